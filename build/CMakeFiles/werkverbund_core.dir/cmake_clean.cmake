@@ -1,0 +1,43 @@
+file(REMOVE_RECURSE
+  "CMakeFiles/werkverbund_core.dir/src/control/closing.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/control/closing.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/control/options.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/control/options.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/control/readme.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/control/readme.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/control/run.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/control/run.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/input/ask.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/input/ask.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/input/console.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/input/console.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/input/dialogue.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/input/dialogue.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/input/echo.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/input/echo.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/report/diagnostics.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/report/diagnostics.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/report/files.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/report/files.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/report/sales.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/report/sales.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/supply/crystals.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/supply/crystals.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/supply/energy.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/supply/energy.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/supply/food.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/supply/food.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/supply/ore.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/supply/ore.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/supply/silicon.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/supply/silicon.cpp.o.d"
+  "CMakeFiles/werkverbund_core.dir/src/supply/surplus.cpp.o"
+  "CMakeFiles/werkverbund_core.dir/src/supply/surplus.cpp.o.d"
+  "libwerkverbund_core.a"
+  "libwerkverbund_core.pdb"
+)
+
+# Per-language clean rules from dependency scanning.
+foreach(lang CXX)
+  include(CMakeFiles/werkverbund_core.dir/cmake_clean_${lang}.cmake OPTIONAL)
+endforeach()

@@ -1,0 +1,1 @@
+set(  werkverbund_unit_TESTS)
