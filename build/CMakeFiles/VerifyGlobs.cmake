@@ -23,6 +23,7 @@ set(OLD_GLOB
   "/work/main/tests/golden/echo-4"
   "/work/main/tests/golden/energy-1"
   "/work/main/tests/golden/energy-10"
+  "/work/main/tests/golden/energy-11"
   "/work/main/tests/golden/energy-2"
   "/work/main/tests/golden/energy-3"
   "/work/main/tests/golden/energy-4"

@@ -41,6 +41,8 @@ add_test([=[golden.energy-1]=] "/work/main/tests/golden/run-case.sh" "/work/main
 set_tests_properties([=[golden.energy-1]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;21;add_test;/work/main/tests/CMakeLists.txt;0;")
 add_test([=[golden.energy-10]=] "/work/main/tests/golden/run-case.sh" "/work/main/build/werkverbund" "/work/main/tests/golden/energy-10")
 set_tests_properties([=[golden.energy-10]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;21;add_test;/work/main/tests/CMakeLists.txt;0;")
+add_test([=[golden.energy-11]=] "/work/main/tests/golden/run-case.sh" "/work/main/build/werkverbund" "/work/main/tests/golden/energy-11")
+set_tests_properties([=[golden.energy-11]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;21;add_test;/work/main/tests/CMakeLists.txt;0;")
 add_test([=[golden.energy-2]=] "/work/main/tests/golden/run-case.sh" "/work/main/build/werkverbund" "/work/main/tests/golden/energy-2")
 set_tests_properties([=[golden.energy-2]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;21;add_test;/work/main/tests/CMakeLists.txt;0;")
 add_test([=[golden.energy-3]=] "/work/main/tests/golden/run-case.sh" "/work/main/build/werkverbund" "/work/main/tests/golden/energy-3")

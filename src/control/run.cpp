@@ -39,8 +39,8 @@ constexpr const char* HINT_TEXT[] = {
     "\n\nMit dem Kommandozeilenparameter '-dat' gibt das\nProgramm die Ergebnisse in einer Datei aus",
     "\n\nMit dem Kommandozeilenparameter '-opt' werden Ueberschuesse minimiert",
     "\n\nMit dem Kommandozeilenparameter '-or' werden\nder Berechnung 5 weitere Rassen hinzugefuegt",
-    "\n\nMit dem Kommandozeilenparameter '-xl' rechnet das Programm auch mit\n"
-    "den fehlenden L und XL Varianten von Minen, Nahrungs- und Kristallfabriken",
+    ("\n\nMit dem Kommandozeilenparameter '-xl' rechnet das Programm auch mit\n"
+     "den fehlenden L und XL Varianten von Minen, Nahrungs- und Kristallfabriken"),
 };
 static_assert(std::size(HINT_TEXT) == std::size(HINT_SEQUENCE));
 

@@ -7,6 +7,7 @@
 # WERKVERBUND_LAUNCHER, when set, is put in front of PROGRAM (for example "wine").
 set -u
 program=$1
+[ -e "$program" ] && program=$(realpath "$program")
 case_dir=$(cd "$2" && pwd)
 name=$(basename "$case_dir")
 scratch=$(mktemp -d)
