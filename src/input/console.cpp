@@ -11,32 +11,43 @@ namespace {
 
 constexpr long long SATURATED = 1LL << 40;   // far beyond any accepted number
 
-// Refills the buffer; marks the end of input when nothing more can be read. The prompt printed
-// before a read must be visible before the read waits.
+// Reads more input behind the bytes not yet taken, which move to the front of the buffer;
+// marks the end of input when nothing more can be read. The prompt printed before a read must
+// be visible before the read waits.
 void fillBuffer(Console& con) {
     if (con.atEnd) return;
     fflush(con.out);
+    int kept = con.len - con.pos;
+    memmove(con.buf, con.buf + con.pos, static_cast<size_t>(kept));
+    con.pos = 0;
+    con.len = kept;
+    size_t room = sizeof con.buf - static_cast<size_t>(kept);
     long got = 0;
     if (con.inFd < 0) {
         size_t rest = con.memLen - con.memPos;
-        size_t take = rest < sizeof con.buf ? rest : sizeof con.buf;
-        memcpy(con.buf, con.mem + con.memPos, take);
+        size_t take = rest < room ? rest : room;
+        memcpy(con.buf + kept, con.mem + con.memPos, take);
         con.memPos += take;
         got = static_cast<long>(take);
     } else {
         do {
-            got = read(con.inFd, con.buf, sizeof con.buf);
+            got = read(con.inFd, con.buf + kept, room);
         } while (got < 0 && errno == EINTR);
     }
-    con.pos = 0;
-    con.len = got > 0 ? static_cast<int>(got) : 0;
-    if (got <= 0) con.atEnd = 1;
+    if (got > 0) con.len += static_cast<int>(got);
+    else con.atEnd = 1;
 }
 
 // Looks at the next character without taking it; EOF when the input has ended.
+// A carriage return directly followed by a line feed reads as one line end, as text written
+// on Windows does there.
 int peekChar(Console& con) {
     if (con.pos >= con.len) fillBuffer(con);
     if (con.pos >= con.len) return EOF;
+    if (con.buf[con.pos] == '\r') {
+        if (con.pos + 1 >= con.len) fillBuffer(con);
+        if (con.pos + 1 < con.len && con.buf[con.pos + 1] == '\n') ++con.pos;
+    }
     con.lineTouched = 1;
     return static_cast<unsigned char>(con.buf[con.pos]);
 }

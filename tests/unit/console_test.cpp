@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -173,6 +174,30 @@ TEST(AskCrystalRace, RepeatsOnlyTheLetterLine) {
     EXPECT_EQ(t.printed(), "Von welchem Volk werden die Kristallfabriken genommen?\n"
                            "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) "
                            "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) ");
+}
+
+// Input written on Windows: CR LF is one line end, also when the pair straddles two reads of
+// the buffer, while a lone CR stays a character of its own.
+TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
+    std::string input(255, ' ');
+    input += "\r\n\r\nx\r";
+    TestConsole t(input.c_str());
+    long long value = 0;
+    EXPECT_EQ(scanInt(t.con, &value), 0);      // blanks and both line ends skipped, x pending
+    char c = 0;
+    ASSERT_EQ(scanChar(t.con, &c), 1);
+    EXPECT_EQ(c, 'x');
+    ASSERT_EQ(scanChar(t.con, &c), 1);
+    EXPECT_EQ(c, '\r');
+
+    TestConsole enter("a\r\n\r\n");
+    ASSERT_EQ(scanChar(enter.con, &c), 1);
+    ASSERT_EQ(scanChar(enter.con, &c), 1);
+    EXPECT_EQ(c, '\n');
+    discardPending(enter.con);                 // a fresh line: kept
+    ASSERT_EQ(scanChar(enter.con, &c), 1);
+    EXPECT_EQ(c, '\n');
+    EXPECT_EQ(scanChar(enter.con, &c), -1);
 }
 
 }  // namespace
