@@ -16,5 +16,5 @@ int parseOptions(int argc, const char* const* argv, Console& con);
 // argument never looked at, either case)?
 bool matchesOption(const char* argument, const char* compared);
 
-void writeReadme();                       // readme.cpp
-void writeClosingText();                  // closing.cpp
+void writeReadme();       // readme.cpp
+void writeClosingText();  // closing.cpp

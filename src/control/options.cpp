@@ -22,21 +22,24 @@ char lowerOf(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' 
 int applyOption(Option option, Console& con) {
     OptionFlags& opt = run.opt;
     switch (option) {
-    case OPT_H:   writeReadme(); opt.help = 1; return 1;
-    case OPT_BR:  opt.diagnostics = 1; return 1;
-    case OPT_XL:  opt.xl = 1; return 1;
-    case OPT_OR:
-        if (!askYesNo(con, RACE_NAMES_PROMPT, &opt.raceNamesAnswer)) return 0;
-        opt.extraRaces = 1;
-        return 1;
-    case OPT_DAT:
-        if (!askYesNo(con, ECHO_PROMPT, &opt.echoAnswer)) return 0;
-        opt.resultsFile = 1;
-        return 1;
-    case OPT_M:   opt.manual = 1; return 1;
-    case OPT_ES:  opt.energySurplus = 1; return 1;
-    case OPT_OPT: opt.optimise = 1; return 1;
-    case OPTION_COUNT: break;
+        case OPT_H:
+            writeReadme();
+            opt.help = 1;
+            return 1;
+        case OPT_BR: opt.diagnostics = 1; return 1;
+        case OPT_XL: opt.xl = 1; return 1;
+        case OPT_OR:
+            if (!askYesNo(con, RACE_NAMES_PROMPT, &opt.raceNamesAnswer)) return 0;
+            opt.extraRaces = 1;
+            return 1;
+        case OPT_DAT:
+            if (!askYesNo(con, ECHO_PROMPT, &opt.echoAnswer)) return 0;
+            opt.resultsFile = 1;
+            return 1;
+        case OPT_M: opt.manual = 1; return 1;
+        case OPT_ES: opt.energySurplus = 1; return 1;
+        case OPT_OPT: opt.optimise = 1; return 1;
+        case OPTION_COUNT: break;
     }
     return 1;
 }
@@ -47,7 +50,7 @@ bool matchesOption(const char* argument, const char* compared) {
     if (argument[0] == '\0') return false;
     const char* a = argument + 1;
     for (const char* c = compared; *c; ++c, ++a) {
-        if (lowerOf(*a) != *c) return false;   // also stops at the argument's end
+        if (lowerOf(*a) != *c) return false;  // also stops at the argument's end
     }
     return true;
 }

@@ -33,7 +33,10 @@ constexpr const char* ENERGY_SURPLUS_NOTE =
 // The options worth trying in turn; the hint names the first one not yet in use, as long as
 // the ones in use are exactly those before it.
 constexpr int OptionFlags::*HINT_SEQUENCE[] = {
-    &OptionFlags::resultsFile, &OptionFlags::optimise, &OptionFlags::extraRaces, &OptionFlags::xl,
+    &OptionFlags::resultsFile,
+    &OptionFlags::optimise,
+    &OptionFlags::extraRaces,
+    &OptionFlags::xl,
 };
 constexpr const char* HINT_TEXT[] = {
     "\n\nMit dem Kommandozeilenparameter '-dat' gibt das\nProgramm die Ergebnisse in einer Datei aus",
@@ -51,7 +54,7 @@ int pickHint(const OptionFlags& opt) {
     int k = 0;
     while (k < static_cast<int>(std::size(HINT_SEQUENCE)) && opt.*HINT_SEQUENCE[k]) ++k;
     for (int rest = k; rest < static_cast<int>(std::size(HINT_SEQUENCE)); ++rest) {
-        if (opt.*HINT_SEQUENCE[rest]) return -1;   // a gap in the sequence?
+        if (opt.*HINT_SEQUENCE[rest]) return -1;  // a gap in the sequence?
     }
     return k < static_cast<int>(std::size(HINT_TEXT)) ? k : -1;
 }
@@ -87,19 +90,19 @@ int endAtInputEnd(Console& con) {
 }  // namespace
 
 int runWerkverbund(int argc, const char* const* argv, Console& con) {
-    run = {};                                  // every count, answer and flag starts at 0
+    run = {};  // every count, answer and flag starts at 0
     run.warnings = con.err;
     fputs(START_BANNER, con.out);
     if (!parseOptions(argc, argv, con)) return endAtInputEnd(con);
     writeDiagnosticsHeader();
     if (run.opt.energySurplus) fputs(ENERGY_SURPLUS_NOTE, con.out);
     if (!runDialogue(con)) return endAtInputEnd(con);
-    computeEnergy(con);                        // SKW totals and EnergyRemainder
-    computeCrystals(con);                      // and the first section of Ergebnis.txt
+    computeEnergy(con);    // SKW totals and EnergyRemainder
+    computeCrystals(con);  // and the first section of Ergebnis.txt
     computeFoodChains(con, CoreFoodChains);
     if (run.opt.extraRaces) computeFoodChains(con, ExtraFoodChains);
     computeOre(con);
-    computeSilicon(con);                       // sets run.MS
+    computeSilicon(con);  // sets run.MS
     printSales(con);
     writeClosingText();
     printHint(con);

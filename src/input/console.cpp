@@ -2,14 +2,14 @@
 // library's "%i", "%c" and "%f" conversions, and the discard of pending input.
 #include "input/input.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
-constexpr long long SATURATED = 1LL << 40;   // far beyond any accepted number
+constexpr long long SATURATED = 1LL << 40;  // far beyond any accepted number
 
 // Reads more input behind the bytes not yet taken, which move to the front of the buffer;
 // marks the end of input when nothing more can be read. The prompt printed before a read must
@@ -34,8 +34,10 @@ void fillBuffer(Console& con) {
             got = read(con.inFd, con.buf + kept, room);
         } while (got < 0 && errno == EINTR);
     }
-    if (got > 0) con.len += static_cast<int>(got);
-    else con.atEnd = 1;
+    if (got > 0)
+        con.len += static_cast<int>(got);
+    else
+        con.atEnd = 1;
 }
 
 // Looks at the next character without taking it; EOF when the input has ended.
@@ -83,12 +85,14 @@ int skipSpace(Console& con) {
 struct FloatText {
     char text[NUMBER_TEXT_LIMIT + 1];
     int length;
-    int overflow;           // more characters came than text can hold
+    int overflow;  // more characters came than text can hold
 };
 
 void addChar(FloatText& ft, int c) {
-    if (ft.length < NUMBER_TEXT_LIMIT) ft.text[ft.length++] = static_cast<char>(c);
-    else ft.overflow = 1;
+    if (ft.length < NUMBER_TEXT_LIMIT)
+        ft.text[ft.length++] = static_cast<char>(c);
+    else
+        ft.overflow = 1;
 }
 
 // Takes c into the text and returns the next pending character.
@@ -123,7 +127,10 @@ bool scanInfinity(Console& con, FloatText& ft) {
 // The digits, point and exponent of a decimal or hexadecimal number; c is the first pending
 // character. Returns false when the text cannot be a number at all.
 bool scanFloatDigits(Console& con, FloatText& ft, int c, int gotSign) {
-    int hex = 0, gotDigit = 0, gotDot = 0, gotE = 0;
+    int hex = 0;
+    int gotDigit = 0;
+    int gotDot = 0;
+    int gotE = 0;
     int expChar = 'e';
     if (c == '0') {
         c = keepAndPeek(con, ft, c);
@@ -186,7 +193,8 @@ int scanInt(Console& con, long long* value) {
         takeChar(con);
         c = peekChar(con);
     }
-    int base = 10, gotDigit = 0;
+    int base = 10;
+    int gotDigit = 0;
     if (c == '0') {
         gotDigit = 1;
         takeChar(con);

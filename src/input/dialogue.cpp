@@ -12,7 +12,7 @@ namespace {
 // The texts of one kind of mine: its questions, its echo block and its diagnostics records.
 struct MineTexts {
     const char* firstPrompt;
-    const char* echoMode;       // the ore block creates Eingaben.txt
+    const char* echoMode;  // the ore block creates Eingaben.txt
     const char* echoFirst;
     const char* recordM;
     const char* recordL;
@@ -20,26 +20,39 @@ struct MineTexts {
     const char* recordG;
 };
 constexpr MineTexts ORE_MINES = {
-    "\nErzminen fuer Erz-Verkauf:\nTyp M Ausbeute: ", "w", "Erzminen Ausbeute:\n\nTyp M: %i",
-    "\n\nEAM%i", " EAL%i", " EAXL%i", " EAG%i",
+    "\nErzminen fuer Erz-Verkauf:\nTyp M Ausbeute: ",
+    "w",
+    "Erzminen Ausbeute:\n\nTyp M: %i",
+    "\n\nEAM%i",
+    " EAL%i",
+    " EAXL%i",
+    " EAG%i",
 };
 constexpr MineTexts SILICON_MINES = {
-    "\nSiliziumminen fuer Siliziumverkauf:\nTyp M Ausbeute: ", "a", "\n\n\nSiliziumminen Ausbeute:\n\nTyp M: %i",
-    "\nSAM%i", " SAL%i", " SAXL%i", " SAG%i",
+    "\nSiliziumminen fuer Siliziumverkauf:\nTyp M Ausbeute: ",
+    "a",
+    "\n\n\nSiliziumminen Ausbeute:\n\nTyp M: %i",
+    "\nSAM%i",
+    " SAL%i",
+    " SAXL%i",
+    " SAG%i",
 };
 
 constexpr const char* SPECIAL_PROMPTS[] = {
-    "\nGefechtskopffabriken: ", "Kampfdrohnenmanufakturen: ", "Satellitenfertigungen (beide Typen): ",
+    "\nGefechtskopffabriken: ",
+    "Kampfdrohnenmanufakturen: ",
+    "Satellitenfertigungen (beide Typen): ",
 };
 static_assert(std::size(SPECIAL_PROMPTS) == SPECIAL_COUNT);
 
 struct RaceQuestions {
-    char code;                  // letter in the diagnostics file
+    char code;  // letter in the diagnostics file
     const char* orePrompt;
     const char* siliconPrompt;
-    const char* numberedOrePrompt;      // extra races answered 'n'
+    const char* numberedOrePrompt;  // extra races answered 'n'
     const char* numberedSiliconPrompt;
 };
+// clang-format off
 constexpr RaceQuestions RACE_QUESTIONS[] = {
     { 'A', "\nArgonische erzbasierende Level 3 Fabriken (z.B. Munitionsfabrik): ",
       "Argonische siliziumbasierende Level 3 Fabriken (z.B. Chip-Werk): ", nullptr, nullptr },
@@ -64,16 +77,13 @@ constexpr RaceQuestions RACE_QUESTIONS[] = {
       "Terranische siliziumbasierende Level 3 Fabriken: ",
       "Rasse5 erzbasierende Level 3 Fabriken: ", "Rasse5 siliziumbasierende Level 3 Fabriken: " },
 };
+// clang-format on
 static_assert(std::size(RACE_QUESTIONS) == RACE_COUNT);
 
-int askAnswer(Console& con, const char* prompt) {
-    return askCount(con, prompt, -COUNT_LIMIT, COUNT_LIMIT);
-}
+int askAnswer(Console& con, const char* prompt) { return askCount(con, prompt, -COUNT_LIMIT, COUNT_LIMIT); }
 
 // Size units of a mix of M, L and XL: 2, 5 and 10 each.
-int sizeUnits(int m, int l, int xl) {
-    return 2 * m + 5 * l + 10 * xl;
-}
+int sizeUnits(int m, int l, int xl) { return 2 * m + 5 * l + 10 * xl; }
 
 void askSaleSkw(Console& con, InputRecord& in) {
     in.saleSkwM = askAnswer(con, "Sonnenkraftwerke fuer EZ-Verkauf:\nTyp M: ");
@@ -104,15 +114,17 @@ void askMineYields(Console& con, const MineTexts& texts, int& M, int& L, int& XL
 void askLevel1(Console& con, InputRecord& in) {
     in.L1M = askAnswer(con, "\nLevel 1 Fabriken Typ M: ");
     in.L1L = askAnswer(con, "Level 1 Fabriken Typ L: ");
-    echoBlock("a", "\n\n\nSonnenkraftwerke:\n\nTyp M: %i\nTyp L: %i\nTyp XL: %i\n\n\nLevel 1 Fabriken:\n\nTyp M: %i\nTyp L: %i",
-              in.saleSkwM, in.saleSkwL, in.saleSkwXL, in.L1M, in.L1L);
+    echoBlock(
+        "a",
+        "\n\n\nSonnenkraftwerke:\n\nTyp M: %i\nTyp L: %i\nTyp XL: %i\n\n\nLevel 1 Fabriken:\n\nTyp M: %i\nTyp L: %i",
+        in.saleSkwM, in.saleSkwL, in.saleSkwXL, in.L1M, in.L1L);
     if (run.opt.xl) {
         in.L1XL = askAnswer(con, "Level 1 Fabriken Typ XL: ");
         echoBlock("a", "\nTyp XL: %i", in.L1XL);
     }
     in.L1G = sizeUnits(in.L1M, in.L1L, in.L1XL);
-    appendDiagnosticsRecord("\n\nSKW: M:%i L:%i XL:%i\n\nL1: M%i L%i XL%i G%i", in.saleSkwM, in.saleSkwL,
-                            in.saleSkwXL, in.L1M, in.L1L, in.L1XL, in.L1G);
+    appendDiagnosticsRecord("\n\nSKW: M:%i L:%i XL:%i\n\nL1: M%i L%i XL%i G%i", in.saleSkwM, in.saleSkwL, in.saleSkwXL,
+                            in.L1M, in.L1L, in.L1XL, in.L1G);
 }
 
 // Level 2 starts on a fresh line: whatever is left of an unreadable answer is dropped first.
@@ -175,8 +187,8 @@ void askRaces(Console& con, InputRecord& in) {
     const RaceLevel3& a = in.race[RACE_A];
     appendDiagnosticsRecord("\n\nGKF: %i 2O%i\nKDF: %i 2O%i\nSBF: %i 2O%i\nA: WF%i OF%i NF%i 2O%i",
                             in.special[SPECIAL_GKF], in.specialMark2O[SPECIAL_GKF], in.special[SPECIAL_KDF],
-                            in.specialMark2O[SPECIAL_KDF], in.special[SPECIAL_SBF], in.specialMark2O[SPECIAL_SBF],
-                            a.WF, a.OF, a.NF, a.mark2O);
+                            in.specialMark2O[SPECIAL_KDF], in.special[SPECIAL_SBF], in.specialMark2O[SPECIAL_SBF], a.WF,
+                            a.OF, a.NF, a.mark2O);
     for (int r = RACE_B; r < CORE_RACE_COUNT; ++r) {
         askRace(con, r, false);
         recordRace(r);

@@ -14,7 +14,7 @@ struct CrystalRaceName {
 };
 constexpr CrystalRaceName CRYSTAL_RACE_NAMES[] = {
     { 'a', "Argonen" }, { 'b', "Boronen" }, { 'p', "Paraniden" },
-    { 's', "Split" }, { 't', "Teladi" }, { 'u', "-keine Zuordnung-" },
+    { 's', "Split" },   { 't', "Teladi" },  { 'u', "-keine Zuordnung-" },
 };
 
 constexpr const char* CORE_LEVEL3 =
@@ -58,12 +58,12 @@ void echoClosingGroup() {
     const RaceLevel3* r = in.race;
     FileSink sink = openOutput(FILE_ECHO, "a");
     writeOutput(sink, CORE_LEVEL3, in.special[SPECIAL_GKF], in.special[SPECIAL_KDF], in.special[SPECIAL_SBF],
-                r[RACE_A].WF, r[RACE_B].WF, r[RACE_P].WF, r[RACE_S].WF, r[RACE_T].WF,
-                r[RACE_A].OF, r[RACE_B].OF, r[RACE_P].OF, r[RACE_S].OF, r[RACE_T].OF);
+                r[RACE_A].WF, r[RACE_B].WF, r[RACE_P].WF, r[RACE_S].WF, r[RACE_T].WF, r[RACE_A].OF, r[RACE_B].OF,
+                r[RACE_P].OF, r[RACE_S].OF, r[RACE_T].OF);
     if (run.opt.extraRaces) {
-        writeOutput(sink, run.opt.raceNamesAnswer == 'j' ? EXTRA_LEVEL3_NAMED : EXTRA_LEVEL3_NUMBERED,
-                    r[RACE_V].WF, r[RACE_X].WF, r[RACE_K].WF, r[RACE_Y].WF, r[RACE_E].WF,
-                    r[RACE_V].OF, r[RACE_X].OF, r[RACE_K].OF, r[RACE_Y].OF, r[RACE_E].OF);
+        writeOutput(sink, run.opt.raceNamesAnswer == 'j' ? EXTRA_LEVEL3_NAMED : EXTRA_LEVEL3_NUMBERED, r[RACE_V].WF,
+                    r[RACE_X].WF, r[RACE_K].WF, r[RACE_Y].WF, r[RACE_E].WF, r[RACE_V].OF, r[RACE_X].OF, r[RACE_K].OF,
+                    r[RACE_Y].OF, r[RACE_E].OF);
     }
     writeOutput(sink, "\n\n\nRassenzuordnung der Kristallfabriken: %s", crystalRaceName(in.crystalRace));
     closeOutput(sink);

@@ -17,17 +17,17 @@ constexpr int NUMBER_TEXT_LIMIT = 500;
 // The console: output streams and standard input read through a small buffer of our own, so
 // that what stays pending after a read is known exactly and can be discarded line-wise.
 struct Console {
-    FILE* out;              // console output
-    FILE* err;              // messages about refused input, ended input, unwritable files
-    int inFd;               // descriptor read from; -1 when the input is in memory
-    const char* mem;        // in-memory input (tests and the fuzzer)
-    size_t memLen;          // its length
-    size_t memPos;          // how much of it has been moved into buf
-    char buf[256];          // bytes read but not yet taken
-    int pos;                // next unread byte in buf
-    int len;                // bytes held in buf
-    int atEnd;              // the input has ended; stays so for the rest of the run
-    int lineTouched;        // a read has looked at a character of the current line
+    FILE* out;        // console output
+    FILE* err;        // messages about refused input, ended input, unwritable files
+    int inFd;         // descriptor read from; -1 when the input is in memory
+    const char* mem;  // in-memory input (tests and the fuzzer)
+    size_t memLen;    // its length
+    size_t memPos;    // how much of it has been moved into buf
+    char buf[256];    // bytes read but not yet taken
+    int pos;          // next unread byte in buf
+    int len;          // bytes held in buf
+    int atEnd;        // the input has ended; stays so for the rest of the run
+    int lineTouched;  // a read has looked at a character of the current line
 };
 
 Console consoleOnDescriptor(int fd, FILE* out, FILE* err);

@@ -14,12 +14,8 @@ struct OptionWord {
 
 // The words of the header, in their fixed order; -or adds the race-name answer behind its word.
 constexpr OptionWord HEADER_WORDS[] = {
-    { &OptionFlags::help, " H" },
-    { &OptionFlags::xl, " XL" },
-    { &OptionFlags::extraRaces, " OR" },
-    { &OptionFlags::resultsFile, " DAT" },
-    { &OptionFlags::manual, " M" },
-    { &OptionFlags::energySurplus, " ES" },
+    { &OptionFlags::help, " H" },          { &OptionFlags::xl, " XL" },    { &OptionFlags::extraRaces, " OR" },
+    { &OptionFlags::resultsFile, " DAT" }, { &OptionFlags::manual, " M" }, { &OptionFlags::energySurplus, " ES" },
     { &OptionFlags::optimise, " OPT" },
 };
 

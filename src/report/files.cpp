@@ -24,6 +24,7 @@ void writeFormatted(FileSink& sink, const char* format, va_list values) {
     char text[4096];
     int length = vsnprintf(text, sizeof text, format, values);
     assert(length >= 0 && length < static_cast<int>(sizeof text));
+    if (length <= 0) return;
     char bytes[2 * sizeof text];
     int used = 0;
     for (int i = 0; i < length; ++i) {
@@ -66,6 +67,4 @@ void writeToFile(OutputFile which, const char* mode, const char* format, ...) {
     closeOutput(sink);
 }
 
-double roundHalfAway(double value) {
-    return std::round(value);
-}
+double roundHalfAway(double value) { return std::round(value); }

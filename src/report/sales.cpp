@@ -6,10 +6,10 @@
 
 namespace {
 
-constexpr int CRYSTALS_PER_UNIT = 60;                  // per size unit: 120 for an M factory
-constexpr double ORE_PER_UNIT = 5.71;                  // per size unit of ore yield
-constexpr double SILICON_PER_UNIT = 1.55;              // per size unit of silicon yield
-constexpr double ROUND_DOWN_MARGIN = 0.49000000000000005; // one step above 0.49
+constexpr int CRYSTALS_PER_UNIT = 60;                      // per size unit: 120 for an M factory
+constexpr double ORE_PER_UNIT = 5.71;                      // per size unit of ore yield
+constexpr double SILICON_PER_UNIT = 1.55;                  // per size unit of silicon yield
+constexpr double ROUND_DOWN_MARGIN = 0.49000000000000005;  // one step above 0.49
 
 constexpr const char* SALES_CONSOLE =
     "\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):\nEZ-Verkauf: %i\nKristallverkauf: %i"
@@ -30,8 +30,8 @@ void printSales(Console& con) {
     const InputRecord& in = run.in;
     if (run.opt.resultsFile) run.resultsTail = openOutput(FILE_RESULTS, "a");
     if (!hasSales(in)) return;
-    int ez = SKW_EZ_PER_HOUR[SIZE_M] * in.saleSkwM + SKW_EZ_PER_HOUR[SIZE_L] * in.saleSkwL
-             + SKW_EZ_PER_HOUR[SIZE_XL] * in.saleSkwXL;
+    int ez = SKW_EZ_PER_HOUR[SIZE_M] * in.saleSkwM + SKW_EZ_PER_HOUR[SIZE_L] * in.saleSkwL +
+             SKW_EZ_PER_HOUR[SIZE_XL] * in.saleSkwXL;
     int crystals = CRYSTALS_PER_UNIT * in.KG;
     double ore = roundHalfAway(ORE_PER_UNIT * in.EAG - ROUND_DOWN_MARGIN);
     double silicon = roundHalfAway(SILICON_PER_UNIT * in.SAG - ROUND_DOWN_MARGIN);

@@ -9,9 +9,9 @@
 namespace {
 
 struct CrystalLabel {
-    char letter;            // crystal race letter
-    const char* console;    // 36 characters behind the line end
-    const char* file;       // 49 characters behind the line end
+    char letter;          // crystal race letter
+    const char* console;  // 36 characters behind the line end
+    const char* file;     // 49 characters behind the line end
 };
 constexpr CrystalLabel CRYSTAL_LABELS[] = {
     { 'a', "\nArgonische Kristallfabriken:        ", "\nArgon Kristallfabriken:                          " },
@@ -53,9 +53,7 @@ const CrystalLabel& labelOf(char letter) {
 
 // Without -xl: M crystal factories standing in for all plants, 5 per XL plant, MCountForL of
 // the L plants, one per M plant.
-int crystalMCount(const SkwTotals& skw) {
-    return 5 * skw.XL + MCountForL(skw.L) + skw.M;
-}
+int crystalMCount(const SkwTotals& skw) { return 5 * skw.XL + MCountForL(skw.L) + skw.M; }
 
 // Food pairs for the crystal factories of the plants and those for sale (KG), when no race
 // feeds them. Without -xl an odd L plant's 3 M crystal factories need one L and one M pair; the
@@ -68,23 +66,31 @@ Trio crystalFood(const SkwTotals& skw, int KG, int xl) {
 void printCrystalLines(Console& con, int xl, char mark, const Trio& food) {
     const SkwTotals& skw = run.skw;
     fputs(labelOf(run.in.crystalRace).console, con.out);
-    if (xl) fprintf(con.out, CRYSTAL_COUNTS_XL.console, skw.XL, skw.L, skw.M);
-    else fprintf(con.out, CRYSTAL_COUNTS.console, crystalMCount(skw), mark);
+    if (xl)
+        fprintf(con.out, CRYSTAL_COUNTS_XL.console, skw.XL, skw.L, skw.M);
+    else
+        fprintf(con.out, CRYSTAL_COUNTS.console, crystalMCount(skw), mark);
     if (run.in.crystalRace != 'u') return;
     fputs(FOOD_LABEL.console, con.out);
-    if (xl) fprintf(con.out, FOOD_COUNTS_XL.console, food.XL, food.L, food.M);
-    else fprintf(con.out, FOOD_COUNTS.console, food.L, food.M, mark);
+    if (xl)
+        fprintf(con.out, FOOD_COUNTS_XL.console, food.XL, food.L, food.M);
+    else
+        fprintf(con.out, FOOD_COUNTS.console, food.L, food.M, mark);
 }
 
 void writeCrystalLines(FileSink& sink, int xl, char mark, const Trio& food) {
     const SkwTotals& skw = run.skw;
     writeOutput(sink, "%s", labelOf(run.in.crystalRace).file);
-    if (xl) writeOutput(sink, CRYSTAL_COUNTS_XL.file, skw.XL, skw.L, skw.M);
-    else writeOutput(sink, CRYSTAL_COUNTS.file, crystalMCount(skw), mark);
+    if (xl)
+        writeOutput(sink, CRYSTAL_COUNTS_XL.file, skw.XL, skw.L, skw.M);
+    else
+        writeOutput(sink, CRYSTAL_COUNTS.file, crystalMCount(skw), mark);
     if (run.in.crystalRace != 'u') return;
     writeOutput(sink, "%s", FOOD_LABEL.file);
-    if (xl) writeOutput(sink, FOOD_COUNTS_XL.file, food.XL, food.L, food.M);
-    else writeOutput(sink, FOOD_COUNTS.file, food.L, food.M, mark);
+    if (xl)
+        writeOutput(sink, FOOD_COUNTS_XL.file, food.XL, food.L, food.M);
+    else
+        writeOutput(sink, FOOD_COUNTS.file, food.L, food.M, mark);
 }
 
 }  // namespace
@@ -93,7 +99,7 @@ void writeCrystalLines(FileSink& sink, int xl, char mark, const Trio& food) {
 // and the crystal lines. A picked race's chain feeds the crystal factories instead (food.cpp).
 void computeCrystals(Console& con) {
     int xl = run.opt.xl;
-    char mark = SurplusMarkOf(run.skw.L % 2);     // odd L plant: 3 M factories where 2.5 do
+    char mark = SurplusMarkOf(run.skw.L % 2);  // odd L plant: 3 M factories where 2.5 do
     Trio food = crystalFood(run.skw, run.in.KG, xl);
     printCrystalLines(con, xl, mark, food);
     if (!run.opt.resultsFile) return;

@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr double EZ_PER_ORE_UNIT = 34.26;               // per size unit of ore yield for sale
+constexpr double EZ_PER_ORE_UNIT = 34.26;                   // per size unit of ore yield for sale
 constexpr double EZ_PER_SILICON_UNIT = 37.199999999999996;  // the double just below 37.2
 constexpr int EZ_PER_L1_UNIT = 900;
 constexpr int EZ_PER_L2_UNIT = 1800;
-constexpr int EZ_PER_FACTORY = 3600;                     // special, Level 3, crystal size unit
+constexpr int EZ_PER_FACTORY = 3600;  // special, Level 3, crystal size unit
 static_assert(EZ_PER_SILICON_UNIT < 37.2);
 
 // An XL plant is taken only when an L and an M would not suffice (24100 + 9640).
@@ -50,8 +50,8 @@ int askManualDemand(Console& con, int computed) {
 SkwTotals askManualSkw(Console& con, const SkwTotals& computed) {
     discardPending(con);
     char prompt[128];
-    snprintf(prompt, sizeof prompt, "berechnete SKWs  XL: %i L: %i M: %i\nmanuelle SKWs  XL: ",
-             computed.XL, computed.L, computed.M);
+    snprintf(prompt, sizeof prompt, "berechnete SKWs  XL: %i L: %i M: %i\nmanuelle SKWs  XL: ", computed.XL, computed.L,
+             computed.M);
     SkwTotals typed{};
     typed.XL = askCount(con, prompt, -COUNT_LIMIT, COUNT_LIMIT);
     typed.L = askCount(con, "manuelle SKWs  L: ", -COUNT_LIMIT, COUNT_LIMIT);
@@ -61,16 +61,15 @@ SkwTotals askManualSkw(Console& con, const SkwTotals& computed) {
 
 // The demand left over by the plants beyond the sale ones.
 int remainderOf(int demand, const SkwTotals& skw, const InputRecord& in) {
-    return demand - SKW_EZ_PER_HOUR[SIZE_XL] * (skw.XL - in.saleSkwXL)
-                  - SKW_EZ_PER_HOUR[SIZE_L] * (skw.L - in.saleSkwL)
-                  - SKW_EZ_PER_HOUR[SIZE_M] * (skw.M - in.saleSkwM);
+    return demand - SKW_EZ_PER_HOUR[SIZE_XL] * (skw.XL - in.saleSkwXL) -
+           SKW_EZ_PER_HOUR[SIZE_L] * (skw.L - in.saleSkwL) - SKW_EZ_PER_HOUR[SIZE_M] * (skw.M - in.saleSkwM);
 }
 
 void printSkwLines(Console& con) {
     const SkwLine& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
     const InputRecord& in = run.in;
-    fprintf(con.out, line.console, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL,
-            run.skw.M - in.saleSkwM, -run.EnergyRemainder);
+    fprintf(con.out, line.console, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL, run.skw.M - in.saleSkwM,
+            -run.EnergyRemainder);
     if (run.opt.energySurplus) fprintf(con.out, UNCOUNTED_LINE.console, uncountedCapacity(run.skw));
 }
 
@@ -121,7 +120,7 @@ void computeEnergy(Console& con) {
 void writeSkwFileLines(FileSink& sink) {
     const SkwLine& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
     const InputRecord& in = run.in;
-    writeOutput(sink, line.file, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL,
-                run.skw.M - in.saleSkwM, -run.EnergyRemainder);
+    writeOutput(sink, line.file, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL, run.skw.M - in.saleSkwM,
+                -run.EnergyRemainder);
     if (run.opt.energySurplus) writeOutput(sink, UNCOUNTED_LINE.file, uncountedCapacity(run.skw));
 }

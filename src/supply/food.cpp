@@ -9,6 +9,7 @@
 
 namespace {
 
+// clang-format off
 constexpr FoodChain CORE_CHAINS[] = {
     { FROM_SPECIAL, SPECIAL_GKF, 0, nullptr, "\n\nASNP: %i ",
       "\n\nFehler in der Berechnung der Rheimwerkanzahl",
@@ -51,8 +52,10 @@ constexpr FoodChain CORE_CHAINS[] = {
       "\nSonnenblumenoelraffinerien und Gewaechsst: ",
       "\nSonnenblumen\366lraffinerien und Gew\344chsstationen:  ", nullptr, nullptr },
 };
+// clang-format on
 
 // The extra races never carry the crystal supply; their error texts always name the race.
+// clang-format off
 constexpr FoodChain EXTRA_CHAINS[] = {
     { FROM_RACE, RACE_V, 0, nullptr, "\nVNP: %i ",
       "\n\nFehler in der Berechnung der L2Fabanzahl Piraten",
@@ -90,6 +93,7 @@ constexpr FoodChain EXTRA_CHAINS[] = {
       "\nRasse5 L2+L1Fabriken:                      ",
       "\nRasse5 L2+L1Fabriken:                            " },
 };
+// clang-format on
 
 // Size units of food for all crystal factories that supply the plants: 2 per M plant, 10 per
 // XL plant, per L plant 5 with -xl or 2 per standing-in M factory without.
@@ -114,7 +118,7 @@ void reportSplit(Console& con, const FoodChain& chain, int demand, const ChainSi
     appendDiagnosticsRecord("XL%i/%i ", sizes.XL, sizes.restAfterXL);
     appendDiagnosticsRecord("L%i/%i ", sizes.L, sizes.restAfterL);
     appendDiagnosticsRecord("M%i/%i ", sizes.M, sizes.restAfterM);
-    if (sizes.restAfterM != 0) {                     // chain does not split evenly?
+    if (sizes.restAfterM != 0) {  // chain does not split evenly?
         fputs(chain.consoleError, con.out);
         writeToFile(FILE_DIAGNOSTICS, "a", "%s", chain.fileError);
     }
@@ -142,7 +146,7 @@ void computeFoodChain(Console& con, const FoodChain& chain) {
     int mark2O = 0;
     if (chain.source == FROM_SPECIAL) {
         int count = in.special[chain.index];
-        if (count <= 0) return;                      // no such special factories?
+        if (count <= 0) return;  // no such special factories?
         mark2O = in.specialMark2O[chain.index];
         demand = count + mark2O;
     } else {

@@ -6,10 +6,10 @@
 
 namespace {
 
-constexpr int ORE_PER_CONSUMER = 150;                  // ore per hour of one consumer
-constexpr double ORE_PER_L_YIELD = 28.549999999999997;  // one step below 28.55
-constexpr double ORE_PER_XL_YIELD = 57.099999999999994; // one step below 57.1
-constexpr double ROUND_UP_MARGIN = 0.49000000000000005; // one step above 0.49
+constexpr int ORE_PER_CONSUMER = 150;                    // ore per hour of one consumer
+constexpr double ORE_PER_L_YIELD = 28.549999999999997;   // one step below 28.55
+constexpr double ORE_PER_XL_YIELD = 57.099999999999994;  // one step below 57.1
+constexpr double ROUND_UP_MARGIN = 0.49000000000000005;  // one step above 0.49
 constexpr double RECOMMENDED_MARGIN = 11.49;
 
 struct OreText {
@@ -45,8 +45,9 @@ void printOreLine(Console& con, float ME, int consumers) {
     double perYield = run.opt.xl ? ORE_PER_XL_YIELD : ORE_PER_L_YIELD;
     const OreText& line = run.opt.xl ? ORE_LINE_XL : ORE_LINE;
     double yield = ME / perYield;
+    int extraYield = consumers / 5;  // one point per five consumers
     double sufficient = roundHalfAway(yield + ROUND_UP_MARGIN);
-    double recommended = roundHalfAway((yield + consumers / 5) + RECOMMENDED_MARGIN);
+    double recommended = roundHalfAway((yield + extraYield) + RECOMMENDED_MARGIN);
     fprintf(con.out, line.console, sufficient, recommended);
     if (run.opt.resultsFile) writeToFile(FILE_RESULTS, "a", line.file, sufficient, recommended);
 }
@@ -61,8 +62,8 @@ void computeOre(Console& con) {
     if (run.opt.manual) {
         discardPending(con);
         char prompt[160];
-        snprintf(prompt, sizeof prompt, "\nberechneter Erz-Bedarfswert: %.0f\nmanueller Erz-Bedarfswert: ",
-                 roundHalfAway(ME));
+        snprintf(prompt, sizeof prompt,
+                 "\nberechneter Erz-Bedarfswert: %.0f\nmanueller Erz-Bedarfswert: ", roundHalfAway(ME));
         ME = askDemand(con, prompt);
     }
     appendDiagnosticsRecord("\n\nME: %.0f", roundHalfAway(ME));

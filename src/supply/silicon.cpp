@@ -6,19 +6,19 @@
 
 namespace {
 
-constexpr double SILICON_PER_UNIT = 37.5;              // silicon per hour of one size unit
-constexpr double ROUND_UP_MARGIN = 0.49000000000000005; // one step above 0.49
+constexpr double SILICON_PER_UNIT = 37.5;                // silicon per hour of one size unit
+constexpr double ROUND_UP_MARGIN = 0.49000000000000005;  // one step above 0.49
 
 struct SiliconRates {
-    double perYield;        // silicon per hour of one yield point of the mine size
-    double ezPerYield;      // EZ of surplus that one yield point covers (220.8 x perYield)
-    double recommended;     // yield points added for Empfohlen
-    const char* line;       // the same text on the console and in Ergebnis.txt
+    double perYield;     // silicon per hour of one yield point of the mine size
+    double ezPerYield;   // EZ of surplus that one yield point covers (220.8 x perYield)
+    double recommended;  // yield points added for Empfohlen
+    const char* line;    // the same text on the console and in Ergebnis.txt
 };
-constexpr SiliconRates L_MINES = {
-    7.75, 1711.2, 10.49, "\nSiliziumminen Typ L   Kritisch: %.0f  Ausreichend: %.0f  Empfohlen: %.0f" };
-constexpr SiliconRates XL_MINES = {
-    15.5, 3422.4, 5.49, "\nSiliziumminen Typ XL   Kritisch: %.0f  Ausreichend: %.0f  Empfohlen: %.0f" };
+constexpr SiliconRates L_MINES = { 7.75, 1711.2, 10.49,
+                                   "\nSiliziumminen Typ L   Kritisch: %.0f  Ausreichend: %.0f  Empfohlen: %.0f" };
+constexpr SiliconRates XL_MINES = { 15.5, 3422.4, 5.49,
+                                    "\nSiliziumminen Typ XL   Kritisch: %.0f  Ausreichend: %.0f  Empfohlen: %.0f" };
 
 constexpr const char* NO_SILICON_CONSOLE = "\n-kein Siliziumbedarf-\n\n\nWerkverbund Version 1.96";
 constexpr const char* NO_SILICON_FILE = "\n-kein Siliziumbedarf-";
@@ -45,12 +45,12 @@ int countMarginUnits(const InputRecord& in) {
 void printSiliconLine(Console& con, float MS) {
     const SiliconRates& rates = run.opt.xl ? XL_MINES : L_MINES;
     int surplusEZ = run.EnergyRemainder < 0 ? -run.EnergyRemainder : 0;
-    int margin = countMarginUnits(run.in);
+    int extraYield = countMarginUnits(run.in) / 5;  // one point per five margin units
     double yield = MS / rates.perYield;
-    double critical = roundHalfAway(((MS - SILICON_PER_UNIT * run.in.saleSkwLOdd) / rates.perYield)
-                                    - (surplusEZ / rates.ezPerYield) + ROUND_UP_MARGIN);
+    double critical = roundHalfAway(((MS - SILICON_PER_UNIT * run.in.saleSkwLOdd) / rates.perYield) -
+                                    (surplusEZ / rates.ezPerYield) + ROUND_UP_MARGIN);
     double sufficient = roundHalfAway(yield + ROUND_UP_MARGIN);
-    double recommended = roundHalfAway((yield + margin / 5) + rates.recommended);
+    double recommended = roundHalfAway((yield + extraYield) + rates.recommended);
     fprintf(con.out, rates.line, critical, sufficient, recommended);
     if (run.opt.resultsFile) writeToFile(FILE_RESULTS, "a", rates.line, critical, sufficient, recommended);
 }

@@ -30,14 +30,14 @@ void computeCrystals(Console& con);
 enum DemandSource { FROM_SPECIAL, FROM_RACE };
 
 struct FoodChain {
-    DemandSource source;          // where the demand comes from
-    int index;                    // Special or Race index
-    char crystalLetter;           // crystal race letter of a core race chain, else 0
-    const char* surplusRecord;    // diagnostics record of the recomputed class, else null
-    const char* demandRecord;     // diagnostics record of the demand
-    const char* consoleError;     // the split left a remainder
+    DemandSource source;        // where the demand comes from
+    int index;                  // Special or Race index
+    char crystalLetter;         // crystal race letter of a core race chain, else 0
+    const char* surplusRecord;  // diagnostics record of the recomputed class, else null
+    const char* demandRecord;   // diagnostics record of the demand
+    const char* consoleError;   // the split left a remainder
     const char* fileError;
-    const char* consoleLabel;     // label with the race's name
+    const char* consoleLabel;  // label with the race's name
     const char* fileLabel;
     const char* numberedConsoleLabel;  // label with "Rasse1".."Rasse5" (extra races), else null
     const char* numberedFileLabel;
@@ -49,12 +49,12 @@ struct FoodChainFamily {
 };
 
 struct ChainSizes {
-    int XL;                       // XL pairs (only with -xl)
+    int XL;  // XL pairs (only with -xl)
     int restAfterXL;
-    int L;                        // L pairs
+    int L;  // L pairs
     int restAfterL;
-    int M;                        // M pairs
-    int restAfterM;               // not 0 only for negative demands
+    int M;           // M pairs
+    int restAfterM;  // not 0 only for negative demands
 };
 
 extern const FoodChainFamily CoreFoodChains;

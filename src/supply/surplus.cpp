@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr char SURPLUS_MARK[] = { '-', 'S', 'M' };   // by surplus class 0, 1, 2
+constexpr char SURPLUS_MARK[] = { '-', 'S', 'M' };  // by surplus class 0, 1, 2
 
 }  // namespace
 

@@ -17,16 +17,14 @@ struct IntRow {
 };
 
 constexpr IntRow INT_READS[] = {
-    { "010\n", 1, 8, 3 },          // leading 0 is octal
-    { "08\n", 1, 0, 1 },           // 8 is no octal digit and stays pending
-    { "0x1A\n", 1, 26, 4 },
-    { "-5\n", 1, -5, 2 },
-    { "+3\n", 1, 3, 2 },
-    { "\n\n  \t7\n", 1, 7, 6 },    // blank lines before the number are skipped
-    { "abc\n", 0, 0, 0 },          // not a number: nothing taken
-    { "-x\n", 0, 0, 1 },           // the sign is taken, the x stays
-    { "0xg", 1, 0, 2 },            // "0x" without hex digits reads 0
-    { "", -1, 0, 0 },              // end of input
+    { "010\n", 1, 8, 3 },  // leading 0 is octal
+    { "08\n", 1, 0, 1 },   // 8 is no octal digit and stays pending
+    { "0x1A\n", 1, 26, 4 }, { "-5\n", 1, -5, 2 },
+    { "+3\n", 1, 3, 2 },    { "\n\n  \t7\n", 1, 7, 6 },  // blank lines before the number are skipped
+    { "abc\n", 0, 0, 0 },                                // not a number: nothing taken
+    { "-x\n", 0, 0, 1 },                                 // the sign is taken, the x stays
+    { "0xg", 1, 0, 2 },                                  // "0x" without hex digits reads 0
+    { "", -1, 0, 0 },                                    // end of input
     { "  \n", -1, 0, 3 },
 };
 
@@ -76,7 +74,7 @@ TEST(ConsoleDiscard, NonNumberStaysPendingUntilDiscarded) {
     TestConsole t("abc 5\n7\n");
     long long value = 0;
     EXPECT_EQ(scanInt(t.con, &value), 0);
-    EXPECT_EQ(scanInt(t.con, &value), 0);      // still looking at the same a
+    EXPECT_EQ(scanInt(t.con, &value), 0);  // still looking at the same a
     discardPending(t.con);
     ASSERT_EQ(scanInt(t.con, &value), 1);
     EXPECT_EQ(value, 7);
@@ -86,7 +84,7 @@ TEST(ConsoleDiscard, DropsRestOfLineAfterANumber) {
     TestConsole t("5 6\n7\n");
     long long value = 0;
     ASSERT_EQ(scanInt(t.con, &value), 1);
-    discardPending(t.con);                     // " 6\n" has been looked at: dropped
+    discardPending(t.con);  // " 6\n" has been looked at: dropped
     ASSERT_EQ(scanInt(t.con, &value), 1);
     EXPECT_EQ(value, 7);
 }
@@ -95,8 +93,8 @@ TEST(ConsoleDiscard, KeepsAFreshLineAfterACharacterReadTookTheLineEnd) {
     TestConsole t("x\n7\n");
     char c = 0;
     ASSERT_EQ(scanChar(t.con, &c), 1);
-    ASSERT_EQ(scanChar(t.con, &c), 1);         // the line end belongs to the line before
-    discardPending(t.con);                     // nothing of "7\n" looked at yet: kept
+    ASSERT_EQ(scanChar(t.con, &c), 1);  // the line end belongs to the line before
+    discardPending(t.con);              // nothing of "7\n" looked at yet: kept
     long long value = 0;
     ASSERT_EQ(scanInt(t.con, &value), 1);
     EXPECT_EQ(value, 7);
@@ -125,7 +123,7 @@ TEST(ConsoleFloat, ReadsDecimalsInfinityAndFailures) {
     ASSERT_EQ(scanFloat(t.con, &value, &tooLong), 1);
     EXPECT_EQ(value, -3.0f);
     ASSERT_EQ(scanFloat(t.con, &value, &tooLong), 1);
-    EXPECT_TRUE(std::isinf(value));            // overflows a float
+    EXPECT_TRUE(std::isinf(value));  // overflows a float
     ASSERT_EQ(scanFloat(t.con, &value, &tooLong), 1);
     EXPECT_TRUE(std::isnan(value));
     EXPECT_EQ(scanFloat(t.con, &value, &tooLong), 0);
@@ -137,8 +135,9 @@ TEST(AskCount, RefusesOutOfRangeAndRepeatsThePrompt) {
     TestConsole t("99999999999 x\n10001\n-10000\n");
     EXPECT_EQ(askCount(t.con, "Typ M: ", -COUNT_LIMIT, COUNT_LIMIT), -10000);
     EXPECT_EQ(t.printed(), "Typ M: Typ M: Typ M: ");
-    EXPECT_EQ(t.warned(), "Ungueltige Eingabe: erlaubt sind ganze Zahlen von -10000 bis 10000\n"
-                          "Ungueltige Eingabe: erlaubt sind ganze Zahlen von -10000 bis 10000\n");
+    EXPECT_EQ(t.warned(),
+              "Ungueltige Eingabe: erlaubt sind ganze Zahlen von -10000 bis 10000\n"
+              "Ungueltige Eingabe: erlaubt sind ganze Zahlen von -10000 bis 10000\n");
 }
 
 TEST(AskCount, UnreadableGivesZeroAndStaysPending) {
@@ -171,9 +170,10 @@ TEST(AskCrystalRace, RepeatsOnlyTheLetterLine) {
     char letter = 0;
     EXPECT_EQ(askCrystalRace(t.con, &letter), 1);
     EXPECT_EQ(letter, 'b');
-    EXPECT_EQ(t.printed(), "Von welchem Volk werden die Kristallfabriken genommen?\n"
-                           "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) "
-                           "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) ");
+    EXPECT_EQ(t.printed(),
+              "Von welchem Volk werden die Kristallfabriken genommen?\n"
+              "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) "
+              "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) ");
 }
 
 // Input written on Windows: CR LF is one line end, also when the pair straddles two reads of
@@ -183,7 +183,7 @@ TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
     input += "\r\n\r\nx\r";
     TestConsole t(input.c_str());
     long long value = 0;
-    EXPECT_EQ(scanInt(t.con, &value), 0);      // blanks and both line ends skipped, x pending
+    EXPECT_EQ(scanInt(t.con, &value), 0);  // blanks and both line ends skipped, x pending
     char c = 0;
     ASSERT_EQ(scanChar(t.con, &c), 1);
     EXPECT_EQ(c, 'x');
@@ -194,7 +194,7 @@ TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
     ASSERT_EQ(scanChar(enter.con, &c), 1);
     ASSERT_EQ(scanChar(enter.con, &c), 1);
     EXPECT_EQ(c, '\n');
-    discardPending(enter.con);                 // a fresh line: kept
+    discardPending(enter.con);  // a fresh line: kept
     ASSERT_EQ(scanChar(enter.con, &c), 1);
     EXPECT_EQ(c, '\n');
     EXPECT_EQ(scanChar(enter.con, &c), -1);

@@ -15,13 +15,13 @@ struct Row {
 };
 
 constexpr Row ROUNDING[] = {
-    { 964.5, "965" },       // the library alone would give 964
+    { 964.5, "965" },  // the library alone would give 964
     { 965.5, "966" },
     { 0.5, "1" },
     { 2.5, "3" },
     { -0.5, "-1" },
     { -2.5, "-3" },
-    { -0.49, "-0" },        // the sign survives
+    { -0.49, "-0" },  // the sign survives
     { -0.0, "-0" },
     { 0.49, "0" },
     { 393.5, "394" },

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -18,11 +18,11 @@ struct MatchRow {
 };
 
 constexpr MatchRow MATCHES[] = {
-    { "-xl", "xl", true },  { "/XL", "xl", true },  { "Xxl", "xl", true },  { "-xL", "xl", true },
-    { "-x", "xl", false },  { "-o", "or", false },  { "-op", "opt", false }, { "-opt", "opt", true },
-    { "-orx", "or", true }, { "-help", "h", true }, { "xh", "h", true },     { "-Dateien", "dat", true },
-    { "-options", "opt", true }, { "-options", "or", false }, { "-", "h", false }, { "", "h", false },
-    { "h", "h", false },    { "--h", "h", false },
+    { "-xl", "xl", true },       { "/XL", "xl", true },       { "Xxl", "xl", true },   { "-xL", "xl", true },
+    { "-x", "xl", false },       { "-o", "or", false },       { "-op", "opt", false }, { "-opt", "opt", true },
+    { "-orx", "or", true },      { "-help", "h", true },      { "xh", "h", true },     { "-Dateien", "dat", true },
+    { "-options", "opt", true }, { "-options", "or", false }, { "-", "h", false },     { "", "h", false },
+    { "h", "h", false },         { "--h", "h", false },
 };
 
 TEST(Options, MatchesOnSecondToFourthCharacter) {
@@ -66,8 +66,9 @@ TEST_F(ParseOptions, SetsFlagsAndAsksEachQuestionOnce) {
     EXPECT_EQ(run.opt.energySurplus, 1);
     EXPECT_EQ(run.opt.help, 0);
     EXPECT_EQ(run.opt.diagnostics, 0);
-    EXPECT_EQ(t.printed(), "Zusaetzliche Voelker mit Namen versehen? (j/n) "
-                           "Eingaben ebenfalls in einer Datei ausgeben? (j/n) ");
+    EXPECT_EQ(t.printed(),
+              "Zusaetzliche Voelker mit Namen versehen? (j/n) "
+              "Eingaben ebenfalls in einer Datei ausgeben? (j/n) ");
     EXPECT_FALSE(std::filesystem::exists("readme.txt"));
 }
 
@@ -87,7 +88,7 @@ TEST_F(ParseOptions, EndOfInputAtAQuestionStopsTheRun) {
     TestConsole t("x\n");
     run.warnings = t.err;
     EXPECT_EQ(parseOptions(3, argv, t.con), 0);
-    EXPECT_EQ(run.opt.diagnostics, 0);     // arguments after it are not looked at
+    EXPECT_EQ(run.opt.diagnostics, 0);  // arguments after it are not looked at
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST(ScanfCompare, IntReadsMatchTheLibrary) {
         TestConsole t(text.c_str());
         long long value = 0;
         int result = scanInt(t.con, &value);
-        if (result == 1 && (value > INT_MAX || value < INT_MIN)) continue;   // too large for int
+        if (result == 1 && (value > INT_MAX || value < INT_MIN)) continue;  // too large for int
         ASSERT_EQ(result, lib.result) << "input [" << text << "]";
         ASSERT_EQ(t.consumed(), lib.consumed) << "input [" << text << "]";
         if (result == 1) {

@@ -15,13 +15,13 @@ struct AllocationRow {
 constexpr AllocationRow ALLOCATIONS[] = {
     { 0, { 0, 0, 0 }, 0 },
     { 9640, { 1, 0, 0 }, 0 },
-    { 9641, { 0, 1, 0 }, 9641 - 24100 },   // one L, not two M
+    { 9641, { 0, 1, 0 }, 9641 - 24100 },  // one L, not two M
     { 33740, { 1, 1, 0 }, 0 },
     { 33741, { 0, 0, 1 }, 33741 - 48200 },
     { 48200, { 0, 0, 1 }, 0 },
-    { 81940, { 1, 1, 1 }, 0 },              // 33740 left after the XL takes an L and an M
+    { 81940, { 1, 1, 1 }, 0 },  // 33740 left after the XL takes an L and an M
     { 82000, { 0, 0, 2 }, 82000 - 2 * 48200 },
-    { -5000, { 0, 0, 0 }, -5000 },         // a negative demand allocates nothing
+    { -5000, { 0, 0, 0 }, -5000 },  // a negative demand allocates nothing
 };
 
 TEST(Allocation, Thresholds) {
@@ -46,19 +46,19 @@ TEST(Allocation, StartsFromTheSalePlants) {
 TEST(EnergyDemand, SiliconRateIsJustBelow37Point2) {
     InputRecord in{};
     in.SAG = 10;
-    EXPECT_EQ(computeEnergyDemand(in), 371);          // 371.99999999999994 truncated
+    EXPECT_EQ(computeEnergyDemand(in), 371);  // 371.99999999999994 truncated
 }
 
 TEST(EnergyDemand, SumsEveryKindOfFactory) {
     InputRecord in{};
-    in.EAG = 2;                                       // 68.52
-    in.L1G = 2;                                       // 1800
-    in.L2G = 5;                                       // 9000
-    in.KG = 2;                                        // 7200
-    in.special[SPECIAL_SBF] = 1;                      // 3600
-    in.race[RACE_E].NF = 1;                           // 3600, extra races count too
+    in.EAG = 2;                   // 68.52
+    in.L1G = 2;                   // 1800
+    in.L2G = 5;                   // 9000
+    in.KG = 2;                    // 7200
+    in.special[SPECIAL_SBF] = 1;  // 3600
+    in.race[RACE_E].NF = 1;       // 3600, extra races count too
     EXPECT_EQ(computeEnergyDemand(in), 25268);
-    in.EAG = -3;                                      // -102.78 truncates toward zero
+    in.EAG = -3;  // -102.78 truncates toward zero
     in.L1G = in.L2G = in.KG = in.special[SPECIAL_SBF] = in.race[RACE_E].NF = 0;
     EXPECT_EQ(computeEnergyDemand(in), -102);
 }
@@ -70,11 +70,9 @@ struct SplitRow {
 };
 
 constexpr SplitRow SPLITS[] = {
-    { 7, 0, { 0, 7, 1, 2, 1, 0 } },
-    { 10, 0, { 0, 10, 2, 0, 0, 0 } },       // two L pairs without -xl
-    { 10, 1, { 1, 0, 0, 0, 0, 0 } },
-    { 24, 1, { 2, 4, 0, 4, 2, 0 } },
-    { -3, 0, { 0, -3, 0, -3, -1, -1 } },    // remainders keep the sign: an error case
+    { 7, 0, { 0, 7, 1, 2, 1, 0 } },        { 10, 0, { 0, 10, 2, 0, 0, 0 } },  // two L pairs without -xl
+    { 10, 1, { 1, 0, 0, 0, 0, 0 } },       { 24, 1, { 2, 4, 0, 4, 2, 0 } },
+    { -3, 0, { 0, -3, 0, -3, -1, -1 } },  // remainders keep the sign: an error case
     { -13, 1, { -1, -3, 0, -3, -1, -1 } },
 };
 

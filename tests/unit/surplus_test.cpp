@@ -8,24 +8,15 @@ namespace {
 
 struct ClassRow {
     int total;
-    int plain;              // class without -opt
-    int optimised;          // class with -opt
+    int plain;      // class without -opt
+    int optimised;  // class with -opt
 };
 
 constexpr ClassRow CLASSES[] = {
-    { 0, 0, 0 },
-    { 1, 1, 1 },
-    { 2, 2, 0 },
-    { 3, 1, 1 },
-    { 4, 1, 0 },
-    { 5, 2, 0 },            // a positive multiple of 5 still gets an M of surplus
-    { 7, 2, 0 },
-    { 9, 1, 0 },
-    { 12, 2, 0 },
-    { -1, 1, -1 },          // remainders keep the sign: -1 % 5 % 2 is -1
-    { -2, 2, 0 },
-    { -3, 1, -1 },
-    { -5, 2, 0 },
+    { 0, 0, 0 },  { 1, 1, 1 },   { 2, 2, 0 },  { 3, 1, 1 },
+    { 4, 1, 0 },  { 5, 2, 0 },                                 // a positive multiple of 5 still gets an M of surplus
+    { 7, 2, 0 },  { 9, 1, 0 },   { 12, 2, 0 }, { -1, 1, -1 },  // remainders keep the sign: -1 % 5 % 2 is -1
+    { -2, 2, 0 }, { -3, 1, -1 }, { -5, 2, 0 },
 };
 
 class Surplus : public ::testing::Test {
@@ -53,19 +44,21 @@ TEST_F(Surplus, TopUpAlwaysSplitsIntoWholeFactories) {
 }
 
 TEST_F(Surplus, MCountForL) {
-    constexpr int EXPECTED[][2] = { { 0, 0 }, { 1, 3 }, { 2, 5 }, { 3, 8 }, { 4, 10 }, { 5, 13 }, { -3, 0 }, { -1, 0 } };
+    constexpr int EXPECTED[][2] = {
+        { 0, 0 }, { 1, 3 }, { 2, 5 }, { 3, 8 }, { 4, 10 }, { 5, 13 }, { -3, 0 }, { -1, 0 }
+    };
     for (const auto& row : EXPECTED) EXPECT_EQ(MCountForL(row[0]), row[1]) << "L count " << row[0];
 }
 
 TEST_F(Surplus, ClassOfSizesCountsLAsStandInsWithoutXl) {
     run.opt.xl = 1;
-    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 2);      // 5 units
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 2);  // 5 units
     run.opt.xl = 0;
-    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 1);      // 6 units: 3 M crystal factories
-    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 1);      // the crystal race example: 13 units
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 1);  // 6 units: 3 M crystal factories
+    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 1);  // the crystal race example: 13 units
     run.opt.xl = 1;
-    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 2);      // 12 units
-    EXPECT_EQ(SurplusClassOfSizes(0, 0, 0, 1), 2);      // 10 units
+    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 2);  // 12 units
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, 0, 1), 2);  // 10 units
 }
 
 TEST_F(Surplus, MarkOfEveryClass) {

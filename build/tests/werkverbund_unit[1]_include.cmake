@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/tests/werkverbund_unit[1]_tests.cmake")
-  include("/work/main/build/tests/werkverbund_unit[1]_tests.cmake")
-else()
-  add_test(werkverbund_unit_NOT_BUILT werkverbund_unit_NOT_BUILT)
-endif()
