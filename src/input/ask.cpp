@@ -1,6 +1,7 @@
 // The questions every phase asks through the console: yes/no, a count, a mineral demand, the
 // crystal race. Numbers outside their range are refused and asked again.
 #include "input/input.h"
+#include "report/report.h"
 
 #include <cmath>
 
@@ -66,6 +67,16 @@ float askDemand(Console& con, const char* prompt) {
         if (std::isfinite(value) && !tooLong) return value;
         refuseNumber(con, "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n");
     }
+}
+
+// With -m: drops what is pending, shows the computed ore or silicon demand and returns the
+// typed one (0 when none can be read).
+float askMineralDemand(Console& con, const char* mineral, float computed) {
+    discardPending(con);
+    char prompt[160];
+    snprintf(prompt, sizeof prompt, "\nberechneter %s-Bedarfswert: %.0f\nmanueller %s-Bedarfswert: ", mineral,
+             roundHalfAway(computed), mineral);
+    return askDemand(con, prompt);
 }
 
 // The crystal race question: the heading once, the letter line until a known letter comes.

@@ -44,6 +44,7 @@ void discardPending(Console& con);
 int askYesNo(Console& con, const char* prompt, char* answer);
 int askCount(Console& con, const char* prompt, int low, int high);
 float askDemand(Console& con, const char* prompt);
+float askMineralDemand(Console& con, const char* mineral, float computed);
 int askCrystalRace(Console& con, char* letter);
 char lowerAscii(char letter);
 

@@ -8,6 +8,13 @@
 
 struct Console;
 
+// A result text in its two spellings: the console's (ASCII umlauts, its own columns) and the
+// file's (Latin-1, wider columns). Keeping both in one row stops them drifting apart.
+struct Label {
+    const char* console;
+    const char* file;
+};
+
 // Files (files.cpp). Every "\n" of a text is stored as CR LF. A file that cannot be opened or
 // written leaves the run as it is and gets one warning on the console's error stream.
 FileSink openOutput(OutputFile which, const char* mode);

@@ -22,18 +22,14 @@ constexpr CrystalLabel CRYSTAL_LABELS[] = {
     { 'u', "\nKristallfabriken:                   ", "\nKristallfabriken:                                " },
 };
 
-struct CountFormats {
-    const char* console;
-    const char* file;
-};
-constexpr CountFormats CRYSTAL_COUNTS = { "             M: %i  Ueberschuss: %c", "      M: %i  \334berschuss: %c" };
-constexpr CountFormats CRYSTAL_COUNTS_XL = { "       XL: %i  L: %i  M: %i", "XL: %i  L: %i  M: %i" };
-constexpr CountFormats FOOD_LABEL = { "\nL2 + L1 Fabriken:                   ", "\nL2 + L1 Fabriken:  " };
-constexpr CountFormats FOOD_COUNTS = {
+constexpr Label CRYSTAL_COUNTS = { "             M: %i  Ueberschuss: %c", "      M: %i  \334berschuss: %c" };
+constexpr Label CRYSTAL_COUNTS_XL = { "       XL: %i  L: %i  M: %i", "XL: %i  L: %i  M: %i" };
+constexpr Label FOOD_LABEL = { "\nL2 + L1 Fabriken:                   ", "\nL2 + L1 Fabriken:  " };
+constexpr Label FOOD_COUNTS = {
     "       L: %i  M: %i  Ueberschuss: %c",
     "                              L: %i  M: %i  \334berschuss: %c",
 };
-constexpr CountFormats FOOD_COUNTS_XL = {
+constexpr Label FOOD_COUNTS_XL = {
     "       XL: %i  L: %i  M: %i",
     "                              XL: %i  L: %i  M: %i",
 };

@@ -18,19 +18,15 @@ constexpr int XL_THRESHOLD = 33740;
 // EZ per hour of SKW capacity that the production figures leave out, per plant.
 constexpr int UNCOUNTED_EZ[SIZE_COUNT] = { 276, 690, 1380 };
 
-struct SkwLine {
-    const char* console;
-    const char* file;
-};
-constexpr SkwLine SKW_LINE = {
+constexpr Label SKW_LINE = {
     "\n\n\n\nSonnenkraftwerke:                   XL: %i  L: %i  M: %i  EZ-Ueber: %i",
     "Sonnenkraftwerke:                         XL: %i  L: %i  M: %i  EZ-\334berschuss: %i",
 };
-constexpr SkwLine SKW_LINE_XL = {
+constexpr Label SKW_LINE_XL = {
     "\n\n\n\nSonnenkraftwerke:                          XL: %i  L: %i  M: %i  EZ-Ueber: %i",
     "Sonnenkraftwerke:                                XL: %i  L: %i  M: %i  EZ-\334berschuss: %i",
 };
-constexpr SkwLine UNCOUNTED_LINE = {
+constexpr Label UNCOUNTED_LINE = {
     "\nUnberuecksichtigter SKW-Kapazitaets-Ueberschuss: %i",
     "\nUnber\374cksichtigter SKW-Kapazit\344ts-\334berschuss: %i",
 };
@@ -66,7 +62,7 @@ int remainderOf(int demand, const SkwTotals& skw, const InputRecord& in) {
 }
 
 void printSkwLines(Console& con) {
-    const SkwLine& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
+    const Label& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
     const InputRecord& in = run.in;
     fprintf(con.out, line.console, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL, run.skw.M - in.saleSkwM,
             -run.EnergyRemainder);
@@ -118,7 +114,7 @@ void computeEnergy(Console& con) {
 
 // The SKW and -es lines of Ergebnis.txt, into the opening that creates the file.
 void writeSkwFileLines(FileSink& sink) {
-    const SkwLine& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
+    const Label& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
     const InputRecord& in = run.in;
     writeOutput(sink, line.file, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL, run.skw.M - in.saleSkwM,
                 -run.EnergyRemainder);

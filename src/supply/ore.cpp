@@ -12,17 +12,13 @@ constexpr double ORE_PER_XL_YIELD = 57.099999999999994;  // one step below 57.1
 constexpr double ROUND_UP_MARGIN = 0.49000000000000005;  // one step above 0.49
 constexpr double RECOMMENDED_MARGIN = 11.49;
 
-struct OreText {
-    const char* console;
-    const char* file;
-};
-constexpr OreText MINES_HEADER = { "\n\nMinen (Gesamtausbeute): ", "\n\n\nMinen (Gesamtausbeute): " };
-constexpr OreText NO_ORE = { "\n-kein Erzbedarf-", "\n\n-kein Erzbedarf-" };
-constexpr OreText ORE_LINE = {
+constexpr Label MINES_HEADER = { "\n\nMinen (Gesamtausbeute): ", "\n\n\nMinen (Gesamtausbeute): " };
+constexpr Label NO_ORE = { "\n-kein Erzbedarf-", "\n\n-kein Erzbedarf-" };
+constexpr Label ORE_LINE = {
     "\nErzminen Typ L                      Ausreichend: %.0f  Empfohlen: %.0f",
     "\n\nErzminen Typ L                      Ausreichend: %.0f  Empfohlen: %.0f",
 };
-constexpr OreText ORE_LINE_XL = {
+constexpr Label ORE_LINE_XL = {
     "\nErzminen Typ XL                      Ausreichend: %.0f  Empfohlen: %.0f",
     "\n\nErzminen Typ XL                      Ausreichend: %.0f  Empfohlen: %.0f",
 };
@@ -35,7 +31,7 @@ int countOreConsumers(const InputRecord& in) {
 }
 
 // Prints one text on the console and, with -dat, appends its twin to Ergebnis.txt.
-void printBoth(Console& con, const OreText& text) {
+void printBoth(Console& con, const Label& text) {
     fputs(text.console, con.out);
     if (run.opt.resultsFile) writeToFile(FILE_RESULTS, "a", "%s", text.file);
 }
@@ -43,7 +39,7 @@ void printBoth(Console& con, const OreText& text) {
 // Ausreichend and Empfohlen in yield points for a demand ME and N consumers.
 void printOreLine(Console& con, float ME, int consumers) {
     double perYield = run.opt.xl ? ORE_PER_XL_YIELD : ORE_PER_L_YIELD;
-    const OreText& line = run.opt.xl ? ORE_LINE_XL : ORE_LINE;
+    const Label& line = run.opt.xl ? ORE_LINE_XL : ORE_LINE;
     double yield = ME / perYield;
     int extraYield = consumers / 5;  // one point per five consumers
     double sufficient = roundHalfAway(yield + ROUND_UP_MARGIN);
@@ -59,13 +55,7 @@ void printOreLine(Console& con, float ME, int consumers) {
 void computeOre(Console& con) {
     int consumers = countOreConsumers(run.in);
     float ME = static_cast<float>(ORE_PER_CONSUMER * consumers);
-    if (run.opt.manual) {
-        discardPending(con);
-        char prompt[160];
-        snprintf(prompt, sizeof prompt,
-                 "\nberechneter Erz-Bedarfswert: %.0f\nmanueller Erz-Bedarfswert: ", roundHalfAway(ME));
-        ME = askDemand(con, prompt);
-    }
+    if (run.opt.manual) ME = askMineralDemand(con, "Erz", ME);
     appendDiagnosticsRecord("\n\nME: %.0f", roundHalfAway(ME));
     printBoth(con, MINES_HEADER);
     if (ME == 0) printBoth(con, NO_ORE);

@@ -61,13 +61,7 @@ void printSiliconLine(Console& con, float MS) {
 // silicon mine line, or the no-demand line that carries the console's end banner.
 void computeSilicon(Console& con) {
     float MS = static_cast<float>(SILICON_PER_UNIT * countSiliconUnits(run.in, run.skw));
-    if (run.opt.manual) {
-        discardPending(con);
-        char prompt[160];
-        snprintf(prompt, sizeof prompt,
-                 "\nberechneter Silizium-Bedarfswert: %.0f\nmanueller Silizium-Bedarfswert: ", roundHalfAway(MS));
-        MS = askDemand(con, prompt);
-    }
+    if (run.opt.manual) MS = askMineralDemand(con, "Silizium", MS);
     run.MS = MS;
     appendDiagnosticsRecord("\nMS: %.0f\n\n\nWerkverbund Version 1.96", roundHalfAway(MS));
     if (MS == 0) {
