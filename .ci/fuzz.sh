@@ -16,5 +16,6 @@ cmake --build build-fuzz -j2 --target werkverbund_fuzz
 rm -rf build-fuzz/corpus build-fuzz/seeds
 mkdir -p build-fuzz/corpus
 fuzz/make-corpus.sh build-fuzz/seeds
-build-fuzz/werkverbund_fuzz build-fuzz/corpus build-fuzz/seeds \
+# Absolute folders: the target works in a scratch folder of its own.
+build-fuzz/werkverbund_fuzz "$PWD/build-fuzz/corpus" "$PWD/build-fuzz/seeds" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | tail -n 20

@@ -2,12 +2,6 @@
 # bin/ and its manual page into share/man/man1/; `cpack` makes a .deb on Linux and a .zip when
 # cross-built for Windows with cmake/mingw-w64.cmake.
 
-if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
-    # mingw's read() takes an unsigned int count where POSIX has size_t; the console reads at
-    # most 256 bytes at a time, so the narrowing cannot lose anything.
-    set_source_files_properties(src/input/console.cpp PROPERTIES COMPILE_OPTIONS "-Wno-error=conversion")
-endif()
-
 install(TARGETS werkverbund RUNTIME DESTINATION bin)
 install(FILES doc/werkverbund.1 DESTINATION share/man/man1)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
@@ -31,7 +25,12 @@ else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION math)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+    if(DPKG_SHLIBDEPS)
+        set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    else()
+        set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6")
+    endif()
 endif()
 include(CPack)
 

@@ -9,7 +9,6 @@ set(MINGW_TRIPLET x86_64-w64-mingw32)
 # The posix threads flavour is preferred; the program uses no threads, so win32 works as well.
 find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_TRIPLET}-g++-posix ${MINGW_TRIPLET}-g++-win32 ${MINGW_TRIPLET}-g++
              REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${MINGW_TRIPLET}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -21,11 +21,12 @@ void fillBuffer(Console& con) {
     memmove(con.buf, con.buf + con.pos, static_cast<size_t>(kept));
     con.pos = 0;
     con.len = kept;
-    size_t room = sizeof con.buf - static_cast<size_t>(kept);
+    // read() takes an unsigned count on Windows and a size_t elsewhere; the room fits both.
+    auto room = static_cast<unsigned>(sizeof con.buf - static_cast<size_t>(kept));
     long got = 0;
     if (con.inFd < 0) {
         size_t rest = con.memLen - con.memPos;
-        size_t take = rest < room ? rest : room;
+        size_t take = rest < room ? rest : size_t{ room };
         memcpy(con.buf + kept, con.mem + con.memPos, take);
         con.memPos += take;
         got = static_cast<long>(take);

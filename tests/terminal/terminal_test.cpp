@@ -8,30 +8,30 @@
 // terminal's with the echoed keys taken out and its CR LF turned back into LF), standard error,
 // the exit status and every file written must be the same, and the status and standard error
 // must be what the case expects.
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
-#include <dirent.h>
 #include <poll.h>
 #include <pty.h>
-#include <string>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
 
-constexpr int WAIT_MS = 10000;          // longest wait for one prompt, for the end, for the exit
-constexpr char END_OF_INPUT = '\004';   // stands for the terminal's end-of-input key in a case
+constexpr int WAIT_MS = 10000;         // longest wait for one prompt, for the end, for the exit
+constexpr char END_OF_INPUT = '\004';  // stands for the terminal's end-of-input key in a case
 constexpr const char* INPUT_ENDED = "Eingabe beendet, das Programm wird abgebrochen\n";
 
 constexpr const char* ECHO_PROMPT = "Eingaben ebenfalls in einer Datei ausgeben? (j/n) ";
@@ -40,7 +40,10 @@ constexpr const char* CRYSTAL_RACE_LINE = "(a=Argonen/b=Boronen/p=Paraniden/s=Sp
 constexpr const char* FINAL_PROMPT = "\n\nZum Beenden Enter druecken";
 
 // The number questions Q1 to Q31 of a run without -or; xl marks those only -xl asks.
-struct Question { const char* prompt; bool xl; };
+struct Question {
+    const char* prompt;
+    bool xl;
+};
 constexpr Question QUESTIONS[] = {
     { "Sonnenkraftwerke fuer EZ-Verkauf:\nTyp M: ", false },
     { "Typ L: ", false },
@@ -74,20 +77,26 @@ constexpr Question QUESTIONS[] = {
     { "Teladianische erzbasierende Level 3 Fabriken (z.B. SQUASH-Minenanlage): ", false },
     { "Teladianische siliziumbasierende Level 3 Fabriken (z.B. Computerwerk): ", false },
 };
-constexpr int Q13 = 12;   // index of the Level 2 M question, the first after a discard
+constexpr int Q13 = 12;  // index of the Level 2 M question, the first after a discard
 
 // One key sequence typed once prompt is the last thing on the screen; "\r" is the Enter key.
-struct Step { std::string prompt; std::string keys; };
+struct Step {
+    std::string prompt;
+    std::string keys;
+};
 
 // A text that must appear in a written file, worked out by hand from the answers typed.
-struct FileText { const char* file; const char* text; };
+struct FileText {
+    const char* file;
+    const char* text;
+};
 
 struct Case {
     const char* name;
     std::vector<const char*> args;
     std::vector<Step> steps;
     int status;
-    const char* errText;                // expected standard error
+    const char* errText;  // expected standard error
     std::vector<FileText> fileTexts;
 };
 
@@ -106,8 +115,8 @@ void addAnswers(std::vector<Step>& steps, bool xl, int first, int last, std::vec
 constexpr int LAST_QUESTION = static_cast<int>(sizeof QUESTIONS / sizeof QUESTIONS[0]) - 1;
 
 void addCrystalRaceAndEnd(std::vector<Step>& steps, const char* letterKeys) {
-    steps.push_back({ std::string("Von welchem Volk werden die Kristallfabriken genommen?\n") + CRYSTAL_RACE_LINE,
-                      letterKeys });
+    steps.push_back(
+        { std::string("Von welchem Volk werden die Kristallfabriken genommen?\n") + CRYSTAL_RACE_LINE, letterKeys });
     steps.push_back({ FINAL_PROMPT, "\r" });
 }
 
@@ -164,8 +173,8 @@ std::vector<Case> makeCases() {
         // A bare Enter is no race letter: only the letter line comes again.
         Case c{ "enter-at-crystal-race", {}, {}, 0, "", {} };
         addAnswers(c.steps, false, 0, LAST_QUESTION, {});
-        c.steps.push_back({ std::string("Von welchem Volk werden die Kristallfabriken genommen?\n") + CRYSTAL_RACE_LINE,
-                            "\r" });
+        c.steps.push_back(
+            { std::string("Von welchem Volk werden die Kristallfabriken genommen?\n") + CRYSTAL_RACE_LINE, "\r" });
         c.steps.push_back({ CRYSTAL_RACE_LINE, "\r" });
         c.steps.push_back({ CRYSTAL_RACE_LINE, "t\r" });
         c.steps.push_back({ FINAL_PROMPT, "\r" });
@@ -206,13 +215,16 @@ std::string shown(const std::string& text) {
     std::string out;
     for (char ch : text) {
         unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
         else if (c < 0x20 || c >= 0x7f) {
             char hex[8];
             snprintf(hex, sizeof hex, "\\x%02x", c);
             out += hex;
-        } else out += static_cast<char>(c);
+        } else
+            out += static_cast<char>(c);
     }
     return out;
 }
@@ -232,13 +244,9 @@ bool readFile(const std::string& path, std::string& content) {
     return true;
 }
 
-int removeEntry(const char* path, const struct stat*, int, FTW*) {
-    return remove(path);
-}
+int removeEntry(const char* path, const struct stat* /*info*/, int /*kind*/, FTW* /*where*/) { return remove(path); }
 
-void removeTree(const std::string& path) {
-    nftw(path.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
-}
+void removeTree(const std::string& path) { nftw(path.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS); }
 
 std::vector<std::string> listDirectory(const std::string& path) {
     std::vector<std::string> names;
@@ -253,10 +261,8 @@ std::vector<std::string> listDirectory(const std::string& path) {
 }
 
 // A descriptor that becomes readable when the process ends, so that its exit can be awaited
-// with a time limit; -1 where the kernel has none.
-int openProcessHandle(pid_t pid) {
-    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-}
+// with a time limit; -1 where the kernel has none (the wait then has no limit).
+int openProcessHandle(pid_t pid) { return static_cast<int>(syscall(SYS_pidfd_open, pid, 0)); }
 
 // Waits up to WAIT_MS for the child to end and returns its exit status; kills it and returns
 // -1 when it does not end in time.
@@ -272,7 +278,8 @@ int awaitExit(pid_t pid, int handle) {
         }
     }
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     return 1000 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
@@ -309,20 +316,22 @@ void failRun(Outcome& out, const char* caseName, const char* how, const std::str
 
 struct Terminal {
     int master;
-    std::string screen;       // every byte the terminal showed
-    bool closed;              // the program side has gone
+    std::string screen;  // every byte the terminal showed
+    bool closed;         // the program side has gone
 };
 
-// Reads what the terminal shows until poll reports nothing within the deadline or the program
-// side closes; returns false on the deadline.
+// Reads the next bytes the terminal shows, or notes that the program side has closed; returns
+// false when nothing came before the deadline.
 bool readScreen(Terminal& t, long long deadline) {
     pollfd p{ t.master, POLLIN, 0 };
     int ready = poll(&p, 1, msLeft(deadline));
     if (ready <= 0) return false;
     char chunk[4096];
     ssize_t got = read(t.master, chunk, sizeof chunk);
-    if (got > 0) t.screen.append(chunk, static_cast<size_t>(got));
-    else if (got == 0 || errno != EINTR) t.closed = true;   // EIO: the slave side is closed
+    if (got > 0)
+        t.screen.append(chunk, static_cast<size_t>(got));
+    else if (got == 0 || errno != EINTR)
+        t.closed = true;  // EIO: the slave side is closed
     return true;
 }
 
@@ -341,8 +350,10 @@ std::string onScreen(const std::string& text) {
 std::string echoOf(const std::string& keys, char eofKey) {
     std::string out;
     for (char k : keys) {
-        if (k == '\r') out += "\r\n";
-        else if (k != eofKey) out += k;
+        if (k == '\r')
+            out += "\r\n";
+        else if (k != eofKey)
+            out += k;
     }
     return out;
 }
@@ -366,24 +377,26 @@ Outcome runOnTerminal(const std::string& program, const Case& c, const std::stri
     char eofKey = static_cast<char>(modes.c_cc[VEOF]);
 
     Terminal t{ master, {}, false };
-    struct Echo { size_t at; std::string text; };
+    struct Echo {
+        size_t at;
+        std::string text;
+    };
     std::vector<Echo> echoes;
-    size_t cursor = 0;   // a prompt must show up after this point of the screen
+    size_t cursor = 0;  // a prompt must show up after this point of the screen
+    bool stuck = false;
     for (const Step& step : c.steps) {
         std::string want = onScreen(step.prompt);
         long long deadline = nowMs() + WAIT_MS;
-        while (!(t.screen.size() >= cursor + want.size() &&
-                 t.screen.compare(t.screen.size() - want.size(), want.size(), want) == 0)) {
+        while (!stuck && !(t.screen.size() >= cursor + want.size() &&
+                           t.screen.compare(t.screen.size() - want.size(), want.size(), want) == 0)) {
             if (t.closed || !readScreen(t, deadline)) {
                 failRun(out, c.name, "terminal",
                         "prompt \"" + shown(step.prompt) + "\" did not appear; the screen ends with \"" +
                             tail(t.screen, 300) + "\"");
-                kill(pid, SIGKILL);
-                awaitExit(pid, handle);
-                close(master);
-                return out;
+                stuck = true;
             }
         }
+        if (stuck) break;
         std::string keys = step.keys;
         for (char& k : keys) {
             if (k == END_OF_INPUT) k = eofKey;
@@ -394,11 +407,12 @@ Outcome runOnTerminal(const std::string& program, const Case& c, const std::stri
             failRun(out, c.name, "terminal", "typing failed");
         }
     }
+    if (stuck) kill(pid, SIGKILL);
     long long deadline = nowMs() + WAIT_MS;
     while (!t.closed) {
         if (!readScreen(t, deadline)) {
-            failRun(out, c.name, "terminal", "the program did not end; the screen ends with \"" +
-                                                 tail(t.screen, 300) + "\"");
+            failRun(out, c.name, "terminal",
+                    "the program did not end; the screen ends with \"" + tail(t.screen, 300) + "\"");
             kill(pid, SIGKILL);
             break;
         }
@@ -445,22 +459,30 @@ Outcome runPiped(const std::string& program, const Case& c, const std::string& b
     out.workDir = base + "/piped";
     mkdir(out.workDir.c_str(), 0700);
     std::string errPath = base + "/piped.err";
-    int in[2], console[2];
+    int in[2];
+    int console[2];
     if (pipe(in) != 0 || pipe(console) != 0) {
         failRun(out, c.name, "piped", "pipe failed");
         return out;
     }
     pid_t pid = fork();
+    if (pid < 0) {
+        failRun(out, c.name, "piped", std::string("fork: ") + strerror(errno));
+        return out;
+    }
     if (pid == 0) {
         dup2(in[0], 0);
         dup2(console[1], 1);
-        close(in[0]); close(in[1]); close(console[0]); close(console[1]);
+        close(in[0]);
+        close(in[1]);
+        close(console[0]);
+        close(console[1]);
         startProgram(program, c, out.workDir, errPath);
     }
     int handle = openProcessHandle(pid);
     close(in[0]);
     close(console[1]);
-    std::string keys = pipedKeys(c);   // a few hundred bytes: the pipe takes them all at once
+    std::string keys = pipedKeys(c);  // a few hundred bytes: the pipe takes them all at once
     if (write(in[1], keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) {
         failRun(out, c.name, "piped", "writing the input failed");
     }
@@ -486,6 +508,12 @@ Outcome runPiped(const std::string& program, const Case& c, const std::string& b
 }
 
 // ---- comparing ----
+
+std::string statusText(int status) {
+    if (status < 0) return "unknown (killed after the time limit)";
+    if (status >= 1000) return "none (ended by signal " + std::to_string(status - 1000) + ")";
+    return std::to_string(status);
+}
 
 // The first difference of two texts, with some context of each.
 std::string firstDifference(const std::string& a, const std::string& b) {
@@ -517,14 +545,14 @@ bool runCase(const std::string& program, const Case& c) {
     };
 
     if (term.console != piped.console) fail("console text differs " + firstDifference(term.console, piped.console));
-    if (term.status != c.status) fail("terminal exit status " + std::to_string(term.status) + ", expected " +
-                                      std::to_string(c.status));
-    if (piped.status != c.status) fail("piped exit status " + std::to_string(piped.status) + ", expected " +
-                                       std::to_string(c.status));
-    if (term.err != c.errText) fail("terminal standard error \"" + shown(term.err) + "\", expected \"" +
-                                    shown(c.errText) + "\"");
-    if (piped.err != c.errText) fail("piped standard error \"" + shown(piped.err) + "\", expected \"" +
-                                     shown(c.errText) + "\"");
+    if (term.status != c.status)
+        fail("terminal exit status " + statusText(term.status) + ", expected " + std::to_string(c.status));
+    if (piped.status != c.status)
+        fail("piped exit status " + statusText(piped.status) + ", expected " + std::to_string(c.status));
+    if (term.err != c.errText)
+        fail("terminal standard error \"" + shown(term.err) + "\", expected \"" + shown(c.errText) + "\"");
+    if (piped.err != c.errText)
+        fail("piped standard error \"" + shown(piped.err) + "\", expected \"" + shown(c.errText) + "\"");
 
     std::vector<std::string> termFiles = listDirectory(term.workDir);
     std::vector<std::string> pipedFiles = listDirectory(piped.workDir);
@@ -536,14 +564,16 @@ bool runCase(const std::string& program, const Case& c) {
         fail("different files written (" + both + ")");
     }
     for (const std::string& f : termFiles) {
-        std::string a, b;
+        std::string a;
+        std::string b;
         readFile(term.workDir + "/" + f, a);
         if (!readFile(piped.workDir + "/" + f, b)) continue;
         if (a != b) fail(f + " differs " + firstDifference(a, b));
     }
     for (const FileText& ft : c.fileTexts) {
         std::string content;
-        if (!readFile(term.workDir + "/" + ft.file, content)) fail(std::string(ft.file) + " was not written");
+        if (!readFile(term.workDir + "/" + ft.file, content))
+            fail(std::string(ft.file) + " was not written");
         else if (content.find(ft.text) == std::string::npos)
             fail(std::string(ft.file) + " lacks \"" + shown(ft.text) + "\"");
     }
@@ -572,14 +602,25 @@ int main(int argc, char** argv) {
     std::string program = resolved;
     free(resolved);
     signal(SIGPIPE, SIG_IGN);
+    // With standard input closed (as CI may start us), pipe() would hand out descriptor 0 and
+    // the piped run's redirections would close it again: keep 0 to 2 taken.
+    for (int fd = open("/dev/null", O_RDWR); fd >= 0; fd = open("/dev/null", O_RDWR)) {
+        if (fd > 2) {
+            close(fd);
+            break;
+        }
+    }
 
-    int passed = 0, failed = 0;
+    int passed = 0;
+    int failed = 0;
     bool found = false;
     for (const Case& c : makeCases()) {
         if (strcmp(argv[2], "all") != 0 && strcmp(argv[2], c.name) != 0) continue;
         found = true;
-        if (runCase(program, c)) ++passed;
-        else ++failed;
+        if (runCase(program, c))
+            ++passed;
+        else
+            ++failed;
     }
     if (!found) {
         fprintf(stderr, "no case named %s\n", argv[2]);
