@@ -5,7 +5,7 @@
 # usage: bench/run.sh [--update-expected]
 #   --update-expected  rewrites bench/expected/ (what the floor writes) from the program's full
 #                      run; needed after a deliberate change of the program's output.
-# BENCH_RUNS sets the number of timed runs per program (default 500, after 50 warm-up runs).
+# BENCH_RUNS sets the number of timed runs per program and round (default 300).
 #
 # Exits 1 when the full run no longer writes bench/expected/ or a target is missed: no heap
 # allocation other than C stdio's for its streams, median wall time at most 1.5 times the floor's.
@@ -16,7 +16,7 @@ build=$root/build-bench
 args=(-h -br -xl -or -dat -m -es -opt)
 input=$root/bench/input.txt
 expected=$root/bench/expected
-runs=${BENCH_RUNS:-500}
+runs=${BENCH_RUNS:-300}
 outputs=(console.txt Ergebnis.txt Eingaben.txt Eingaben-Variablen.txt readme.txt)
 
 update=0
@@ -93,15 +93,26 @@ cc -O2 -std=c11 -Wall -Wextra -DEXPECTED_DIR="\"$expected\"" "$root/bench/floor.
 full_run "$floor" "$work/floor-check"
 matches_expected "$work/floor-check" console || { echo "FAIL the floor does not write bench/expected/" >&2; exit 1; }
 
-echo "== timing ($runs runs each)"
+# Three rounds of hyperfine, each timing both after warm-up runs; the figures are the medians
+# of the three rounds' medians, which steadies them against a busy machine.
+echo "== timing (3 rounds of $runs runs each)"
 mkdir "$work/timing"
-(cd "$work/timing" &&
-    hyperfine --warmup 50 --runs "$runs" --export-json "$work/times.json" \
-        -n werkverbund "'$program' ${args[*]} < '$input'" \
-        -n floor "'$floor' < '$input'")
+program_medians=()
+floor_medians=()
+for round in 1 2 3; do
+    (cd "$work/timing" &&
+        hyperfine --style basic --warmup 50 --runs "$runs" --export-json "$work/times-$round.json" \
+            -n werkverbund "'$program' ${args[*]} < '$input'" \
+            -n floor "'$floor' < '$input'" 2>&1 | grep -E '^(Benchmark|  Time)')
+    mapfile -t medians < <(sed -n 's/^ *"median": *\([0-9.eE+-]*\),*$/\1/p' "$work/times-$round.json")
+    program_medians+=("${medians[0]}")
+    floor_medians+=("${medians[1]}")
+done
 # Each timed run replaced the files of the one before (hyperfine drops the console text).
 matches_expected "$work/timing" || { echo "FAIL repeated runs left other files" >&2; exit 1; }
-mapfile -t medians < <(sed -n 's/^ *"median": *\([0-9.eE+-]*\),*$/\1/p' "$work/times.json")
+middle() { printf '%s\n' "$@" | sort -g | sed -n 2p; }
+program_median=$(middle "${program_medians[@]}")
+floor_median=$(middle "${floor_medians[@]}")
 
 echo "== counting heap allocations"
 # Prints "total allocs" and then "blocks function" for each function that called the allocator.
@@ -123,8 +134,8 @@ foreign=$(printf '%s\n' "${program_allocs[@]:1}" | grep -vE '^[0-9]+ (__fopen_in
 
 echo
 echo "Full run with every option (${args[*]}), scripted answers from bench/input.txt:"
-awk -v p="${medians[0]}" -v f="${medians[1]}" -v pa="${program_allocs[0]}" -v fa="${floor_allocs[0]}" -v n="$runs" 'BEGIN {
-    printf "                median wall time (%d runs)   heap allocations\n", n
+awk -v p="$program_median" -v f="$floor_median" -v pa="${program_allocs[0]}" -v fa="${floor_allocs[0]}" 'BEGIN {
+    printf "                median wall time              heap allocations\n"
     printf "  werkverbund   %8.3f ms                  %6d\n", p * 1000, pa
     printf "  floor         %8.3f ms                  %6d\n", f * 1000, fa
     printf "  ratio         %8.2f (target: at most 1.5)\n", p / f
@@ -140,7 +151,7 @@ if [ -n "$foreign" ]; then
 else
     echo "met    no heap allocation by the program's own code (only C stdio for its streams)"
 fi
-if awk -v p="${medians[0]}" -v f="${medians[1]}" 'BEGIN { exit !(p <= 1.5 * f) }'; then
+if awk -v p="$program_median" -v f="$floor_median" 'BEGIN { exit !(p <= 1.5 * f) }'; then
     echo "met    median wall time within 1.5 times the floor's"
 else
     echo "MISSED median wall time within 1.5 times the floor's"
