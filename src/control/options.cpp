@@ -16,8 +16,6 @@ static_assert(std::size(OPTION_CHARS) == OPTION_COUNT);
 constexpr const char* RACE_NAMES_PROMPT = "Zusaetzliche Voelker mit Namen versehen? (j/n) ";
 constexpr const char* ECHO_PROMPT = "Eingaben ebenfalls in einer Datei ausgeben? (j/n) ";
 
-char lowerOf(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
 // Carries out one matched option; returns 0 when the input ended at its question.
 int applyOption(Option option, Console& con) {
     OptionFlags& opt = run.opt;
@@ -50,7 +48,7 @@ bool matchesOption(const char* argument, const char* compared) {
     if (argument[0] == '\0') return false;
     const char* a = argument + 1;
     for (const char* c = compared; *c; ++c, ++a) {
-        if (lowerOf(*a) != *c) return false;  // also stops at the argument's end
+        if (lowerAscii(*a) != *c) return false;  // also stops at the argument's end
     }
     return true;
 }

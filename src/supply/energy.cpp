@@ -55,17 +55,22 @@ SkwTotals askManualSkw(Console& con, const SkwTotals& computed) {
     return typed;
 }
 
-// The demand left over by the plants beyond the sale ones.
+// The plants beyond the sale ones: the supporting plants the results list.
+SkwTotals supportingSkw(const SkwTotals& skw, const InputRecord& in) {
+    return SkwTotals{ skw.M - in.saleSkwM, skw.L - in.saleSkwL, skw.XL - in.saleSkwXL };
+}
+
+// The demand left over by the supporting plants.
 int remainderOf(int demand, const SkwTotals& skw, const InputRecord& in) {
-    return demand - SKW_EZ_PER_HOUR[SIZE_XL] * (skw.XL - in.saleSkwXL) -
-           SKW_EZ_PER_HOUR[SIZE_L] * (skw.L - in.saleSkwL) - SKW_EZ_PER_HOUR[SIZE_M] * (skw.M - in.saleSkwM);
+    SkwTotals added = supportingSkw(skw, in);
+    return demand - SKW_EZ_PER_HOUR[SIZE_XL] * added.XL - SKW_EZ_PER_HOUR[SIZE_L] * added.L -
+           SKW_EZ_PER_HOUR[SIZE_M] * added.M;
 }
 
 void printSkwLines(Console& con) {
     const Label& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
-    const InputRecord& in = run.in;
-    fprintf(con.out, line.console, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL, run.skw.M - in.saleSkwM,
-            -run.EnergyRemainder);
+    SkwTotals shown = supportingSkw(run.skw, run.in);
+    fprintf(con.out, line.console, shown.XL, shown.L, shown.M, -run.EnergyRemainder);
     if (run.opt.energySurplus) fprintf(con.out, UNCOUNTED_LINE.console, uncountedCapacity(run.skw));
 }
 
@@ -115,8 +120,7 @@ void computeEnergy(Console& con) {
 // The SKW and -es lines of Ergebnis.txt, into the opening that creates the file.
 void writeSkwFileLines(FileSink& sink) {
     const Label& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
-    const InputRecord& in = run.in;
-    writeOutput(sink, line.file, run.skw.XL - in.saleSkwXL, run.skw.L - in.saleSkwL, run.skw.M - in.saleSkwM,
-                -run.EnergyRemainder);
+    SkwTotals shown = supportingSkw(run.skw, run.in);
+    writeOutput(sink, line.file, shown.XL, shown.L, shown.M, -run.EnergyRemainder);
     if (run.opt.energySurplus) writeOutput(sink, UNCOUNTED_LINE.file, uncountedCapacity(run.skw));
 }
