@@ -42,12 +42,10 @@ const char* crystalRaceName(char letter) {
 // One block of the echo: mode "w" for the first block of the run, "a" for every later one.
 void echoBlock(const char* mode, const char* format, ...) {
     if (!isEchoed()) return;
-    char text[512];
     va_list values;
     va_start(values, format);
-    vsnprintf(text, sizeof text, format, values);
+    writeToFileV(FILE_ECHO, mode, format, values);
     va_end(values);
-    writeToFile(FILE_ECHO, mode, "%s", text);
 }
 
 // The last block, after the crystal race question: special factories, Level 3 factories per

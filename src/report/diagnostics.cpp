@@ -37,10 +37,8 @@ void writeDiagnosticsHeader() {
 
 void appendDiagnosticsRecord(const char* format, ...) {
     if (!run.opt.diagnostics) return;
-    char text[512];
     va_list values;
     va_start(values, format);
-    vsnprintf(text, sizeof text, format, values);
+    writeToFileV(FILE_DIAGNOSTICS, "a", format, values);
     va_end(values);
-    writeToFile(FILE_DIAGNOSTICS, "a", "%s", text);
 }

@@ -59,11 +59,15 @@ void closeOutput(FileSink& sink) {
 
 // Opens the file with mode "w" or "a", writes one text and closes it again.
 void writeToFile(OutputFile which, const char* mode, const char* format, ...) {
-    FileSink sink = openOutput(which, mode);
     va_list values;
     va_start(values, format);
-    writeFormatted(sink, format, values);
+    writeToFileV(which, mode, format, values);
     va_end(values);
+}
+
+void writeToFileV(OutputFile which, const char* mode, const char* format, va_list values) {
+    FileSink sink = openOutput(which, mode);
+    writeFormatted(sink, format, values);
     closeOutput(sink);
 }
 

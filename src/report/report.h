@@ -4,6 +4,8 @@
 
 #include "control/record.h"
 
+#include <cstdarg>
+
 #define PRINTF_LIKE(f, a) __attribute__((format(printf, f, a)))
 
 struct Console;
@@ -21,6 +23,7 @@ FileSink openOutput(OutputFile which, const char* mode);
 void writeOutput(FileSink& sink, const char* format, ...) PRINTF_LIKE(2, 3);
 void closeOutput(FileSink& sink);
 void writeToFile(OutputFile which, const char* mode, const char* format, ...) PRINTF_LIKE(3, 4);
+void writeToFileV(OutputFile which, const char* mode, const char* format, va_list values);
 
 // Diagnostics file (diagnostics.cpp); both write only with -br.
 void writeDiagnosticsHeader();
