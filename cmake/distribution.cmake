@@ -2,12 +2,23 @@
 # bin/ and its manual page into share/man/man1/; `cpack` makes a .deb on Linux and a .zip when
 # cross-built for Windows with cmake/mingw-w64.cmake.
 
+# The web page goes along when it has been built (by default the one in build-web/; checked when
+# installing, so it may be built after this folder was configured).
+set(WERKVERBUND_PAGE "${PROJECT_SOURCE_DIR}/build-web/werkverbund.html"
+    CACHE FILEPATH "werkverbund.html to ship with the program, when it exists")
+if(EMSCRIPTEN)
+    install(FILES ${CMAKE_BINARY_DIR}/werkverbund.html DESTINATION share/werkverbund)
+    return()
+endif()
+
 install(TARGETS werkverbund RUNTIME DESTINATION bin)
 install(FILES doc/werkverbund.1 DESTINATION share/man/man1)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     install(FILES README.md DESTINATION .)
+    install(FILES ${WERKVERBUND_PAGE} DESTINATION . OPTIONAL)
 else()
     install(FILES README.md DESTINATION share/doc/werkverbund)
+    install(FILES ${WERKVERBUND_PAGE} DESTINATION share/werkverbund OPTIONAL)
 endif()
 
 set(CPACK_PACKAGE_NAME werkverbund)

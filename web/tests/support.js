@@ -1,0 +1,93 @@
+// What the web tests share: where the builds are, the golden cases as inputs for a run, and the
+// comparison of a run's result with a golden case by the rules of tests/golden/run-case.sh.
+'use strict';
+const fs = require('node:fs');
+const path = require('node:path');
+
+const root = path.resolve(__dirname, '../..');
+const webBuild = path.resolve(process.env.WERKVERBUND_WEB_BUILD || path.join(root, 'build-web'));
+const nativeProgram = path.resolve(process.env.WERKVERBUND_NATIVE || path.join(root, 'build/werkverbund'));
+const goldenDir = path.join(root, 'tests/golden');
+const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 'readme.txt'];
+
+// The core's loader and the page's runner, in node.
+async function loadRunner() {
+    require('../run.js');
+    const create = require(path.join(webBuild, 'web/werkverbund-core.js'));
+    return globalThis.WV.makeRunner(await create());
+}
+
+const latin1 = (file) => fs.readFileSync(file).toString('latin1');
+
+// One golden case as the arguments, input and folder contents of a run.
+function goldenCase(name) {
+    const dir = path.join(goldenDir, name);
+    const has = (f) => fs.existsSync(path.join(dir, f));
+    const args = has('args') ? latin1(path.join(dir, 'args')).split('\n') : [];
+    if (args.length && args[args.length - 1] === '') args.pop();
+    const before = { files: {}, dirs: [] };
+    const setup = path.join(dir, 'setup');
+    if (fs.existsSync(setup)) {
+        for (const entry of fs.readdirSync(setup, { withFileTypes: true })) {
+            if (entry.isDirectory()) before.dirs.push(entry.name);
+            else before.files[entry.name] = latin1(path.join(setup, entry.name));
+        }
+    }
+    const status = has('status') ? Number(latin1(path.join(dir, 'status')).trim()) : 0;
+    return {
+        name,
+        args,
+        input: has('stdin') ? latin1(path.join(dir, 'stdin')) : '',
+        before,
+        // The page gives the program's return value: -1 where the shell sees 255.
+        status: status === 255 ? -1 : status,
+        stdout: latin1(path.join(dir, 'stdout')),
+        stderr: has('stderr') ? latin1(path.join(dir, 'stderr')) : null,
+        files: Object.fromEntries(
+            OUTPUT_FILES.filter((f) => has('files/' + f)).map((f) => [f, latin1(path.join(dir, 'files', f))])),
+    };
+}
+
+function goldenCases() {
+    return fs.readdirSync(goldenDir, { withFileTypes: true })
+        .filter((e) => e.isDirectory()).map((e) => goldenCase(e.name));
+}
+
+// Files as strings of bytes, whatever they came as.
+function fileTexts(files) {
+    const texts = {};
+    for (const [name, bytes] of Object.entries(files)) {
+        texts[name] = typeof bytes === 'string' ? bytes : Buffer.from(bytes).toString('latin1');
+    }
+    return texts;
+}
+
+// Where the first difference is, for the report.
+function firstDifference(what, expected, actual) {
+    let i = 0;
+    while (i < expected.length && i < actual.length && expected[i] === actual[i]) i++;
+    const show = (s) => JSON.stringify(s.slice(Math.max(0, i - 30), i + 30));
+    return `${what} differs at byte ${i}: expected ${show(expected)}, got ${show(actual)}`;
+}
+
+// The differences between a run's result and the case; empty when it matches. A file the case
+// expects must hold its bytes, a file set up before and not expected must be unchanged (a folder
+// stays a folder), and no other file may exist.
+function compareWithCase(c, result) {
+    const problems = [];
+    if (result.status !== c.status) problems.push(`status ${result.status}, expected ${c.status}`);
+    if (result.stdout !== c.stdout) problems.push(firstDifference('stdout', c.stdout, result.stdout));
+    if (c.stderr !== null && result.stderr !== c.stderr) {
+        problems.push(firstDifference('stderr', c.stderr, result.stderr));
+    }
+    const files = fileTexts(result.files);
+    const expected = { ...c.before.files, ...c.files };
+    for (const name of new Set([...Object.keys(expected), ...Object.keys(files)])) {
+        if (!(name in files)) problems.push(`${name} was not written`);
+        else if (!(name in expected)) problems.push(`${name} was written but should not exist`);
+        else if (files[name] !== expected[name]) problems.push(firstDifference(name, expected[name], files[name]));
+    }
+    return problems;
+}
+
+module.exports = { root, webBuild, nativeProgram, loadRunner, goldenCases, compareWithCase, fileTexts, OUTPUT_FILES };
