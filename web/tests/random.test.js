@@ -1,0 +1,147 @@
+// Native and WebAssembly runs compared on random plans: every option set (run i uses the subset i
+// mod 256, in odd spellings and orders) and odd answers (letters, signs, hex and octal, blanks,
+// CR LF, huge numbers, -m floats, input that ends early, output files that cannot be written).
+// WERKVERBUND_RANDOM_RUNS sets the number of runs, WERKVERBUND_RANDOM_SEED the start.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { spawnSync } = require('node:child_process');
+const { loadRunner, nativeProgram, webBuild, fileTexts } = require('./support.js');
+
+const RUNS = Number(process.env.WERKVERBUND_RANDOM_RUNS || 2000);
+const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
+const OPTIONS = ['h', 'br', 'xl', 'or', 'dat', 'm', 'es', 'opt'];
+
+// A small seeded generator (mulberry32), so that a failing run can be made again.
+function generator(seed) {
+    let a = seed >>> 0;
+    const next = () => {
+        a = (a + 0x6d2b79f5) >>> 0;
+        let t = a;
+        t = Math.imul(t ^ (t >>> 15), t | 1);
+        t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+    };
+    const int = (n) => Math.floor(next() * n);
+    return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
+}
+
+function spelling(g, option) {
+    const first = g.pick(['-', '-', '/', 'x', 'X', '']);
+    let s = [...option].map((ch) => (g.chance(0.3) ? ch.toUpperCase() : ch)).join('');
+    if (g.chance(0.15)) s += g.pick(['elp', 'ateien', 'x', 'tions', '-']);
+    return first === '' ? 'q' + s : first + s;
+}
+
+function argumentsFor(g, subset) {
+    const args = OPTIONS.filter((_, i) => subset & (1 << i)).map((o) => spelling(g, o));
+    if (g.chance(0.2)) args.push(g.pick(['-x', '-o', '-op', '-', '', 'h', '-b', 'plan']));
+    if (args.length && g.chance(0.1)) args.push(args[0]);
+    for (let i = args.length - 1; i > 0; i--) {
+        const j = g.int(i + 1);
+        [args[i], args[j]] = [args[j], args[i]];
+    }
+    return args;
+}
+
+function number(g) {
+    const n = g.int(20);
+    switch (g.int(14)) {
+        case 0: return String(-g.int(5));
+        case 1: return '0x' + n.toString(16);
+        case 2: return '0' + n.toString(8);
+        case 3: return '08';
+        case 4: return g.pick(['abc', 'x', '-', '+', '0x', 'ja']);
+        case 5: return g.pick(['10000', '-10000', '10001', '99999999999', '4294967296', '1' + '0'.repeat(30)]);
+        case 6: return '  ' + n + '\t';
+        case 7: return n + ' ' + g.int(9);
+        case 8: return '';
+        case 9: return String(g.int(500));
+        default: return String(n);
+    }
+}
+
+function demand(g) {
+    return g.pick(['12.5', '-3', '0', '1e3', '.5', '7.', 'abc', 'inf', 'nan', '0x1p3', '1e40', '-1e-50',
+        '9'.repeat(g.pick([10, 499, 501, 600])), String(g.int(100000)), String(g.int(2000000000)), '-0.4', '']);
+}
+
+// The answers of one run as standard input: yes/no answers, the dialogue, the crystal race, the
+// -m values and the final Enter, with lines dropped, doubled or cut off now and then.
+function inputFor(g, args) {
+    const lines = [];
+    for (const a of args) {
+        if (!/^.(or|dat)/i.test(a)) continue;
+        const answer = g.pick(['j', 'n', 'J', 'N', 'ja', 'n', 'y', '', 'x']);
+        lines.push(answer);
+        if (!/^[jn]/i.test(answer) && g.chance(0.8)) lines.push(g.pick(['j', 'n']));
+    }
+    if (g.chance(0.3)) lines.push(g.pick(['j', 'n']));
+    // 25 questions always, 6 more with -xl, 10 more with -or; a few answers too many or too few
+    const has = (o) => args.some((a) => a.slice(1, 1 + o.length).toLowerCase() === o);
+    const count = 25 + (has('xl') ? 6 : 0) + (has('or') ? 10 : 0) + g.int(5) - 2;
+    for (let i = 0; i < count; i++) lines.push(number(g));
+    lines.push(g.pick(['a', 'b', 'p', 's', 't', 'u', 'B', 'x', '', 'ab', '1']));
+    if (g.chance(0.6)) lines.push(g.pick(['a', 'u', 'T']));
+    for (let i = 0; i < 6; i++) lines.push(i < 4 ? (g.chance(0.5) ? number(g) : String(g.int(200000))) : demand(g));
+    lines.push('');
+    const end = g.pick(['\n', '\n', '\r\n']);
+    let text = lines.filter(() => !g.chance(0.03)).join(end) + (g.chance(0.8) ? end : '');
+    if (g.chance(0.1)) text = text.slice(0, g.int(text.length + 1));
+    return text;
+}
+
+// Now and then an output file exists before, or a folder stands in its place.
+function beforeFor(g) {
+    const before = { files: {}, dirs: [] };
+    if (g.chance(0.1)) {
+        const name = g.pick(['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 'readme.txt']);
+        if (g.chance(0.5)) before.dirs.push(name);
+        else before.files[name] = 'alt\r\n';
+    }
+    return before;
+}
+
+function runNative(args, input, before) {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-random-'));
+    try {
+        for (const name of before.dirs) fs.mkdirSync(path.join(dir, name));
+        for (const [name, text] of Object.entries(before.files)) fs.writeFileSync(path.join(dir, name), text, 'latin1');
+        const r = spawnSync(nativeProgram, args, { cwd: dir, input: Buffer.from(input, 'latin1'), timeout: 20000 });
+        if (r.error) throw r.error;
+        const files = {};
+        for (const name of fs.readdirSync(dir).sort()) {
+            if (fs.statSync(path.join(dir, name)).isFile()) files[name] = fs.readFileSync(path.join(dir, name));
+        }
+        return {
+            status: r.status === 255 ? -1 : r.status,
+            stdout: r.stdout.toString('latin1'),
+            stderr: r.stderr.toString('latin1'),
+            files: fileTexts(files),
+        };
+    } finally {
+        fs.rmSync(dir, { recursive: true, force: true });
+    }
+}
+
+test(`native and WebAssembly runs agree on ${RUNS} random plans (seed ${SEED})`, async () => {
+    assert.ok(fs.existsSync(nativeProgram), `native program missing: ${nativeProgram}`);
+    const runner = await loadRunner();
+    for (let i = 0; i < RUNS; i++) {
+        const g = generator(SEED + i);
+        const args = argumentsFor(g, i % 256);
+        const input = inputFor(g, args);
+        const before = beforeFor(g);
+        const native = runNative(args, input, before);
+        const wasm = runner.run(args, input, before);
+        const same = { ...wasm, files: fileTexts(wasm.files) };
+        if (JSON.stringify(same) !== JSON.stringify(native)) {
+            const kept = path.join(webBuild, 'random-failure.json');
+            fs.writeFileSync(kept, JSON.stringify({ seed: SEED + i, args, input, before }, null, 1));
+            assert.deepStrictEqual(same, native, `run ${i} (seed ${SEED + i}) differs; its plan is in ${kept}`);
+        }
+    }
+});
