@@ -3,18 +3,6 @@
 (function (WV) {
     'use strict';
 
-    // What each option does, in a line.
-    var EXPLANATION = {
-        h: 'schreibt die Hilfe readme.txt',
-        br: 'schreibt alle Werte in Eingaben-Variablen.txt',
-        xl: 'fragt und rechnet auch mit den L- und XL-Varianten von Minen, Nahrungs- und Kristallfabriken',
-        or: 'fügt der Berechnung 5 weitere Rassen hinzu',
-        dat: 'schreibt die Ergebnisse in Ergebnis.txt',
-        m: 'zeigt den berechneten EZ-Bedarf, die SKWs und den Erz- und Siliziumbedarf und lässt sie ersetzen',
-        es: 'zeigt auch die unberücksichtigte SKW-Kapazität (in EZ)',
-        opt: 'rechnet so, dass keine oder nur S-Überschüsse anfallen'
-    };
-
     function element(tag, attributes, children) {
         var e = document.createElement(tag);
         Object.keys(attributes || {}).forEach(function (name) {
@@ -51,7 +39,7 @@
 
         var optionBox = element('fieldset', { class: 'options' }, [element('legend', { text: 'Optionen' })]);
         tables.options.forEach(function (o) {
-            var row = switchFor('o-' + o.name, o.spelling, EXPLANATION[o.name] || '');
+            var row = switchFor('o-' + o.name, o.spelling, o.help);
             switches[o.name] = row.querySelector('input');
             optionBox.appendChild(row);
             if (o.question) {
