@@ -20,6 +20,11 @@
         return lines[lines.length - 1].trim().replace(/\s+/g, ' ').replace(/:$/, '');
     };
 
+    // Changes a property only when its value changes, so that an unchanged page costs nothing.
+    function setIf(e, property, value) {
+        if (e[property] !== value) e[property] = value;
+    }
+
     function titleOf(text) {
         return text.replace(/:$/, '');
     }
@@ -96,8 +101,9 @@
             fields[key] = { q: q, input: input, message: message, label: label, box: field };
         });
 
+        // text fields, switches and radio buttons all tell of a change by 'input'
         container.addEventListener('input', onChange);
-        container.addEventListener('change', onChange);
+        var whenBoxes = Array.prototype.slice.call(container.querySelectorAll('[data-when]'));
 
         return {
             // Puts a plan into the form.
@@ -118,8 +124,8 @@
                     plan.answers[name] = answers[name].checked ? 'j' : 'n';
                     answers[name].closest('.switch').hidden = !plan.options[name];
                 });
-                container.querySelectorAll('[data-when]').forEach(function (e) {
-                    e.hidden = !WV.isAsked({ when: e.getAttribute('data-when') }, plan.options);
+                whenBoxes.forEach(function (e) {
+                    setIf(e, 'hidden', !WV.isAsked({ when: e.getAttribute('data-when') }, plan.options));
                 });
                 // the extra races answered 'n' are numbered
                 var numbered = tables.options.some(function (o) {
@@ -132,11 +138,11 @@
                         return;
                     }
                     plan.values[key] = f.input.value;
-                    f.label.textContent = WV.labelOf(numbered && f.q.numberedPrompt ? f.q.numberedPrompt : f.q.prompt);
+                    setIf(f.label, 'textContent', WV.labelOf(numbered && f.q.numberedPrompt ? f.q.numberedPrompt : f.q.prompt));
                 });
                 container.querySelectorAll('.race').forEach(function (box) {
                     var race = tables.races[Number(box.getAttribute('data-race'))];
-                    box.querySelector('h3').textContent = numbered && race.numberedName ? race.numberedName : race.name;
+                    setIf(box.querySelector('h3'), 'textContent', numbered && race.numberedName ? race.numberedName : race.name);
                 });
                 return plan;
             },
@@ -153,8 +159,8 @@
                     var result = WV.checkField(f.q, plan.values[key], checkDemand);
                     var asked = WV.isAsked(f.q, plan.options);
                     var bad = asked && !!result.error;
-                    f.message.textContent = bad ? result.error : '';
-                    f.input.setAttribute('aria-invalid', bad ? 'true' : 'false');
+                    setIf(f.message, 'textContent', bad ? result.error : '');
+                    setIf(f.input, 'ariaInvalid', bad ? 'true' : 'false');
                     if (bad) ok = false;
                     typed[key] = result.text;
                 });
@@ -164,8 +170,8 @@
             showComputed: function (shown) {
                 Object.keys(manualNotes).forEach(function (key) {
                     var text = shown[key] === undefined ? '' : shown[key];
-                    manualNotes[key].textContent = 'berechnet: ' + text;
-                    fields[key].input.placeholder = text;
+                    setIf(manualNotes[key], 'textContent', 'berechnet: ' + text);
+                    setIf(fields[key].input, 'placeholder', String(text));
                 });
             },
             fields: fields

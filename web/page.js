@@ -90,11 +90,20 @@
 
     var elements = {};
 
+    // The plan goes into the address once the typing pauses: the browser takes its time over
+    // each change of the address.
+    var addressTimer = null;
+    function keepInAddress(hash) {
+        clearTimeout(addressTimer);
+        addressTimer = setTimeout(function () {
+            if (location.hash !== hash) history.replaceState(null, '', hash);
+        }, 50);
+    }
+
     function update() {
         var started = performance.now();
         var plan = form.read();
-        var hash = '#' + WV.hashOf(tables, plan);
-        if (location.hash !== hash) history.replaceState(null, '', hash || '#');
+        keepInAddress('#' + WV.hashOf(tables, plan));
         var typed = form.check(plan, checkDemand);
         elements.stale.hidden = !!typed;
         if (!typed) return;
@@ -153,5 +162,9 @@
         fromAddress();
     }
 
-    ready.then(start);
+    // A failure to start is shown on the page and reported as the page's error.
+    ready.then(start).catch(function (e) {
+        document.getElementById('results').textContent = 'Die Seite konnte nicht starten: ' + e;
+        setTimeout(function () { throw e; });
+    });
 })(window.WV);

@@ -73,19 +73,23 @@
         notes.forEach(function (n) { area.appendChild(element('p', { class: 'note', text: n })); });
     };
 
-    // Download links for the files of the run and the answers file; the old links' addresses are
-    // given back.
-    var madeUrls = [];
+    // Download links for the files of the run and the answers file. A link makes its file's
+    // address only when it is followed, so a recompute costs no file objects.
+    var current = {};
     WV.showDownloads = function (list, files, answers) {
-        madeUrls.forEach(function (u) { URL.revokeObjectURL(u); });
-        madeUrls = [];
+        current = Object.assign({}, files, { 'antworten.txt': WV.bytesOf(answers) });
+        var names = Object.keys(current).join('/');
+        if (list.getAttribute('data-names') === names) return;
+        list.setAttribute('data-names', names);
         list.textContent = '';
-        function link(name, bytes, text) {
-            var url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
-            madeUrls.push(url);
-            list.appendChild(element('li', {}, [element('a', { href: url, download: name, text: text || name })]));
-        }
-        Object.keys(files).forEach(function (name) { link(name, files[name]); });
-        link('antworten.txt', WV.bytesOf(answers), 'antworten.txt (Antwortdatei für die Konsole)');
+        Object.keys(current).forEach(function (name) {
+            var text = name === 'antworten.txt' ? name + ' (Antwortdatei für das Konsolenprogramm)' : name;
+            var a = element('a', { href: '#', download: name, text: text });
+            a.addEventListener('click', function () {
+                if (a.href.indexOf('blob:') === 0) URL.revokeObjectURL(a.href);
+                a.href = URL.createObjectURL(new Blob([current[name]], { type: 'application/octet-stream' }));
+            });
+            list.appendChild(element('li', {}, [a]));
+        });
     };
 })(window.WV);
