@@ -275,3 +275,8 @@ void discardPending(Console& con) {
         c = peekChar(con);
     }
 }
+
+void printMessage(Console& con, const char* message) {
+    fflush(con.out);
+    fputs(message, con.err);
+}
