@@ -11,6 +11,9 @@ struct Label {
     const char* file;
 };
 
+// A text that both spellings write alike.
+constexpr Label same(const char* text) { return { text, text }; }
+
 // The version every banner and closing line names.
 constexpr const char* VERSION_LINE = "Werkverbund Version " WERKVERBUND_VERSION;
 
@@ -50,26 +53,26 @@ constexpr RaceInfo RACES[] = {
       "\nArgonische erzbasierende Level 3 Fabriken (z.B. Munitionsfabrik): ",
       "Argonische siliziumbasierende Level 3 Fabriken (z.B. Chip-Werk): ", nullptr, nullptr,
       { "Argonische Kristallfabriken:", "Argon Kristallfabriken:" },
-      { "Cahoonapressen und Ranches:", "Cahoonapressen und Ranches:" }, { nullptr, nullptr },
-      { "Cahoonapressenanzahl", "Cahoonapressenanzahl" } },
+      same("Cahoonapressen und Ranches:"), { nullptr, nullptr },
+      same("Cahoonapressenanzahl") },
     { 'B', 'b', "Boronen", nullptr,
       "Boronische erzbasierende Level 3 Fabriken (z.B. GPIK-Schmiede): ",
       "Boronische siliziumbasierende Level 3 Fabriken (z.B. Computerwerk): ", nullptr, nullptr,
       { "Boronische Kristallfabriken:", "Boron Kristallfabriken:" },
-      { "BoFuChemielabore und BoGasProdunktionen:", "BoFuChemielabore und BoGasProdunktionen:" }, { nullptr, nullptr },
-      { "BoFuChemielaboranzahl", "BoFuChemielaboranzahl" } },
+      same("BoFuChemielabore und BoGasProdunktionen:"), { nullptr, nullptr },
+      same("BoFuChemielaboranzahl") },
     { 'P', 'p', "Paraniden", nullptr,
       "Paranidische erzbasierende Level 3 Fabriken (z.B. GSWG-Schmiede): ",
       "Paranidische siliziumbasierende Level 3 Fabriken (z.B. Quantumr. Fabrik): ", nullptr, nullptr,
       { "Paranidische Kristallfabriken:", "Paranid Kristallfabriken:" },
-      { "Soyereien und Soyfarmen:", "Soyereien und Soyfarmen:" }, { nullptr, nullptr },
-      { "Soyereianzahl", "Soyereianzahl" } },
+      same("Soyereien und Soyfarmen:"), { nullptr, nullptr },
+      same("Soyereianzahl") },
     { 'S', 's', "Split", nullptr,
       "Split erzbasierende Level 3 Fabriken (z.B. Geschuetzturmfabrik): ",
       "Split siliziumbasierende Level 3 Fabriken (z.B. Chip-Werk): ", nullptr, nullptr,
-      { "Split Kristallfabriken:", "Split Kristallfabriken:" },
-      { "Rastar-Raffinerien und Cheltaquarien:", "Rastar-Raffinerien und Cheltaquarien:" }, { nullptr, nullptr },
-      { "Rastar-Raffinerieanzahl", "Rastar-Raffinerieanzahl" } },
+      same("Split Kristallfabriken:"),
+      same("Rastar-Raffinerien und Cheltaquarien:"), { nullptr, nullptr },
+      same("Rastar-Raffinerieanzahl") },
     { 'T', 't', "Teladi", nullptr,
       "Teladianische erzbasierende Level 3 Fabriken (z.B. SQUASH-Minenanlage): ",
       "Teladianische siliziumbasierende Level 3 Fabriken (z.B. Computerwerk): ", nullptr, nullptr,
@@ -82,34 +85,34 @@ constexpr RaceInfo RACES[] = {
       "Piraten erzbasierende Level 3 Fabriken: ", "Piraten siliziumbasierende Level 3 Fabriken: ",
       "Rasse1 erzbasierende Level 3 Fabriken: ", "Rasse1 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
-      { "Piraten L2+L1Fabriken:", "Piraten L2+L1Fabriken:" }, { "Rasse1 L2+L1Fabriken:", "Rasse1 L2+L1Fabriken:" },
-      { "L2Fabanzahl Piraten", "L2Fabanzahl Piraten" } },
+      same("Piraten L2+L1Fabriken:"), same("Rasse1 L2+L1Fabriken:"),
+      same("L2Fabanzahl Piraten") },
     { 'X', 0, "Xenon", "Rasse2",
       "Xenon erzbasierende Level 3 Fabriken: ", "Xenon siliziumbasierende Level 3 Fabriken: ",
       "Rasse2 erzbasierende Level 3 Fabriken: ", "Rasse2 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
-      { "Xenon L2+L1Fabriken:", "Xenon L2+L1Fabriken:" }, { "Rasse2 L2+L1Fabriken:", "Rasse2 L2+L1Fabriken:" },
-      { "L2Fabanzahl Xenon", "L2Fabanzahl Xenon" } },
+      same("Xenon L2+L1Fabriken:"), same("Rasse2 L2+L1Fabriken:"),
+      same("L2Fabanzahl Xenon") },
     { 'K', 0, "Khaak", "Rasse3",
       "Khaak erzbasierende Level 3 Fabriken (z.B. GKE-Schmiede): ", "Khaak siliziumbasierende Level 3 Fabriken: ",
       "Rasse3 erzbasierende Level 3 Fabriken: ", "Rasse3 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
-      { "Khaak L2+L1Fabriken:", "Khaak L2+L1Fabriken:" }, { "Rasse3 L2+L1Fabriken:", "Rasse3 L2+L1Fabriken:" },
-      { "L2Fabanzahl Khaak", "L2Fabanzahl Khaak" } },
+      same("Khaak L2+L1Fabriken:"), same("Rasse3 L2+L1Fabriken:"),
+      same("L2Fabanzahl Khaak") },
     { 'Y', 0, "Yaki", "Rasse4",
       "Yaki erzbasierende Level 3 Fabriken (z.B. Raketenfabrik Disruptorrakete): ",
       "Yaki siliziumbasierende Level 3 Fabriken: ",
       "Rasse4 erzbasierende Level 3 Fabriken: ", "Rasse4 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
-      { "Yaki L2+L1Fabriken:", "Yaki L2+L1Fabriken:" }, { "Rasse4 L2+L1Fabriken:", "Rasse4 L2+L1Fabriken:" },
-      { "L2Fabanzahl Yaki", "L2Fabanzahl Yaki" } },
+      same("Yaki L2+L1Fabriken:"), same("Rasse4 L2+L1Fabriken:"),
+      same("L2Fabanzahl Yaki") },
     { 'E', 0, "Terraner", "Rasse5",
       "Terranische erzbasierende Level 3 Fabriken (z.B. Raketenfabrik Hammerhai): ",
       "Terranische siliziumbasierende Level 3 Fabriken: ",
       "Rasse5 erzbasierende Level 3 Fabriken: ", "Rasse5 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
-      { "Terraner L2+L1Fabriken:", "Terraner L2+L1Fabriken:" }, { "Rasse5 L2+L1Fabriken:", "Rasse5 L2+L1Fabriken:" },
-      { "L2Fabanzahl Terraner", "L2Fabanzahl Terraner" } },
+      same("Terraner L2+L1Fabriken:"), same("Rasse5 L2+L1Fabriken:"),
+      same("L2Fabanzahl Terraner") },
 };
 // clang-format on
 static_assert(std::size(RACES) == RACE_COUNT);
@@ -117,7 +120,7 @@ static_assert(std::size(RACES) == RACE_COUNT);
 // The crystal race letters: a core race's, or 'u' when no race feeds the crystal factories.
 constexpr char NO_CRYSTAL_RACE = 'u';
 constexpr const char* NO_CRYSTAL_RACE_NAME = "-keine Zuordnung-";
-constexpr Label NO_CRYSTAL_RACE_LABEL = { "Kristallfabriken:", "Kristallfabriken:" };
+constexpr Label NO_CRYSTAL_RACE_LABEL = same("Kristallfabriken:");
 
 // The three kinds of special factory, each fed by a food chain of its own.
 enum Special { SPECIAL_GKF, SPECIAL_KDF, SPECIAL_SBF, SPECIAL_COUNT };
@@ -131,21 +134,14 @@ struct SpecialInfo {
 };
 
 constexpr SpecialInfo SPECIALS[] = {
-    { "GKF",
-      "ASNP",
-      "\nGefechtskopffabriken: ",
-      { "Rheimwerke und Agrarzentren:", "Rheimwerke und Agrarzentren:" },
-      { "Rheimwerkanzahl", "Rheimwerkanzahl" } },
+    { "GKF", "ASNP", "\nGefechtskopffabriken: ", same("Rheimwerke und Agrarzentren:"), same("Rheimwerkanzahl") },
     { "KDF",
       "SSNP",
       "Kampfdrohnenmanufakturen: ",
       { "Massom-Muehlen und Scruffin-Plantagen:", "Massom-M\374hlen und Scruffin-Plantagen:" },
       { "Massom-Muehlen", "Massom-M\374hlen" } },
-    { "SBF",
-      "PSNP",
-      "Satellitenfertigungen (beide Typen): ",
-      { "Raumschmieden und Schneckenfarmen:", "Raumschmieden und Schneckenfarmen:" },
-      { "Raumschmiedenanzahl", "Raumschmiedenanzahl" } },
+    { "SBF", "PSNP", "Satellitenfertigungen (beide Typen): ", same("Raumschmieden und Schneckenfarmen:"),
+      same("Raumschmiedenanzahl") },
 };
 static_assert(std::size(SPECIALS) == SPECIAL_COUNT);
 
@@ -228,6 +224,48 @@ struct ResultRow {
     int valueCount;         // how many of value the line shows
     int gap;                // the line opens a group of chains after a blank line
 };
+// How each kind of result line looks on the console and in the file: templates over its row
+// (%s its name, %X %L %M its counts, %c its mark, %i its number, %0 %1 %2 its values, %g a
+// blank line when it opens a group, %v the version line).
+enum Line {
+    LINE_SKW,
+    LINE_SKW_XL,
+    LINE_CAPACITY,
+    LINE_CRYSTALS,
+    LINE_CRYSTALS_XL,  // also the food of crystal factories with -xl
+    LINE_CRYSTAL_FOOD,
+    LINE_CHAIN,
+    LINE_CHAIN_XL,
+    LINE_MINES_HEADING,
+    LINE_NO_ORE,
+    LINE_ORE,
+    LINE_SILICON,
+    LINE_NO_SILICON,  // the console's note carries the end banner
+    LINE_SALES_HEADING,
+    LINE_SALE,
+    LINE_COUNT
+};
+// clang-format off
+constexpr Label LINES[] = {
+    { "\n\n\n\n%-36sXL: %X  L: %L  M: %M  EZ-Ueber: %i", "%-42sXL: %X  L: %L  M: %M  EZ-\334berschuss: %i" },
+    { "\n\n\n\n%-43sXL: %X  L: %L  M: %M  EZ-Ueber: %i", "%-49sXL: %X  L: %L  M: %M  EZ-\334berschuss: %i" },
+    same("\n%s %i"),
+    { "\n%-36s             M: %M  Ueberschuss: %c", "\n%-49s      M: %M  \334berschuss: %c" },
+    { "\n%-36s       XL: %X  L: %L  M: %M", "\n%-49sXL: %X  L: %L  M: %M" },
+    { "\n%-36s       L: %L  M: %M  Ueberschuss: %c", "\n%-49sL: %L  M: %M  \334berschuss: %c" },
+    { "%g\n%-43sL: %L  M: %M  Ueberschuss: %c", "%g\n%-49sL: %L  M: %M  \334berschuss: %c" },
+    { "%g\n%-43sXL: %X  L: %L  M: %M  Ueberschuss: %c", "%g\n%-49sXL: %X  L: %L  M: %M  \334berschuss: %c" },
+    { "\n\nMinen (Gesamtausbeute): ", "\n\n\nMinen (Gesamtausbeute): " },
+    { "\n%s", "\n\n%s" },
+    { "\n%s                      Ausreichend: %0  Empfohlen: %1", "\n\n%s                      Ausreichend: %0  Empfohlen: %1" },
+    same("\n%s   Kritisch: %0  Ausreichend: %1  Empfohlen: %2"),
+    { "\n%s\n\n\n%v", "\n%s" },
+    { "\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):", "\n\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):\n" },
+    same("\n%s %0"),
+};
+// clang-format on
+static_assert(std::size(LINES) == LINE_COUNT);
+
 constexpr int SHOW_M = 1 << SIZE_M;
 constexpr int SHOW_M_L = SHOW_M | 1 << SIZE_L;
 constexpr int SHOW_ALL = SHOW_M_L | 1 << SIZE_XL;

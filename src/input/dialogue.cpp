@@ -41,14 +41,8 @@ void closeGroup(const Question& q) {
     InputRecord& in = run.in;
     switch (q.group) {
         case GROUP_SKW: in.saleSkwLOdd = in.saleSkwL % 2; break;
-        case GROUP_ORE:
-            in.EAG = sizeUnits(in.EAM, in.EAL, in.EAXL);
-            appendDiagnosticsRecord(" EAG%i", in.EAG);
-            break;
-        case GROUP_SILICON:
-            in.SAG = sizeUnits(in.SAM, in.SAL, in.SAXL);
-            appendDiagnosticsRecord(" SAG%i", in.SAG);
-            break;
+        case GROUP_ORE: appendDiagnosticsRecord(" EAG%i", in.EAG = sizeUnits(in.EAM, in.EAL, in.EAXL)); break;
+        case GROUP_SILICON: appendDiagnosticsRecord(" SAG%i", in.SAG = sizeUnits(in.SAM, in.SAL, in.SAXL)); break;
         case GROUP_LEVEL1:
             in.L1G = sizeUnits(in.L1M, in.L1L, in.L1XL);
             appendDiagnosticsRecord("\n\nSKW: M:%i L:%i XL:%i\n\nL1: M%i L%i XL%i G%i", in.saleSkwM, in.saleSkwL,
@@ -58,10 +52,7 @@ void closeGroup(const Question& q) {
             in.L2G = sizeUnits(in.L2M, in.L2L, in.L2XL);
             appendDiagnosticsRecord("\nL2: M%i L%i XL%i G%i", in.L2M, in.L2L, in.L2XL, in.L2G);
             break;
-        case GROUP_CRYSTALS:
-            in.KG = sizeUnits(in.KM, in.KL, in.KXL);
-            appendDiagnosticsRecord(" KG%i", in.KG);
-            break;
+        case GROUP_CRYSTALS: appendDiagnosticsRecord(" KG%i", in.KG = sizeUnits(in.KM, in.KL, in.KXL)); break;
         case GROUP_SPECIALS:
             for (int s = 0; s < SPECIAL_COUNT; ++s) in.specialMark2O[s] = SurplusClass(in.special[s]);
             break;

@@ -35,12 +35,10 @@ void writeToFileV(OutputFile which, const char* mode, const char* format, va_lis
 
 // The results writer (results.cpp). A section of results is one opening of Ergebnis.txt with
 // -dat ("w" creates the file, "a" appends); each line goes to the console first, then into the
-// section. A line's two spellings are templates over a row: %s the row's name (%-43s padded),
-// %X %L %M its counts, %c its mark, %i its number, %0 %1 %2 its values, %g a blank line when the
-// row opens a group, %v the version line.
+// section; LINES tells how each kind of line looks.
 void beginResults(const char* mode);
-void printResult(Console& con, const Label& line, const ResultRow& row);
-void printResultText(Console& con, const Label& text);
+void printResult(Console& con, Line line, const ResultRow& row);
+void printResultText(Console& con, Line heading);
 void writeResultsOnly(const char* text);  // the closing text, which the console does not get
 void endResults();
 

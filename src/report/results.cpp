@@ -82,19 +82,19 @@ void beginResults(const char* mode) {
     inSection = true;
 }
 
-void printResult(Console& con, const Label& line, const ResultRow& row) {
+void printResult(Console& con, Line line, const ResultRow& row) {
     char text[512];
-    expandLine(text, sizeof text, line.console, row, row.name.console);
+    expandLine(text, sizeof text, LINES[line].console, row, row.name.console);
     fputs(text, con.out);
-    int length = expandLine(text, sizeof text, line.file, row, row.name.file);
+    int length = expandLine(text, sizeof text, LINES[line].file, row, row.name.file);
     writeResultsText(text, length);
     assert(run.rowCount < ROW_LIMIT);
     run.rows[run.rowCount++] = row;
 }
 
-void printResultText(Console& con, const Label& text) {
-    fputs(text.console, con.out);
-    writeResultsOnly(text.file);
+void printResultText(Console& con, Line heading) {
+    fputs(LINES[heading].console, con.out);
+    writeResultsOnly(LINES[heading].file);
 }
 
 void writeResultsOnly(const char* text) {
@@ -109,31 +109,11 @@ void endResults() {
 }
 
 ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark) {
-    ResultRow row{};
-    row.kind = kind;
-    row.name = name;
-    row.count[SIZE_M] = counts.M;
-    row.count[SIZE_L] = counts.L;
-    row.count[SIZE_XL] = counts.XL;
-    row.shown = shown;
-    row.mark = mark;
-    return row;
+    return ResultRow{ kind, name, { counts.M, counts.L, counts.XL }, shown, mark, 0, {}, 0, 0 };
 }
 
 ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, double v1, double v2) {
-    ResultRow row{};
-    row.kind = kind;
-    row.name = name;
-    row.valueCount = valueCount;
-    row.value[0] = v0;
-    row.value[1] = v1;
-    row.value[2] = v2;
-    return row;
+    return ResultRow{ kind, name, {}, 0, '\0', 0, { v0, v1, v2 }, valueCount, 0 };
 }
 
-ResultRow noteRow(const Label& text) {
-    ResultRow row{};
-    row.kind = ROW_NOTE;
-    row.name = text;
-    return row;
-}
+ResultRow noteRow(const Label& text) { return ResultRow{ ROW_NOTE, text, {}, 0, '\0', 0, {}, 0, 0 }; }

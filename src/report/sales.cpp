@@ -10,18 +10,9 @@ constexpr int CRYSTALS_PER_UNIT = 60;      // per size unit: 120 for an M factor
 constexpr double ORE_PER_UNIT = 5.71;      // per size unit of ore yield
 constexpr double SILICON_PER_UNIT = 1.55;  // per size unit of silicon yield
 
-constexpr Label SALES_HEADING = {
-    "\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):",
-    "\n\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):\n",
-};
-constexpr Label SALE_LINE = { "\n%s %0", "\n%s %0" };
 enum Sale { SALE_EZ, SALE_CRYSTALS, SALE_ORE, SALE_SILICON, SALE_COUNT };
-constexpr Label SALE_NAME[SALE_COUNT] = {
-    { "EZ-Verkauf:", "EZ-Verkauf:" },
-    { "Kristallverkauf:", "Kristallverkauf:" },
-    { "Erzverkauf:", "Erzverkauf:" },
-    { "Siliziumverkauf:", "Siliziumverkauf:" },
-};
+constexpr Label SALE_NAME[SALE_COUNT] = { same("EZ-Verkauf:"), same("Kristallverkauf:"), same("Erzverkauf:"),
+                                          same("Siliziumverkauf:") };
 
 // Is anything sold at all? A negative entry counts as no sale.
 bool hasSales(const InputRecord& in) {
@@ -43,6 +34,6 @@ void printSales(Console& con) {
         roundHalfAway(ORE_PER_UNIT * in.EAG - ROUNDING_MARGIN),
         roundHalfAway(SILICON_PER_UNIT * in.SAG - ROUNDING_MARGIN),
     };
-    printResultText(con, SALES_HEADING);
-    for (int s = 0; s < SALE_COUNT; ++s) printResult(con, SALE_LINE, valueRow(ROW_SALE, SALE_NAME[s], 1, sale[s]));
+    printResultText(con, LINE_SALES_HEADING);
+    for (int s = 0; s < SALE_COUNT; ++s) printResult(con, LINE_SALE, valueRow(ROW_SALE, SALE_NAME[s], 1, sale[s]));
 }

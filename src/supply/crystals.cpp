@@ -6,20 +6,7 @@
 
 namespace {
 
-constexpr Label CRYSTAL_LINE = {
-    "\n%-36s             M: %M  Ueberschuss: %c",
-    "\n%-49s      M: %M  \334berschuss: %c",
-};
-constexpr Label CRYSTAL_LINE_XL = { "\n%-36s       XL: %X  L: %L  M: %M", "\n%-49sXL: %X  L: %L  M: %M" };
-constexpr Label FOOD_NAME = { "L2 + L1 Fabriken:", "L2 + L1 Fabriken:" };
-constexpr Label FOOD_LINE = {
-    "\n%-36s       L: %L  M: %M  Ueberschuss: %c",
-    "\n%-19s                              L: %L  M: %M  \334berschuss: %c",
-};
-constexpr Label FOOD_LINE_XL = {
-    "\n%-36s       XL: %X  L: %L  M: %M",
-    "\n%-19s                              XL: %X  L: %L  M: %M",
-};
+constexpr Label FOOD_NAME = same("L2 + L1 Fabriken:");
 
 // The crystal factories' label of the race that makes them.
 const Label& crystalsOf(char letter) {
@@ -42,10 +29,9 @@ SkwTotals crystalFood(const SkwTotals& skw, int KG, int xl) {
 }
 
 // One line of counts: all three sizes with -xl, else the M (or L and M) counts with the mark.
-void sayCounts(Console& con, const Label& name, const SkwTotals& counts, char mark, int shown, const Label& line,
-               const Label& lineXl) {
+void sayCounts(Console& con, const Label& name, const SkwTotals& counts, char mark, int shown, Line line) {
     ResultRow row = countsRow(ROW_FACTORIES, name, counts, run.opt.xl ? SHOW_ALL : shown, run.opt.xl ? '\0' : mark);
-    printResult(con, run.opt.xl ? lineXl : line, row);
+    printResult(con, run.opt.xl ? LINE_CRYSTALS_XL : line, row);
 }
 
 }  // namespace
@@ -56,9 +42,9 @@ void computeCrystals(Console& con) {
     const SkwTotals& skw = run.skw;
     char mark = SurplusMarkOf(skw.L % 2);  // odd L plant: 3 M factories where 2.5 do
     SkwTotals crystals = run.opt.xl ? skw : SkwTotals{ crystalMCount(skw), 0, 0 };
-    sayCounts(con, crystalsOf(run.in.crystalRace), crystals, mark, SHOW_M, CRYSTAL_LINE, CRYSTAL_LINE_XL);
+    sayCounts(con, crystalsOf(run.in.crystalRace), crystals, mark, SHOW_M, LINE_CRYSTALS);
     if (run.in.crystalRace == NO_CRYSTAL_RACE) {
-        sayCounts(con, FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), mark, SHOW_M_L, FOOD_LINE, FOOD_LINE_XL);
+        sayCounts(con, FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), mark, SHOW_M_L, LINE_CRYSTAL_FOOD);
     }
     endResults();
 }

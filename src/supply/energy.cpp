@@ -18,16 +18,7 @@ constexpr int XL_THRESHOLD = 33740;
 // EZ per hour of SKW capacity that the production figures leave out, per plant.
 constexpr int UNCOUNTED_EZ[SIZE_COUNT] = { 276, 690, 1380 };
 
-constexpr Label SKW_LINE = {
-    "\n\n\n\n%-36sXL: %X  L: %L  M: %M  EZ-Ueber: %i",
-    "%-42sXL: %X  L: %L  M: %M  EZ-\334berschuss: %i",
-};
-constexpr Label SKW_LINE_XL = {
-    "\n\n\n\n%-43sXL: %X  L: %L  M: %M  EZ-Ueber: %i",
-    "%-49sXL: %X  L: %L  M: %M  EZ-\334berschuss: %i",
-};
-constexpr Label SKW_NAME = { "Sonnenkraftwerke:", "Sonnenkraftwerke:" };
-constexpr Label UNCOUNTED_LINE = { "\n%s %i", "\n%s %i" };
+constexpr Label SKW_NAME = same("Sonnenkraftwerke:");
 constexpr Label UNCOUNTED_NAME = {
     "Unberuecksichtigter SKW-Kapazitaets-Ueberschuss:",
     "Unber\374cksichtigter SKW-Kapazit\344ts-\334berschuss:",
@@ -55,12 +46,12 @@ void saySkwLines(Console& con) {
     SkwTotals shown = supportingSkw(run.skw, run.in);
     ResultRow row = countsRow(ROW_PLANTS, SKW_NAME, shown, SHOW_ALL, '\0');
     row.number = -run.EnergyRemainder;
-    printResult(con, run.opt.xl ? SKW_LINE_XL : SKW_LINE, row);
+    printResult(con, run.opt.xl ? LINE_SKW_XL : LINE_SKW, row);
     if (!run.opt.energySurplus) return;
     ResultRow capacity = noteRow(UNCOUNTED_NAME);
     capacity.kind = ROW_CAPACITY;
     capacity.number = uncountedCapacity(run.skw);
-    printResult(con, UNCOUNTED_LINE, capacity);
+    printResult(con, LINE_CAPACITY, capacity);
 }
 
 }  // namespace

@@ -7,15 +7,6 @@
 
 namespace {
 
-constexpr Label CHAIN_LINE = {
-    "%g\n%-43sL: %L  M: %M  Ueberschuss: %c",
-    "%g\n%-49sL: %L  M: %M  \334berschuss: %c",
-};
-constexpr Label CHAIN_LINE_XL = {
-    "%g\n%-43sXL: %X  L: %L  M: %M  Ueberschuss: %c",
-    "%g\n%-49sXL: %X  L: %L  M: %M  \334berschuss: %c",
-};
-
 // Size units of food for all crystal factories that supply the plants: 2 per M plant, 10 per
 // XL plant, per L plant 5 with -xl or 2 per standing-in M factory without.
 int crystalSupplyUnits(const SkwTotals& skw, int xl) {
@@ -48,7 +39,7 @@ void sayChain(Console& con, const Label& chain, const Label& count, int demand, 
     SkwTotals pairs = { sizes.M, sizes.L, sizes.XL };
     ResultRow row = countsRow(ROW_FACTORIES, chain, pairs, run.opt.xl ? SHOW_ALL : SHOW_M_L, SurplusMarkOf(mark2O));
     row.gap = opensGroup;
-    printResult(con, run.opt.xl ? CHAIN_LINE_XL : CHAIN_LINE, row);
+    printResult(con, run.opt.xl ? LINE_CHAIN_XL : LINE_CHAIN, row);
 }
 
 }  // namespace

@@ -11,14 +11,8 @@ constexpr double ORE_PER_L_YIELD = 28.549999999999997;   // one step below 28.55
 constexpr double ORE_PER_XL_YIELD = 57.099999999999994;  // one step below 57.1
 constexpr double RECOMMENDED_MARGIN = 11.49;
 
-constexpr Label MINES_HEADER = { "\n\nMinen (Gesamtausbeute): ", "\n\n\nMinen (Gesamtausbeute): " };
-constexpr Label NOTE_LINE = { "\n%s", "\n\n%s" };
-constexpr Label NO_ORE = { "-kein Erzbedarf-", "-kein Erzbedarf-" };
-constexpr Label ORE_LINE = {
-    "\n%s                      Ausreichend: %0  Empfohlen: %1",
-    "\n\n%s                      Ausreichend: %0  Empfohlen: %1",
-};
-constexpr Label ORE_MINES[] = { { "Erzminen Typ L", "Erzminen Typ L" }, { "Erzminen Typ XL", "Erzminen Typ XL" } };
+constexpr Label NO_ORE = same("-kein Erzbedarf-");
+constexpr Label ORE_MINES[] = { same("Erzminen Typ L"), same("Erzminen Typ XL") };
 
 // Gefechtskopffabriken and the ore-based Level 3 factories of all ten races.
 int countOreConsumers(const InputRecord& in) {
@@ -34,7 +28,7 @@ void sayOreLine(Console& con, float ME, int consumers) {
     int extraYield = consumers / 5;  // one point per five consumers
     double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + RECOMMENDED_MARGIN);
-    printResult(con, ORE_LINE, valueRow(ROW_MINES, ORE_MINES[run.opt.xl], 2, sufficient, recommended));
+    printResult(con, LINE_ORE, valueRow(ROW_MINES, ORE_MINES[run.opt.xl], 2, sufficient, recommended));
 }
 
 }  // namespace
@@ -49,7 +43,7 @@ void computeOre(Console& con) {
         ME = run.typed.ME = askManualDemand(con, MANUAL_ME, ME);
     }
     appendDiagnosticsRecord("\n\nME: %.0f", roundHalfAway(ME));
-    printResultText(con, MINES_HEADER);
-    if (ME == 0) printResult(con, NOTE_LINE, noteRow(NO_ORE));
+    printResultText(con, LINE_MINES_HEADING);
+    if (ME == 0) printResult(con, LINE_NO_ORE, noteRow(NO_ORE));
     if (ME > 0) sayOreLine(con, ME, consumers);
 }

@@ -14,16 +14,9 @@ struct SiliconRates {
     double recommended;  // yield points added for Empfohlen
     Label mines;         // the line's name
 };
-constexpr SiliconRates L_MINES = { 7.75, 1711.2, 10.49, { "Siliziumminen Typ L", "Siliziumminen Typ L" } };
-constexpr SiliconRates XL_MINES = { 15.5, 3422.4, 5.49, { "Siliziumminen Typ XL", "Siliziumminen Typ XL" } };
-constexpr Label SILICON_LINE = {
-    "\n%s   Kritisch: %0  Ausreichend: %1  Empfohlen: %2",
-    "\n%s   Kritisch: %0  Ausreichend: %1  Empfohlen: %2",
-};
-
-// The console's note carries the end banner.
-constexpr Label NO_SILICON_LINE = { "\n%s\n\n\n%v", "\n%s" };
-constexpr Label NO_SILICON = { "-kein Siliziumbedarf-", "-kein Siliziumbedarf-" };
+constexpr SiliconRates L_MINES = { 7.75, 1711.2, 10.49, same("Siliziumminen Typ L") };
+constexpr SiliconRates XL_MINES = { 15.5, 3422.4, 5.49, same("Siliziumminen Typ XL") };
+constexpr Label NO_SILICON = same("-kein Siliziumbedarf-");
 
 // Silicon units: crystal factories for sale, special and silicon-based Level 3 factories, and
 // two per M crystal factory that the plants need.
@@ -53,7 +46,7 @@ void saySiliconLine(Console& con, float MS) {
                                     (surplusEZ / rates.ezPerYield) + ROUNDING_MARGIN);
     double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + rates.recommended);
-    printResult(con, SILICON_LINE, valueRow(ROW_MINES, rates.mines, 3, critical, sufficient, recommended));
+    printResult(con, LINE_SILICON, valueRow(ROW_MINES, rates.mines, 3, critical, sufficient, recommended));
 }
 
 }  // namespace
@@ -68,6 +61,6 @@ void computeSilicon(Console& con) {
     }
     run.MS = MS;
     appendDiagnosticsRecord("\nMS: %.0f\n\n\n%s", roundHalfAway(MS), VERSION_LINE);
-    if (MS == 0) printResult(con, NO_SILICON_LINE, noteRow(NO_SILICON));
+    if (MS == 0) printResult(con, LINE_NO_SILICON, noteRow(NO_SILICON));
     if (MS > 0) saySiliconLine(con, MS);
 }
