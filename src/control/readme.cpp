@@ -1,4 +1,4 @@
-// The help file readme.txt that -h writes: six fixed pieces of text in Latin-1, replaced
+// The help file readme.txt that -h writes: fixed pieces of text in Latin-1 and the option list, replaced
 // whole each time the option is met.
 #include "control/control.h"
 #include "report/report.h"
@@ -7,8 +7,8 @@
 
 namespace {
 
-// The pieces in their order: opening, levels and surplus marks, diagnostics hint, mine yield
-// levels, option list (-m is deliberately not listed), closing line.
+// The pieces in their order: opening, levels and surplus marks, diagnostics hint; the mine yield
+// levels, the option list (-m is deliberately not listed) and the version line follow.
 constexpr const char* README_PIECES[] = {
     "Rechtliches (wie \374blich):\n"
     "Ich kann nicht daf\374r garantieren dass das Programm fehlerfrei arbeitet,\n"
@@ -23,33 +23,27 @@ constexpr const char* README_PIECES[] = {
     "im Falle von M entspricht der \334berschuss einer M Fabrik, S ist die H\344lfte von M und '-' kein \334berschuss\n"
     "Es w\344re auch m\366glich das bei den \334bersch\374ssen ein F auftaucht, das bedeutet dann Fehler und f\374r mich Arbeit *\344chtz*",
     "\n\nSollten falsche Ergebnisse auftreten, kann mit dem Kommandozeilenparameter -br eine \334bersicht \374ber die Variablen erstellt und an mich \374bermittelt werden",
-    "\n\nDie Ausbeute, die Silizium- bzw. Erzminen haben m\374ssen, um die anderen Fabriken versorgen zu k\366nnen\n"
-    "wird in 3 bzw. 2 Werten angegeben:\n"
-    "\nEmpfohlen: Es wird etwas mehr produziert als f\374r die konstante Versorgung der Fabriken n\366tig ist,\n"
-    "           was einen einen gewissen Spielraum f\374r Ausbauten l\344sst.\n"
-    "\nAusreichend: Produziert genug um alle Fabriken konstant zu versorgen\n"
-    "             und (bei Silizium) die Energiezellen- und Kristall\374bersch\374sse herzustellen\n"
-    "\nKritisch: Das Silizium reicht gerade um die Level 3 (Silizium) Endfabriken zu versorgen und den Bedarf an\n"
-    "          Energiezellen zu decken Kristallfabriken und Sonnenkraftwerke, m\366glicherweise auch andere\n"
-    "          siliziumbasierende Fabriken, werden \366fters stillstehen und es f\344llt, wenn \374berhaupt,\n"
-    "          nur ein sehr geringer EZ-\334berschuss an",
-    "\n\nKommandozeilenparameter:\n"
-    "-h   Erstellt diese Readme\n"
-    "-xl  Rechnet mit (noch) nicht vorhandenen XL und L Fabriken f\374r Kristalle, Mineralien und Nahrung\n"
-    "-or  F\374gt der Berechnung 5 zus\344tztliche Rassen hinzu\n"
-    "-dat Gibt die Ergebnisse in einer Datei aus\n"
-    "-br  Gibt die Werte aller Variablen in einer Eingaben-Variablen.txt aus\n"
-    "-es  Gibt die bei der Berechnung unber\374cksichtigte SKW-Kapazit\344t ebenfalls (in EZ) aus\n"
-    "-opt Das Programm rechnet so, dass keine oder nur S-\334bersch\374sse anfallen",
-    "\n\n\nWerkverbund Version 1.96",
 };
-static_assert(std::size(README_PIECES) == 6);
+static_assert(std::size(README_PIECES) == 3);
+
+constexpr const char* YIELD_LEVELS_PIECE =
+    "\n\nDie Ausbeute, die Silizium- bzw. Erzminen haben m\374ssen, um die anderen Fabriken versorgen zu k\366nnen\n"
+    "wird in 3 bzw. 2 Werten angegeben:\n\n%s\n          nur ein sehr geringer EZ-\334berschuss an";
 
 }  // namespace
 
 // Creates readme.txt and writes the pieces one after the other in one opening.
 void writeReadme() {
-    FileSink sink = openOutput(FILE_README, "w");
+    FileSink sink;
+    openOutput(sink, FILE_README, "w");
     for (const char* piece : README_PIECES) writeOutput(sink, "%s", piece);
+    writeOutput(sink, YIELD_LEVELS_PIECE, YIELD_LEVELS);
+    writeOutput(sink, "\n\nKommandozeilenparameter:");
+    for (int rank = 1; rank <= OPTION_COUNT; ++rank) {
+        for (const OptionInfo& o : OPTIONS) {
+            if (o.readmeRank == rank) writeOutput(sink, "\n%-4s %s", o.spelling, o.help);
+        }
+    }
+    writeOutput(sink, "\n\n\n%s", VERSION_LINE);
     closeOutput(sink);
 }

@@ -174,10 +174,7 @@ Console consoleOnDescriptor(int fd, FILE* out, FILE* err) {
 }
 
 Console consoleOnMemory(const char* text, size_t length, FILE* out, FILE* err) {
-    Console con{};
-    con.out = out;
-    con.err = err;
-    con.inFd = -1;
+    Console con = consoleOnDescriptor(-1, out, err);
     con.mem = text;
     con.memLen = length;
     return con;
@@ -274,4 +271,9 @@ void discardPending(Console& con) {
         if (c == '\n') return;
         c = peekChar(con);
     }
+}
+
+void printMessage(Console& con, const char* message) {
+    fflush(con.out);
+    fputs(message, con.err);
 }

@@ -3,44 +3,40 @@
 #include "input/input.h"
 #include "report/report.h"
 
+#include <cassert>
 #include <cstdarg>
-#include <iterator>
 
 namespace {
-
-struct CrystalRaceName {
-    char letter;
-    const char* name;
-};
-constexpr CrystalRaceName CRYSTAL_RACE_NAMES[] = {
-    { 'a', "Argonen" }, { 'b', "Boronen" }, { 'p', "Paraniden" },
-    { 's', "Split" },   { 't', "Teladi" },  { 'u', "-keine Zuordnung-" },
-};
-
-constexpr const char* CORE_LEVEL3 =
-    "\n\n\nGefechtskopffabriken: %i\nKampfdrohnenmanufakturen: %i\nSatellitenfertigungen (beide Typen): %i"
-    "\n\n\nLevel 3 Fabriken (Erz):\n\nArgonen: %i\nBoronen: %i\nParaniden: %i\nSplit: %i\nTeladi: %i"
-    "\n\n\nLevel 3 Fabriken (Silizium):\n\nArgonen: %i\nBoronen: %i\nParaniden: %i\nSplit: %i\nTeladi: %i";
-constexpr const char* EXTRA_LEVEL3_NAMED =
-    "\n\n\nLevel 3 Fabriken (Erz):\n\nPiraten: %i\nXenon: %i\nKhaak: %i\nYaki: %i\nTerraner: %i"
-    "\n\n\nLevel 3 Fabriken (Silizium):\n\nPiraten: %i\nXenon: %i\nKhaak: %i\nYaki: %i\nTerraner: %i";
-constexpr const char* EXTRA_LEVEL3_NUMBERED =
-    "\n\n\nLevel 3 Fabriken (Erz):\n\nRasse1: %i\nRasse2: %i\nRasse3: %i\nRasse4: %i\nRasse5: %i"
-    "\n\n\nLevel 3 Fabriken (Silizium):\n\nRasse1: %i\nRasse2: %i\nRasse3: %i\nRasse4: %i\nRasse5: %i";
 
 bool isEchoed() { return run.opt.echoAnswer == 'j'; }
 
 const char* crystalRaceName(char letter) {
-    for (const CrystalRaceName& n : CRYSTAL_RACE_NAMES) {
-        if (n.letter == letter) return n.name;
+    for (const CrystalRace& c : CRYSTAL_RACES) {
+        if (c.letter == letter) return c.name;
     }
-    return CRYSTAL_RACE_NAMES[std::size(CRYSTAL_RACE_NAMES) - 1].name;
+    assert(!"crystal race letter without a name");
+    return "";
+}
+
+// The Level 3 answers of races first..last-1 under the heading of their kind.
+void writeLevel3Block(FileSink& sink, int first, int last, const char* kind, int RaceLevel3::*count) {
+    writeOutput(sink, "\n\n\nLevel 3 Fabriken (%s):\n", kind);
+    bool numbered = run.opt.raceNamesAnswer == 'n';
+    for (int r = first; r < last; ++r) {
+        const char* name = numbered && RACES[r].numberedName ? RACES[r].numberedName : RACES[r].name;
+        writeOutput(sink, "\n%s: %i", name, run.in.race[r].*count);
+    }
+}
+
+void writeLevel3Blocks(FileSink& sink, int first, int last) {
+    writeLevel3Block(sink, first, last, "Erz", &RaceLevel3::WF);
+    writeLevel3Block(sink, first, last, "Silizium", &RaceLevel3::OF);
 }
 
 }  // namespace
 
 // One block of the echo: mode "w" for the first block of the run, "a" for every later one.
-void echoBlock(const char* mode, const char* format, ...) {
+void echoAnswer(const char* mode, const char* format, ...) {
     if (!isEchoed()) return;
     va_list values;
     va_start(values, format);
@@ -52,17 +48,15 @@ void echoBlock(const char* mode, const char* format, ...) {
 // race and the crystal race, in one opening.
 void echoClosingGroup() {
     if (!isEchoed()) return;
-    const InputRecord& in = run.in;
-    const RaceLevel3* r = in.race;
-    FileSink sink = openOutput(FILE_ECHO, "a");
-    writeOutput(sink, CORE_LEVEL3, in.special[SPECIAL_GKF], in.special[SPECIAL_KDF], in.special[SPECIAL_SBF],
-                r[RACE_A].WF, r[RACE_B].WF, r[RACE_P].WF, r[RACE_S].WF, r[RACE_T].WF, r[RACE_A].OF, r[RACE_B].OF,
-                r[RACE_P].OF, r[RACE_S].OF, r[RACE_T].OF);
-    if (run.opt.extraRaces) {
-        writeOutput(sink, run.opt.raceNamesAnswer == 'j' ? EXTRA_LEVEL3_NAMED : EXTRA_LEVEL3_NUMBERED, r[RACE_V].WF,
-                    r[RACE_X].WF, r[RACE_K].WF, r[RACE_Y].WF, r[RACE_E].WF, r[RACE_V].OF, r[RACE_X].OF, r[RACE_K].OF,
-                    r[RACE_Y].OF, r[RACE_E].OF);
+    FileSink sink;
+    openOutput(sink, FILE_ECHO, "a");
+    writeOutput(sink, "\n\n");
+    for (int s = 0; s < SPECIAL_COUNT; ++s) {
+        const char* label = SPECIALS[s].prompt + (SPECIALS[s].prompt[0] == '\n');
+        writeOutput(sink, "\n%s%i", label, run.in.special[s]);
     }
-    writeOutput(sink, "\n\n\nRassenzuordnung der Kristallfabriken: %s", crystalRaceName(in.crystalRace));
+    writeLevel3Blocks(sink, 0, CORE_RACE_COUNT);
+    if (run.opt.extraRaces) writeLevel3Blocks(sink, CORE_RACE_COUNT, RACE_COUNT);
+    writeOutput(sink, "\n\n\nRassenzuordnung der Kristallfabriken: %s", crystalRaceName(run.in.crystalRace));
     closeOutput(sink);
 }

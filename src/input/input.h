@@ -2,6 +2,8 @@
 // the 42 questions of the dialogue and the echo of the answers to Eingaben.txt.
 #pragma once
 
+#include "control/record.h"
+
 #include <cstddef>
 #include <cstdio>
 
@@ -40,17 +42,81 @@ int scanChar(Console& con, char* letter);
 int scanFloat(Console& con, float* value, int* tooLong);
 void discardPending(Console& con);
 
+// Flushes the console's output, so that a message stands after the prompt it answers, then
+// writes the message line to the error stream.
+void printMessage(Console& con, const char* message);
+
 // Questions built on the reads (ask.cpp).
+int askLetter(Console& con, const char* prompt, const char* letters, char* answer);
 int askYesNo(Console& con, const char* prompt, char* answer);
 int askCount(Console& con, const char* prompt, int low, int high);
 float askDemand(Console& con, const char* prompt);
-float askMineralDemand(Console& con, const char* mineral, float computed);
 int askCrystalRace(Console& con, char* letter);
 char lowerAscii(char letter);
+
+// The question table: every question of the dialogue in its order, then the -m questions that
+// the energy, ore and silicon phases ask. A front end lists the questions from it alone.
+enum AskWhen { ASK_ALWAYS, ASK_XL, ASK_EXTRA_RACES, ASK_MANUAL };
+enum AnswerKind { ANSWER_COUNT, ANSWER_LETTER, ANSWER_DEMAND };
+enum QuestionGroup {
+    GROUP_SKW,
+    GROUP_ORE,
+    GROUP_SILICON,
+    GROUP_LEVEL1,
+    GROUP_LEVEL2,
+    GROUP_CRYSTALS,
+    GROUP_SPECIALS,
+    GROUP_LEVEL3,
+    GROUP_CRYSTAL_RACE,
+    GROUP_MANUAL,
+    GROUP_COUNT
+};
+extern const char* const GROUP_TITLE[GROUP_COUNT];
+
+constexpr int ECHO_VALUES = 5;  // the most values one echo block shows
+
+struct Question {
+    QuestionGroup group;
+    int index;                   // race of a Level 3 question, special of a special one, else -1
+    const char* code;            // short code of the answer
+    const char* prompt;          // as printed; a -m question's is a format for the computed values
+    const char* numberedPrompt;  // for an extra race answered 'n', else null
+    AskWhen when;
+    AnswerKind kind;
+    int low;  // accepted range of a count
+    int high;
+    int InputRecord::*field;                  // where a count goes, or null
+    int RaceLevel3::*raceField;               // where a Level 3 count goes, or null
+    int discardBefore;                        // pending input is dropped before the prompt
+    const char* echo;                         // echo block after the answer (the answer its value), or null
+    const char* record;                       // diagnostics record after the answer, or null
+    int InputRecord::*echoWith[ECHO_VALUES];  // the echo's values when they are not the answer alone
+};
+
+// The -m questions, in the order they are asked, behind the dialogue's.
+enum ManualQuestion { MANUAL_DEMAND, MANUAL_SKW_XL, MANUAL_SKW_L, MANUAL_SKW_M, MANUAL_ME, MANUAL_MS, MANUAL_COUNT };
+constexpr int DIALOGUE_COUNT = 42;
+constexpr int QUESTION_COUNT = DIALOGUE_COUNT + MANUAL_COUNT;
+extern const Question QUESTIONS[QUESTION_COUNT];
+
+// The crystal race letters with the names the echo gives them.
+struct CrystalRace {
+    char letter;
+    const char* name;
+};
+extern const CrystalRace CRYSTAL_RACES[CORE_RACE_COUNT + 1];
+
+bool isAsked(const Question& q, const OptionFlags& opt);
+const char* promptOf(const Question& q, const OptionFlags& opt);
+double answerOf(const Question& q);  // the answer the run stored for the question
+
+// With -m: asks one of the manual questions, its prompt filled with the computed values.
+int askManualCount(Console& con, ManualQuestion which, int shown0, int shown1 = 0, int shown2 = 0);
+float askManualDemand(Console& con, ManualQuestion which, float computed);
 
 // The dialogue (dialogue.cpp); returns 0 when the input ended at the crystal race question.
 int runDialogue(Console& con);
 
 // Echo of the answers to Eingaben.txt (echo.cpp).
-void echoBlock(const char* mode, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void echoAnswer(const char* mode, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void echoClosingGroup();

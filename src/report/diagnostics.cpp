@@ -1,36 +1,21 @@
 // The diagnostics file Eingaben-Variablen.txt of -br: its header of options and the records
 // that the dialogue and the phases append, each in an opening of its own.
+#include "control/control.h"
 #include "report/report.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-namespace {
-
-struct OptionWord {
-    int OptionFlags::*flag;
-    const char* word;
-};
-
-// The words of the header, in their fixed order; -or adds the race-name answer behind its word.
-constexpr OptionWord HEADER_WORDS[] = {
-    { &OptionFlags::help, " H" },          { &OptionFlags::xl, " XL" },    { &OptionFlags::extraRaces, " OR" },
-    { &OptionFlags::resultsFile, " DAT" }, { &OptionFlags::manual, " M" }, { &OptionFlags::energySurplus, " ES" },
-    { &OptionFlags::optimise, " OPT" },
-};
-
-}  // namespace
-
-// Creates the file with "Kommandozeilenparameter: BR" and the word of every option in use.
+// Creates the file with "Kommandozeilenparameter: BR" and the word of every option in use, in the
+// order of the options table.
 void writeDiagnosticsHeader() {
     if (!run.opt.diagnostics) return;
     char header[96] = "Kommandozeilenparameter: BR";
-    int used = 27;
-    for (const OptionWord& w : HEADER_WORDS) {
-        if (!(run.opt.*w.flag)) continue;
-        used += snprintf(header + used, sizeof header - static_cast<size_t>(used), "%s", w.word);
-        if (w.flag == &OptionFlags::extraRaces) header[used++] = run.opt.raceNamesAnswer;
-        header[used] = '\0';
+    size_t used = 27;
+    for (const OptionInfo& o : OPTIONS) {
+        if (!o.headerWord || !(run.opt.*o.flag)) continue;
+        char answer = o.answer ? run.opt.*o.answer : '\0';
+        used += static_cast<size_t>(snprintf(header + used, sizeof header - used, o.headerWord, answer));
     }
     writeToFile(FILE_DIAGNOSTICS, "w", "%s", header);
 }

@@ -1,60 +1,101 @@
-// The one way into the output files: binary mode, CR LF for every line end, a warning once per
-// file when it cannot be written. The console output never depends on the files.
+// The one way into the output files: plain open, write and close, CR LF for every line end,
+// a warning once per file when it cannot be written. The console output never depends on them.
+#include "input/input.h"
 #include "report/report.h"
 
+#include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 #include <cassert>
-#include <cmath>
-#include <cstdarg>
-#include <iterator>
+#include <cerrno>
+#include <cstdio>
+
+#ifndef O_BINARY
+#define O_BINARY 0  // only Windows tells text from binary files
+#endif
 
 namespace {
 
 constexpr const char* FILE_NAME[] = { "Ergebnis.txt", "Eingaben.txt", "Eingaben-Variablen.txt", "readme.txt" };
 static_assert(std::size(FILE_NAME) == FILE_COUNT);
 
+Console* warningConsole = nullptr;  // where the warnings of this run go
+int warned[FILE_COUNT];             // a warning about this file has been given this run
+
 void warnUnwritable(OutputFile which) {
-    if (run.fileWarned[which]) return;
-    run.fileWarned[which] = 1;
-    fprintf(run.warnings, "Warnung: Datei %s kann nicht geschrieben werden\n", FILE_NAME[which]);
+    if (warned[which]) return;
+    warned[which] = 1;
+    char message[80];
+    snprintf(message, sizeof message, "Warnung: Datei %s kann nicht geschrieben werden\n", FILE_NAME[which]);
+    printMessage(*warningConsole, message);
 }
 
-// Formats the text and writes it with every "\n" turned into CR LF.
-void writeFormatted(FileSink& sink, const char* format, va_list values) {
-    if (!sink.handle) return;
-    char text[4096];
-    int length = vsnprintf(text, sizeof text, format, values);
-    assert(length >= 0 && length < static_cast<int>(sizeof text));
-    if (length <= 0) return;
-    char bytes[2 * sizeof text];
-    int used = 0;
-    for (int i = 0; i < length; ++i) {
-        if (text[i] == '\n') bytes[used++] = '\r';
-        bytes[used++] = text[i];
+// Hands the gathered bytes to the file, as often as a partial write asks.
+void flushSink(FileSink& sink) {
+    const char* at = sink.bytes;
+    int left = sink.used;
+    sink.used = 0;
+    while (sink.fd >= 0 && left > 0) {
+        auto got = write(sink.fd, at, static_cast<unsigned>(left));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            warnUnwritable(sink.which);
+            return;
+        }
+        at += got;
+        left -= static_cast<int>(got);
     }
-    size_t want = static_cast<size_t>(used);
-    if (fwrite(bytes, 1, want, sink.handle) != want) warnUnwritable(sink.which);
 }
 
 }  // namespace
 
-FileSink openOutput(OutputFile which, const char* mode) {
-    char binaryMode[4] = { mode[0], 'b', '\0', '\0' };
-    FileSink sink{ fopen(FILE_NAME[which], binaryMode), which };
-    if (!sink.handle) warnUnwritable(which);
-    return sink;
+void beginReports(Console& con) {
+    warningConsole = &con;
+    for (int& w : warned) w = 0;
+}
+
+// Mode "w" creates or empties the file, "a" appends to it (creating it when missing).
+void openOutput(FileSink& sink, OutputFile which, const char* mode) {
+    int flags = O_WRONLY | O_CREAT | O_BINARY | (mode[0] == 'w' ? O_TRUNC : O_APPEND);
+    sink.fd = open(FILE_NAME[which], flags, 0666);
+    sink.which = which;
+    sink.used = 0;
+    if (sink.fd < 0) warnUnwritable(which);
+}
+
+// Gathers text with every "\n" turned into CR LF.
+void writeOutputText(FileSink& sink, const char* text, int length) {
+    if (sink.fd < 0) return;
+    for (int i = 0; i < length; ++i) {
+        if (sink.used + 2 > static_cast<int>(sizeof sink.bytes)) flushSink(sink);
+        if (text[i] == '\n') sink.bytes[sink.used++] = '\r';
+        sink.bytes[sink.used++] = text[i];
+    }
+}
+
+void writeOutputV(FileSink& sink, const char* format, va_list values) {
+    if (sink.fd < 0) return;
+    char text[4096];
+    int length = vsnprintf(text, sizeof text, format, values);
+    assert(length >= 0 && length < static_cast<int>(sizeof text));
+    writeOutputText(sink, text, length);
 }
 
 void writeOutput(FileSink& sink, const char* format, ...) {
     va_list values;
     va_start(values, format);
-    writeFormatted(sink, format, values);
+    writeOutputV(sink, format, values);
     va_end(values);
 }
 
 void closeOutput(FileSink& sink) {
-    if (!sink.handle) return;
-    if (fclose(sink.handle) != 0) warnUnwritable(sink.which);
-    sink.handle = nullptr;
+    if (sink.fd < 0) return;
+    flushSink(sink);
+    if (close(sink.fd) != 0) warnUnwritable(sink.which);
+    sink.fd = -1;
 }
 
 // Opens the file with mode "w" or "a", writes one text and closes it again.
@@ -66,9 +107,8 @@ void writeToFile(OutputFile which, const char* mode, const char* format, ...) {
 }
 
 void writeToFileV(OutputFile which, const char* mode, const char* format, va_list values) {
-    FileSink sink = openOutput(which, mode);
-    writeFormatted(sink, format, values);
+    FileSink sink;
+    openOutput(sink, which, mode);
+    writeOutputV(sink, format, values);
     closeOutput(sink);
 }
-
-double roundHalfAway(double value) { return std::round(value); }

@@ -1,22 +1,18 @@
 // Sales summary: what the complex sells per hour, from the plants, mines and crystal factories
-// entered for sale. With -dat its opening of Ergebnis.txt stays open for the closing text.
+// entered for sale. Its section of Ergebnis.txt stays open for the closing text.
 #include "input/input.h"
 #include "report/report.h"
 #include "supply/supply.h"
 
 namespace {
 
-constexpr int CRYSTALS_PER_UNIT = 60;                      // per size unit: 120 for an M factory
-constexpr double ORE_PER_UNIT = 5.71;                      // per size unit of ore yield
-constexpr double SILICON_PER_UNIT = 1.55;                  // per size unit of silicon yield
-constexpr double ROUND_DOWN_MARGIN = 0.49000000000000005;  // one step above 0.49
+constexpr int CRYSTALS_PER_UNIT = 60;      // per size unit: 120 for an M factory
+constexpr double ORE_PER_UNIT = 5.71;      // per size unit of ore yield
+constexpr double SILICON_PER_UNIT = 1.55;  // per size unit of silicon yield
 
-constexpr const char* SALES_CONSOLE =
-    "\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):\nEZ-Verkauf: %i\nKristallverkauf: %i"
-    "\nErzverkauf: %.0f\nSiliziumverkauf: %.0f";
-constexpr const char* SALES_FILE =
-    "\n\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):\n\nEZ-Verkauf: %i\nKristallverkauf: %i"
-    "\nErzverkauf: %.0f\nSiliziumverkauf: %.0f";
+enum Sale { SALE_EZ, SALE_CRYSTALS, SALE_ORE, SALE_SILICON, SALE_COUNT };
+constexpr Label SALE_NAME[SALE_COUNT] = { same("EZ-Verkauf:"), same("Kristallverkauf:"), same("Erzverkauf:"),
+                                          same("Siliziumverkauf:") };
 
 // Is anything sold at all? A negative entry counts as no sale.
 bool hasSales(const InputRecord& in) {
@@ -25,16 +21,19 @@ bool hasSales(const InputRecord& in) {
 
 }  // namespace
 
-// Prints the sales block when anything is sold, on the console and with -dat in the file.
+// Says the sales block when anything is sold; opens the last section of Ergebnis.txt either way.
 void printSales(Console& con) {
     const InputRecord& in = run.in;
-    if (run.opt.resultsFile) run.resultsTail = openOutput(FILE_RESULTS, "a");
+    beginResults("a");
     if (!hasSales(in)) return;
     int ez = SKW_EZ_PER_HOUR[SIZE_M] * in.saleSkwM + SKW_EZ_PER_HOUR[SIZE_L] * in.saleSkwL +
              SKW_EZ_PER_HOUR[SIZE_XL] * in.saleSkwXL;
-    int crystals = CRYSTALS_PER_UNIT * in.KG;
-    double ore = roundHalfAway(ORE_PER_UNIT * in.EAG - ROUND_DOWN_MARGIN);
-    double silicon = roundHalfAway(SILICON_PER_UNIT * in.SAG - ROUND_DOWN_MARGIN);
-    fprintf(con.out, SALES_CONSOLE, ez, crystals, ore, silicon);
-    if (run.opt.resultsFile) writeOutput(run.resultsTail, SALES_FILE, ez, crystals, ore, silicon);
+    double sale[SALE_COUNT] = {
+        static_cast<double>(ez),
+        static_cast<double>(CRYSTALS_PER_UNIT * in.KG),
+        roundHalfAway(ORE_PER_UNIT * in.EAG - ROUNDING_MARGIN),
+        roundHalfAway(SILICON_PER_UNIT * in.SAG - ROUNDING_MARGIN),
+    };
+    printResultText(con, LINE_SALES_HEADING);
+    for (int s = 0; s < SALE_COUNT; ++s) printResult(con, LINE_SALE, valueRow(ROW_SALE, SALE_NAME[s], 1, sale[s]));
 }

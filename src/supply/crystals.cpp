@@ -1,50 +1,19 @@
 // Crystal factories for the solar power plants, of the race the user picked, and for no race
-// ("u") the food factories that feed them. Closes the first section of Ergebnis.txt.
+// ("u") the food factories that feed them. Ends the first section of Ergebnis.txt.
 #include "input/input.h"
 #include "report/report.h"
 #include "supply/supply.h"
 
-#include <iterator>
-
 namespace {
 
-struct CrystalLabel {
-    char letter;          // crystal race letter
-    const char* console;  // 36 characters behind the line end
-    const char* file;     // 49 characters behind the line end
-};
-constexpr CrystalLabel CRYSTAL_LABELS[] = {
-    { 'a', "\nArgonische Kristallfabriken:        ", "\nArgon Kristallfabriken:                          " },
-    { 'b', "\nBoronische Kristallfabriken:        ", "\nBoron Kristallfabriken:                          " },
-    { 'p', "\nParanidische Kristallfabriken:      ", "\nParanid Kristallfabriken:                        " },
-    { 's', "\nSplit Kristallfabriken:             ", "\nSplit Kristallfabriken:                          " },
-    { 't', "\nTeladianische Kristallfabriken:     ", "\nTeladi Kristallfabriken:                         " },
-    { 'u', "\nKristallfabriken:                   ", "\nKristallfabriken:                                " },
-};
+constexpr Label FOOD_NAME = same("L2 + L1 Fabriken:");
 
-constexpr Label CRYSTAL_COUNTS = { "             M: %i  Ueberschuss: %c", "      M: %i  \334berschuss: %c" };
-constexpr Label CRYSTAL_COUNTS_XL = { "       XL: %i  L: %i  M: %i", "XL: %i  L: %i  M: %i" };
-constexpr Label FOOD_LABEL = { "\nL2 + L1 Fabriken:                   ", "\nL2 + L1 Fabriken:  " };
-constexpr Label FOOD_COUNTS = {
-    "       L: %i  M: %i  Ueberschuss: %c",
-    "                              L: %i  M: %i  \334berschuss: %c",
-};
-constexpr Label FOOD_COUNTS_XL = {
-    "       XL: %i  L: %i  M: %i",
-    "                              XL: %i  L: %i  M: %i",
-};
-
-struct Trio {
-    int XL;
-    int L;
-    int M;
-};
-
-const CrystalLabel& labelOf(char letter) {
-    for (const CrystalLabel& label : CRYSTAL_LABELS) {
-        if (label.letter == letter) return label;
+// The crystal factories' label of the race that makes them.
+const Label& crystalsOf(char letter) {
+    for (const RaceInfo& race : RACES) {
+        if (race.crystalLetter == letter) return race.crystals;
     }
-    return CRYSTAL_LABELS[std::size(CRYSTAL_LABELS) - 1];
+    return NO_CRYSTAL_RACE_LABEL;
 }
 
 // Without -xl: M crystal factories standing in for all plants, 5 per XL plant, MCountForL of
@@ -54,53 +23,28 @@ int crystalMCount(const SkwTotals& skw) { return 5 * skw.XL + MCountForL(skw.L) 
 // Food pairs for the crystal factories of the plants and those for sale (KG), when no race
 // feeds them. Without -xl an odd L plant's 3 M crystal factories need one L and one M pair; the
 // KG share splits greedily into XL, L and M, and an odd size unit left over is dropped.
-Trio crystalFood(const SkwTotals& skw, int KG, int xl) {
-    if (xl) return Trio{ skw.XL + (KG - KG % 10) / 10, skw.L + (KG % 10 - KG % 5) / 5, skw.M + (KG % 5) / 2 };
-    return Trio{ 0, skw.L + 2 * skw.XL + (KG - KG % 5) / 5, skw.M + skw.L % 2 + (KG % 5) / 2 };
+SkwTotals crystalFood(const SkwTotals& skw, int KG, int xl) {
+    if (xl) return SkwTotals{ skw.M + (KG % 5) / 2, skw.L + (KG % 10 - KG % 5) / 5, skw.XL + (KG - KG % 10) / 10 };
+    return SkwTotals{ skw.M + skw.L % 2 + (KG % 5) / 2, skw.L + 2 * skw.XL + (KG - KG % 5) / 5, 0 };
 }
 
-void printCrystalLines(Console& con, int xl, char mark, const Trio& food) {
-    const SkwTotals& skw = run.skw;
-    fputs(labelOf(run.in.crystalRace).console, con.out);
-    if (xl)
-        fprintf(con.out, CRYSTAL_COUNTS_XL.console, skw.XL, skw.L, skw.M);
-    else
-        fprintf(con.out, CRYSTAL_COUNTS.console, crystalMCount(skw), mark);
-    if (run.in.crystalRace != 'u') return;
-    fputs(FOOD_LABEL.console, con.out);
-    if (xl)
-        fprintf(con.out, FOOD_COUNTS_XL.console, food.XL, food.L, food.M);
-    else
-        fprintf(con.out, FOOD_COUNTS.console, food.L, food.M, mark);
-}
-
-void writeCrystalLines(FileSink& sink, int xl, char mark, const Trio& food) {
-    const SkwTotals& skw = run.skw;
-    writeOutput(sink, "%s", labelOf(run.in.crystalRace).file);
-    if (xl)
-        writeOutput(sink, CRYSTAL_COUNTS_XL.file, skw.XL, skw.L, skw.M);
-    else
-        writeOutput(sink, CRYSTAL_COUNTS.file, crystalMCount(skw), mark);
-    if (run.in.crystalRace != 'u') return;
-    writeOutput(sink, "%s", FOOD_LABEL.file);
-    if (xl)
-        writeOutput(sink, FOOD_COUNTS_XL.file, food.XL, food.L, food.M);
-    else
-        writeOutput(sink, FOOD_COUNTS.file, food.L, food.M, mark);
+// One line of counts: all three sizes with -xl, else the M (or L and M) counts with the mark.
+void sayCounts(Console& con, const Label& name, const SkwTotals& counts, char mark, int shown, Line line) {
+    ResultRow row = countsRow(ROW_FACTORIES, name, counts, run.opt.xl ? SHOW_ALL : shown, run.opt.xl ? '\0' : mark);
+    printResult(con, run.opt.xl ? LINE_CRYSTALS_XL : line, row);
 }
 
 }  // namespace
 
-// Prints the crystal lines on the console; with -dat creates Ergebnis.txt with the SKW lines
-// and the crystal lines. A picked race's chain feeds the crystal factories instead (food.cpp).
+// Says the crystal lines and, for no crystal race, the food lines; closes the first section of
+// Ergebnis.txt. A picked race's chain feeds the crystal factories instead (food.cpp).
 void computeCrystals(Console& con) {
-    int xl = run.opt.xl;
-    char mark = SurplusMarkOf(run.skw.L % 2);  // odd L plant: 3 M factories where 2.5 do
-    Trio food = crystalFood(run.skw, run.in.KG, xl);
-    printCrystalLines(con, xl, mark, food);
-    if (!run.opt.resultsFile) return;
-    FileSink sink = openOutput(FILE_RESULTS, "w");
-    writeSkwFileLines(sink);
-    writeCrystalLines(sink, xl, mark, food);
-    closeOutput(sink);
+    const SkwTotals& skw = run.skw;
+    char mark = SurplusMarkOf(skw.L % 2);  // odd L plant: 3 M factories where 2.5 do
+    SkwTotals crystals = run.opt.xl ? skw : SkwTotals{ crystalMCount(skw), 0, 0 };
+    sayCounts(con, crystalsOf(run.in.crystalRace), crystals, mark, SHOW_M, LINE_CRYSTALS);
+    if (run.in.crystalRace == NO_CRYSTAL_RACE) {
+        sayCounts(con, FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), mark, SHOW_M_L, LINE_CRYSTAL_FOOD);
+    }
+    endResults();
 }

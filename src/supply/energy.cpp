@@ -18,41 +18,14 @@ constexpr int XL_THRESHOLD = 33740;
 // EZ per hour of SKW capacity that the production figures leave out, per plant.
 constexpr int UNCOUNTED_EZ[SIZE_COUNT] = { 276, 690, 1380 };
 
-constexpr Label SKW_LINE = {
-    "\n\n\n\nSonnenkraftwerke:                   XL: %i  L: %i  M: %i  EZ-Ueber: %i",
-    "Sonnenkraftwerke:                         XL: %i  L: %i  M: %i  EZ-\334berschuss: %i",
-};
-constexpr Label SKW_LINE_XL = {
-    "\n\n\n\nSonnenkraftwerke:                          XL: %i  L: %i  M: %i  EZ-Ueber: %i",
-    "Sonnenkraftwerke:                                XL: %i  L: %i  M: %i  EZ-\334berschuss: %i",
-};
-constexpr Label UNCOUNTED_LINE = {
-    "\nUnberuecksichtigter SKW-Kapazitaets-Ueberschuss: %i",
-    "\nUnber\374cksichtigter SKW-Kapazit\344ts-\334berschuss: %i",
+constexpr Label SKW_NAME = same("Sonnenkraftwerke:");
+constexpr Label UNCOUNTED_NAME = {
+    "Unberuecksichtigter SKW-Kapazitaets-Ueberschuss:",
+    "Unber\374cksichtigter SKW-Kapazit\344ts-\334berschuss:",
 };
 
 int uncountedCapacity(const SkwTotals& skw) {
     return UNCOUNTED_EZ[SIZE_XL] * skw.XL + UNCOUNTED_EZ[SIZE_L] * skw.L + UNCOUNTED_EZ[SIZE_M] * skw.M;
-}
-
-// With -m: shows the computed demand and returns the typed one (0 when none can be read).
-int askManualDemand(Console& con, int computed) {
-    char prompt[96];
-    snprintf(prompt, sizeof prompt, "berechneter EZ-Bedarfswert: %i\nmanueller EZ-Bedarfswert: ", computed);
-    return askCount(con, prompt, -DEMAND_LIMIT, DEMAND_LIMIT);
-}
-
-// With -m: shows the allocated totals and returns the typed ones, sale SKWs included.
-SkwTotals askManualSkw(Console& con, const SkwTotals& computed) {
-    discardPending(con);
-    char prompt[128];
-    snprintf(prompt, sizeof prompt, "berechnete SKWs  XL: %i L: %i M: %i\nmanuelle SKWs  XL: ", computed.XL, computed.L,
-             computed.M);
-    SkwTotals typed{};
-    typed.XL = askCount(con, prompt, -COUNT_LIMIT, COUNT_LIMIT);
-    typed.L = askCount(con, "manuelle SKWs  L: ", -COUNT_LIMIT, COUNT_LIMIT);
-    typed.M = askCount(con, "manuelle SKWs  M: ", -COUNT_LIMIT, COUNT_LIMIT);
-    return typed;
 }
 
 // The plants beyond the sale ones: the supporting plants the results list.
@@ -67,11 +40,18 @@ int remainderOf(int demand, const SkwTotals& skw, const InputRecord& in) {
            SKW_EZ_PER_HOUR[SIZE_M] * added.M;
 }
 
-void printSkwLines(Console& con) {
-    const Label& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
+// The SKW line and with -es the capacity line; they open the first section of Ergebnis.txt.
+void saySkwLines(Console& con) {
+    beginResults("w");
     SkwTotals shown = supportingSkw(run.skw, run.in);
-    fprintf(con.out, line.console, shown.XL, shown.L, shown.M, -run.EnergyRemainder);
-    if (run.opt.energySurplus) fprintf(con.out, UNCOUNTED_LINE.console, uncountedCapacity(run.skw));
+    ResultRow row = countsRow(ROW_PLANTS, SKW_NAME, shown, SHOW_ALL, '\0');
+    row.number = -run.EnergyRemainder;
+    printResult(con, run.opt.xl ? LINE_SKW_XL : LINE_SKW, row);
+    if (!run.opt.energySurplus) return;
+    ResultRow capacity = noteRow(UNCOUNTED_NAME);
+    capacity.kind = ROW_CAPACITY;
+    capacity.number = uncountedCapacity(run.skw);
+    printResult(con, LINE_CAPACITY, capacity);
 }
 
 }  // namespace
@@ -102,25 +82,33 @@ SkwTotals allocateSkw(int demand, SkwTotals start, int* remainder) {
     return skw;
 }
 
-// Sets run.skw and run.EnergyRemainder and prints the SKW and -es lines on the console. With
-// -m the remainder is worked out again from the typed counts, so the surplus shown matches them.
+// With -m: shows the computed demand and plant totals and takes the typed ones instead.
+static int askManualEnergy(Console& con, int demand) {
+    run.computed.demand = demand;
+    demand = run.typed.demand = askManualCount(con, MANUAL_DEMAND, demand);
+    int remainder = 0;
+    SkwTotals& shown = run.computed.skw;
+    const InputRecord& in = run.in;
+    shown = allocateSkw(demand, SkwTotals{ in.saleSkwM, in.saleSkwL, in.saleSkwXL }, &remainder);
+    SkwTotals& typed = run.typed.skw;
+    typed.XL = askManualCount(con, MANUAL_SKW_XL, shown.XL, shown.L, shown.M);
+    typed.L = askManualCount(con, MANUAL_SKW_L, 0);
+    typed.M = askManualCount(con, MANUAL_SKW_M, 0);
+    return demand;
+}
+
+// Sets run.skw and run.EnergyRemainder and says the SKW and -es lines. With -m the remainder is
+// worked out again from the typed counts, so the surplus shown matches them.
 void computeEnergy(Console& con) {
     const InputRecord& in = run.in;
     int demand = computeEnergyDemand(in);
-    if (run.opt.manual) demand = askManualDemand(con, demand);
-    run.skw = allocateSkw(demand, SkwTotals{ in.saleSkwM, in.saleSkwL, in.saleSkwXL }, &run.EnergyRemainder);
     if (run.opt.manual) {
-        run.skw = askManualSkw(con, run.skw);
+        demand = askManualEnergy(con, demand);
+        run.skw = run.typed.skw;
         run.EnergyRemainder = remainderOf(demand, run.skw, in);
+    } else {
+        run.skw = allocateSkw(demand, SkwTotals{ in.saleSkwM, in.saleSkwL, in.saleSkwXL }, &run.EnergyRemainder);
     }
     appendDiagnosticsRecord("\nXL: %i  L: %i  M: %i  E: %i", run.skw.XL, run.skw.L, run.skw.M, run.EnergyRemainder);
-    printSkwLines(con);
-}
-
-// The SKW and -es lines of Ergebnis.txt, into the opening that creates the file.
-void writeSkwFileLines(FileSink& sink) {
-    const Label& line = run.opt.xl ? SKW_LINE_XL : SKW_LINE;
-    SkwTotals shown = supportingSkw(run.skw, run.in);
-    writeOutput(sink, line.file, shown.XL, shown.L, shown.M, -run.EnergyRemainder);
-    if (run.opt.energySurplus) writeOutput(sink, UNCOUNTED_LINE.file, uncountedCapacity(run.skw));
+    saySkwLines(con);
 }

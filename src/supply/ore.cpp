@@ -9,19 +9,10 @@ namespace {
 constexpr int ORE_PER_CONSUMER = 150;                    // ore per hour of one consumer
 constexpr double ORE_PER_L_YIELD = 28.549999999999997;   // one step below 28.55
 constexpr double ORE_PER_XL_YIELD = 57.099999999999994;  // one step below 57.1
-constexpr double ROUND_UP_MARGIN = 0.49000000000000005;  // one step above 0.49
 constexpr double RECOMMENDED_MARGIN = 11.49;
 
-constexpr Label MINES_HEADER = { "\n\nMinen (Gesamtausbeute): ", "\n\n\nMinen (Gesamtausbeute): " };
-constexpr Label NO_ORE = { "\n-kein Erzbedarf-", "\n\n-kein Erzbedarf-" };
-constexpr Label ORE_LINE = {
-    "\nErzminen Typ L                      Ausreichend: %.0f  Empfohlen: %.0f",
-    "\n\nErzminen Typ L                      Ausreichend: %.0f  Empfohlen: %.0f",
-};
-constexpr Label ORE_LINE_XL = {
-    "\nErzminen Typ XL                      Ausreichend: %.0f  Empfohlen: %.0f",
-    "\n\nErzminen Typ XL                      Ausreichend: %.0f  Empfohlen: %.0f",
-};
+constexpr Label NO_ORE = same("-kein Erzbedarf-");
+constexpr Label ORE_MINES[] = { same("Erzminen Typ L"), same("Erzminen Typ XL") };
 
 // Gefechtskopffabriken and the ore-based Level 3 factories of all ten races.
 int countOreConsumers(const InputRecord& in) {
@@ -30,34 +21,29 @@ int countOreConsumers(const InputRecord& in) {
     return consumers;
 }
 
-// Prints one text on the console and, with -dat, appends its twin to Ergebnis.txt.
-void printBoth(Console& con, const Label& text) {
-    fputs(text.console, con.out);
-    if (run.opt.resultsFile) writeToFile(FILE_RESULTS, "a", "%s", text.file);
-}
-
 // Ausreichend and Empfohlen in yield points for a demand ME and N consumers.
-void printOreLine(Console& con, float ME, int consumers) {
+void sayOreLine(Console& con, float ME, int consumers) {
     double perYield = run.opt.xl ? ORE_PER_XL_YIELD : ORE_PER_L_YIELD;
-    const Label& line = run.opt.xl ? ORE_LINE_XL : ORE_LINE;
     double yield = ME / perYield;
     int extraYield = consumers / 5;  // one point per five consumers
-    double sufficient = roundHalfAway(yield + ROUND_UP_MARGIN);
+    double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + RECOMMENDED_MARGIN);
-    fprintf(con.out, line.console, sufficient, recommended);
-    if (run.opt.resultsFile) writeToFile(FILE_RESULTS, "a", line.file, sufficient, recommended);
+    printResult(con, LINE_ORE, valueRow(ROW_MINES, ORE_MINES[run.opt.xl], 2, sufficient, recommended));
 }
 
 }  // namespace
 
-// Works out the ore demand ME (typed over with -m), records it and prints the mines header
-// and the ore mine line.
+// Works out the ore demand ME (typed over with -m), records it and says the mines header and
+// the ore mine line.
 void computeOre(Console& con) {
     int consumers = countOreConsumers(run.in);
     float ME = static_cast<float>(ORE_PER_CONSUMER * consumers);
-    if (run.opt.manual) ME = askMineralDemand(con, "Erz", ME);
+    if (run.opt.manual) {
+        run.computed.ME = ME;
+        ME = run.typed.ME = askManualDemand(con, MANUAL_ME, ME);
+    }
     appendDiagnosticsRecord("\n\nME: %.0f", roundHalfAway(ME));
-    printBoth(con, MINES_HEADER);
-    if (ME == 0) printBoth(con, NO_ORE);
-    if (ME > 0) printOreLine(con, ME, consumers);
+    printResultText(con, LINE_MINES_HEADING);
+    if (ME == 0) printResult(con, LINE_NO_ORE, noteRow(NO_ORE));
+    if (ME > 0) sayOreLine(con, ME, consumers);
 }

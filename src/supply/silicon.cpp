@@ -6,22 +6,17 @@
 
 namespace {
 
-constexpr double SILICON_PER_UNIT = 37.5;                // silicon per hour of one size unit
-constexpr double ROUND_UP_MARGIN = 0.49000000000000005;  // one step above 0.49
+constexpr double SILICON_PER_UNIT = 37.5;  // silicon per hour of one size unit
 
 struct SiliconRates {
     double perYield;     // silicon per hour of one yield point of the mine size
     double ezPerYield;   // EZ of surplus that one yield point covers (220.8 x perYield)
     double recommended;  // yield points added for Empfohlen
-    const char* line;    // the same text on the console and in Ergebnis.txt
+    Label mines;         // the line's name
 };
-constexpr SiliconRates L_MINES = { 7.75, 1711.2, 10.49,
-                                   "\nSiliziumminen Typ L   Kritisch: %.0f  Ausreichend: %.0f  Empfohlen: %.0f" };
-constexpr SiliconRates XL_MINES = { 15.5, 3422.4, 5.49,
-                                    "\nSiliziumminen Typ XL   Kritisch: %.0f  Ausreichend: %.0f  Empfohlen: %.0f" };
-
-constexpr const char* NO_SILICON_CONSOLE = "\n-kein Siliziumbedarf-\n\n\nWerkverbund Version 1.96";
-constexpr const char* NO_SILICON_FILE = "\n-kein Siliziumbedarf-";
+constexpr SiliconRates L_MINES = { 7.75, 1711.2, 10.49, same("Siliziumminen Typ L") };
+constexpr SiliconRates XL_MINES = { 15.5, 3422.4, 5.49, same("Siliziumminen Typ XL") };
+constexpr Label NO_SILICON = same("-kein Siliziumbedarf-");
 
 // Silicon units: crystal factories for sale, special and silicon-based Level 3 factories, and
 // two per M crystal factory that the plants need.
@@ -42,31 +37,30 @@ int countMarginUnits(const InputRecord& in) {
     return in.L1G + in.L2G + in.special[SPECIAL_GKF] + 2 * silicon + ore;
 }
 
-void printSiliconLine(Console& con, float MS) {
+void saySiliconLine(Console& con, float MS) {
     const SiliconRates& rates = run.opt.xl ? XL_MINES : L_MINES;
     int surplusEZ = run.EnergyRemainder < 0 ? -run.EnergyRemainder : 0;
     int extraYield = countMarginUnits(run.in) / 5;  // one point per five margin units
     double yield = MS / rates.perYield;
     double critical = roundHalfAway(((MS - SILICON_PER_UNIT * run.in.saleSkwLOdd) / rates.perYield) -
-                                    (surplusEZ / rates.ezPerYield) + ROUND_UP_MARGIN);
-    double sufficient = roundHalfAway(yield + ROUND_UP_MARGIN);
+                                    (surplusEZ / rates.ezPerYield) + ROUNDING_MARGIN);
+    double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + rates.recommended);
-    fprintf(con.out, rates.line, critical, sufficient, recommended);
-    if (run.opt.resultsFile) writeToFile(FILE_RESULTS, "a", rates.line, critical, sufficient, recommended);
+    printResult(con, LINE_SILICON, valueRow(ROW_MINES, rates.mines, 3, critical, sufficient, recommended));
 }
 
 }  // namespace
 
-// Works out the silicon demand into run.MS (typed over with -m), records it and prints the
+// Works out the silicon demand into run.MS (typed over with -m), records it and says the
 // silicon mine line, or the no-demand line that carries the console's end banner.
 void computeSilicon(Console& con) {
     float MS = static_cast<float>(SILICON_PER_UNIT * countSiliconUnits(run.in, run.skw));
-    if (run.opt.manual) MS = askMineralDemand(con, "Silizium", MS);
-    run.MS = MS;
-    appendDiagnosticsRecord("\nMS: %.0f\n\n\nWerkverbund Version 1.96", roundHalfAway(MS));
-    if (MS == 0) {
-        fputs(NO_SILICON_CONSOLE, con.out);
-        if (run.opt.resultsFile) writeToFile(FILE_RESULTS, "a", "%s", NO_SILICON_FILE);
+    if (run.opt.manual) {
+        run.computed.MS = MS;
+        MS = run.typed.MS = askManualDemand(con, MANUAL_MS, MS);
     }
-    if (MS > 0) printSiliconLine(con, MS);
+    run.MS = MS;
+    appendDiagnosticsRecord("\nMS: %.0f\n\n\n%s", roundHalfAway(MS), VERSION_LINE);
+    if (MS == 0) printResult(con, LINE_NO_SILICON, noteRow(NO_SILICON));
+    if (MS > 0) saySiliconLine(con, MS);
 }

@@ -1,15 +1,19 @@
 // Supply calculation: the surplus rule, energy and solar power plants, crystal factories, the
-// food chains, ore and silicon mines. Each phase prints its results as soon as it has them.
+// food chains, ore and silicon mines. Each phase says its results as soon as it has them.
 #pragma once
 
 #include "control/record.h"
 
 struct Console;
 
-enum Size { SIZE_M, SIZE_L, SIZE_XL, SIZE_COUNT };
-
 // EZ per hour of one solar power plant of each size.
 constexpr int SKW_EZ_PER_HOUR[SIZE_COUNT] = { 9640, 24100, 48200 };
+
+// Taken off a mineral figure before it is rounded, so that the line shows it rounded down unless
+// its fraction is 0.99 or more; added to a yield, so that it shows rounded up. The double one step
+// above 0.49.
+constexpr double ROUNDING_MARGIN = 0.49000000000000005;
+static_assert(ROUNDING_MARGIN > 0.49);
 
 // The surplus rule (surplus.cpp); reads the -opt and -xl flags.
 int SurplusClass(int total);
@@ -21,33 +25,11 @@ char SurplusMarkOf(int surplusClass);
 int computeEnergyDemand(const InputRecord& in);
 SkwTotals allocateSkw(int demand, SkwTotals start, int* remainder);
 void computeEnergy(Console& con);
-void writeSkwFileLines(FileSink& sink);
 
-// Crystal factories (crystals.cpp); also writes the first section of Ergebnis.txt.
+// Crystal factories (crystals.cpp).
 void computeCrystals(Console& con);
 
-// Food chains (food.cpp): one mechanism for the core and the extra races.
-enum DemandSource { FROM_SPECIAL, FROM_RACE };
-
-struct FoodChain {
-    DemandSource source;        // where the demand comes from
-    int index;                  // Special or Race index
-    char crystalLetter;         // crystal race letter of a core race chain, else 0
-    const char* surplusRecord;  // diagnostics record of the recomputed class, else null
-    const char* demandRecord;   // diagnostics record of the demand
-    const char* consoleError;   // the split left a remainder
-    const char* fileError;
-    const char* consoleLabel;  // label with the race's name
-    const char* fileLabel;
-    const char* numberedConsoleLabel;  // label with "Rasse1".."Rasse5" (extra races), else null
-    const char* numberedFileLabel;
-};
-
-struct FoodChainFamily {
-    const FoodChain* chains;
-    int count;
-};
-
+// Food chains (food.cpp): a Level 2 food factory with its Level 1 supplier, in pairs.
 struct ChainSizes {
     int XL;  // XL pairs (only with -xl)
     int restAfterXL;
@@ -57,11 +39,9 @@ struct ChainSizes {
     int restAfterM;  // not 0 only for negative demands
 };
 
-extern const FoodChainFamily CoreFoodChains;
-extern const FoodChainFamily ExtraFoodChains;
-
 ChainSizes splitDemand(int demand, int xl);
-void computeFoodChains(Console& con, const FoodChainFamily& family);
+void computeSpecialChains(Console& con);
+void computeRaceChains(Console& con, int firstRace, int endRace);
 
 // Mines (ore.cpp, silicon.cpp).
 void computeOre(Console& con);

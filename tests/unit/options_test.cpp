@@ -1,6 +1,7 @@
 // Option matching: the first character is never looked at, the compared ones match in either
 // case, longer arguments match by their beginning, and -or/-dat ask only once.
 #include "control/control.h"
+#include "report/report.h"
 #include "test_console.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ protected:
 TEST_F(ParseOptions, SetsFlagsAndAsksEachQuestionOnce) {
     const char* argv[] = { "werkverbund", "/XL", "-op", "-orx", "-OR", "-Dateien", "-options", "-m", "Xes", "-x" };
     TestConsole t("J\nn\n");
-    run.warnings = t.err;
+    beginReports(t.con);
     ASSERT_EQ(parseOptions(10, argv, t.con), 1);
     EXPECT_EQ(run.opt.xl, 1);
     EXPECT_EQ(run.opt.extraRaces, 1);
@@ -75,7 +76,7 @@ TEST_F(ParseOptions, SetsFlagsAndAsksEachQuestionOnce) {
 TEST_F(ParseOptions, HelpWritesTheReadmeAndGoesOn) {
     const char* argv[] = { "werkverbund", "xh", "-help", "-br" };
     TestConsole t("");
-    run.warnings = t.err;
+    beginReports(t.con);
     ASSERT_EQ(parseOptions(4, argv, t.con), 1);
     EXPECT_EQ(run.opt.help, 1);
     EXPECT_EQ(run.opt.diagnostics, 1);
@@ -86,7 +87,7 @@ TEST_F(ParseOptions, HelpWritesTheReadmeAndGoesOn) {
 TEST_F(ParseOptions, EndOfInputAtAQuestionStopsTheRun) {
     const char* argv[] = { "werkverbund", "-dat", "-br" };
     TestConsole t("x\n");
-    run.warnings = t.err;
+    beginReports(t.con);
     EXPECT_EQ(parseOptions(3, argv, t.con), 0);
     EXPECT_EQ(run.opt.diagnostics, 0);  // arguments after it are not looked at
 }

@@ -1,0 +1,119 @@
+// The results writer: every result line is said once, by one call that prints its console
+// spelling, adds its file spelling to the open section of Ergebnis.txt and records its row.
+#include "input/input.h"
+#include "report/report.h"
+
+#include <cassert>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+FileSink section = { -1, FILE_RESULTS, 0, {} };  // the open section of Ergebnis.txt with -dat
+bool inSection = false;                          // a section has begun (even if it failed to open)
+
+// Adds text to the open section; a line outside a section is an opening of its own.
+void writeResultsText(const char* text, int length) {
+    if (!run.opt.resultsFile) return;
+    if (inSection) {
+        writeOutputText(section, text, length);
+        return;
+    }
+    FileSink once;
+    openOutput(once, FILE_RESULTS, "a");
+    writeOutputText(once, text, length);
+    closeOutput(once);
+}
+
+// Appends what one template code stands for; returns the characters written.
+int expandCode(char* out, size_t room, char code, int width, const ResultRow& row, const char* name) {
+    switch (code) {
+        case 's': return snprintf(out, room, "%-*s", width, name);
+        case 'X': return snprintf(out, room, "%i", row.count[SIZE_XL]);
+        case 'L': return snprintf(out, room, "%i", row.count[SIZE_L]);
+        case 'M': return snprintf(out, room, "%i", row.count[SIZE_M]);
+        case 'c': return snprintf(out, room, "%c", row.mark);
+        case 'i': return snprintf(out, room, "%i", row.number);
+        case 'g': return snprintf(out, room, "%s", row.gap ? "\n" : "");
+        case 'v': return snprintf(out, room, "%s", VERSION_LINE);
+        default: break;
+    }
+    assert(code >= '0' && code <= '2');
+    return snprintf(out, room, "%.0f", row.value[code - '0']);
+}
+
+// Fills out with the template and returns its length.
+int expandLine(char* out, size_t room, const char* line, const ResultRow& row, const char* name) {
+    size_t used = 0;
+    for (const char* t = line; *t && used + 1 < room; ++t) {
+        if (*t != '%') {
+            out[used++] = *t;
+            continue;
+        }
+        int width = 0;
+        if (t[1] == '-') {  // "%-43s": left-aligned in 43 characters
+            char* end = nullptr;
+            width = static_cast<int>(strtol(t + 2, &end, 10));
+            t = end - 1;
+        }
+        ++t;
+        used += static_cast<size_t>(expandCode(out + used, room - used, *t, width, row, name));
+    }
+    assert(used + 1 < room);
+    out[used] = '\0';
+    return static_cast<int>(used);
+}
+
+}  // namespace
+
+double roundHalfAway(double value) {
+    if (!(value > -4503599627370496.0 && value < 4503599627370496.0)) return value;  // already whole
+    auto whole = static_cast<long long>(value);                                      // toward zero
+    double fraction = value - static_cast<double>(whole);
+    if (fraction >= 0.5) ++whole;
+    if (fraction <= -0.5) --whole;
+    return std::copysign(static_cast<double>(whole), value);  // -0.4 shows as -0
+}
+
+void beginResults(const char* mode) {
+    if (!run.opt.resultsFile) return;
+    openOutput(section, FILE_RESULTS, mode);
+    inSection = true;
+}
+
+void printResult(Console& con, Line line, const ResultRow& row) {
+    char text[512];
+    expandLine(text, sizeof text, LINES[line].console, row, row.name.console);
+    fputs(text, con.out);
+    int length = expandLine(text, sizeof text, LINES[line].file, row, row.name.file);
+    writeResultsText(text, length);
+    assert(run.rowCount < ROW_LIMIT);
+    run.rows[run.rowCount++] = row;
+}
+
+void printResultText(Console& con, Line heading) {
+    fputs(LINES[heading].console, con.out);
+    writeResultsOnly(LINES[heading].file);
+}
+
+void writeResultsOnly(const char* text) {
+    int length = 0;
+    while (text[length]) ++length;
+    writeResultsText(text, length);
+}
+
+void endResults() {
+    closeOutput(section);
+    inSection = false;
+}
+
+ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark) {
+    return ResultRow{ kind, name, { counts.M, counts.L, counts.XL }, shown, mark, 0, {}, 0, 0 };
+}
+
+ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, double v1, double v2) {
+    return ResultRow{ kind, name, {}, 0, '\0', 0, { v0, v1, v2 }, valueCount, 0 };
+}
+
+ResultRow noteRow(const Label& text) { return ResultRow{ ROW_NOTE, text, {}, 0, '\0', 0, {}, 0, 0 }; }
