@@ -48,8 +48,7 @@
             switches[o.name] = row.querySelector('input');
             optionBox.appendChild(row);
             if (o.question) {
-                var sub = switchFor('a-' + o.name, WV.labelOf(o.question.replace(/\s*\(j\/n\)\s*$/, '')),
-                    'ein: j, aus: n');
+                var sub = switchFor('a-' + o.name, o.question.trim());
                 sub.classList.add('answer');
                 answers[o.name] = sub.querySelector('input');
                 optionBox.appendChild(sub);

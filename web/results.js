@@ -65,6 +65,8 @@
         area.textContent = '';
         if (supply.length) {
             area.appendChild(table('Versorgungsfabriken', ['Fabriken', 'XL', 'L', 'M', 'Überschuss'], supply));
+            area.appendChild(element('p', { class: 'hint', text: 'Überschuss: - keiner, S eine halbe M-Fabrik, '
+                + 'M eine M-Fabrik, F Fehler (nur bei negativen Eingaben)' }));
         }
         if (mines.length) {
             area.appendChild(table('Minen (Gesamtausbeute)', ['Minen', 'Kritisch', 'Ausreichend', 'Empfohlen'], mines));

@@ -136,7 +136,7 @@ test('the form gives the console program\'s text and files, also through the add
         assert.strictEqual(await planAddress(loader), address, `${name}: loaded plan`);
 
         if (name === FORM_CASES[0]) {
-            await page.screenshot({ path: path.join(webBuild, 'werkverbund-screenshot.png'), fullPage: true });
+            await page.screenshot({ path: path.join(webBuild, 'werkverbund-screenshot.png') });
             await page.setViewportSize({ width: 390, height: 844 });
             await page.screenshot({ path: path.join(webBuild, 'werkverbund-phone.png'), fullPage: true });
         }
@@ -165,6 +165,18 @@ test('a changed answer changes the results; a wrong one is refused at its field'
     assert.ok(await page.locator('#stale').isHidden());
     assert.match(await transcript(page), /Ausreichend: 53 {2}Empfohlen: 66/);  // 1500 / 28.55 + 0.49, + 2 + 11.49
     await page.context().close();
+});
+
+test('-m fields left empty take the values the console shows', async () => {
+    const page = await openPage('#m&WF.A=1');
+    // one ore-based Level 3 factory: 3600 EZ, so one M plant; 150 ore; silicon for the crystal
+    // factory of that plant, 2 units of 37.5
+    const shown = await page.locator('#form .computed').allInnerTexts();
+    assert.deepStrictEqual(shown, ['3600', '0', '0', '1', '150', '75'].map((v) => 'berechnet: ' + v));
+    const withM = await resultsText(page);
+    const plain = await openPage('#WF.A=1');
+    assert.strictEqual(withM, await resultsText(plain));
+    for (const p of [page, plain]) await p.context().close();
 });
 
 test('the page is small and quick', async () => {
