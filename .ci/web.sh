@@ -41,3 +41,16 @@ echo "== web tests"
 (cd web/tests && npm ci --no-audit --no-fund)
 WERKVERBUND_RANDOM_RUNS=${WERKVERBUND_RANDOM_RUNS:-2000} node --test \
     web/tests/golden.test.js web/tests/random.test.js web/tests/browser.test.js
+
+# The packages made earlier by .ci/windows.sh ship the page now that it is built.
+for dir in build-package build-windows; do
+    [ -f "$dir/CPackConfig.cmake" ] || continue
+    (cd "$dir" && cpack > /dev/null)
+    package=$(ls "$dir"/werkverbund*.deb "$dir"/werkverbund-*-win64.zip 2>/dev/null | head -n 1)
+    case $package in
+        *.deb) listing=$(dpkg-deb -c "$package") ;;
+        *) listing=$(unzip -l "$package") ;;
+    esac
+    grep -q 'werkverbund\.html$' <<< "$listing" || { echo "FAIL $package lacks werkverbund.html"; exit 1; }
+    echo "ok $package ships werkverbund.html"
+done
