@@ -216,9 +216,12 @@ EMSCRIPTEN_KEEPALIVE const char* wv_record() {
         putRow(run.rows[i]);
     }
     const ManualValues& c = run.computed;
-    const double computed[MANUAL_COUNT] = { static_cast<double>(c.demand), static_cast<double>(c.skw.XL),
-                                            static_cast<double>(c.skw.L),  static_cast<double>(c.skw.M),
-                                            c.ME,                          c.MS };
+    const double computed[MANUAL_COUNT] = { static_cast<double>(c.demand),
+                                            static_cast<double>(c.skw.XL),
+                                            static_cast<double>(c.skw.L),
+                                            static_cast<double>(c.skw.M),
+                                            c.ME,
+                                            c.MS };
     put("],\"computed\":{");
     for (int m = 0; m < MANUAL_COUNT; ++m) {
         if (m) put(",");

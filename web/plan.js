@@ -6,8 +6,11 @@
     // The key of a question in the plan and the page address: its code, and the race's letter
     // where several questions share a code.
     WV.keyOf = function (tables, q) {
-        var shared = tables.questions.filter(function (o) { return o.code === q.code; }).length > 1;
-        return shared ? q.code + '.' + tables.races[q.index].code : q.code;
+        if (!q.key) {
+            var shared = tables.questions.filter(function (o) { return o.code === q.code; }).length > 1;
+            q.key = shared ? q.code + '.' + tables.races[q.index].code : q.code;
+        }
+        return q.key;
     };
 
     // A question is asked always or with the option its 'when' names.
