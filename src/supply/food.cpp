@@ -76,7 +76,7 @@ void computeSpecialChains(Console& con) {
 void computeRaceChains(Console& con, int firstRace, int endRace) {
     for (int r = firstRace; r < endRace; ++r) {
         const RaceInfo& info = RACES[r];
-        RaceLevel3& race = run.in.race[r];
+        const RaceLevel3& race = run.in.race[r];
         int demand = race.NF + race.mark2O;
         if (info.crystalLetter == run.in.crystalRace) demand = takeCrystalSupply(r);
         appendDiagnosticsRecord("\n%cNP: %i ", info.code, demand);
