@@ -13,6 +13,8 @@ constexpr int CORE_RACE_COUNT = 5;
 // The three kinds of special factory, each fed by a food chain of its own.
 enum Special { SPECIAL_GKF, SPECIAL_KDF, SPECIAL_SBF, SPECIAL_COUNT };
 
+struct Console;
+
 // The four files a run may write; the index also selects the once-per-run warning flag.
 enum OutputFile { FILE_RESULTS, FILE_ECHO, FILE_DIAGNOSTICS, FILE_README, FILE_COUNT };
 
@@ -88,7 +90,7 @@ struct RunRecord {
     float MS;                    // silicon demand, tested for the end banner
     FileSink resultsTail;        // Ergebnis.txt opened by the sales summary for the closing text
     int fileWarned[FILE_COUNT];  // a warning about this file has been written this run
-    FILE* warnings;              // where those warnings go: the console's error stream
+    Console* console;            // the console whose error stream takes those warnings
 };
 
 extern RunRecord run;

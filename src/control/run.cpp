@@ -82,8 +82,7 @@ int waitForEnter(Console& con) {
 
 // The input ended while a question that only a letter can answer was waiting.
 int endAtInputEnd(Console& con) {
-    fflush(con.out);
-    fputs("Eingabe beendet, das Programm wird abgebrochen\n", con.err);
+    printMessage(con, "Eingabe beendet, das Programm wird abgebrochen\n");
     return -1;
 }
 
@@ -91,7 +90,7 @@ int endAtInputEnd(Console& con) {
 
 int runWerkverbund(int argc, const char* const* argv, Console& con) {
     run = {};  // every count, answer and flag starts at 0
-    run.warnings = con.err;
+    run.console = &con;
     fputs(START_BANNER, con.out);
     if (!parseOptions(argc, argv, con)) return endAtInputEnd(con);
     writeDiagnosticsHeader();

@@ -12,7 +12,7 @@ constexpr const char* CRYSTAL_RACE_LETTERS = "abpstu";
 
 // Tells the user why a number was not taken and drops the rest of its line.
 void refuseNumber(Console& con, const char* why) {
-    fputs(why, con.err);
+    printMessage(con, "%s", why);
     discardPending(con);
 }
 
@@ -56,16 +56,23 @@ int askCount(Console& con, const char* prompt, int low, int high) {
     }
 }
 
-// Prints the prompt and reads one "%f" number; 0 when none can be read. Infinite values, NaN
-// and over-long numbers are refused and the prompt repeats.
+// Prints the prompt and reads one "%f" number; 0 when none can be read. Over-long numbers,
+// infinite values and NaN are refused and the prompt repeats.
 float askDemand(Console& con, const char* prompt) {
+    char tooLongWhy[96];
+    snprintf(tooLongWhy, sizeof tooLongWhy, "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens %i Zeichen)\n",
+             NUMBER_TEXT_LIMIT);
     for (;;) {
         fputs(prompt, con.out);
         float value = 0;
         int tooLong = 0;
         if (scanFloat(con, &value, &tooLong) != 1) return 0;
-        if (std::isfinite(value) && !tooLong) return value;
-        refuseNumber(con, "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n");
+        if (tooLong)  // written with more characters than a number may have?
+            refuseNumber(con, tooLongWhy);
+        else if (!std::isfinite(value))
+            refuseNumber(con, "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n");
+        else
+            return value;
     }
 }
 

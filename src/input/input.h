@@ -40,6 +40,11 @@ int scanChar(Console& con, char* letter);
 int scanFloat(Console& con, float* value, int* tooLong);
 void discardPending(Console& con);
 
+// Writes one message line (refused input, ended input, an unwritable file or console) to the
+// console's error stream, after flushing what the console printed before it, so that in a
+// combined log each message follows the prompt it belongs to.
+void printMessage(Console& con, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
 // Questions built on the reads (ask.cpp).
 int askYesNo(Console& con, const char* prompt, char* answer);
 int askCount(Console& con, const char* prompt, int low, int high);

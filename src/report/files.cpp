@@ -1,5 +1,6 @@
 // The one way into the output files: binary mode, CR LF for every line end, a warning once per
 // file when it cannot be written. The console output never depends on the files.
+#include "input/input.h"
 #include "report/report.h"
 
 #include <cassert>
@@ -15,7 +16,7 @@ static_assert(std::size(FILE_NAME) == FILE_COUNT);
 void warnUnwritable(OutputFile which) {
     if (run.fileWarned[which]) return;
     run.fileWarned[which] = 1;
-    fprintf(run.warnings, "Warnung: Datei %s kann nicht geschrieben werden\n", FILE_NAME[which]);
+    printMessage(*run.console, "Warnung: Datei %s kann nicht geschrieben werden\n", FILE_NAME[which]);
 }
 
 // Formats the text and writes it with every "\n" turned into CR LF.

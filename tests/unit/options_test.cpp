@@ -54,7 +54,7 @@ protected:
 TEST_F(ParseOptions, SetsFlagsAndAsksEachQuestionOnce) {
     const char* argv[] = { "werkverbund", "/XL", "-op", "-orx", "-OR", "-Dateien", "-options", "-m", "Xes", "-x" };
     TestConsole t("J\nn\n");
-    run.warnings = t.err;
+    run.console = &t.con;
     ASSERT_EQ(parseOptions(10, argv, t.con), 1);
     EXPECT_EQ(run.opt.xl, 1);
     EXPECT_EQ(run.opt.extraRaces, 1);
@@ -75,7 +75,7 @@ TEST_F(ParseOptions, SetsFlagsAndAsksEachQuestionOnce) {
 TEST_F(ParseOptions, HelpWritesTheReadmeAndGoesOn) {
     const char* argv[] = { "werkverbund", "xh", "-help", "-br" };
     TestConsole t("");
-    run.warnings = t.err;
+    run.console = &t.con;
     ASSERT_EQ(parseOptions(4, argv, t.con), 1);
     EXPECT_EQ(run.opt.help, 1);
     EXPECT_EQ(run.opt.diagnostics, 1);
@@ -86,7 +86,7 @@ TEST_F(ParseOptions, HelpWritesTheReadmeAndGoesOn) {
 TEST_F(ParseOptions, EndOfInputAtAQuestionStopsTheRun) {
     const char* argv[] = { "werkverbund", "-dat", "-br" };
     TestConsole t("x\n");
-    run.warnings = t.err;
+    run.console = &t.con;
     EXPECT_EQ(parseOptions(3, argv, t.con), 0);
     EXPECT_EQ(run.opt.diagnostics, 0);  // arguments after it are not looked at
 }
