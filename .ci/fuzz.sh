@@ -10,7 +10,7 @@ if ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a > /dev
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq libclang-rt-14-dev
 fi
 
-CXX=clang++ cmake -S . -B build-fuzz -DWERKVERBUND_FUZZ=ON -DWERKVERBUND_TESTS=OFF \
+CXX=clang++ cmake -S . -B build-fuzz -DWERKVERBUND_FUZZ=ON -DWERKVERBUND_TESTS=OFF -DWERKVERBUND_WERROR=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build-fuzz -j2 --target werkverbund_fuzz
 rm -rf build-fuzz/corpus build-fuzz/seeds

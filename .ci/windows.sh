@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # CI: cross-builds werkverbund.exe with mingw-w64, runs every golden case against it under wine,
-# then builds the .deb and the Windows .zip and checks what they hold. Installs mingw-w64 and
-# wine when they are missing.
+# then builds the .deb and the Windows .zip, checks what they hold and runs lintian on the .deb.
+# Installs mingw-w64, wine and lintian when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,13 +9,15 @@ need=()
 command -v x86_64-w64-mingw32-g++ >/dev/null || need+=(mingw-w64)
 command -v wine >/dev/null || need+=(wine wine64)
 command -v unzip >/dev/null || need+=(unzip)
+command -v lintian >/dev/null || need+=(lintian)
 if [ "${#need[@]}" -gt 0 ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
 fi
 
 echo "== Windows build"
-cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DWERKVERBUND_TESTS=OFF
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DWERKVERBUND_TESTS=OFF \
+    -DWERKVERBUND_WERROR=ON
 cmake --build build-windows -j2
 exe=build-windows/werkverbund.exe
 # A static build imports only DLLs that every Windows has.
@@ -33,6 +35,7 @@ wineboot --init > /dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 failed=0 passed=0
 for case_dir in tests/golden/*/; do
+    [ -e "$case_dir/unix-only" ] && { echo "skip $(basename "$case_dir"): unix-only"; continue; }
     if WERKVERBUND_LAUNCHER=wine tests/golden/run-case.sh "$exe" "$case_dir"; then
         passed=$((passed + 1))
     else
@@ -43,13 +46,13 @@ echo "golden cases under wine: $passed passed, $failed failed"
 [ "$failed" = 0 ]
 
 echo "== packages"
-cmake -S . -B build-package -DWERKVERBUND_TESTS=OFF > /dev/null
+cmake -S . -B build-package -DWERKVERBUND_TESTS=OFF -DWERKVERBUND_WERROR=ON > /dev/null
 cmake --build build-package -j2
 (cd build-package && cpack > /dev/null)
 (cd build-windows && cpack > /dev/null)
 deb=$(ls build-package/werkverbund_*.deb)
 zip=$(ls build-windows/werkverbund-*-win64.zip)
-# Each package must hold the program, the manual page and the README.
+# Each package must hold the program, the manual page, the README and the licence.
 check() {
     local package=$1 listing=$2; shift 2
     for entry in "$@"; do
@@ -58,9 +61,13 @@ check() {
     echo "ok $package"
 }
 check "$deb" "$(dpkg-deb -c "$deb")" \
-    ./usr/bin/werkverbund ./usr/share/man/man1/werkverbund.1 ./usr/share/doc/werkverbund/README.md
+    ./usr/bin/werkverbund ./usr/share/man/man1/werkverbund.1.gz ./usr/share/doc/werkverbund/README.md \
+    ./usr/share/doc/werkverbund/copyright ./usr/share/doc/werkverbund/changelog.gz
 check "$zip" "$(unzip -l "$zip")" \
-    /bin/werkverbund.exe /share/man/man1/werkverbund.1 -win64/README.md
+    /bin/werkverbund.exe /share/man/man1/werkverbund.1 -win64/README.md -win64/LICENSE
+# Errors and warnings of lintian fail the run; its notes may stay.
+lintian --fail-on error,warning "$deb"
+echo "ok lintian $deb"
 if command -v groff > /dev/null; then
     warnings=$(groff -man -Tutf8 -ww -z doc/werkverbund.1 2>&1)
     [ -z "$warnings" ] || { echo "FAIL doc/werkverbund.1: $warnings"; exit 1; }

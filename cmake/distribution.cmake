@@ -1,6 +1,7 @@
 # Installation, packages and the Windows build's needs: `cmake --install` puts the program into
-# bin/ and its manual page into share/man/man1/; `cpack` makes a .deb on Linux and a .zip when
-# cross-built for Windows with cmake/mingw-w64.cmake.
+# bin/, its manual page into share/man/man1/ and the README, copyright and changelog into
+# share/doc/werkverbund/ (on Windows the README and LICENSE at the top); `cpack` makes a .deb on
+# Linux and a .zip when cross-built for Windows with cmake/mingw-w64.cmake.
 
 # The web page goes along when it has been built (by default the one in build-web/; checked when
 # installing, so it may be built after this folder was configured).
@@ -12,21 +13,35 @@ if(EMSCRIPTEN)
 endif()
 
 install(TARGETS werkverbund RUNTIME DESTINATION bin)
-install(FILES doc/werkverbund.1 DESTINATION share/man/man1)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
-    install(FILES README.md DESTINATION .)
+    install(FILES doc/werkverbund.1 DESTINATION share/man/man1)
+    install(FILES README.md LICENSE DESTINATION .)
     install(FILES ${WERKVERBUND_PAGE} DESTINATION . OPTIONAL)
 else()
-    install(FILES README.md DESTINATION share/doc/werkverbund)
+    # Debian wants the manual page and the changelog compressed, without name or time stamp.
+    foreach(doc werkverbund.1 changelog)
+        add_custom_command(OUTPUT ${doc}.gz
+            COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/doc/${doc} ${doc}
+            COMMAND gzip -9nf ${doc}
+            DEPENDS doc/${doc} VERBATIM)
+    endforeach()
+    add_custom_target(compressed_docs ALL DEPENDS werkverbund.1.gz changelog.gz)
+    install(FILES ${PROJECT_BINARY_DIR}/werkverbund.1.gz DESTINATION share/man/man1)
+    install(FILES README.md doc/copyright ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION share/doc/werkverbund)
     install(FILES ${WERKVERBUND_PAGE} DESTINATION share/werkverbund OPTIONAL)
 endif()
 
 set(CPACK_PACKAGE_NAME werkverbund)
-set(CPACK_PACKAGE_VENDOR "Werkverbund")
-set(CPACK_PACKAGE_CONTACT "Werkverbund <werkverbund@localhost>")
+set(CPACK_PACKAGE_VENDOR "The Werkverbund developers")
+set(CPACK_PACKAGE_CONTACT "Seed 615e47c9 maintainers <maintainers@users.noreply.c-seed-615e47c9.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "interactive German console calculator for self-sufficient factory complexes")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Werkverbund asks how many factories of each kind are run for sale and works out every supporting factory the complex needs: solar power plants, crystal factories, food chains and the yield of its own ore and silicon mines. It shows what the complex sells per hour.")
+# Lines short enough for the Debian control file.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Werkverbund asks how many factories of each kind are run for sale and"
+    "works out every supporting factory the complex needs: solar power plants,"
+    "crystal factories, food chains and the yield of its own ore and silicon"
+    "mines. It shows what the complex sells per hour, and can write the"
+    "results, the answers and every intermediate value to text files.")
 set(CPACK_STRIP_FILES ON)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     set(CPACK_GENERATOR ZIP)

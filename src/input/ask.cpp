@@ -9,7 +9,7 @@ namespace {
 
 // Tells the user why a number was not taken and drops the rest of its line.
 void refuseNumber(Console& con, const char* why) {
-    printMessage(con, why);
+    printMessage(con, "%s", why);
     discardPending(con);
 }
 
@@ -67,13 +67,16 @@ int askCount(Console& con, const char* prompt, int low, int high) {
 // Prints the prompt and reads one "%f" number; 0 when none can be read. Over-long numbers,
 // infinite values and NaN are refused and the prompt repeats.
 float askDemand(Console& con, const char* prompt) {
+    char tooLongWhy[96];
+    snprintf(tooLongWhy, sizeof tooLongWhy, "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens %i Zeichen)\n",
+             NUMBER_TEXT_LIMIT);
     for (;;) {
         fputs(prompt, con.out);
         float value = 0;
         int tooLong = 0;
         if (scanFloat(con, &value, &tooLong) != 1) return 0;
         if (tooLong) {
-            refuseNumber(con, "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens 500 Zeichen)\n");
+            refuseNumber(con, tooLongWhy);
         } else if (!std::isfinite(value)) {
             refuseNumber(con, "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n");
         } else {

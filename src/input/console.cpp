@@ -1,15 +1,34 @@
 // The console layer: standard input through a buffer of our own, read with the rules of the C
-// library's "%i", "%c" and "%f" conversions, and the discard of pending input.
+// library's "%i", "%c" and "%f" conversions, the discard of pending input and the message lines.
 #include "input/input.h"
 
 #include <unistd.h>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#ifndef _WIN32
+#include <poll.h>
+#endif
 
 namespace {
 
 constexpr long long SATURATED = 1LL << 40;  // far beyond any accepted number
+
+// Reads from the descriptor; a standard input in non-blocking mode that has nothing yet is
+// waited for, so that only a real end of input or a failure gives 0 or less.
+long readDescriptor(int fd, char* into, unsigned room) {
+    for (;;) {
+        long got = read(fd, into, room);
+        if (got >= 0) return got;
+        if (errno == EINTR) continue;
+#ifndef _WIN32
+        pollfd readable{ fd, POLLIN, 0 };
+        if ((errno == EAGAIN || errno == EWOULDBLOCK) && (poll(&readable, 1, -1) >= 0 || errno == EINTR)) continue;
+#endif
+        return got;
+    }
+}
 
 // Reads more input behind the bytes not yet taken, which move to the front of the buffer;
 // marks the end of input when nothing more can be read. The prompt printed before a read must
@@ -31,9 +50,7 @@ void fillBuffer(Console& con) {
         con.memPos += take;
         got = static_cast<long>(take);
     } else {
-        do {
-            got = read(con.inFd, con.buf + kept, room);
-        } while (got < 0 && errno == EINTR);
+        got = readDescriptor(con.inFd, con.buf + kept, room);
     }
     if (got > 0)
         con.len += static_cast<int>(got);
@@ -180,6 +197,14 @@ Console consoleOnMemory(const char* text, size_t length, FILE* out, FILE* err) {
     return con;
 }
 
+void printMessage(Console& con, const char* format, ...) {
+    fflush(con.out);
+    va_list values;
+    va_start(values, format);
+    vfprintf(con.err, format, values);
+    va_end(values);
+}
+
 // "%i": optional sign, 0x for hexadecimal, a leading 0 for octal. The value saturates far
 // outside the 32-bit range, so that a caller can refuse it instead of wrapping it.
 int scanInt(Console& con, long long* value) {
@@ -271,9 +296,4 @@ void discardPending(Console& con) {
         if (c == '\n') return;
         c = peekChar(con);
     }
-}
-
-void printMessage(Console& con, const char* message) {
-    fflush(con.out);
-    fputs(message, con.err);
 }

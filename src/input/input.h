@@ -42,9 +42,10 @@ int scanChar(Console& con, char* letter);
 int scanFloat(Console& con, float* value, int* tooLong);
 void discardPending(Console& con);
 
-// Flushes the console's output, so that a message stands after the prompt it answers, then
-// writes the message line to the error stream.
-void printMessage(Console& con, const char* message);
+// Writes one message line (refused input, ended input, an unwritable file or console) to the
+// console's error stream, after flushing what the console printed before it, so that in a
+// combined log each message follows the prompt it belongs to.
+void printMessage(Console& con, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Questions built on the reads (ask.cpp).
 int askLetter(Console& con, const char* prompt, const char* letters, char* answer);

@@ -12,7 +12,7 @@ constexpr const char* TYP_XL = "\nTyp XL: %i";
 using In = InputRecord;
 
 // One race's two Level 3 questions.
-constexpr Question oreQuestion(int r) {
+constexpr Question oreQuestion(int r) noexcept {
     return { GROUP_LEVEL3,
              r,
              "WF",
@@ -29,7 +29,7 @@ constexpr Question oreQuestion(int r) {
              nullptr,
              {} };
 }
-constexpr Question siliconQuestion(int r) {
+constexpr Question siliconQuestion(int r) noexcept {
     Question q = oreQuestion(r);
     q.code = "OF";
     q.prompt = RACES[r].siliconPrompt;
@@ -37,7 +37,7 @@ constexpr Question siliconQuestion(int r) {
     q.raceField = &RaceLevel3::OF;
     return q;
 }
-constexpr Question specialQuestion(int s) {
+constexpr Question specialQuestion(int s) noexcept {
     return { GROUP_SPECIALS,
              s,
              SPECIALS[s].code,

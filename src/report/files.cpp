@@ -28,9 +28,7 @@ int warned[FILE_COUNT];             // a warning about this file has been given 
 void warnUnwritable(OutputFile which) {
     if (warned[which]) return;
     warned[which] = 1;
-    char message[80];
-    snprintf(message, sizeof message, "Warnung: Datei %s kann nicht geschrieben werden\n", FILE_NAME[which]);
-    printMessage(*warningConsole, message);
+    printMessage(*warningConsole, "Warnung: Datei %s kann nicht geschrieben werden\n", FILE_NAME[which]);
 }
 
 // Hands the gathered bytes to the file, as often as a partial write asks.

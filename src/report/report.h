@@ -36,7 +36,8 @@ void writeToFileV(OutputFile which, const char* mode, const char* format, va_lis
 // The results writer (results.cpp). A section of results is one opening of Ergebnis.txt with
 // -dat ("w" creates the file, "a" appends); each line goes to the console first, then into the
 // section; LINES tells how each kind of line looks.
-void beginResults(const char* mode);
+enum SectionOpening { OPEN_AT_BEGIN, OPEN_AT_END };  // when the section's opening of the file happens
+void beginResults(const char* mode, SectionOpening opening);
 void printResult(Console& con, Line line, const ResultRow& row);
 void printResultText(Console& con, Line heading);
 void writeResultsOnly(const char* text);  // the closing text, which the console does not get

@@ -12,10 +12,18 @@ namespace {
 
 FileSink section = { -1, FILE_RESULTS, 0, {} };  // the open section of Ergebnis.txt with -dat
 bool inSection = false;                          // a section has begun (even if it failed to open)
+const char* modeAtEnd = nullptr;                 // the mode of a section opened only at its end
+char gathered[4096];                             // that section's text meanwhile
+int gatheredLength = 0;
 
 // Adds text to the open section; a line outside a section is an opening of its own.
 void writeResultsText(const char* text, int length) {
     if (!run.opt.resultsFile) return;
+    if (inSection && modeAtEnd) {
+        assert(gatheredLength + length <= static_cast<int>(sizeof gathered));
+        for (int i = 0; i < length; ++i) gathered[gatheredLength++] = text[i];
+        return;
+    }
     if (inSection) {
         writeOutputText(section, text, length);
         return;
@@ -76,10 +84,15 @@ double roundHalfAway(double value) {
     return std::copysign(static_cast<double>(whole), value);  // -0.4 shows as -0
 }
 
-void beginResults(const char* mode) {
+void beginResults(const char* mode, SectionOpening opening) {
     if (!run.opt.resultsFile) return;
-    openOutput(section, FILE_RESULTS, mode);
     inSection = true;
+    if (opening == OPEN_AT_END) {
+        modeAtEnd = mode;
+        gatheredLength = 0;
+        return;
+    }
+    openOutput(section, FILE_RESULTS, mode);
 }
 
 void printResult(Console& con, Line line, const ResultRow& row) {
@@ -104,8 +117,11 @@ void writeResultsOnly(const char* text) {
 }
 
 void endResults() {
+    if (inSection && modeAtEnd) openOutput(section, FILE_RESULTS, modeAtEnd);
+    if (modeAtEnd) writeOutputText(section, gathered, gatheredLength);
     closeOutput(section);
     inSection = false;
+    modeAtEnd = nullptr;
 }
 
 ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark) {

@@ -24,7 +24,7 @@ bool hasSales(const InputRecord& in) {
 // Says the sales block when anything is sold; opens the last section of Ergebnis.txt either way.
 void printSales(Console& con) {
     const InputRecord& in = run.in;
-    beginResults("a");
+    beginResults("a", OPEN_AT_BEGIN);
     if (!hasSales(in)) return;
     int ez = SKW_EZ_PER_HOUR[SIZE_M] * in.saleSkwM + SKW_EZ_PER_HOUR[SIZE_L] * in.saleSkwL +
              SKW_EZ_PER_HOUR[SIZE_XL] * in.saleSkwXL;

@@ -4,15 +4,19 @@
 #include "report/report.h"
 #include "supply/supply.h"
 
+#include <cassert>
+
 namespace {
 
 constexpr Label FOOD_NAME = same("L2 + L1 Fabriken:");
 
 // The crystal factories' label of the race that makes them.
 const Label& crystalsOf(char letter) {
+    if (letter == NO_CRYSTAL_RACE) return NO_CRYSTAL_RACE_LABEL;
     for (const RaceInfo& race : RACES) {
         if (race.crystalLetter == letter) return race.crystals;
     }
+    assert(!"crystal race letter without a race");
     return NO_CRYSTAL_RACE_LABEL;
 }
 

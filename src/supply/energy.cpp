@@ -42,7 +42,7 @@ int remainderOf(int demand, const SkwTotals& skw, const InputRecord& in) {
 
 // The SKW line and with -es the capacity line; they open the first section of Ergebnis.txt.
 void saySkwLines(Console& con) {
-    beginResults("w");
+    beginResults("w", OPEN_AT_END);  // after the crystal lines on the console
     SkwTotals shown = supportingSkw(run.skw, run.in);
     ResultRow row = countsRow(ROW_PLANTS, SKW_NAME, shown, SHOW_ALL, '\0');
     row.number = -run.EnergyRemainder;

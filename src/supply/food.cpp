@@ -7,13 +7,6 @@
 
 namespace {
 
-// Size units of food for all crystal factories that supply the plants: 2 per M plant, 10 per
-// XL plant, per L plant 5 with -xl or 2 per standing-in M factory without.
-int crystalSupplyUnits(const SkwTotals& skw, int xl) {
-    int lUnits = xl ? SIZE_UNITS[SIZE_L] * skw.L : SIZE_UNITS[SIZE_M] * MCountForL(skw.L);
-    return SIZE_UNITS[SIZE_XL] * skw.XL + SIZE_UNITS[SIZE_M] * skw.M + lUnits;
-}
-
 // The crystal race's chain takes over the crystal supply: KG joins its NF and its surplus
 // class is worked out again over the whole demand. Returns the chain's demand.
 int takeCrystalSupply(int r) {
@@ -22,7 +15,7 @@ int takeCrystalSupply(int r) {
     race.NF += run.in.KG;
     race.mark2O = SurplusClassOfSizes(race.NF, skw.M, skw.L, skw.XL);
     appendDiagnosticsRecord("\n%cN\334: %i", RACES[r].code, race.mark2O);
-    return race.NF + race.mark2O + crystalSupplyUnits(skw, run.opt.xl);
+    return race.NF + race.mark2O + unitsOfSizes(skw.M, skw.L, skw.XL);  // food of the plants' crystal factories
 }
 
 // Splits the demand and says the chain's line; a split that leaves a remainder also gets the
@@ -76,7 +69,7 @@ void computeSpecialChains(Console& con) {
 void computeRaceChains(Console& con, int firstRace, int endRace) {
     for (int r = firstRace; r < endRace; ++r) {
         const RaceInfo& info = RACES[r];
-        RaceLevel3& race = run.in.race[r];
+        const RaceLevel3& race = run.in.race[r];
         int demand = race.NF + race.mark2O;
         if (info.crystalLetter == run.in.crystalRace) demand = takeCrystalSupply(r);
         appendDiagnosticsRecord("\n%cNP: %i ", info.code, demand);

@@ -23,7 +23,7 @@ constexpr Label NO_SILICON = same("-kein Siliziumbedarf-");
 int countSiliconUnits(const InputRecord& in, const SkwTotals& skw) {
     int units = in.KG + in.special[SPECIAL_KDF] + in.special[SPECIAL_SBF];
     for (const RaceLevel3& r : in.race) units += r.OF;
-    return units + 2 * skw.M + 2 * MCountForL(skw.L) + 10 * skw.XL;
+    return units + sizeUnits(skw.M + MCountForL(skw.L), 0, skw.XL);
 }
 
 // The margin count behind Empfohlen: one yield point more for every five of these.

@@ -18,6 +18,7 @@ static_assert(ROUNDING_MARGIN > 0.49);
 // The surplus rule (surplus.cpp); reads the -opt and -xl flags.
 int SurplusClass(int total);
 int MCountForL(int lCount);
+int unitsOfSizes(int mCount, int lCount, int xlCount);
 int SurplusClassOfSizes(int units, int mCount, int lCount, int xlCount);
 char SurplusMarkOf(int surplusClass);
 

@@ -32,11 +32,16 @@ int MCountForL(int lCount) {
     return result;
 }
 
-// The surplus class of units plus a mix of factories given as counts; without -xl the L ones
-// count as the M factories that stand in for them.
+// Size units of a mix of factories given as counts; without -xl the L ones count as the M
+// factories that stand in for them.
+int unitsOfSizes(int mCount, int lCount, int xlCount) {
+    if (run.opt.xl) return sizeUnits(mCount, lCount, xlCount);
+    return sizeUnits(mCount + MCountForL(lCount), 0, xlCount);
+}
+
+// The surplus class of units plus a mix of factories given as counts.
 int SurplusClassOfSizes(int units, int mCount, int lCount, int xlCount) {
-    int lUnits = run.opt.xl ? 5 * lCount : 2 * MCountForL(lCount);
-    return SurplusClass(units + 2 * mCount + lUnits + 10 * xlCount);
+    return SurplusClass(units + unitsOfSizes(mCount, lCount, xlCount));
 }
 
 char SurplusMarkOf(int surplusClass) {

@@ -4,7 +4,8 @@
 # one) and the four files the program may write, byte for byte.
 #
 # usage: run-case.sh PROGRAM CASE_DIR
-# WERKVERBUND_LAUNCHER, when set, is put in front of PROGRAM (for example "wine").
+# WERKVERBUND_LAUNCHER, when set, is put in front of PROGRAM (for example "wine"); a case's
+# launcher file, when present, in front of both.
 set -u
 program=$1
 [ -e "$program" ] && program=$(realpath "$program")
@@ -23,6 +24,8 @@ input=/dev/null
 
 launcher=()
 [ -n "${WERKVERBUND_LAUNCHER:-}" ] && read -r -a launcher <<< "$WERKVERBUND_LAUNCHER"
+# A case's own launcher (bash, the command in "$@") sets up its standard streams or limits.
+[ -f "$case_dir/launcher" ] && launcher=(bash "$case_dir/launcher" "${launcher[@]}")
 
 (cd "$scratch" && timeout 20 "${launcher[@]}" "$program" "${args[@]}" < "$input" \
     > "$scratch/.stdout" 2> "$scratch/.stderr")

@@ -147,10 +147,16 @@ TEST(AskCount, UnreadableGivesZeroAndStaysPending) {
     EXPECT_EQ(t.warned(), "");
 }
 
-TEST(AskDemand, RefusesInfiniteAndNan) {
-    TestConsole t("inf\nnan 3\n2.5\n");
+// Each refusal names its reason: a finite value written with over 500 characters is too long.
+TEST(AskDemand, RefusesInfiniteNanAndOverLong) {
+    std::string input = "inf\nnan 3\n0." + std::string(499, '0') + "1\n2.5\n";
+    TestConsole t(input.c_str());
     EXPECT_EQ(askDemand(t.con, "? "), 2.5f);
-    EXPECT_EQ(t.printed(), "? ? ? ");
+    EXPECT_EQ(t.printed(), "? ? ? ? ");
+    EXPECT_EQ(t.warned(),
+              "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
+              "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
+              "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens 500 Zeichen)\n");
 }
 
 TEST(AskYesNo, RepeatsUntilJOrNAndStopsAtEnd) {

@@ -89,7 +89,7 @@ TEST(ScanfCompare, LongDecimalsRoundLikeTheLibrary) {
         std::string text;
         int n = length(rng);
         for (int k = 0; k < n; ++k) text += static_cast<char>('0' + digit(rng));
-        text.insert(static_cast<size_t>(digit(rng)) % text.size(), ".");
+        text.insert(text.begin() + digit(rng) % n, '.');
         float libraryValue = 0;
         readWithLibrary(text, "%f", &libraryValue);
         TestConsole t(text.c_str());
