@@ -89,7 +89,7 @@ async function download(page, name) {
 
 test('golden cases through window.werkverbund.run in Chromium', async () => {
     const page = await openPage();
-    for (const c of Object.values(cases)) {
+    for (const c of Object.values(cases).filter((c) => !c.launcher)) {
         const result = await page.evaluate(async (c) => {
             const r = await window.werkverbund.run(c.args, c.input, c.before);
             for (const name of Object.keys(r.files)) r.files[name] = String.fromCharCode(...r.files[name]);

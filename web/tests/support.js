@@ -36,6 +36,9 @@ function goldenCase(name) {
     const status = has('status') ? Number(latin1(path.join(dir, 'status')).trim()) : 0;
     return {
         name,
+        // a case with a launcher sets up the process's standard streams or limits, which a run on
+        // input in memory does not have
+        launcher: has('launcher'),
         args,
         input: has('stdin') ? latin1(path.join(dir, 'stdin')) : '',
         before,
