@@ -151,6 +151,11 @@
             update();
         };
         window.addEventListener('hashchange', fromAddress);
+        // the address after '#' holds the plan, so the way down is a button, not a link
+        document.getElementById('jump').addEventListener('click', function () {
+            document.getElementById('output').scrollIntoView();
+            document.getElementById('output-title').focus();
+        });
         elements.load.addEventListener('change', function () {
             var file = elements.load.files[0];
             if (!file) return;
