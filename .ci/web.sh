@@ -45,12 +45,14 @@ WERKVERBUND_RANDOM_RUNS=${WERKVERBUND_RANDOM_RUNS:-2000} node --test \
 # The packages made earlier by .ci/windows.sh ship the page now that it is built.
 for dir in build-package build-windows; do
     [ -f "$dir/CPackConfig.cmake" ] || continue
-    (cd "$dir" && cpack > /dev/null)
-    package=$(ls "$dir"/werkverbund*.deb "$dir"/werkverbund-*-win64.zip 2>/dev/null | head -n 1)
-    case $package in
-        *.deb) listing=$(dpkg-deb -c "$package") ;;
-        *) listing=$(unzip -l "$package") ;;
-    esac
+    (cd "$dir" && cpack > /dev/null 2>&1)
+    if [ "$dir" = build-package ]; then
+        package=$(echo "$dir"/werkverbund_*.deb)
+        listing=$(dpkg-deb -c "$package")
+    else
+        package=$(echo "$dir"/werkverbund-*-win64.zip)
+        listing=$(unzip -l "$package")
+    fi
     grep -q 'werkverbund\.html$' <<< "$listing" || { echo "FAIL $package lacks werkverbund.html"; exit 1; }
     echo "ok $package ships werkverbund.html"
 done
