@@ -10,7 +10,9 @@
     var shownBefore = {};  // what the -m questions showed in the last run, by key
     var timing = { firstResults: null, recomputes: [] };
 
-    var ready = createWerkverbundCore().then(function (loaded) {
+    // The core compiles at once (its WebAssembly is small); the promise keeps the page's code the
+    // same should it ever be compiled in the background.
+    var ready = Promise.resolve(createWerkverbundCore()).then(function (loaded) {
         core = loaded;
         runner = WV.makeRunner(core);
         return runner;
