@@ -7,9 +7,10 @@
 
 namespace {
 
-// Tells the user why a number was not taken and drops the rest of its line.
-void refuseNumber(Console& con, const char* why) {
-    printMessage(con, "%s", why);
+// Tells the user why a number was not taken (why a format for the limits) and drops the rest of
+// its line.
+void refuseNumber(Console& con, const char* why, int limit1 = 0, int limit2 = 0) {
+    printMessage(con, why, limit1, limit2);
     discardPending(con);
 }
 
@@ -53,30 +54,25 @@ int askCrystalRace(Console& con, char* letter) {
 // Prints the prompt and reads one "%i" number. A number that cannot be read gives 0 and stays
 // pending; one outside low..high is refused and the prompt repeats.
 int askCount(Console& con, const char* prompt, int low, int high) {
-    char why[96];
-    snprintf(why, sizeof why, "Ungueltige Eingabe: erlaubt sind ganze Zahlen von %i bis %i\n", low, high);
     for (;;) {
         fputs(prompt, con.out);
         long long value = 0;
         if (scanInt(con, &value) != 1) return 0;
         if (value >= low && value <= high) return static_cast<int>(value);
-        refuseNumber(con, why);
+        refuseNumber(con, "Ungueltige Eingabe: erlaubt sind ganze Zahlen von %i bis %i\n", low, high);
     }
 }
 
 // Prints the prompt and reads one "%f" number; 0 when none can be read. Over-long numbers,
 // infinite values and NaN are refused and the prompt repeats.
 float askDemand(Console& con, const char* prompt) {
-    char tooLongWhy[96];
-    snprintf(tooLongWhy, sizeof tooLongWhy, "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens %i Zeichen)\n",
-             NUMBER_TEXT_LIMIT);
     for (;;) {
         fputs(prompt, con.out);
         float value = 0;
         int tooLong = 0;
         if (scanFloat(con, &value, &tooLong) != 1) return 0;
         if (tooLong) {
-            refuseNumber(con, tooLongWhy);
+            refuseNumber(con, "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens %i Zeichen)\n", NUMBER_TEXT_LIMIT);
         } else if (!std::isfinite(value)) {
             refuseNumber(con, "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n");
         } else {

@@ -7,19 +7,12 @@
 
 namespace {
 
-// Where a count question's answer goes.
-int& slotOf(InputRecord& in, const Question& q) {
-    if (q.raceField) return in.race[q.index].*q.raceField;
-    if (q.group == GROUP_SPECIALS) return in.special[q.index];
-    return in.*q.field;
-}
-
 // Asks one count question and writes its echo block and diagnostics record.
 void askQuestion(Console& con, const Question& q, const char*& echoMode) {
     InputRecord& in = run.in;
     if (q.discardBefore) discardPending(con);
     int answer = askCount(con, promptOf(q, run.opt), q.low, q.high);
-    slotOf(in, q) = answer;
+    answerSlot(in, q) = answer;
     if (q.echo) {
         int v[ECHO_VALUES] = { answer };
         for (int k = 0; q.echoWith[0] && k < ECHO_VALUES; ++k) {

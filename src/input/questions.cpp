@@ -157,12 +157,15 @@ const char* promptOf(const Question& q, const OptionFlags& opt) {
     return q.numberedPrompt && opt.raceNamesAnswer == 'n' ? q.numberedPrompt : q.prompt;
 }
 
-double answerOf(const Question& q) {
-    const InputRecord& in = run.in;
-    if (q.field) return in.*q.field;
+int& answerSlot(InputRecord& in, const Question& q) {
     if (q.raceField) return in.race[q.index].*q.raceField;
     if (q.group == GROUP_SPECIALS) return in.special[q.index];
-    if (q.kind == ANSWER_LETTER) return in.crystalRace;
+    return in.*q.field;
+}
+
+double answerOf(const Question& q) {
+    if (q.kind == ANSWER_LETTER) return run.in.crystalRace;
+    if (q.when != ASK_MANUAL) return answerSlot(run.in, q);
     const ManualValues& typed = run.typed;
     switch (&q - &QUESTIONS[DIALOGUE_COUNT]) {
         case MANUAL_DEMAND: return typed.demand;

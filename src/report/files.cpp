@@ -12,6 +12,7 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifndef O_BINARY
 #define O_BINARY 0  // only Windows tells text from binary files
@@ -67,19 +68,28 @@ void openOutput(FileSink& sink, OutputFile which, const char* mode) {
 // Gathers text with every "\n" turned into CR LF.
 void writeOutputText(FileSink& sink, const char* text, int length) {
     if (sink.fd < 0) return;
-    for (int i = 0; i < length; ++i) {
-        if (sink.used + 2 > static_cast<int>(sizeof sink.bytes)) flushSink(sink);
-        if (text[i] == '\n') sink.bytes[sink.used++] = '\r';
-        sink.bytes[sink.used++] = text[i];
+    const char* end = text + length;
+    while (text < end) {
+        const auto* lineEnd = static_cast<const char*>(memchr(text, '\n', static_cast<size_t>(end - text)));
+        int piece = static_cast<int>((lineEnd ? lineEnd : end) - text);
+        if (sink.used + piece + 2 > static_cast<int>(sizeof sink.bytes)) flushSink(sink);
+        assert(sink.used + piece + 2 <= static_cast<int>(sizeof sink.bytes));
+        memcpy(sink.bytes + sink.used, text, static_cast<size_t>(piece));
+        sink.used += piece;
+        text += piece;
+        if (!lineEnd) break;
+        sink.bytes[sink.used++] = '\r';
+        sink.bytes[sink.used++] = '\n';
+        ++text;
     }
 }
 
 void writeOutputV(FileSink& sink, const char* format, va_list values) {
     if (sink.fd < 0) return;
     char text[4096];
-    int length = vsnprintf(text, sizeof text, format, values);
-    assert(length >= 0 && length < static_cast<int>(sizeof text));
-    writeOutputText(sink, text, length);
+    TextOut out = { text, 0, sizeof text };
+    formatTextV(out, format, values);
+    writeOutputText(sink, text, out.used);
 }
 
 void writeOutput(FileSink& sink, const char* format, ...) {

@@ -22,6 +22,20 @@ struct FileSink {
     char bytes[8192];
 };
 
+// Text into a buffer (text.cpp): the conversions "%i", "%c", "%s", "%-4s" and "%.0f" (of a value
+// already rounded), kept zero-terminated.
+struct TextOut {
+    char* text;
+    int used;
+    int room;
+};
+void putChar(TextOut& out, char c);
+const char* putLiteral(TextOut& out, const char* format);
+void putString(TextOut& out, const char* text, int width);
+void putInt(TextOut& out, long long value);
+void putWhole(TextOut& out, double value);
+void formatTextV(TextOut& out, const char* format, va_list values);
+
 // Files (files.cpp). A file that cannot be opened or written leaves the run as it is and gets
 // one warning on the console's error stream.
 void beginReports(Console& con);  // a run starts: no file has been warned about yet

@@ -6,7 +6,6 @@
 #include <cassert>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -34,43 +33,33 @@ void writeResultsText(const char* text, int length) {
     closeOutput(once);
 }
 
-// Appends what one template code stands for; returns the characters written.
-int expandCode(char* out, size_t room, char code, int width, const ResultRow& row, const char* name) {
+// Adds what one template code stands for.
+void expandCode(TextOut& out, char code, int width, const ResultRow& row, const char* name) {
     switch (code) {
-        case 's': return snprintf(out, room, "%-*s", width, name);
-        case 'X': return snprintf(out, room, "%i", row.count[SIZE_XL]);
-        case 'L': return snprintf(out, room, "%i", row.count[SIZE_L]);
-        case 'M': return snprintf(out, room, "%i", row.count[SIZE_M]);
-        case 'c': return snprintf(out, room, "%c", row.mark);
-        case 'i': return snprintf(out, room, "%i", row.number);
-        case 'g': return snprintf(out, room, "%s", row.gap ? "\n" : "");
-        case 'v': return snprintf(out, room, "%s", VERSION_LINE);
-        default: break;
+        case 's': putString(out, name, width); break;
+        case 'X': putInt(out, row.count[SIZE_XL]); break;
+        case 'L': putInt(out, row.count[SIZE_L]); break;
+        case 'M': putInt(out, row.count[SIZE_M]); break;
+        case 'c': putChar(out, row.mark); break;
+        case 'i': putInt(out, row.number); break;
+        case 'g': putString(out, row.gap ? "\n" : "", 0); break;
+        case 'v': putString(out, VERSION_LINE, 0); break;
+        default: assert(code >= '0' && code <= '2'); putWhole(out, row.value[code - '0']);
     }
-    assert(code >= '0' && code <= '2');
-    return snprintf(out, room, "%.0f", row.value[code - '0']);
 }
 
-// Fills out with the template and returns its length.
-int expandLine(char* out, size_t room, const char* line, const ResultRow& row, const char* name) {
-    size_t used = 0;
-    for (const char* t = line; *t && used + 1 < room; ++t) {
-        if (*t != '%') {
-            out[used++] = *t;
-            continue;
-        }
+// Fills text with the template and returns its length.
+int expandLine(char* text, int room, const char* line, const ResultRow& row, const char* name) {
+    TextOut out = { text, 0, room };
+    for (const char* t = putLiteral(out, line); *t; t = putLiteral(out, t + 1)) {
         int width = 0;
         if (t[1] == '-') {  // "%-43s": left-aligned in 43 characters
-            char* end = nullptr;
-            width = static_cast<int>(strtol(t + 2, &end, 10));
-            t = end - 1;
+            for (t += 2; *t >= '0' && *t <= '9'; ++t) width = 10 * width + (*t - '0');
+            --t;
         }
-        ++t;
-        used += static_cast<size_t>(expandCode(out + used, room - used, *t, width, row, name));
+        expandCode(out, *++t, width, row, name);
     }
-    assert(used + 1 < room);
-    out[used] = '\0';
-    return static_cast<int>(used);
+    return out.used;
 }
 
 }  // namespace
