@@ -136,7 +136,7 @@ test('the form gives the console program\'s text and files, also through the add
         assert.strictEqual(await planAddress(loader), address, `${name}: loaded plan`);
 
         if (name === FORM_CASES[0]) {
-            await page.evaluate(() => window.scrollTo(0, 0));
+            await page.evaluate(() => { window.scrollTo(0, 0); document.getElementById('output').scrollTop = 0; });
             await page.screenshot({ path: path.join(webBuild, 'werkverbund-screenshot.png') });
             await page.setViewportSize({ width: 390, height: 844 });
             await page.screenshot({ path: path.join(webBuild, 'werkverbund-phone.png'), fullPage: true });
