@@ -60,15 +60,3 @@ else()
 endif()
 include(CPack)
 
-# Standard input written on Windows: each golden case once more with CR LF line ends must give
-# the same console output, exit status and files as with LF.
-if(WERKVERBUND_TESTS)
-    file(GLOB crlf_cases LIST_DIRECTORIES true CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/golden/*)
-    foreach(case_dir ${crlf_cases})
-        if(IS_DIRECTORY ${case_dir} AND EXISTS ${case_dir}/stdin)
-            get_filename_component(case_name ${case_dir} NAME)
-            add_test(NAME golden-crlf.${case_name}
-                     COMMAND ${PROJECT_SOURCE_DIR}/tests/run-case-crlf.sh $<TARGET_FILE:werkverbund> ${case_dir})
-        endif()
-    endforeach()
-endif()

@@ -12,10 +12,13 @@
 
 namespace {
 
-// The eight options and spellings that test the matching rules.
+// The eight options, spellings that test the matching rules and every spelling of the golden
+// cases. fuzz/make-corpus.sh reads this list from here: one spelling per pair of quotes, none
+// holding a quote or a backslash.
 constexpr const char* ARGUMENT_SPELLINGS[] = {
-    "-h",       "-br",      "-xl",  "-or", "-dat", "-m", "-es", "-opt", "/XL", "Xxl", "xh", "-help",
-    "-Dateien", "-options", "-OPT", "-BR", "-x",   "-o", "-op", "-orx", "-",   "",    "h",  "--h",
+    "-h",  "-br",  "-xl",   "-or",      "-dat",     "-m",   "-es",  "-opt",     "/XL",
+    "Xxl", "xh",   "-help", "-Dateien", "-options", "-OPT", "-BR",  "-x",       "-o",
+    "-op", "-orx", "-",     "",         "h",        "--h",  "-DAT", "-OPtions", "-Help",
 };
 constexpr size_t MAX_ARGUMENTS = 12;
 

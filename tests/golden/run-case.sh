@@ -4,8 +4,10 @@
 # one) and the four files the program may write, byte for byte.
 #
 # usage: run-case.sh PROGRAM CASE_DIR
-# WERKVERBUND_LAUNCHER, when set, is put in front of PROGRAM (for example "wine"); a case's
-# launcher file, when present, in front of both.
+# WERKVERBUND_LAUNCHER, when set, is put in front of PROGRAM (for example "wine", or pty-launcher
+# to type the input on a terminal); a case's launcher file, when present, in front of both.
+# WERKVERBUND_CRLF=1 gives the input CR LF line ends, as a file written on Windows has them; the
+# console reads CR LF as one line end, so the output must not change.
 set -u
 program=$1
 [ -e "$program" ] && program=$(realpath "$program")
@@ -20,6 +22,11 @@ if [ -f "$case_dir/args" ]; then
 fi
 input=/dev/null
 [ -f "$case_dir/stdin" ] && input="$case_dir/stdin"
+if [ -n "${WERKVERBUND_CRLF:-}" ]; then
+    # Every LF gets a CR before it; a last line without a line end stays without one.
+    sed -z 's/\n/\r\n/g' "$input" > "$scratch/.stdin"
+    input=$scratch/.stdin
+fi
 [ -d "$case_dir/setup" ] && cp -a "$case_dir/setup/." "$scratch/"
 
 launcher=()
@@ -70,5 +77,10 @@ for file in Ergebnis.txt Eingaben.txt Eingaben-Variablen.txt readme.txt; do
     fi
 done
 
-[ "$failed" = 0 ] && echo "ok $name"
+if [ "$failed" = 0 ]; then
+    echo "ok $name"
+else
+    # A launcher's complaint or a sanitizer's summary comes last.
+    tail -n 3 "$scratch/.stderr" | sed 's/^/  stderr: /'
+fi
 exit "$failed"

@@ -1,54 +1,122 @@
-// The console layer on in-memory input: what "%i", "%c" and "%f" take, what stays pending, and
-// which input the discard drops.
-#include "test_console.h"
+// The console reads against the C library itself: generated inputs read once with our reads and
+// once with fscanf on the same bytes must agree in result, value and characters taken. Besides,
+// what fscanf cannot show: numbers beyond 32 bits and CR LF line ends.
+#include "input/input.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
+#include <utility>
 
 namespace {
 
-struct IntRow {
-    const char* input;
+// A console on its own copy of the input, its output thrown away.
+struct TestConsole {
+    std::string input;
+    FILE* sink = fopen("/dev/null", "w");
+    Console con;
+
+    explicit TestConsole(std::string text)
+        : input(std::move(text)), con(consoleOnMemory(input.data(), input.size(), sink, sink)) {}
+    ~TestConsole() { fclose(sink); }
+    TestConsole(const TestConsole&) = delete;
+    TestConsole& operator=(const TestConsole&) = delete;
+
+    // Characters of the input taken so far (pending ones excluded).
+    long consumed() const { return static_cast<long>(con.memPos) - (con.len - con.pos); }
+};
+
+// Characters that steer the conversions into their corner cases.
+constexpr char ALPHABET[] = "0123456789000+-xXaAfFeEpP.iInNtTyY \t\n\rgz(";
+
+std::string makeInput(std::mt19937& rng) {
+    std::uniform_int_distribution<int> length(0, 12);
+    std::uniform_int_distribution<size_t> pick(0, sizeof ALPHABET - 2);
+    std::string text;
+    int n = length(rng);
+    for (int i = 0; i < n; ++i) text += ALPHABET[pick(rng)];
+    // CR LF is one line end for us, as in Windows' text mode, but two characters for the library.
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n")) text.erase(at, 1);
+    return text;
+}
+
+struct LibraryRead {
     int result;
-    long long value;
     long consumed;
 };
 
-constexpr IntRow INT_READS[] = {
-    { "010\n", 1, 8, 3 },  // leading 0 is octal
-    { "08\n", 1, 0, 1 },   // 8 is no octal digit and stays pending
-    { "0x1A\n", 1, 26, 4 }, { "-5\n", 1, -5, 2 },
-    { "+3\n", 1, 3, 2 },    { "\n\n  \t7\n", 1, 7, 6 },  // blank lines before the number are skipped
-    { "abc\n", 0, 0, 0 },                                // not a number: nothing taken
-    { "-x\n", 0, 0, 1 },                                 // the sign is taken, the x stays
-    { "0xg", 1, 0, 2 },                                  // "0x" without hex digits reads 0
-    { "", -1, 0, 0 },                                    // end of input
-    { "  \n", -1, 0, 3 },
-};
+// fscanf over the bytes in memory; ftell tells how much it took, also when it failed.
+template <typename T>
+LibraryRead readWithLibrary(const std::string& text, const char* format, T* value) {
+    std::string copy = text;
+    FILE* f = fmemopen(copy.data(), copy.size(), "r");
+    LibraryRead read{ fscanf(f, format, value), 0 };
+    read.consumed = ftell(f);
+    fclose(f);
+    return read;
+}
 
-TEST(ConsoleInt, ReadsLikeScanf) {
-    for (const IntRow& row : INT_READS) {
-        TestConsole t(row.input);
+TEST(ScanfCompare, IntReadsMatchTheLibrary) {
+    std::mt19937 rng(1996);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = makeInput(rng);
+        int libraryValue = 0;
+        LibraryRead lib = readWithLibrary(text, "%i", &libraryValue);
+        TestConsole t(text);
         long long value = 0;
-        EXPECT_EQ(scanInt(t.con, &value), row.result) << "input " << row.input;
-        if (row.result == 1) {
-            EXPECT_EQ(value, row.value) << "input " << row.input;
+        int result = scanInt(t.con, &value);
+        if (result == 1 && (value > INT_MAX || value < INT_MIN)) continue;  // too large for int
+        ASSERT_EQ(result, lib.result) << "input [" << text << "]";
+        ASSERT_EQ(t.consumed(), lib.consumed) << "input [" << text << "]";
+        if (result == 1) {
+            ASSERT_EQ(value, libraryValue) << "input [" << text << "]";
         }
-        EXPECT_EQ(t.consumed(), row.consumed) << "input " << row.input;
     }
 }
 
-TEST(ConsoleInt, DigitsAfterOctalZeroAnswerTheNextRead) {
-    TestConsole t("08\n");
-    long long value = -1;
-    ASSERT_EQ(scanInt(t.con, &value), 1);
-    EXPECT_EQ(value, 0);
-    ASSERT_EQ(scanInt(t.con, &value), 1);
-    EXPECT_EQ(value, 8);
+// Compares one "%f" read of text with the library's, the bits of the value included.
+void expectFloatReadLikeLibrary(const std::string& text) {
+    float libraryValue = 0;
+    LibraryRead lib = readWithLibrary(text, "%f", &libraryValue);
+    TestConsole t(text);
+    float value = 0;
+    int tooLong = 0;
+    ASSERT_EQ(scanFloat(t.con, &value, &tooLong), lib.result) << "input [" << text << "]";
+    ASSERT_EQ(t.consumed(), lib.consumed) << "input [" << text << "]";
+    if (lib.result != 1) return;
+    if (std::isnan(libraryValue)) {
+        ASSERT_TRUE(std::isnan(value)) << "input [" << text << "]";
+    } else {
+        ASSERT_EQ(memcmp(&value, &libraryValue, sizeof value), 0) << "input [" << text << "]";
+    }
 }
 
+TEST(ScanfCompare, FloatReadsMatchTheLibrary) {
+    std::mt19937 rng(196);
+    for (int i = 0; i < 20000; ++i) expectFloatReadLikeLibrary(makeInput(rng));
+}
+
+// A decimal just above the midpoint of two neighbouring floats must round up, straight to
+// single precision; rounding through a double first lands on the midpoint and then on the even
+// neighbour.
+TEST(ScanfCompare, DecimalsNextToAMidpointRoundOnce) {
+    for (float below : { 1.0f, 3.0f, 1000.0f, 0.75f, 123456.0f, 1.5e-5f }) {
+        double midpoint = (static_cast<double>(below) + nextafterf(below, 2 * below)) / 2;
+        char exact[128];
+        snprintf(exact, sizeof exact, "%.60f", midpoint);
+        std::string text = exact;
+        text.erase(text.find_last_not_of('0') + 1);
+        expectFloatReadLikeLibrary(text);
+        expectFloatReadLikeLibrary(text + "0000001");
+    }
+}
+
+// "%i" digits beyond 32 bits must not wrap around into the accepted range.
 TEST(ConsoleInt, OverlongDigitsSaturateInsteadOfWrapping) {
     TestConsole t("4294967297 -99999999999999999999999\n");
     long long value = 0;
@@ -58,152 +126,35 @@ TEST(ConsoleInt, OverlongDigitsSaturateInsteadOfWrapping) {
     EXPECT_LT(value, -2147483648LL);
 }
 
-TEST(ConsoleChar, TakesLineEndsAndBlanks) {
-    TestConsole t("\n j");
+// Input written on Windows: CR LF is one line end, also when the pair straddles two fills of
+// the 256-byte read buffer, while a lone CR stays a character of its own.
+TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
+    std::string text(255, 'x');
+    TestConsole t(text + "\r\n\r\ny\r");
     char c = 0;
-    ASSERT_EQ(scanChar(t.con, &c), 1);
-    EXPECT_EQ(c, '\n');
-    ASSERT_EQ(scanChar(t.con, &c), 1);
-    EXPECT_EQ(c, ' ');
-    ASSERT_EQ(scanChar(t.con, &c), 1);
-    EXPECT_EQ(c, 'j');
+    for (size_t i = 0; i < text.size(); ++i) ASSERT_EQ(scanChar(t.con, &c), 1);
+    for (char expected : { '\n', '\n', 'y', '\r' }) {
+        ASSERT_EQ(scanChar(t.con, &c), 1);
+        EXPECT_EQ(c, expected);
+    }
     EXPECT_EQ(scanChar(t.con, &c), -1);
 }
 
-TEST(ConsoleDiscard, NonNumberStaysPendingUntilDiscarded) {
-    TestConsole t("abc 5\n7\n");
-    long long value = 0;
-    EXPECT_EQ(scanInt(t.con, &value), 0);
-    EXPECT_EQ(scanInt(t.con, &value), 0);  // still looking at the same a
-    discardPending(t.con);
-    ASSERT_EQ(scanInt(t.con, &value), 1);
-    EXPECT_EQ(value, 7);
-}
-
-TEST(ConsoleDiscard, DropsRestOfLineAfterANumber) {
-    TestConsole t("5 6\n7\n");
-    long long value = 0;
-    ASSERT_EQ(scanInt(t.con, &value), 1);
-    discardPending(t.con);  // " 6\n" has been looked at: dropped
-    ASSERT_EQ(scanInt(t.con, &value), 1);
-    EXPECT_EQ(value, 7);
-}
-
-TEST(ConsoleDiscard, KeepsAFreshLineAfterACharacterReadTookTheLineEnd) {
-    TestConsole t("x\n7\n");
-    char c = 0;
-    ASSERT_EQ(scanChar(t.con, &c), 1);
-    ASSERT_EQ(scanChar(t.con, &c), 1);  // the line end belongs to the line before
-    discardPending(t.con);              // nothing of "7\n" looked at yet: kept
-    long long value = 0;
-    ASSERT_EQ(scanInt(t.con, &value), 1);
-    EXPECT_EQ(value, 7);
-}
-
-TEST(ConsoleDiscard, AtStartOfInputDropsNothingAndAtEndStops) {
-    TestConsole fresh("j\n");
-    discardPending(fresh.con);
-    char c = 0;
-    ASSERT_EQ(scanChar(fresh.con, &c), 1);
-    EXPECT_EQ(c, 'j');
-
-    TestConsole ended("5");
-    long long value = 0;
-    ASSERT_EQ(scanInt(ended.con, &value), 1);
-    discardPending(ended.con);
-    EXPECT_EQ(scanChar(ended.con, &c), -1);
-}
-
-TEST(ConsoleFloat, ReadsDecimalsInfinityAndFailures) {
-    TestConsole t("0.5 -3 1e39 nan x");
-    float value = 0;
-    int tooLong = 0;
-    ASSERT_EQ(scanFloat(t.con, &value, &tooLong), 1);
-    EXPECT_EQ(value, 0.5f);
-    ASSERT_EQ(scanFloat(t.con, &value, &tooLong), 1);
-    EXPECT_EQ(value, -3.0f);
-    ASSERT_EQ(scanFloat(t.con, &value, &tooLong), 1);
-    EXPECT_TRUE(std::isinf(value));  // overflows a float
-    ASSERT_EQ(scanFloat(t.con, &value, &tooLong), 1);
-    EXPECT_TRUE(std::isnan(value));
-    EXPECT_EQ(scanFloat(t.con, &value, &tooLong), 0);
-}
-
-// A refused number drops its line and asks again with the same prompt; a number that cannot be
-// read gives 0 and stays pending.
-TEST(AskCount, RefusesOutOfRangeAndRepeatsThePrompt) {
-    TestConsole t("99999999999 x\n10001\n-10000\n");
-    EXPECT_EQ(askCount(t.con, "Typ M: ", -COUNT_LIMIT, COUNT_LIMIT), -10000);
-    EXPECT_EQ(t.printed(), "Typ M: Typ M: Typ M: ");
-    EXPECT_EQ(t.warned(),
-              "Ungueltige Eingabe: erlaubt sind ganze Zahlen von -10000 bis 10000\n"
-              "Ungueltige Eingabe: erlaubt sind ganze Zahlen von -10000 bis 10000\n");
-}
-
-TEST(AskCount, UnreadableGivesZeroAndStaysPending) {
-    TestConsole t("abc\n");
-    EXPECT_EQ(askCount(t.con, "? ", -COUNT_LIMIT, COUNT_LIMIT), 0);
-    EXPECT_EQ(t.consumed(), 0);
-    EXPECT_EQ(t.warned(), "");
-}
-
-// Each refusal names its reason: a finite value written with over 500 characters is too long.
+// Each refusal names its reason, after the prompt it answers: a finite value written with over
+// 500 characters is too long.
 TEST(AskDemand, RefusesInfiniteNanAndOverLong) {
     std::string input = "inf\nnan 3\n0." + std::string(499, '0') + "1\n2.5\n";
-    TestConsole t(input.c_str());
-    EXPECT_EQ(askDemand(t.con, "? "), 2.5f);
-    EXPECT_EQ(t.printed(), "? ? ? ? ");
-    EXPECT_EQ(t.warned(),
-              "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
-              "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
-              "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens 500 Zeichen)\n");
-}
-
-TEST(AskYesNo, RepeatsUntilJOrNAndStopsAtEnd) {
-    TestConsole t("\nxy\nN\n");
-    char answer = 0;
-    EXPECT_EQ(askYesNo(t.con, "(j/n) ", &answer), 1);
-    EXPECT_EQ(answer, 'n');
-    EXPECT_EQ(t.printed(), "(j/n) (j/n) (j/n) ");
-
-    TestConsole ended("x");
-    char none = 0;
-    EXPECT_EQ(askYesNo(ended.con, "(j/n) ", &none), 0);
-}
-
-TEST(AskCrystalRace, RepeatsOnlyTheLetterLine) {
-    TestConsole t("X\nB\n");
-    char letter = 0;
-    EXPECT_EQ(askCrystalRace(t.con, &letter), 1);
-    EXPECT_EQ(letter, 'b');
-    EXPECT_EQ(t.printed(),
-              "Von welchem Volk werden die Kristallfabriken genommen?\n"
-              "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) "
-              "(a=Argonen/b=Boronen/p=Paraniden/s=Split/t=Teladi/u=unbekannt) ");
-}
-
-// Input written on Windows: CR LF is one line end, also when the pair straddles two reads of
-// the buffer, while a lone CR stays a character of its own.
-TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
-    std::string input(255, ' ');
-    input += "\r\n\r\nx\r";
-    TestConsole t(input.c_str());
-    long long value = 0;
-    EXPECT_EQ(scanInt(t.con, &value), 0);  // blanks and both line ends skipped, x pending
-    char c = 0;
-    ASSERT_EQ(scanChar(t.con, &c), 1);
-    EXPECT_EQ(c, 'x');
-    ASSERT_EQ(scanChar(t.con, &c), 1);
-    EXPECT_EQ(c, '\r');
-
-    TestConsole enter("a\r\n\r\n");
-    ASSERT_EQ(scanChar(enter.con, &c), 1);
-    ASSERT_EQ(scanChar(enter.con, &c), 1);
-    EXPECT_EQ(c, '\n');
-    discardPending(enter.con);  // a fresh line: kept
-    ASSERT_EQ(scanChar(enter.con, &c), 1);
-    EXPECT_EQ(c, '\n');
-    EXPECT_EQ(scanChar(enter.con, &c), -1);
+    FILE* log = tmpfile();
+    Console con = consoleOnMemory(input.data(), input.size(), log, log);
+    EXPECT_EQ(askDemand(con, "? "), 2.5f);
+    std::string logged(256, '\0');
+    rewind(log);
+    logged.resize(fread(logged.data(), 1, logged.size(), log));
+    fclose(log);
+    EXPECT_EQ(logged,
+              "? Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
+              "? Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
+              "? Ungueltige Eingabe: die Zahl ist zu lang (hoechstens 500 Zeichen)\n? ");
 }
 
 }  // namespace

@@ -1,66 +1,58 @@
-// The pure parts of the supply calculation: the energy demand's exact doubles, the greedy SKW
-// allocation at its thresholds, and the split of a food chain demand, negative ones included.
+// The surplus rule and the split of a food chain demand, negative totals included: classes with
+// and without -opt, the M factories standing in for L ones without -xl, and the greedy split
+// with truncating division.
 #include "supply/supply.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct AllocationRow {
-    int demand;
-    SkwTotals expected;
-    int remainder;
+struct ClassRow {
+    int total;
+    int plain;      // class without -opt
+    int optimised;  // class with -opt
 };
 
-constexpr AllocationRow ALLOCATIONS[] = {
-    { 0, { 0, 0, 0 }, 0 },
-    { 9640, { 1, 0, 0 }, 0 },
-    { 9641, { 0, 1, 0 }, 9641 - 24100 },  // one L, not two M
-    { 33740, { 1, 1, 0 }, 0 },
-    { 33741, { 0, 0, 1 }, 33741 - 48200 },
-    { 48200, { 0, 0, 1 }, 0 },
-    { 81940, { 1, 1, 1 }, 0 },  // 33740 left after the XL takes an L and an M
-    { 82000, { 0, 0, 2 }, 82000 - 2 * 48200 },
-    { -5000, { 0, 0, 0 }, -5000 },  // a negative demand allocates nothing
+constexpr ClassRow CLASSES[] = {
+    { 0, 0, 0 },  { 1, 1, 1 },   { 2, 2, 0 },  { 3, 1, 1 },
+    { 4, 1, 0 },  { 5, 2, 0 },                                 // a positive multiple of 5 still gets an M of surplus
+    { 7, 2, 0 },  { 9, 1, 0 },   { 12, 2, 0 }, { -1, 1, -1 },  // remainders keep the sign: -1 % 5 % 2 is -1
+    { -2, 2, 0 }, { -3, 1, -1 }, { -5, 2, 0 },
 };
 
-TEST(Allocation, Thresholds) {
-    for (const AllocationRow& row : ALLOCATIONS) {
-        int remainder = 1;
-        SkwTotals skw = allocateSkw(row.demand, SkwTotals{ 0, 0, 0 }, &remainder);
-        EXPECT_EQ(skw.M, row.expected.M) << "demand " << row.demand;
-        EXPECT_EQ(skw.L, row.expected.L) << "demand " << row.demand;
-        EXPECT_EQ(skw.XL, row.expected.XL) << "demand " << row.demand;
-        EXPECT_EQ(remainder, row.remainder) << "demand " << row.demand;
+class Surplus : public ::testing::Test {
+protected:
+    void SetUp() override { run = {}; }
+};
+
+TEST_F(Surplus, ClassOfEveryRow) {
+    for (const ClassRow& row : CLASSES) {
+        run.opt.optimise = 0;
+        EXPECT_EQ(SurplusClass(row.total), row.plain) << "total " << row.total;
+        run.opt.optimise = 1;
+        EXPECT_EQ(SurplusClass(row.total), row.optimised) << "total " << row.total << " with -opt";
     }
 }
 
-TEST(Allocation, StartsFromTheSalePlants) {
-    int remainder = 0;
-    SkwTotals skw = allocateSkw(9640, SkwTotals{ 2, 1, 3 }, &remainder);
-    EXPECT_EQ(skw.M, 3);
-    EXPECT_EQ(skw.L, 1);
-    EXPECT_EQ(skw.XL, 3);
+TEST_F(Surplus, TopUpAlwaysSplitsIntoWholeFactories) {
+    for (int optimise = 0; optimise <= 1; ++optimise) {
+        run.opt.optimise = optimise;
+        for (int total = 0; total <= 200; ++total) {
+            int rest = (total + SurplusClass(total)) % 5;
+            EXPECT_TRUE(rest == 0 || rest == 2 || rest == 4) << "total " << total << " opt " << optimise;
+        }
+    }
 }
 
-TEST(EnergyDemand, SiliconRateIsJustBelow37Point2) {
-    InputRecord in{};
-    in.SAG = 10;
-    EXPECT_EQ(computeEnergyDemand(in), 371);  // 371.99999999999994 truncated
-}
-
-TEST(EnergyDemand, SumsEveryKindOfFactory) {
-    InputRecord in{};
-    in.EAG = 2;                   // 68.52
-    in.L1G = 2;                   // 1800
-    in.L2G = 5;                   // 9000
-    in.KG = 2;                    // 7200
-    in.special[SPECIAL_SBF] = 1;  // 3600
-    in.race[RACE_E].NF = 1;       // 3600, extra races count too
-    EXPECT_EQ(computeEnergyDemand(in), 25268);
-    in.EAG = -3;  // -102.78 truncates toward zero
-    in.L1G = in.L2G = in.KG = in.special[SPECIAL_SBF] = in.race[RACE_E].NF = 0;
-    EXPECT_EQ(computeEnergyDemand(in), -102);
+TEST_F(Surplus, ClassOfSizesCountsLAsStandInsWithoutXl) {
+    run.opt.xl = 1;
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 2);  // 5 units
+    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 2);  // 12 units
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, 0, 1), 2);  // 10 units
+    run.opt.xl = 0;
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 1);   // 6 units: 3 M crystal factories
+    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 1);   // the crystal race example: 13 units
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, -3, 0), 0);  // typed negative L plants stand for no M ones
 }
 
 struct SplitRow {
@@ -80,12 +72,10 @@ TEST(SplitDemand, GreedyWithTruncatingDivision) {
     for (const SplitRow& row : SPLITS) {
         ChainSizes s = splitDemand(row.demand, row.xl);
         const ChainSizes& e = row.expected;
-        EXPECT_EQ(s.XL, e.XL) << "demand " << row.demand << " xl " << row.xl;
-        EXPECT_EQ(s.restAfterXL, e.restAfterXL) << "demand " << row.demand << " xl " << row.xl;
-        EXPECT_EQ(s.L, e.L) << "demand " << row.demand << " xl " << row.xl;
-        EXPECT_EQ(s.restAfterL, e.restAfterL) << "demand " << row.demand << " xl " << row.xl;
-        EXPECT_EQ(s.M, e.M) << "demand " << row.demand << " xl " << row.xl;
-        EXPECT_EQ(s.restAfterM, e.restAfterM) << "demand " << row.demand << " xl " << row.xl;
+        const int got[] = { s.XL, s.restAfterXL, s.L, s.restAfterL, s.M, s.restAfterM };
+        const int want[] = { e.XL, e.restAfterXL, e.L, e.restAfterL, e.M, e.restAfterM };
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(got[i], want[i]) << "demand " << row.demand << " xl " << row.xl << " field " << i;
     }
 }
 

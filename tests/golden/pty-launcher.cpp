@@ -1,0 +1,168 @@
+// Runs a golden case on a pseudo-terminal, as a person at a terminal would: the program's
+// standard input and output are a terminal (line editing on, echo off, output bytes untouched,
+// standard error left as it is), and each line of our own standard input is typed only when
+// the program waits in a read on descriptor 0. Where the input ends, the end-of-input key is
+// pressed: after a last line without a line end it sends that line as it is, and pressed at
+// the start of a line it ends the input. Linux only: it watches the program through /proc.
+//
+// usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN     (run-case.sh's launcher hook)
+//
+// Exits with the program's status, or with 125 and a message on standard error when the program
+// waits for input without its prompt on the screen (its output was not flushed), or reads again
+// after the end-of-input key (the user would have to press the key once for every such read).
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int LAUNCHER_FAILED = 125;
+constexpr int PROMPT_WAIT_MS = 2000;  // how long a missing prompt may take to show up
+
+pid_t child = -1;
+int master = -1;
+int status = -1;     // the program's wait status, once it has ended
+std::string screen;  // every byte the program has shown
+
+[[noreturn]] void fail(const char* why) {
+    if (child > 0) kill(child, SIGKILL);
+    std::string end = screen.substr(screen.size() > 80 ? screen.size() - 80 : 0);
+    for (char& c : end) c = c == '\n' ? '|' : c;
+    fprintf(stderr, "pty-launcher: %s; the screen ends with \"%s\" (| is a line end)\n", why, end.c_str());
+    exit(LAUNCHER_FAILED);
+}
+
+// Moves what the program has shown from the terminal to our standard output; reading the
+// terminal takes everything the program has written before.
+void drain() {
+    char chunk[4096];
+    ssize_t got;
+    while ((got = read(master, chunk, sizeof chunk)) > 0) {
+        screen.append(chunk, static_cast<size_t>(got));
+        if (write(1, chunk, static_cast<size_t>(got)) != got) fail("cannot write standard output");
+    }
+}
+
+bool hasEnded() { return status != -1 || waitpid(child, &status, WNOHANG) == child; }
+
+std::string procFile(const char* name) {
+    char path[64];
+    snprintf(path, sizeof path, "/proc/%d/%s", static_cast<int>(child), name);
+    std::string text;
+    if (FILE* f = fopen(path, "r")) {
+        for (int c = fgetc(f); c != EOF; c = fgetc(f)) text += static_cast<char>(c);
+        fclose(f);
+    }
+    return text;
+}
+
+// Whether the program sleeps in a read on descriptor 0 ("running" while it is not asleep).
+bool waitsForInput() {
+    long number = -1;
+    unsigned long fd = 1;
+    return sscanf(procFile("syscall").c_str(), "%ld 0x%lx", &number, &fd) == 2 && number == SYS_read && fd == 0;
+}
+
+// Read calls the program has completed, whatever they returned.
+long readsDone() {
+    std::string io = procFile("io");
+    size_t at = io.find("syscr: ");
+    return at == std::string::npos ? -1 : atol(io.c_str() + at + 7);
+}
+
+size_t shownWhenTyped = 0;  // screen size when the last keys were typed
+bool maySkipPrompt = true;  // the program may wait again before it shows anything new
+
+// Every question ends its prompt on the line where the answer is typed, and an answer is
+// followed by the next prompt before the program waits again.
+bool promptShown() {
+    return !screen.empty() && screen.back() != '\n' && (maySkipPrompt || screen.size() > shownWhenTyped);
+}
+
+void type(const std::string& keys) {
+    long before = readsDone();
+    if (before < 0) fail("cannot watch the program's reads in /proc");
+    shownWhenTyped = screen.size();
+    // A line of blanks answers nothing; after a line without its line end a read may go on.
+    maySkipPrompt = keys.back() != '\n' || keys.find_first_not_of(" \t\n") == std::string::npos;
+    if (write(master, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) fail("cannot type");
+    while (readsDone() == before && !hasEnded()) {
+        poll(nullptr, 0, 1);
+        drain();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN\n");
+        return 2;
+    }
+    std::string typed;
+    char chunk[4096];
+    for (ssize_t got; (got = read(0, chunk, sizeof chunk)) > 0;) typed.append(chunk, static_cast<size_t>(got));
+    for (char c : typed) {
+        if ((c >= 0 && c < ' ' && c != '\n' && c != '\t') || c == 127)
+            fail("a terminal would take a typed key as a command");
+    }
+
+    int slave = -1;
+    termios modes{};
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 || tcgetattr(slave, &modes) != 0) fail("no terminal");
+    modes.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
+    modes.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    tcsetattr(slave, TCSANOW, &modes);
+    const std::string endKey(1, static_cast<char>(modes.c_cc[VEOF]));
+    child = fork();
+    if (child == 0) {
+        setsid();
+        ioctl(slave, TIOCSCTTY, 0);
+        dup2(slave, 0);
+        dup2(slave, 1);
+        close(slave);
+        close(master);
+        execvp(argv[1], argv + 1);
+        _exit(127);
+    }
+    // Our copy of the terminal's program side stays open, so that nothing shown is lost when the
+    // program ends.
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    size_t next = 0;     // where the next line to type starts
+    bool ended = false;  // the end-of-input key has ended the input
+    while (!hasEnded()) {
+        drain();
+        if (!waitsForInput()) {
+            poll(nullptr, 0, 1);
+            continue;
+        }
+        for (int waited = 0; !promptShown() && waited < PROMPT_WAIT_MS; ++waited) {
+            poll(nullptr, 0, 1);
+            drain();
+        }
+        if (!promptShown()) fail("the program waits for input, but its prompt is not on the screen");
+        if (ended) fail("the program reads again after the end-of-input key ended the input");
+        size_t lineEnd = typed.find('\n', next);
+        if (next == typed.size()) {
+            ended = true;
+            type(endKey);
+        } else if (lineEnd == std::string::npos) {
+            type(typed.substr(next) + endKey);
+            next = typed.size();
+        } else {
+            type(typed.substr(next, lineEnd + 1 - next));
+            next = lineEnd + 1;
+        }
+    }
+    drain();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
