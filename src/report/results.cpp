@@ -48,9 +48,9 @@ void expandCode(TextOut& out, char code, int width, const ResultRow& row, const 
     }
 }
 
-// Fills text with the template and returns its length.
-int expandLine(char* text, int room, const char* line, const ResultRow& row, const char* name) {
-    TextOut out = { text, 0, room };
+// Fills out, from its start, with the template.
+void expandLine(TextOut& out, const char* line, const ResultRow& row, const char* name) {
+    out.used = 0;
     for (const char* t = putLiteral(out, line); *t; t = putLiteral(out, t + 1)) {
         int width = 0;
         if (t[1] == '-') {  // "%-43s": left-aligned in 43 characters
@@ -59,7 +59,6 @@ int expandLine(char* text, int room, const char* line, const ResultRow& row, con
         }
         expandCode(out, *++t, width, row, name);
     }
-    return out.used;
 }
 
 }  // namespace
@@ -86,10 +85,11 @@ void beginResults(const char* mode, SectionOpening opening) {
 
 void printResult(Console& con, Line line, const ResultRow& row) {
     char text[512];
-    expandLine(text, sizeof text, LINES[line].console, row, row.name.console);
+    TextOut out = { text, 0, sizeof text };
+    expandLine(out, LINES[line].console, row, row.name.console);
     fputs(text, con.out);
-    int length = expandLine(text, sizeof text, LINES[line].file, row, row.name.file);
-    writeResultsText(text, length);
+    expandLine(out, LINES[line].file, row, row.name.file);
+    writeResultsText(text, out.used);
     assert(run.rowCount < ROW_LIMIT);
     run.rows[run.rowCount++] = row;
 }
