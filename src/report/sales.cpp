@@ -26,10 +26,8 @@ void printSales(Console& con) {
     const InputRecord& in = run.in;
     beginResults("a", OPEN_AT_BEGIN);
     if (!hasSales(in)) return;
-    int ez = SKW_EZ_PER_HOUR[SIZE_M] * in.saleSkwM + SKW_EZ_PER_HOUR[SIZE_L] * in.saleSkwL +
-             SKW_EZ_PER_HOUR[SIZE_XL] * in.saleSkwXL;
     double sale[SALE_COUNT] = {
-        static_cast<double>(ez),
+        static_cast<double>(forPlants(SKW_EZ_PER_HOUR, salePlants(in))),
         static_cast<double>(CRYSTALS_PER_UNIT * in.KG),
         roundHalfAway(ORE_PER_UNIT * in.EAG - ROUNDING_MARGIN),
         roundHalfAway(SILICON_PER_UNIT * in.SAG - ROUNDING_MARGIN),

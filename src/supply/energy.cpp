@@ -24,20 +24,15 @@ constexpr Label UNCOUNTED_NAME = {
     "Unber\374cksichtigter SKW-Kapazit\344ts-\334berschuss:",
 };
 
-int uncountedCapacity(const SkwTotals& skw) {
-    return UNCOUNTED_EZ[SIZE_XL] * skw.XL + UNCOUNTED_EZ[SIZE_L] * skw.L + UNCOUNTED_EZ[SIZE_M] * skw.M;
-}
-
 // The plants beyond the sale ones: the supporting plants the results list.
 SkwTotals supportingSkw(const SkwTotals& skw, const InputRecord& in) {
-    return SkwTotals{ skw.M - in.saleSkwM, skw.L - in.saleSkwL, skw.XL - in.saleSkwXL };
+    SkwTotals sale = salePlants(in);
+    return SkwTotals{ skw.M - sale.M, skw.L - sale.L, skw.XL - sale.XL };
 }
 
 // The demand left over by the supporting plants.
 int remainderOf(int demand, const SkwTotals& skw, const InputRecord& in) {
-    SkwTotals added = supportingSkw(skw, in);
-    return demand - SKW_EZ_PER_HOUR[SIZE_XL] * added.XL - SKW_EZ_PER_HOUR[SIZE_L] * added.L -
-           SKW_EZ_PER_HOUR[SIZE_M] * added.M;
+    return demand - forPlants(SKW_EZ_PER_HOUR, supportingSkw(skw, in));
 }
 
 // The SKW line and with -es the capacity line; they open the first section of Ergebnis.txt.
@@ -50,7 +45,7 @@ void saySkwLines(Console& con) {
     if (!run.opt.energySurplus) return;
     ResultRow capacity = noteRow(UNCOUNTED_NAME);
     capacity.kind = ROW_CAPACITY;
-    capacity.number = uncountedCapacity(run.skw);
+    capacity.number = forPlants(UNCOUNTED_EZ, run.skw);
     printResult(con, LINE_CAPACITY, capacity);
 }
 
@@ -82,19 +77,14 @@ SkwTotals allocateSkw(int demand, SkwTotals start, int* remainder) {
     return skw;
 }
 
-// With -m: shows the computed demand and plant totals and takes the typed ones instead.
-static int askManualEnergy(Console& con, int demand) {
-    run.computed.demand = demand;
-    demand = run.typed.demand = askManualCount(con, MANUAL_DEMAND, demand);
-    int remainder = 0;
-    SkwTotals& shown = run.computed.skw;
-    const InputRecord& in = run.in;
-    shown = allocateSkw(demand, SkwTotals{ in.saleSkwM, in.saleSkwL, in.saleSkwXL }, &remainder);
+// With -m: shows the allocated totals and returns the typed ones, sale SKWs included.
+static SkwTotals askManualSkw(Console& con, const SkwTotals& computed) {
+    run.computed.skw = computed;
     SkwTotals& typed = run.typed.skw;
-    typed.XL = askManualCount(con, MANUAL_SKW_XL, shown.XL, shown.L, shown.M);
+    typed.XL = askManualCount(con, MANUAL_SKW_XL, computed.XL, computed.L, computed.M);
     typed.L = askManualCount(con, MANUAL_SKW_L, 0);
     typed.M = askManualCount(con, MANUAL_SKW_M, 0);
-    return demand;
+    return typed;
 }
 
 // Sets run.skw and run.EnergyRemainder and says the SKW and -es lines. With -m the remainder is
@@ -103,11 +93,13 @@ void computeEnergy(Console& con) {
     const InputRecord& in = run.in;
     int demand = computeEnergyDemand(in);
     if (run.opt.manual) {
-        demand = askManualEnergy(con, demand);
-        run.skw = run.typed.skw;
+        run.computed.demand = demand;
+        demand = run.typed.demand = askManualCount(con, MANUAL_DEMAND, demand);
+    }
+    run.skw = allocateSkw(demand, salePlants(in), &run.EnergyRemainder);
+    if (run.opt.manual) {
+        run.skw = askManualSkw(con, run.skw);
         run.EnergyRemainder = remainderOf(demand, run.skw, in);
-    } else {
-        run.skw = allocateSkw(demand, SkwTotals{ in.saleSkwM, in.saleSkwL, in.saleSkwXL }, &run.EnergyRemainder);
     }
     appendDiagnosticsRecord("\nXL: %i  L: %i  M: %i  E: %i", run.skw.XL, run.skw.L, run.skw.M, run.EnergyRemainder);
     saySkwLines(con);

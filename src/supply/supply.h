@@ -9,6 +9,14 @@ struct Console;
 // EZ per hour of one solar power plant of each size.
 constexpr int SKW_EZ_PER_HOUR[SIZE_COUNT] = { 9640, 24100, 48200 };
 
+// The solar power plants entered for sale.
+constexpr SkwTotals salePlants(const InputRecord& in) { return SkwTotals{ in.saleSkwM, in.saleSkwL, in.saleSkwXL }; }
+
+// A rate per plant of each size (EZ per hour, say) times the plants.
+constexpr int forPlants(const int (&rate)[SIZE_COUNT], const SkwTotals& plants) {
+    return rate[SIZE_XL] * plants.XL + rate[SIZE_L] * plants.L + rate[SIZE_M] * plants.M;
+}
+
 // Taken off a mineral figure before it is rounded, so that the line shows it rounded down unless
 // its fraction is 0.99 or more; added to a yield, so that it shows rounded up. The double one step
 // above 0.49.
