@@ -215,19 +215,12 @@ EMSCRIPTEN_KEEPALIVE const char* wv_record() {
         if (i) put(",");
         putRow(run.rows[i]);
     }
-    const ManualValues& c = run.computed;
-    const double computed[MANUAL_COUNT] = { static_cast<double>(c.demand),
-                                            static_cast<double>(c.skw.XL),
-                                            static_cast<double>(c.skw.L),
-                                            static_cast<double>(c.skw.M),
-                                            c.ME,
-                                            c.MS };
     put("],\"computed\":{");
     for (int m = 0; m < MANUAL_COUNT; ++m) {
         if (m) put(",");
         putString(QUESTIONS[DIALOGUE_COUNT + m].code);
         put(":");
-        putNumber(computed[m]);
+        putNumber(manualValueOf(run.computed, static_cast<ManualQuestion>(m)));
     }
     put("},\"answers\":[");
     for (int i = 0; i < QUESTION_COUNT; ++i) {

@@ -109,8 +109,9 @@ extern const CrystalRace CRYSTAL_RACES[CORE_RACE_COUNT + 1];
 
 bool isAsked(const Question& q, const OptionFlags& opt);
 const char* promptOf(const Question& q, const OptionFlags& opt);
-int& answerSlot(InputRecord& in, const Question& q);  // where a count of the dialogue goes
-double answerOf(const Question& q);                   // the answer the run stored for the question
+int& answerSlot(InputRecord& in, const Question& q);                     // where a count of the dialogue goes
+double answerOf(const Question& q);                                      // the answer the run stored for the question
+double manualValueOf(const ManualValues& values, ManualQuestion which);  // shown or typed at it
 
 // With -m: asks one of the manual questions, its prompt filled with the computed values.
 int askManualCount(Console& con, ManualQuestion which, int shown0, int shown1 = 0, int shown2 = 0);

@@ -166,14 +166,18 @@ int& answerSlot(InputRecord& in, const Question& q) {
 double answerOf(const Question& q) {
     if (q.kind == ANSWER_LETTER) return run.in.crystalRace;
     if (q.when != ASK_MANUAL) return answerSlot(run.in, q);
-    const ManualValues& typed = run.typed;
-    switch (&q - &QUESTIONS[DIALOGUE_COUNT]) {
-        case MANUAL_DEMAND: return typed.demand;
-        case MANUAL_SKW_XL: return typed.skw.XL;
-        case MANUAL_SKW_L: return typed.skw.L;
-        case MANUAL_SKW_M: return typed.skw.M;
-        case MANUAL_ME: return typed.ME;
-        default: break;
+    return manualValueOf(run.typed, static_cast<ManualQuestion>(&q - &QUESTIONS[DIALOGUE_COUNT]));
+}
+
+double manualValueOf(const ManualValues& values, ManualQuestion which) {
+    switch (which) {
+        case MANUAL_DEMAND: return values.demand;
+        case MANUAL_SKW_XL: return values.skw.XL;
+        case MANUAL_SKW_L: return values.skw.L;
+        case MANUAL_SKW_M: return values.skw.M;
+        case MANUAL_ME: return values.ME;
+        case MANUAL_MS:
+        case MANUAL_COUNT: break;
     }
-    return typed.MS;
+    return values.MS;
 }
