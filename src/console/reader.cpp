@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #ifndef _WIN32
