@@ -11,7 +11,6 @@
 #endif
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -302,8 +301,8 @@ Answer planLetter(void* data, const Ask& ask) {
     auto& r = *static_cast<PlanReader*>(data);
     putString(r.con->out, ask.prompt);
     int q = ask.q ? indexOf(*ask.q) : -1;
-    char letter = ask.q ? (plan.given[q] ? static_cast<char>(plan.value[q]) : CRYSTAL_RACES[0].letter)
-                        : plan.answer[ask.option];
+    char letter =
+        ask.q ? (plan.given[q] ? static_cast<char>(plan.value[q]) : CRYSTAL_RACES[0].letter) : plan.answer[ask.option];
     char line[2] = { letter, '\0' };
     logLine(r, line);
     return Answer{ static_cast<double>(letter), SOURCE_TYPED, 0, 0 };
@@ -357,7 +356,8 @@ const AnswerReader PLAN_READER = { planLetter, planNumber, planNumber, planEnter
 
 // How the last run was answered: 1 by the plan, 0 by typed text.
 int lastWasPlan = 0;
-size_t inputLeft = 0;  // typed text the last run did not read
+size_t inputLeft = 0;   // typed text the last run did not read
+int demandProblem = 0;  // why the last typed demand cannot be taken
 
 }  // namespace
 
@@ -526,8 +526,6 @@ EMSCRIPTEN_KEEPALIVE size_t wv_errLength() { return errText.length; }
 
 // The page's typed demand read as the console reads it: the float, or NaN with the reason kept for
 // wv_demandProblem (1 no number or something after it, 2 more than NUMBER_TEXT_LIMIT characters, 3 not finite).
-int demandProblem = 0;
-
 EMSCRIPTEN_KEEPALIVE double wv_readDemand(const char* text, size_t length) {
     static Console nowhere = { streamTo(discard, nullptr), streamTo(discard, nullptr) };
     ConsoleInput in = inputOnMemory(nowhere, text, length);

@@ -11,14 +11,14 @@ struct ConsoleInput {
     Console* con;  // prompts and refusals go here; its output is flushed before every read
     int fd;        // descriptor read from; -1 when the input is in memory
     long (*read)(int fd, char* into, unsigned room);  // the system's read, or a test's
-    const char* mem;  // in-memory input
-    size_t memLen;    // its length
-    size_t memPos;    // how much of it has been moved into buf
-    char buf[256];    // bytes read but not yet taken
-    int pos;          // next unread byte in buf
-    int len;          // bytes held in buf
-    int atEnd;        // the input has ended; stays so for the rest of the run
-    int lineTouched;  // a read has looked at a character of the current line
+    const char* mem;                                  // in-memory input
+    size_t memLen;                                    // its length
+    size_t memPos;                                    // how much of it has been moved into buf
+    char buf[256];                                    // bytes read but not yet taken
+    int pos;                                          // next unread byte in buf
+    int len;                                          // bytes held in buf
+    int atEnd;                                        // the input has ended; stays so for the rest of the run
+    int lineTouched;                                  // a read has looked at a character of the current line
     int endWithOutput;  // the input counts as ended once the console output is lost (the page's bound)
 };
 

@@ -68,7 +68,7 @@ int runWerkverbund(int argc, const char* const* argv, Console& con, Answers answ
     computeRaceChains(con, 0, CORE_RACE_COUNT);
     if (run.opt.extraRaces) computeRaceChains(con, CORE_RACE_COUNT, RACE_COUNT);
     computeOre(con, answers);
-    computeSilicon(con, answers);     // sets run.MS
+    computeSilicon(con, answers);      // sets run.MS
     beginResults("a", OPEN_AT_BEGIN);  // the last section holds the sales and the closing text
     printSales(con);
     writeClosingText();

@@ -4,7 +4,17 @@
 
 #include "data/record.h"
 
-enum OptionCode { OPTION_H, OPTION_BR, OPTION_XL, OPTION_OR, OPTION_DAT, OPTION_M, OPTION_ES, OPTION_OPT, OPTION_COUNT };
+enum OptionCode {
+    OPTION_H,
+    OPTION_BR,
+    OPTION_XL,
+    OPTION_OR,
+    OPTION_DAT,
+    OPTION_M,
+    OPTION_ES,
+    OPTION_OPT,
+    OPTION_COUNT
+};
 constexpr OptionCode OPTION_NONE = OPTION_COUNT;  // a question asked whatever the options
 // The option whose question, answered 'n', numbers the extra races "Rasse1" to "Rasse5".
 constexpr OptionCode RACE_NAMES_OPTION = OPTION_OR;

@@ -42,11 +42,11 @@ struct Question {
     AnswerKind kind = ANSWER_COUNT;
     int low = -COUNT_LIMIT;  // accepted range of a count
     int high = COUNT_LIMIT;
-    int InputRecord::*field = nullptr;         // where a count goes, or null
-    int RaceLevel3::*raceField = nullptr;      // where a Level 3 count goes, or null
-    int discardBefore = 0;                     // pending input is dropped before the prompt
-    const char* echo = nullptr;                // echo block after the answer (the answer its value), or null
-    const char* record = nullptr;              // diagnostics record after the answer, or null
+    int InputRecord::*field = nullptr;             // where a count goes, or null
+    int RaceLevel3::*raceField = nullptr;          // where a Level 3 count goes, or null
+    int discardBefore = 0;                         // pending input is dropped before the prompt
+    const char* echo = nullptr;                    // echo block after the answer (the answer its value), or null
+    const char* record = nullptr;                  // diagnostics record after the answer, or null
     int InputRecord::*echoWith[ECHO_VALUES] = {};  // the echo's values when they are not the answer alone
 };
 

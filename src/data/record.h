@@ -102,8 +102,8 @@ struct QuestionState {
 enum MessageAbout { ABOUT_QUESTION, ABOUT_ROW, ABOUT_FILE, ABOUT_INPUT, ABOUT_CONSOLE, ABOUT_COUNT };
 struct Message {
     MessageAbout about;
-    int index;      // the question, the row or the file it concerns
-    char text[120]; // as printed, without its line ends
+    int index;       // the question, the row or the file it concerns
+    char text[120];  // as printed, without its line ends
 };
 constexpr int MESSAGE_LIMIT = 16;
 constexpr int QUESTION_LIMIT = 48;  // the dialogue's questions and the -m ones

@@ -64,9 +64,9 @@ extern const char* const FILE_NAME[FILE_COUNT];
 
 // How files are opened, written and closed: the system's calls, or a test's.
 struct FileCalls {
-    int (*open)(const char* name, int append);  // a descriptor, or -1
+    int (*open)(const char* name, int append);            // a descriptor, or -1
     int (*write)(int fd, const char* bytes, int length);  // bytes taken, or -1
-    int (*close)(int fd);  // 0, or -1
+    int (*close)(int fd);                                 // 0, or -1
 };
 extern const FileCalls SYSTEM_FILES;
 

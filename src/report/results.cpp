@@ -3,7 +3,7 @@
 #include "report/report.h"
 
 #include <cassert>
-#include <cstdio>
+#include <iterator>
 
 namespace {
 

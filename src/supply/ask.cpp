@@ -58,9 +58,9 @@ int askDialogueCount(Answers& answers, const Question& q) {
 // With -m: a count question whose prompt shows the computed values; the first is what the question itself shows.
 int askManualCount(Answers& answers, ManualQuestion which, int shown, int shownL, int shownM) {
     const Question& q = manualQuestion(which);
-    char prompt[256];
+    char prompt[256] = {};
     fillPrompt(prompt, q.prompt, shown, shownL, shownM);
-    char shownText[256];
+    char shownText[256] = {};
     fillPrompt(shownText, "%i", shown);
     Answer answer = answers.reader->count(answers.data, Ask{ &q, OPTION_NONE, prompt, nullptr, shownText });
     keep(q, answer, shown);
@@ -71,9 +71,9 @@ int askManualCount(Answers& answers, ManualQuestion which, int shown, int shownL
 float askManualDemand(Answers& answers, ManualQuestion which, float computed) {
     const Question& q = manualQuestion(which);
     double shown = roundHalfAway(computed);
-    char prompt[256];
+    char prompt[256] = {};
     fillPrompt(prompt, q.prompt, shown);
-    char shownText[256];
+    char shownText[256] = {};
     fillPrompt(shownText, "%.0f", shown);
     Answer answer = answers.reader->demand(answers.data, Ask{ &q, OPTION_NONE, prompt, nullptr, shownText });
     keep(q, answer, shown);

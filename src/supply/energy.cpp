@@ -46,7 +46,8 @@ void addEnergyFlows(int row, const InputRecord& in) {
     addFlow(FLOW_ENERGY, row, "L1G", -1, in.L1G * EZ_PER_L1_UNIT);
     addFlow(FLOW_ENERGY, row, "L2G", -1, in.L2G * EZ_PER_L2_UNIT);
     addFlow(FLOW_ENERGY, row, "KG", -1, EZ_PER_FACTORY * in.KG);
-    for (int s = 0; s < SPECIAL_COUNT; ++s) addFlow(FLOW_ENERGY, row, SPECIALS[s].code, -1, EZ_PER_FACTORY * in.special[s]);
+    for (int s = 0; s < SPECIAL_COUNT; ++s)
+        addFlow(FLOW_ENERGY, row, SPECIALS[s].code, -1, EZ_PER_FACTORY * in.special[s]);
     for (int r = 0; r < RACE_COUNT; ++r) addFlow(FLOW_ENERGY, row, nullptr, r, EZ_PER_FACTORY * in.race[r].NF);
 }
 

@@ -23,7 +23,7 @@ constexpr double ROUNDING_MARGIN = 0.49000000000000005;
 static_assert(ROUNDING_MARGIN > 0.49);
 
 // Asking through the port (ask.cpp); each keeps what the question showed and took in run.questions.
-int askYesNo(Answers& answers, OptionCode option);  // 0 when the input ended before j or n came
+int askYesNo(Answers& answers, OptionCode option);   // 0 when the input ended before j or n came
 int askCrystalRace(Console& con, Answers& answers);  // 0 when the input ended before a letter came
 int askDialogueCount(Answers& answers, const Question& q);
 int askManualCount(Answers& answers, ManualQuestion which, int shown, int shownL = 0, int shownM = 0);

@@ -28,7 +28,8 @@ struct TestConsole {
     Console out = { streamTo(keepText, &log), streamTo(keepText, &log) };
     ConsoleInput con;
 
-    explicit TestConsole(std::string text) : input(std::move(text)), con(inputOnMemory(out, input.data(), input.size())) {}
+    explicit TestConsole(std::string text)
+        : input(std::move(text)), con(inputOnMemory(out, input.data(), input.size())) {}
     TestConsole(const TestConsole&) = delete;
     TestConsole& operator=(const TestConsole&) = delete;
 
