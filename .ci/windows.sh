@@ -65,6 +65,11 @@ check "$deb" "$(dpkg-deb -c "$deb")" \
     ./usr/share/doc/werkverbund/copyright ./usr/share/doc/werkverbund/changelog.gz
 check "$zip" "$(unzip -l "$zip")" \
     /bin/werkverbund.exe /share/man/man1/werkverbund.1 -win64/README.md -win64/LICENSE
+# The page, when .ci/page.sh has built it before, goes into both packages.
+if [ -f build-web/werkverbund.html ]; then
+    check "$deb" "$(dpkg-deb -c "$deb")" ./usr/share/werkverbund/werkverbund.html
+    check "$zip" "$(unzip -l "$zip")" -win64/werkverbund.html
+fi
 # Errors and warnings of lintian fail the run; its notes may stay.
 lintian --fail-on error,warning "$deb"
 echo "ok lintian $deb"

@@ -1,10 +1,12 @@
-// A plan: the options, the two yes/no answers and the text of every field. Here it is checked,
-// turned into the console program's arguments and standard input, and kept in the page address.
+// A plan: the options, the two yes/no answers and the text of every field. Here a field's text is checked once
+// and turned into the value the core takes, and the plan is kept in the page address.
+// Takes from WV: nothing; gives WV.keyOf, WV.isAsked, WV.emptyPlan, WV.readField, WV.planInput, WV.hashOf,
+// WV.planOfHash.
 (function (WV) {
     'use strict';
 
-    // The key of a question in the plan and the page address: its code, and the race's letter
-    // where several questions share a code.
+    // The key of a question in the plan and the page address: its code, and the race's letter where several
+    // questions share a code.
     WV.keyOf = function (tables, q) {
         if (!q.key) {
             var shared = tables.questions.filter(function (o) { return o.code === q.code; }).length > 1;
@@ -18,63 +20,66 @@
         return !q.when || !!options[q.when];
     };
 
-    // Options are named by their spelling without the dash; an option with a yes/no question
-    // keeps its answer under the same name.
+    // Options are named by their spelling without the dash; an option with a yes/no question keeps its answer
+    // under the same name.
     WV.emptyPlan = function (tables) {
         var plan = { options: {}, answers: {}, values: {} };
         tables.options.forEach(function (o) {
             plan.options[o.name] = false;
             if (o.question) plan.answers[o.name] = 'j';
         });
-        tables.questions.forEach(function (q) {
-            if (q.kind === 'letter') plan.values[WV.keyOf(tables, q)] = tables.crystalRaces[0].letter;
-        });
         return plan;
     };
 
-    var WHOLE = /^\s*[+-]?[0-9]+\s*$/;
+    var WHOLE = /^[+-]?[0-9]+$/;
+    var PRINTABLE = /^[\x20-\x7e]*$/;
 
-    // Checks a field's text. Returns {text} with what the page types for it ('' for an empty
-    // field), or {error} with a German message.
-    WV.checkField = function (q, text, checkDemand) {
+    // The German message for a field whose text or value the console would not take.
+    WV.fieldMessage = function (q, problem) {
+        if (q.kind === 'count') return 'Bitte eine ganze Zahl von ' + q.low + ' bis ' + q.high + ' eingeben.';
+        if (problem === 2) return 'Die Zahl ist zu lang (höchstens ' + WV.numberTextLimit + ' Zeichen).';
+        return 'Bitte eine endliche Zahl eingeben, z. B. 1500 oder 37,5.';
+    };
+
+    // Reads a field's text: {empty}, {value} or {error} with a German message. Only what a console user could
+    // have typed counts: printable ASCII, a decimal comma taken as a point in a demand.
+    WV.readField = function (q, text, readDemand) {
         text = (text || '').trim();
-        if (q.kind === 'letter') return { text: text };
-        if (text === '') return { text: '' };
-        if (q.kind === 'demand') {
-            if (text.length > WV.numberTextLimit || !checkDemand(text)) {
-                return { error: 'Bitte eine endliche Zahl eingeben, z.B. 1500 oder 37.5 (höchstens '
-                    + WV.numberTextLimit + ' Zeichen).' };
-            }
-            return { text: text };
+        if (text === '') return { empty: true };
+        if (!PRINTABLE.test(text)) return { error: 'Nur Ziffern, Vorzeichen und Punkt oder Komma sind möglich.' };
+        if (q.kind === 'count') {
+            var value = Number(text);
+            if (!WHOLE.test(text) || value < q.low || value > q.high) return { error: WV.fieldMessage(q) };
+            return { value: value };
         }
-        var range = 'Bitte eine ganze Zahl von ' + q.low + ' bis ' + q.high + ' eingeben.';
-        if (!WHOLE.test(text)) return { error: range };
-        var value = Number(text);
-        if (value < q.low || value > q.high) return { error: range };
-        return { text: String(value) };  // no leading zeros: 010 would be read as octal
+        if (text.indexOf(',') >= 0 && text.indexOf('.') < 0) text = text.replace(',', '.');
+        var read = readDemand(text);
+        return read.problem ? { error: WV.fieldMessage(q, read.problem) } : { value: read.value };
     };
 
-    // The arguments: the options in the order of the table.
-    WV.argsOf = function (tables, plan) {
-        return tables.options.filter(function (o) { return plan.options[o.name]; })
-            .map(function (o) { return o.spelling; });
-    };
-
-    // Standard input as a console user types it: the yes/no answers, then one line per asked
-    // question, then the Enter that ends the program. typed(q) gives the text for a question.
-    WV.inputOf = function (tables, plan, typed) {
-        var lines = [];
+    // What the plan entry takes: the options in the table's order, one value (or null) per question, and the
+    // messages of the fields that cannot be taken, by key.
+    WV.planInput = function (tables, plan, readDemand) {
+        var input = { options: [], values: [], errors: {} };
         tables.options.forEach(function (o) {
-            if (plan.options[o.name] && o.question) lines.push(plan.answers[o.name]);
+            input.options.push({ on: !!plan.options[o.name], answer: plan.answers[o.name] });
         });
         tables.questions.forEach(function (q) {
-            if (WV.isAsked(q, plan.options)) lines.push(typed(q));
+            var key = WV.keyOf(tables, q);
+            var text = plan.values[key];
+            if (q.kind === 'letter') {
+                input.values.push(text ? text.charCodeAt(0) : null);
+                return;
+            }
+            var read = WV.readField(q, text, readDemand);
+            if (read.error && WV.isAsked(q, plan.options)) input.errors[key] = read.error;
+            input.values.push(read.value === undefined ? null : read.value);
         });
-        return lines.join('\n') + '\n\n';
+        return input;
     };
 
-    // The page address after '#': the options by name (with the yes/no answer where
-    // there is one), then the fields that are not empty.
+    // The page address after '#': the options by name (with the yes/no answer where there is one), then the
+    // fields that are not empty.
     WV.hashOf = function (tables, plan) {
         var parts = [];
         tables.options.forEach(function (o) {

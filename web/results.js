@@ -1,5 +1,5 @@
-// The results as tables built from the core's result rows, the console text, and the files of
-// the run to download.
+// The results as tables built from the core's result rows, and the files of the run to download.
+// Takes from WV: element, bytesOf; gives WV.shownNumber, WV.showResults, WV.showDownloads.
 (function (WV) {
     'use strict';
     var element = WV.element;
@@ -51,11 +51,11 @@
             } else if (row.kind === 'factories') {
                 supply.push([cell(nameOf(row))].concat(counts, [cell(row.mark || '', MARK[row.mark])]));
             } else if (row.kind === 'mines') {
-                var values = row.value.slice(0, row.valueCount).map(WV.shownNumber);
+                var values = row.value.map(WV.shownNumber);
                 while (values.length < 3) values.unshift('–');
                 mines.push([cell(nameOf(row))].concat(values.map(function (v) { return cell(v); })));
             } else if (row.kind === 'sale') {
-                sales.push([cell(nameOf(row)), cell(row.valueCount ? WV.shownNumber(row.value[0]) : row.number)]);
+                sales.push([cell(nameOf(row)), cell(WV.shownNumber(row.value[0]))]);
             } else if (row.kind === 'capacity') {
                 notes.push(nameOf(row) + ': ' + row.number + ' EZ');
             } else {

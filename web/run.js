@@ -1,8 +1,12 @@
-// Runs the whole console program in the WebAssembly core, each time in a fresh folder: the
-// arguments, standard input and the files already there go in; the console text, the exit status
-// and every file of the folder come out. Text is handled as bytes, one character per byte.
+// Runs the WebAssembly core, each run in a fresh folder held in the core's memory: the console program on
+// arguments and typed text (window.werkverbund.run, the answers-file loader), or a plan handed over as values.
+// Text is handled as bytes, one character per byte.
+// Takes from WV: nothing; gives WV.bytesOf, WV.textOf, WV.makeRunner, WV.INPUT_LIMIT.
 (function (WV) {
     'use strict';
+
+    // The most typed text a run takes: far beyond any real answers, small enough for a phone's tab.
+    WV.INPUT_LIMIT = 1 << 20;
 
     WV.bytesOf = function (text) {
         if (text instanceof Uint8Array) return text;
@@ -19,12 +23,19 @@
         return parts.join('');
     };
 
-    WV.makeRunner = function (core) {
-        var FS = core.FS;
-        var runCount = 0;
-        FS.mkdir('/runs');
+    // A name of the run's folder: no way out of it, no folder of its own unless listed in dirs.
+    function checkName(name, dirs) {
+        if (typeof name !== 'string' || name === '' || name.charAt(0) === '/' || /(^|\/)\.\.?(\/|$)/.test(name)) {
+            throw new Error('werkverbund.run: unzulässiger Name "' + name + '"');
+        }
+        var folder = name.indexOf('/') < 0 ? '' : name.slice(0, name.lastIndexOf('/'));
+        if (folder && dirs.indexOf(folder) < 0) {
+            throw new Error('werkverbund.run: der Ordner von "' + name + '" steht nicht in dirs');
+        }
+    }
 
-        // Copies the bytes into the core's memory with a closing zero; the caller frees them.
+    WV.makeRunner = function (core) {
+        // Copies bytes into the core's memory with a closing zero; the caller frees them.
         function copyIn(bytes) {
             var at = core._malloc(bytes.length + 1);
             core.HEAPU8.set(bytes, at);
@@ -32,56 +43,108 @@
             return at;
         }
 
-        function removeTree(path) {
-            FS.readdir(path).forEach(function (name) {
-                if (name === '.' || name === '..') return;
-                var inner = path + '/' + name;
-                if (FS.isDir(FS.stat(inner).mode)) removeTree(inner);
-                else FS.unlink(inner);
-            });
-            FS.rmdir(path);
-        }
-
-        function consoleText(at, length) {
-            return at ? WV.textOf(core.HEAPU8.subarray(at, at + length)) : '';
-        }
-
-        function run(args, input, before) {
-            var folder = '/runs/' + ++runCount;
-            FS.mkdir(folder);
-            FS.chdir(folder);
-            before = before || {};
-            (before.dirs || []).forEach(function (name) { FS.mkdir(name); });
-            Object.keys(before.files || {}).forEach(function (name) {
-                FS.writeFile(name, WV.bytesOf(before.files[name]));
-            });
-
-            var strings = ['werkverbund'].concat(args || []).map(function (a) { return copyIn(WV.bytesOf(a)); });
-            var argv = core._malloc(4 * strings.length);
-            strings.forEach(function (at, i) { core.HEAP32[(argv >> 2) + i] = at; });
-            var stdin = WV.bytesOf(input || '');
-            var inputAt = copyIn(stdin);
-            var status;
+        // Calls fn with the bytes in the core's memory, and frees them whatever happens.
+        function withCopy(bytes, fn) {
+            var at = copyIn(bytes);
             try {
-                status = core._wv_run(strings.length, argv, inputAt, stdin.length);
+                return fn(at);
             } finally {
-                strings.concat([argv, inputAt]).forEach(function (at) { core._free(at); });
-                FS.chdir('/');
+                core._free(at);
             }
-            var result = {
-                status: status,
-                stdout: consoleText(core._wv_out(), core._wv_outLength()),
-                stderr: consoleText(core._wv_err(), core._wv_errLength()),
-                files: {}
-            };
-            FS.readdir(folder).sort().forEach(function (name) {
-                var path = folder + '/' + name;
-                if (FS.isFile(FS.stat(path).mode)) result.files[name] = FS.readFile(path);
+        }
+
+        function bytesAt(at, length) {
+            return at ? core.HEAPU8.slice(at, at + length) : new Uint8Array(0);
+        }
+
+        // The run's folder holds what before lists: folders, and files with their bytes.
+        function fillFolder(before) {
+            before = before || {};
+            var dirs = before.dirs || [];
+            var names = Object.keys(before.files || {});
+            dirs.concat(names).forEach(function (name) { checkName(name, dirs); });
+            core._wv_folderReset();
+            dirs.forEach(function (name) { add(name, 1); });
+            names.forEach(function (name) {
+                var bytes = WV.bytesOf(before.files[name]);
+                var index = add(name, 0);
+                if (withCopy(bytes, function (at) { return core._wv_folderWrite(index, at, bytes.length); }) < 0) {
+                    throw new Error('werkverbund.run: die Datei "' + name + '" ist zu groß');
+                }
             });
-            removeTree(folder);
+        }
+
+        function add(name, isDir) {
+            var index = withCopy(WV.bytesOf(name), function (at) { return core._wv_folderAdd(at, isDir); });
+            if (index < 0) throw new Error('werkverbund.run: "' + name + '" passt nicht in den Ordner');
+            return index;
+        }
+
+        // Calls the run in the folder; returns its status with the console text and every file of the folder.
+        function inFolder(before, call) {
+            fillFolder(before);
+            var result = { status: call(), files: {} };
+            result.stdout = WV.textOf(bytesAt(core._wv_out(), core._wv_outLength()));
+            result.stderr = WV.textOf(bytesAt(core._wv_err(), core._wv_errLength()));
+            var names = [];
+            for (var i = 0; i < core._wv_folderCount(); i++) {
+                var name = core.UTF8ToString(core._wv_folderName(i));
+                if (!core._wv_folderIsDir(i) && name.indexOf('/') < 0) names.push([name, i]);
+            }
+            names.sort(function (a, b) { return a[0] < b[0] ? -1 : 1; }).forEach(function (n) {
+                result.files[n[0]] = bytesAt(core._wv_folderBytes(n[1]), core._wv_folderLength(n[1]));
+            });
             return result;
         }
 
-        return { run: run };
+        // The console program on arguments and typed text.
+        function run(args, input, before) {
+            var stdin = WV.bytesOf(input || '');
+            if (stdin.length > WV.INPUT_LIMIT) {
+                throw new Error('werkverbund.run: die Eingabe ist länger als ' + WV.INPUT_LIMIT + ' Bytes');
+            }
+            var strings = ['werkverbund'].concat(args || []).map(function (a) { return copyIn(WV.bytesOf(a)); });
+            var argv = core._malloc(4 * strings.length);
+            strings.forEach(function (at, i) { core.HEAP32[(argv >> 2) + i] = at; });
+            try {
+                return withCopy(stdin, function (inputAt) {
+                    return inFolder(before, function () {
+                        return core._wv_run(strings.length, argv, inputAt, stdin.length);
+                    });
+                });
+            } finally {
+                strings.concat([argv]).forEach(function (at) { core._free(at); });
+            }
+        }
+
+        // A plan as values: options [{on, answer}] by the options table's order, values [number or null] by the
+        // question table's order. The record and antworten.txt come with the result.
+        function runPlan(options, values) {
+            core._wv_planReset();
+            options.forEach(function (o, i) {
+                core._wv_planOption(i, o.on ? 1 : 0, o.answer ? o.answer.charCodeAt(0) : 0);
+            });
+            values.forEach(function (v, i) { if (v !== null && v !== undefined) core._wv_planValue(i, v); });
+            var result = inFolder(null, function () { return core._wv_runPlan(); });
+            result.record = JSON.parse(core.UTF8ToString(core._wv_record()));
+            result.answers = WV.textOf(bytesAt(core._wv_answers(), core._wv_answersLength()));
+            return result;
+        }
+
+        // Reads a typed demand as the console does: {value} or {problem: 1 no number, 2 too long, 3 not finite}.
+        function readDemand(text) {
+            var bytes = WV.bytesOf(text);
+            var value = withCopy(bytes, function (at) { return core._wv_readDemand(at, bytes.length); });
+            var problem = core._wv_demandProblem();
+            return problem ? { problem: problem } : { value: value };
+        }
+
+        function json(at) { return JSON.parse(core.UTF8ToString(at)); }
+
+        return {
+            run: run, runPlan: runPlan, readDemand: readDemand,
+            tables: function () { return json(core._wv_tables()); },
+            record: function () { return json(core._wv_record()); }
+        };
     };
 })(typeof globalThis.WV === 'object' ? globalThis.WV : (globalThis.WV = {}));

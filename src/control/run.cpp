@@ -1,9 +1,6 @@
-// The run from the start banner to the exit status: one straight sequence of phases over the
-// run record, the next-option hint, the end banner and the wait for Enter.
+// The run from the start banner to the exit status: one straight sequence of phases over the run record, the
+// results sections of Ergebnis.txt, the next-option hint, the end banner and the wait for Enter.
 #include "control/control.h"
-#include "input/input.h"
-#include "report/report.h"
-#include "supply/supply.h"
 
 RunRecord run;
 
@@ -31,51 +28,52 @@ constexpr const char* ENERGY_SURPLUS_NOTE =
 
 void printHint(Console& con) {
     const char* hint = pickHint(run.opt);
-    if (hint) fputs(hint, con.out);
+    if (hint) putString(con.out, hint);
 }
 
 // A silicon demand of exactly 0 printed its banner with its own line; a negative one gets none.
 void printEndBanner(Console& con) {
-    if (run.MS > 0) fprintf(con.out, "\n\n\n%s", VERSION_LINE);
+    if (run.MS > 0) printText(con, "\n\n\n%s", VERSION_LINE);
 }
 
-// Waits for Enter: the first read takes the line end the last answer left, the second the
-// Enter itself. Returns 0, or -1 when the input has ended before.
-int waitForEnter(Console& con) {
-    fputs("\n\nZum Beenden Enter druecken", con.out);
-    char c = 0;
-    scanChar(con, &c);
-    int status = scanChar(con, &c) == 1 ? 0 : -1;
-    fflush(con.out);
+// Waits for Enter. Returns 0, or -1 when the input has ended before.
+int waitForEnter(Console& con, Answers& answers) {
+    putString(con.out, "\n\nZum Beenden Enter druecken");
+    int status = answers.reader->enter(answers.data);
+    flushStream(con.out);
     return status;
 }
 
 // The input ended while a question that only a letter can answer was waiting.
 int endAtInputEnd(Console& con) {
-    printMessage(con, "Eingabe beendet, das Programm wird abgebrochen\n");
+    printMessage(con, ABOUT_INPUT, 0, "Eingabe beendet, das Programm wird abgebrochen\n");
     return -1;
 }
 
 }  // namespace
 
-int runWerkverbund(int argc, const char* const* argv, Console& con) {
+int runWerkverbund(int argc, const char* const* argv, Console& con, Answers answers, const FileCalls& files) {
     run = {};  // every count, answer and flag starts at 0
-    beginReports(con);
-    fputs(START_BANNER, con.out);
-    if (!parseOptions(argc, argv, con)) return endAtInputEnd(con);
+    beginReports(con, files);
+    putString(con.out, START_BANNER);
+    if (!parseOptions(argc, argv, answers)) return endAtInputEnd(con);
     writeDiagnosticsHeader();
-    if (run.opt.energySurplus) fputs(ENERGY_SURPLUS_NOTE, con.out);
-    if (!runDialogue(con)) return endAtInputEnd(con);
-    computeEnergy(con);    // SKW totals and EnergyRemainder; opens the first results section
-    computeCrystals(con);  // and closes it
+    if (run.opt.energySurplus) putString(con.out, ENERGY_SURPLUS_NOTE);
+    if (!runDialogue(con, answers)) return endAtInputEnd(con);
+    beginResults("w", OPEN_AT_END);  // the first section opens after the crystal lines
+    computeEnergy(con, answers);     // SKW totals and EnergyRemainder
+    computeCrystals(con);
+    endResults();
     computeSpecialChains(con);
     computeRaceChains(con, 0, CORE_RACE_COUNT);
     if (run.opt.extraRaces) computeRaceChains(con, CORE_RACE_COUNT, RACE_COUNT);
-    computeOre(con);
-    computeSilicon(con);  // sets run.MS
-    printSales(con);      // opens the last results section
-    writeClosingText();   // and closes it
+    computeOre(con, answers);
+    computeSilicon(con, answers);      // sets run.MS
+    beginResults("a", OPEN_AT_BEGIN);  // the last section holds the sales and the closing text
+    printSales(con);
+    writeClosingText();
+    endResults();
     printHint(con);
     printEndBanner(con);
-    return waitForEnter(con);
+    return waitForEnter(con, answers);
 }

@@ -1,6 +1,6 @@
 // The diagnostics file Eingaben-Variablen.txt of -br: its header of options and the records
 // that the dialogue and the phases append, each in an opening of its own.
-#include "control/control.h"
+#include "data/options.h"
 #include "report/report.h"
 
 #include <cstdarg>

@@ -1,44 +1,87 @@
-// Reporting: the output files with their line-end and warning rules, the results writer through
-// which every result line is said once, the diagnostics file and the sales summary.
+// Where text goes: the console's output and message streams, the output files with their line-end, failure and
+// warning rules, the results writer through which every result line is said once, the echo, the diagnostics
+// file, the readme and the closing text.
 #pragma once
 
-#include "control/record.h"
+#include "data/record.h"
 
 #include <cstdarg>
 
 #define PRINTF_LIKE(f, a) __attribute__((format(printf, f, a)))
 
-struct Console;
-
-// The four files a run may write; the index also selects the once-per-run warning.
-enum OutputFile { FILE_RESULTS, FILE_ECHO, FILE_DIAGNOSTICS, FILE_README, FILE_COUNT };
-
-// One opening of an output file. Text is gathered with its line ends already CR LF and goes to
-// the file in one write when the opening closes (or when the room is full).
-struct FileSink {
-    int fd;            // -1 when closed or when opening failed
-    OutputFile which;  // for the warning on a failed write
-    int used;          // bytes gathered in bytes
-    char bytes[8192];
+// Text on its way out, gathered and handed to its sink (a descriptor, memory) when the room is full, before the
+// console waits for input, and at the end.
+struct Stream {
+    int (*sink)(void* data, const char* bytes, int length);  // 0, or -1 when the bytes could not be taken
+    void* data;
+    int used;
+    int failed;  // bytes were lost
+    char bytes[4096];
 };
 
-// Text into a buffer (text.cpp): the conversions "%i", "%c", "%s", "%-4s" and "%.0f" (of a value
-// already rounded), kept zero-terminated.
+// The console as the run writes to it: the output and the messages (refused input, ended input, unwritable files).
+struct Console {
+    Stream out;
+    Stream err;
+};
+
+// Streams (console.cpp).
+Stream streamTo(int (*sink)(void*, const char*, int), void* data);
+void putText(Stream& s, const char* text, int length);
+void putString(Stream& s, const char* text);
+void flushStream(Stream& s);
+void printText(Console& con, const char* format, ...) PRINTF_LIKE(2, 3);
+// A message line on the message stream, after what the console printed before it, so that in a combined log each
+// message follows the prompt it belongs to; kept in the run record with what it concerns.
+void printMessage(Console& con, MessageAbout about, int index, const char* format, ...) PRINTF_LIKE(4, 5);
+// Keeps a message that went elsewhere (a food chain's error line goes to the console output).
+void keepMessage(MessageAbout about, int index, const char* text);
+
+// Text into a buffer (text.cpp), kept zero-terminated.
 struct TextOut {
     char* text;
     int used;
     int room;
 };
 void putChar(TextOut& out, char c);
-const char* putLiteral(TextOut& out, const char* format);
 void putString(TextOut& out, const char* text, int width);
 void putInt(TextOut& out, long long value);
-void putWhole(TextOut& out, double value);
+void putWhole(TextOut& out, double value);  // "%.0f" of a value already rounded; -0 keeps its sign
+// Copies a template into out, each conversion ("%X", "%-43s", "%.0f", ...) filled by fill with its code letter
+// and width; "%%" is a percent sign.
+using Filler = void (*)(TextOut& out, char code, int width, void* data);
+void expandTemplate(TextOut& out, const char* format, Filler fill, void* data);
+// The conversions "%i", "%c", "%s", "%-4s" and "%.0f" (of a value already rounded).
 void formatTextV(TextOut& out, const char* format, va_list values);
 
-// Files (files.cpp). A file that cannot be opened or written leaves the run as it is and gets
-// one warning on the console's error stream.
-void beginReports(Console& con);  // a run starts: no file has been warned about yet
+// Halves away from zero, as the results show whole numbers from doubles; the sign of a value that rounds to zero
+// survives, so "%.0f" shows "-0" for it.
+double roundHalfAway(double value);
+
+// The four files a run may write; the index also selects the once-per-run warning.
+enum OutputFile { FILE_RESULTS, FILE_ECHO, FILE_DIAGNOSTICS, FILE_README, FILE_COUNT };
+extern const char* const FILE_NAME[FILE_COUNT];
+
+// How files are opened, written and closed: the system's calls, or a test's.
+struct FileCalls {
+    int (*open)(const char* name, int append);            // a descriptor, or -1
+    int (*write)(int fd, const char* bytes, int length);  // bytes taken, or -1
+    int (*close)(int fd);                                 // 0, or -1
+};
+extern const FileCalls SYSTEM_FILES;
+
+// One opening of an output file. Text is gathered with its line ends already CR LF and goes to the file in one
+// write when the opening closes (or when the room is full).
+struct FileSink {
+    int fd;            // -1 when closed, when opening failed, or after a failed write
+    OutputFile which;  // for the warning on a failed write
+    int used;          // bytes gathered in bytes
+    char bytes[8192];
+};
+
+// Files (files.cpp). A file that cannot be opened or written leaves the console as it is and gets one warning;
+// it is not written again in this run, so it stays as the failure left it.
+void beginReports(Console& con, const FileCalls& calls);  // a run starts: no file has failed, no section is open
 void openOutput(FileSink& sink, OutputFile which, const char* mode);
 void writeOutput(FileSink& sink, const char* format, ...) PRINTF_LIKE(2, 3);
 void writeOutputV(FileSink& sink, const char* format, va_list values);
@@ -47,28 +90,61 @@ void closeOutput(FileSink& sink);
 void writeToFile(OutputFile which, const char* mode, const char* format, ...) PRINTF_LIKE(3, 4);
 void writeToFileV(OutputFile which, const char* mode, const char* format, va_list values);
 
-// The results writer (results.cpp). A section of results is one opening of Ergebnis.txt with
-// -dat ("w" creates the file, "a" appends); each line goes to the console first, then into the
-// section; LINES tells how each kind of line looks.
+// How each kind of result line looks on the console and in the file: templates over its row (%s its name, %X %L
+// %M its counts, %c its mark, %i its number, %0 %1 %2 its values, %g a blank line when it opens a group, %v the
+// version line).
+enum Line {
+    LINE_SKW,
+    LINE_SKW_XL,
+    LINE_CAPACITY,
+    LINE_CRYSTALS,
+    LINE_CRYSTALS_XL,  // also the food of crystal factories with -xl
+    LINE_CRYSTAL_FOOD,
+    LINE_CHAIN,
+    LINE_CHAIN_XL,
+    LINE_MINES_HEADING,
+    LINE_NO_ORE,
+    LINE_ORE,
+    LINE_SILICON,
+    LINE_NO_SILICON,  // the console's note carries the end banner
+    LINE_SALES_HEADING,
+    LINE_SALE,
+    LINE_COUNT
+};
+
+// The results writer (results.cpp). A section of results is one opening of Ergebnis.txt with -dat ("w" creates
+// the file, "a" appends); each line goes to the console first, then into the section, and is kept as a row.
 enum SectionOpening { OPEN_AT_BEGIN, OPEN_AT_END };  // when the section's opening of the file happens
+void resetResults();
 void beginResults(const char* mode, SectionOpening opening);
-void printResult(Console& con, Line line, const ResultRow& row);
+void endResults();
+int printResult(Console& con, Line line, const ResultRow& row);  // returns the row's index in the record
 void printResultText(Console& con, Line heading);
 void writeResultsOnly(const char* text);  // the closing text, which the console does not get
-void endResults();
 
-// Rows of the usual shapes: plants or factories by size, figures, a note that names itself.
+// Rows of the usual shapes: plants or factories by size, figures, a note that names itself; and the values
+// behind a row.
 ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark);
 ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, double v1 = 0, double v2 = 0);
 ResultRow noteRow(const Label& text);
+void addFact(ResultRow& row, const char* code, double value);
+// A flow from a supplying row to a consumer (a race when consumer is null); flows of 0 are left out.
+void addFlow(FlowKind kind, int row, const char* consumer, int race, double amount);
 
-// Halves away from zero, as the results show whole numbers from doubles; the sign of a value
-// that rounds to zero survives, so "%.0f" shows "-0" for it.
-double roundHalfAway(double value);
+constexpr int SHOW_M = 1 << SIZE_M;
+constexpr int SHOW_M_L = SHOW_M | 1 << SIZE_L;
+constexpr int SHOW_ALL = SHOW_M_L | 1 << SIZE_XL;
 
 // Diagnostics file (diagnostics.cpp); both write only with -br.
 void writeDiagnosticsHeader();
 void appendDiagnosticsRecord(const char* format, ...) PRINTF_LIKE(1, 2);
 
-// Sales summary (sales.cpp); its section of Ergebnis.txt stays open for the closing text.
-void printSales(Console& con);
+// Echo of the answers to Eingaben.txt (echo.cpp), only with -dat answered 'j'.
+void echoAnswer(const char* mode, const char* format, ...) PRINTF_LIKE(2, 3);
+void echoClosingGroup();
+
+// The explanation of the mine yield levels that the readme and the closing text share, up to the line break
+// where the two differ.
+extern const char* const YIELD_LEVELS;
+void writeReadme();       // readme.cpp
+void writeClosingText();  // closing.cpp

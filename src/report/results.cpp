@@ -1,13 +1,32 @@
-// The results writer: every result line is said once, by one call that prints its console
-// spelling, adds its file spelling to the open section of Ergebnis.txt and records its row.
-#include "input/input.h"
+// The results writer: every result line is said once, by one call that prints its console spelling, adds its
+// file spelling to the open section of Ergebnis.txt and keeps its row in the run record.
 #include "report/report.h"
 
 #include <cassert>
-#include <cmath>
-#include <cstdio>
+#include <iterator>
 
 namespace {
+
+// clang-format off
+constexpr Label LINES[] = {
+    { "\n\n\n\n%-36sXL: %X  L: %L  M: %M  EZ-Ueber: %i", "%-42sXL: %X  L: %L  M: %M  EZ-\334berschuss: %i" },
+    { "\n\n\n\n%-43sXL: %X  L: %L  M: %M  EZ-Ueber: %i", "%-49sXL: %X  L: %L  M: %M  EZ-\334berschuss: %i" },
+    same("\n%s %i"),
+    { "\n%-36s             M: %M  Ueberschuss: %c", "\n%-49s      M: %M  \334berschuss: %c" },
+    { "\n%-36s       XL: %X  L: %L  M: %M", "\n%-49sXL: %X  L: %L  M: %M" },
+    { "\n%-36s       L: %L  M: %M  Ueberschuss: %c", "\n%-49sL: %L  M: %M  \334berschuss: %c" },
+    { "%g\n%-43sL: %L  M: %M  Ueberschuss: %c", "%g\n%-49sL: %L  M: %M  \334berschuss: %c" },
+    { "%g\n%-43sXL: %X  L: %L  M: %M  Ueberschuss: %c", "%g\n%-49sXL: %X  L: %L  M: %M  \334berschuss: %c" },
+    { "\n\nMinen (Gesamtausbeute): ", "\n\n\nMinen (Gesamtausbeute): " },
+    { "\n%s", "\n\n%s" },
+    { "\n%s                      Ausreichend: %0  Empfohlen: %1", "\n\n%s                      Ausreichend: %0  Empfohlen: %1" },
+    same("\n%s   Kritisch: %0  Ausreichend: %1  Empfohlen: %2"),
+    { "\n%s\n\n\n%v", "\n%s" },
+    { "\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):", "\n\n\nEZ-, Kristall- und Mineralienverkauf (pro Stunde):\n" },
+    same("\n%s %0"),
+};
+// clang-format on
+static_assert(std::size(LINES) == LINE_COUNT);
 
 FileSink section = { -1, FILE_RESULTS, 0, {} };  // the open section of Ergebnis.txt with -dat
 bool inSection = false;                          // a section has begun (even if it failed to open)
@@ -33,10 +52,17 @@ void writeResultsText(const char* text, int length) {
     closeOutput(once);
 }
 
+struct LineOfRow {
+    const ResultRow& row;
+    const char* name;  // in the spelling of the line
+};
+
 // Adds what one template code stands for.
-void expandCode(TextOut& out, char code, int width, const ResultRow& row, const char* name) {
+void fillFromRow(TextOut& out, char code, int width, void* data) {
+    const auto& line = *static_cast<const LineOfRow*>(data);
+    const ResultRow& row = line.row;
     switch (code) {
-        case 's': putString(out, name, width); break;
+        case 's': putString(out, line.name, width); break;
         case 'X': putInt(out, row.count[SIZE_XL]); break;
         case 'L': putInt(out, row.count[SIZE_L]); break;
         case 'M': putInt(out, row.count[SIZE_M]); break;
@@ -48,54 +74,54 @@ void expandCode(TextOut& out, char code, int width, const ResultRow& row, const 
     }
 }
 
-// Fills out, from its start, with the template.
-void expandLine(TextOut& out, const char* line, const ResultRow& row, const char* name) {
-    out.used = 0;
-    for (const char* t = putLiteral(out, line); *t; t = putLiteral(out, t + 1)) {
-        int width = 0;
-        if (t[1] == '-') {  // "%-43s": left-aligned in 43 characters
-            for (t += 2; *t >= '0' && *t <= '9'; ++t) width = 10 * width + (*t - '0');
-            --t;
-        }
-        expandCode(out, *++t, width, row, name);
-    }
-}
-
 }  // namespace
 
-double roundHalfAway(double value) {
-    if (!(value > -4503599627370496.0 && value < 4503599627370496.0)) return value;  // already whole
-    auto whole = static_cast<long long>(value);                                      // toward zero
-    double fraction = value - static_cast<double>(whole);
-    if (fraction >= 0.5) ++whole;
-    if (fraction <= -0.5) --whole;
-    return std::copysign(static_cast<double>(whole), value);  // -0.4 shows as -0
+void resetResults() {
+    section.fd = -1;
+    inSection = false;
+    modeAtEnd = nullptr;
+    gatheredLength = 0;
 }
 
 void beginResults(const char* mode, SectionOpening opening) {
-    if (!run.opt.resultsFile) return;
-    inSection = true;
+    inSection = run.opt.resultsFile;
+    modeAtEnd = nullptr;
+    gatheredLength = 0;
+    if (!inSection) return;
     if (opening == OPEN_AT_END) {
         modeAtEnd = mode;
-        gatheredLength = 0;
         return;
     }
     openOutput(section, FILE_RESULTS, mode);
 }
 
-void printResult(Console& con, Line line, const ResultRow& row) {
+void endResults() {
+    if (inSection && modeAtEnd) {
+        openOutput(section, FILE_RESULTS, modeAtEnd);
+        writeOutputText(section, gathered, gatheredLength);
+    }
+    if (inSection) closeOutput(section);
+    inSection = false;
+    modeAtEnd = nullptr;
+}
+
+int printResult(Console& con, Line line, const ResultRow& row) {
     char text[512];
     TextOut out = { text, 0, sizeof text };
-    expandLine(out, LINES[line].console, row, row.name.console);
-    fputs(text, con.out);
-    expandLine(out, LINES[line].file, row, row.name.file);
+    LineOfRow console = { row, row.name.console };
+    expandTemplate(out, LINES[line].console, fillFromRow, &console);
+    putText(con.out, text, out.used);
+    out.used = 0;
+    LineOfRow file = { row, row.name.file };
+    expandTemplate(out, LINES[line].file, fillFromRow, &file);
     writeResultsText(text, out.used);
     assert(run.rowCount < ROW_LIMIT);
-    run.rows[run.rowCount++] = row;
+    run.rows[run.rowCount] = row;
+    return run.rowCount++;
 }
 
 void printResultText(Console& con, Line heading) {
-    fputs(LINES[heading].console, con.out);
+    putString(con.out, LINES[heading].console);
     writeResultsOnly(LINES[heading].file);
 }
 
@@ -105,20 +131,38 @@ void writeResultsOnly(const char* text) {
     writeResultsText(text, length);
 }
 
-void endResults() {
-    if (inSection && modeAtEnd) openOutput(section, FILE_RESULTS, modeAtEnd);
-    if (modeAtEnd) writeOutputText(section, gathered, gatheredLength);
-    closeOutput(section);
-    inSection = false;
-    modeAtEnd = nullptr;
-}
-
 ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark) {
-    return ResultRow{ kind, name, { counts.M, counts.L, counts.XL }, shown, mark, 0, {}, 0, 0 };
+    ResultRow row{};
+    row.kind = kind;
+    row.name = name;
+    row.count[SIZE_M] = counts.M;
+    row.count[SIZE_L] = counts.L;
+    row.count[SIZE_XL] = counts.XL;
+    row.shown = shown;
+    row.mark = mark;
+    return row;
 }
 
 ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, double v1, double v2) {
-    return ResultRow{ kind, name, {}, 0, '\0', 0, { v0, v1, v2 }, valueCount, 0 };
+    ResultRow row{};
+    row.kind = kind;
+    row.name = name;
+    row.value[0] = v0;
+    row.value[1] = v1;
+    row.value[2] = v2;
+    row.valueCount = valueCount;
+    return row;
 }
 
-ResultRow noteRow(const Label& text) { return ResultRow{ ROW_NOTE, text, {}, 0, '\0', 0, {}, 0, 0 }; }
+ResultRow noteRow(const Label& text) { return valueRow(ROW_NOTE, text, 0, 0); }
+
+void addFact(ResultRow& row, const char* code, double value) {
+    assert(row.factCount < FACT_LIMIT);
+    row.facts[row.factCount++] = Fact{ code, value };
+}
+
+void addFlow(FlowKind kind, int row, const char* consumer, int race, double amount) {
+    if (amount == 0) return;
+    assert(run.flowCount < FLOW_LIMIT);
+    run.flows[run.flowCount++] = Flow{ kind, row, consumer, race, amount };
+}

@@ -1,5 +1,6 @@
-// Text into a buffer on the stack: the few conversions the records and result lines use ("%i",
-// "%c", "%s", "%-4s", "%.0f"), without the C library's stream set-up for every record.
+// Text into a buffer on the stack: one expander of templates, filled from a row or from arguments, with the few
+// conversions the records and result lines use ("%i", "%c", "%s", "%-4s", "%.0f"), without the C library's
+// stream set-up for every record.
 #include "report/report.h"
 
 #include <cassert>
@@ -14,7 +15,7 @@ void putChar(TextOut& out, char c) {
 }
 
 // Copies length characters at once.
-void putRun(TextOut& out, const char* text, int length) {
+static void putRun(TextOut& out, const char* text, int length) {
     assert(out.used + length < out.room);
     if (out.used + length >= out.room) length = out.room - 1 - out.used;
     memcpy(out.text + out.used, text, static_cast<size_t>(length));
@@ -26,14 +27,6 @@ void putString(TextOut& out, const char* text, int width) {
     int length = static_cast<int>(strlen(text));
     putRun(out, text, length);
     for (; length < width; ++length) putChar(out, ' ');
-}
-
-// Copies the characters up to the next conversion; returns where that stands (or the end).
-const char* putLiteral(TextOut& out, const char* format) {
-    const char* percent = strchr(format, '%');
-    if (!percent) percent = format + strlen(format);
-    putRun(out, format, static_cast<int>(percent - format));
-    return percent;
 }
 
 void putInt(TextOut& out, long long value) {
@@ -49,7 +42,6 @@ void putInt(TextOut& out, long long value) {
     putRun(out, digits + n, static_cast<int>(sizeof digits) - n);
 }
 
-// "%.0f" of a value already rounded to a whole number; a negative zero keeps its sign.
 void putWhole(TextOut& out, double value) {
     if (std::fabs(value) < 1e18 && value == static_cast<double>(static_cast<long long>(value))) {
         if (std::signbit(value)) putChar(out, '-');
@@ -61,20 +53,56 @@ void putWhole(TextOut& out, double value) {
     putString(out, text, 0);
 }
 
-void formatTextV(TextOut& out, const char* format, va_list values) {
-    for (const char* f = putLiteral(out, format); *f; f = putLiteral(out, f + 1)) {
+double roundHalfAway(double value) {
+    if (!(value > -4503599627370496.0 && value < 4503599627370496.0)) return value;  // already whole
+    auto whole = static_cast<long long>(value);                                      // toward zero
+    double fraction = value - static_cast<double>(whole);
+    if (fraction >= 0.5) ++whole;
+    if (fraction <= -0.5) --whole;
+    return std::copysign(static_cast<double>(whole), value);  // -0.4 shows as -0
+}
+
+void expandTemplate(TextOut& out, const char* format, Filler fill, void* data) {
+    const char* f = format;
+    for (;;) {
+        const char* percent = strchr(f, '%');
+        putRun(out, f, static_cast<int>(percent ? percent - f : static_cast<long>(strlen(f))));
+        if (!percent) return;
+        f = percent + 1;
         int width = 0;
-        if (f[1] == '-') {  // "%-4s": left-aligned in 4 characters
-            for (f += 2; *f >= '0' && *f <= '9'; ++f) width = 10 * width + (*f - '0');
-            --f;
+        if (*f == '-') {  // "%-43s": left-aligned in 43 characters
+            for (++f; *f >= '0' && *f <= '9'; ++f) width = 10 * width + (*f - '0');
         }
-        if (f[1] == '.' && f[2] == '0') f += 2;  // "%.0f"
-        switch (*++f) {
-            case 'i': putInt(out, va_arg(values, int)); break;
-            case 'c': putChar(out, static_cast<char>(va_arg(values, int))); break;
-            case 's': putString(out, va_arg(values, const char*), width); break;
-            case 'f': putWhole(out, va_arg(values, double)); break;
-            default: assert(*f == '%'); putChar(out, '%');
-        }
+        if (f[0] == '.' && f[1] == '0') f += 2;  // "%.0f"
+        if (*f == '%')
+            putChar(out, '%');
+        else
+            fill(out, *f, width, data);
+        ++f;
     }
+}
+
+namespace {
+
+struct Arguments {
+    va_list values;
+};
+
+void fillFromArguments(TextOut& out, char code, int width, void* data) {
+    va_list& values = static_cast<Arguments*>(data)->values;
+    switch (code) {
+        case 'i': putInt(out, va_arg(values, int)); break;
+        case 'c': putChar(out, static_cast<char>(va_arg(values, int))); break;
+        case 's': putString(out, va_arg(values, const char*), width); break;
+        default: assert(code == 'f'); putWhole(out, va_arg(values, double));
+    }
+}
+
+}  // namespace
+
+void formatTextV(TextOut& out, const char* format, va_list values) {
+    Arguments arguments;
+    va_copy(arguments.values, values);
+    expandTemplate(out, format, fillFromArguments, &arguments);
+    va_end(arguments.values);
 }

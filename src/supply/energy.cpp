@@ -1,7 +1,5 @@
-// Energy demand and solar power plants (SKW): the EZ per hour the factories for sale need,
-// covered greedily by XL, L and M plants; with -m the user may replace demand and counts.
-#include "input/input.h"
-#include "report/report.h"
+// Energy demand and solar power plants (SKW): the EZ per hour the factories for sale need, covered greedily by
+// XL, L and M plants; with -m the user may replace demand and counts.
 #include "supply/supply.h"
 
 namespace {
@@ -35,24 +33,52 @@ int remainderOf(int demand, const SkwTotals& skw, const InputRecord& in) {
     return demand - forPlants(SKW_EZ_PER_HOUR, supportingSkw(skw, in));
 }
 
-// The SKW line and with -es the capacity line; they open the first section of Ergebnis.txt.
-void saySkwLines(Console& con) {
-    beginResults("w", OPEN_AT_END);  // after the crystal lines on the console
-    SkwTotals shown = supportingSkw(run.skw, run.in);
-    ResultRow row = countsRow(ROW_PLANTS, SKW_NAME, shown, SHOW_ALL, '\0');
+void addTotals(ResultRow& row, const SkwTotals& skw) {
+    addFact(row, "XL", skw.XL);
+    addFact(row, "L", skw.L);
+    addFact(row, "M", skw.M);
+}
+
+// What each consumer for sale takes of the plants' energy.
+void addEnergyFlows(int row, const InputRecord& in) {
+    addFlow(FLOW_ENERGY, row, "EAG", -1, in.EAG * EZ_PER_ORE_UNIT);
+    addFlow(FLOW_ENERGY, row, "SAG", -1, in.SAG * EZ_PER_SILICON_UNIT);
+    addFlow(FLOW_ENERGY, row, "L1G", -1, in.L1G * EZ_PER_L1_UNIT);
+    addFlow(FLOW_ENERGY, row, "L2G", -1, in.L2G * EZ_PER_L2_UNIT);
+    addFlow(FLOW_ENERGY, row, "KG", -1, EZ_PER_FACTORY * in.KG);
+    for (int s = 0; s < SPECIAL_COUNT; ++s)
+        addFlow(FLOW_ENERGY, row, SPECIALS[s].code, -1, EZ_PER_FACTORY * in.special[s]);
+    for (int r = 0; r < RACE_COUNT; ++r) addFlow(FLOW_ENERGY, row, nullptr, r, EZ_PER_FACTORY * in.race[r].NF);
+}
+
+// The SKW line and with -es the capacity line.
+void saySkwLines(Console& con, int demand) {
+    ResultRow row = countsRow(ROW_PLANTS, SKW_NAME, supportingSkw(run.skw, run.in), SHOW_ALL, '\0');
     row.number = -run.EnergyRemainder;
-    printResult(con, run.opt.xl ? LINE_SKW_XL : LINE_SKW, row);
+    addFact(row, "EZ", demand);
+    addTotals(row, run.skw);
+    addFact(row, "E", run.EnergyRemainder);
+    addEnergyFlows(printResult(con, run.opt.xl ? LINE_SKW_XL : LINE_SKW, row), run.in);
     if (!run.opt.energySurplus) return;
     ResultRow capacity = noteRow(UNCOUNTED_NAME);
     capacity.kind = ROW_CAPACITY;
     capacity.number = forPlants(UNCOUNTED_EZ, run.skw);
+    addTotals(capacity, run.skw);
     printResult(con, LINE_CAPACITY, capacity);
+}
+
+// With -m: shows the allocated totals and returns the typed ones, sale SKWs included.
+SkwTotals askManualSkw(Answers& answers, const SkwTotals& computed) {
+    SkwTotals typed{};
+    typed.XL = askManualCount(answers, MANUAL_SKW_XL, computed.XL, computed.L, computed.M);
+    typed.L = askManualCount(answers, MANUAL_SKW_L, computed.L);
+    typed.M = askManualCount(answers, MANUAL_SKW_M, computed.M);
+    return typed;
 }
 
 }  // namespace
 
-// EZ per hour for the factories entered for sale, summed in double from left to right and
-// truncated toward zero.
+// EZ per hour for the factories entered for sale, summed in double from left to right and truncated toward zero.
 int computeEnergyDemand(const InputRecord& in) {
     int factories = in.KG;
     for (int count : in.special) factories += count;
@@ -65,8 +91,8 @@ int computeEnergyDemand(const InputRecord& in) {
     return static_cast<int>(sum);
 }
 
-// Adds XL, then L, then M plants to start until the demand is covered; remainder gets what is
-// left (zero or negative).
+// Adds XL, then L, then M plants to start until the demand is covered; remainder gets what is left (zero or
+// negative).
 SkwTotals allocateSkw(int demand, SkwTotals start, int* remainder) {
     int rest = demand;
     SkwTotals skw = start;
@@ -77,30 +103,17 @@ SkwTotals allocateSkw(int demand, SkwTotals start, int* remainder) {
     return skw;
 }
 
-// With -m: shows the allocated totals and returns the typed ones, sale SKWs included.
-static SkwTotals askManualSkw(Console& con, const SkwTotals& computed) {
-    run.computed.skw = computed;
-    SkwTotals& typed = run.typed.skw;
-    typed.XL = askManualCount(con, MANUAL_SKW_XL, computed.XL, computed.L, computed.M);
-    typed.L = askManualCount(con, MANUAL_SKW_L, 0);
-    typed.M = askManualCount(con, MANUAL_SKW_M, 0);
-    return typed;
-}
-
-// Sets run.skw and run.EnergyRemainder and says the SKW and -es lines. With -m the remainder is
-// worked out again from the typed counts, so the surplus shown matches them.
-void computeEnergy(Console& con) {
+// Sets run.skw and run.EnergyRemainder and says the SKW and -es lines. With -m the remainder is worked out again
+// from the typed counts, so the surplus shown matches them.
+void computeEnergy(Console& con, Answers& answers) {
     const InputRecord& in = run.in;
     int demand = computeEnergyDemand(in);
-    if (run.opt.manual) {
-        run.computed.demand = demand;
-        demand = run.typed.demand = askManualCount(con, MANUAL_DEMAND, demand);
-    }
+    if (run.opt.manual) demand = askManualCount(answers, MANUAL_DEMAND, demand);
     run.skw = allocateSkw(demand, salePlants(in), &run.EnergyRemainder);
     if (run.opt.manual) {
-        run.skw = askManualSkw(con, run.skw);
+        run.skw = askManualSkw(answers, run.skw);
         run.EnergyRemainder = remainderOf(demand, run.skw, in);
     }
     appendDiagnosticsRecord("\nXL: %i  L: %i  M: %i  E: %i", run.skw.XL, run.skw.L, run.skw.M, run.EnergyRemainder);
-    saySkwLines(con);
+    saySkwLines(con, demand);
 }

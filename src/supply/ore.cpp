@@ -1,7 +1,5 @@
-// Ore mines: the ore per hour that the Gefechtskopffabriken and the ore-based Level 3
-// factories need, and the total yield the complex's own L (or XL) ore mines must have.
-#include "input/input.h"
-#include "report/report.h"
+// Ore mines: the ore per hour that the Gefechtskopffabriken and the ore-based Level 3 factories need, and the
+// total yield the complex's own L (or XL) ore mines must have.
 #include "supply/supply.h"
 
 namespace {
@@ -21,6 +19,12 @@ int countOreConsumers(const InputRecord& in) {
     return consumers;
 }
 
+// What the Gefechtskopffabriken and each race's ore-based factories take of the mines' ore.
+void addOreFlows(int row, const InputRecord& in) {
+    addFlow(FLOW_ORE, row, SPECIALS[SPECIAL_GKF].code, -1, ORE_PER_CONSUMER * in.special[SPECIAL_GKF]);
+    for (int r = 0; r < RACE_COUNT; ++r) addFlow(FLOW_ORE, row, nullptr, r, ORE_PER_CONSUMER * in.race[r].WF);
+}
+
 // Ausreichend and Empfohlen in yield points for a demand ME and N consumers.
 void sayOreLine(Console& con, float ME, int consumers) {
     double perYield = run.opt.xl ? ORE_PER_XL_YIELD : ORE_PER_L_YIELD;
@@ -28,22 +32,27 @@ void sayOreLine(Console& con, float ME, int consumers) {
     int extraYield = consumers / 5;  // one point per five consumers
     double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + RECOMMENDED_MARGIN);
-    printResult(con, LINE_ORE, valueRow(ROW_MINES, ORE_MINES[run.opt.xl], 2, sufficient, recommended));
+    ResultRow row = valueRow(ROW_MINES, ORE_MINES[run.opt.xl], 2, sufficient, recommended);
+    addFact(row, "ME", ME);
+    addFact(row, "consumers", consumers);
+    addFact(row, "perYield", perYield);
+    addFact(row, "extraYield", extraYield);
+    addOreFlows(printResult(con, LINE_ORE, row), run.in);
 }
 
 }  // namespace
 
-// Works out the ore demand ME (typed over with -m), records it and says the mines header and
-// the ore mine line.
-void computeOre(Console& con) {
+// Works out the ore demand ME (typed over with -m), records it and says the mines header and the ore mine line.
+void computeOre(Console& con, Answers& answers) {
     int consumers = countOreConsumers(run.in);
     float ME = static_cast<float>(ORE_PER_CONSUMER * consumers);
-    if (run.opt.manual) {
-        run.computed.ME = ME;
-        ME = run.typed.ME = askManualDemand(con, MANUAL_ME, ME);
-    }
+    if (run.opt.manual) ME = askManualDemand(answers, MANUAL_ME, ME);
     appendDiagnosticsRecord("\n\nME: %.0f", roundHalfAway(ME));
     printResultText(con, LINE_MINES_HEADING);
-    if (ME == 0) printResult(con, LINE_NO_ORE, noteRow(NO_ORE));
+    if (ME == 0) {
+        ResultRow none = noteRow(NO_ORE);
+        addFact(none, "ME", 0);
+        printResult(con, LINE_NO_ORE, none);
+    }
     if (ME > 0) sayOreLine(con, ME, consumers);
 }

@@ -1,7 +1,5 @@
-// Silicon mines: the silicon per hour for crystal factories, special and silicon-based Level 3
-// factories, and the total yield of the complex's own silicon mines at three levels.
-#include "input/input.h"
-#include "report/report.h"
+// Silicon mines: the silicon per hour for crystal factories, special and silicon-based Level 3 factories, and the
+// total yield of the complex's own silicon mines at three levels.
 #include "supply/supply.h"
 
 namespace {
@@ -18,12 +16,15 @@ constexpr SiliconRates L_MINES = { 7.75, 1711.2, 10.49, same("Siliziumminen Typ 
 constexpr SiliconRates XL_MINES = { 15.5, 3422.4, 5.49, same("Siliziumminen Typ XL") };
 constexpr Label NO_SILICON = same("-kein Siliziumbedarf-");
 
-// Silicon units: crystal factories for sale, special and silicon-based Level 3 factories, and
-// two per M crystal factory that the plants need.
+// Size units of the M crystal factories that stand in for the plants: two per M, MCountForL per L, ten per XL.
+int plantCrystalUnits(const SkwTotals& skw) { return sizeUnits(skw.M + MCountForL(skw.L), 0, skw.XL); }
+
+// Silicon units: crystal factories for sale, special and silicon-based Level 3 factories, and the plants' crystal
+// factories.
 int countSiliconUnits(const InputRecord& in, const SkwTotals& skw) {
     int units = in.KG + in.special[SPECIAL_KDF] + in.special[SPECIAL_SBF];
     for (const RaceLevel3& r : in.race) units += r.OF;
-    return units + sizeUnits(skw.M + MCountForL(skw.L), 0, skw.XL);
+    return units + plantCrystalUnits(skw);
 }
 
 // The margin count behind Empfohlen: one yield point more for every five of these.
@@ -37,6 +38,16 @@ int countMarginUnits(const InputRecord& in) {
     return in.L1G + in.L2G + in.special[SPECIAL_GKF] + 2 * silicon + ore;
 }
 
+// What each consumer takes of the mines' silicon.
+void addSiliconFlows(int row, const InputRecord& in, const SkwTotals& skw) {
+    addFlow(FLOW_SILICON, row, "KG", -1, SILICON_PER_UNIT * in.KG);
+    addFlow(FLOW_SILICON, row, "KF", -1, SILICON_PER_UNIT * plantCrystalUnits(skw));
+    for (int s = SPECIAL_KDF; s <= SPECIAL_SBF; ++s) {
+        addFlow(FLOW_SILICON, row, SPECIALS[s].code, -1, SILICON_PER_UNIT * in.special[s]);
+    }
+    for (int r = 0; r < RACE_COUNT; ++r) addFlow(FLOW_SILICON, row, nullptr, r, SILICON_PER_UNIT * in.race[r].OF);
+}
+
 void saySiliconLine(Console& con, float MS) {
     const SiliconRates& rates = run.opt.xl ? XL_MINES : L_MINES;
     int surplusEZ = run.EnergyRemainder < 0 ? -run.EnergyRemainder : 0;
@@ -46,21 +57,29 @@ void saySiliconLine(Console& con, float MS) {
                                     (surplusEZ / rates.ezPerYield) + ROUNDING_MARGIN);
     double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + rates.recommended);
-    printResult(con, LINE_SILICON, valueRow(ROW_MINES, rates.mines, 3, critical, sufficient, recommended));
+    ResultRow row = valueRow(ROW_MINES, rates.mines, 3, critical, sufficient, recommended);
+    addFact(row, "MS", MS);
+    addFact(row, "surplusEZ", surplusEZ);
+    addFact(row, "saleSkwLOdd", run.in.saleSkwLOdd);
+    addFact(row, "perYield", rates.perYield);
+    addFact(row, "ezPerYield", rates.ezPerYield);
+    addFact(row, "extraYield", extraYield);
+    addSiliconFlows(printResult(con, LINE_SILICON, row), run.in, run.skw);
 }
 
 }  // namespace
 
-// Works out the silicon demand into run.MS (typed over with -m), records it and says the
-// silicon mine line, or the no-demand line that carries the console's end banner.
-void computeSilicon(Console& con) {
+// Works out the silicon demand into run.MS (typed over with -m), records it and says the silicon mine line, or the
+// no-demand line that carries the console's end banner.
+void computeSilicon(Console& con, Answers& answers) {
     float MS = static_cast<float>(SILICON_PER_UNIT * countSiliconUnits(run.in, run.skw));
-    if (run.opt.manual) {
-        run.computed.MS = MS;
-        MS = run.typed.MS = askManualDemand(con, MANUAL_MS, MS);
-    }
+    if (run.opt.manual) MS = askManualDemand(answers, MANUAL_MS, MS);
     run.MS = MS;
     appendDiagnosticsRecord("\nMS: %.0f\n\n\n%s", roundHalfAway(MS), VERSION_LINE);
-    if (MS == 0) printResult(con, LINE_NO_SILICON, noteRow(NO_SILICON));
+    if (MS == 0) {
+        ResultRow none = noteRow(NO_SILICON);
+        addFact(none, "MS", 0);
+        printResult(con, LINE_NO_SILICON, none);
+    }
     if (MS > 0) saySiliconLine(con, MS);
 }

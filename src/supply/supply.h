@@ -1,10 +1,10 @@
-// Supply calculation: the surplus rule, energy and solar power plants, crystal factories, the
-// food chains, ore and silicon mines. Each phase says its results as soon as it has them.
+// The calculation: the questions asked through the answers port, the dialogue that fills the input record, the
+// surplus rule, energy and solar power plants, crystal factories, the food chains, ore and silicon mines and the
+// sales. Each phase says its results through the results writer as soon as it has them.
 #pragma once
 
-#include "control/record.h"
-
-struct Console;
+#include "data/answers.h"
+#include "report/report.h"
 
 // EZ per hour of one solar power plant of each size.
 constexpr int SKW_EZ_PER_HOUR[SIZE_COUNT] = { 9640, 24100, 48200 };
@@ -17,11 +17,20 @@ constexpr int forPlants(const int (&rate)[SIZE_COUNT], const SkwTotals& plants) 
     return rate[SIZE_XL] * plants.XL + rate[SIZE_L] * plants.L + rate[SIZE_M] * plants.M;
 }
 
-// Taken off a mineral figure before it is rounded, so that the line shows it rounded down unless
-// its fraction is 0.99 or more; added to a yield, so that it shows rounded up. The double one step
-// above 0.49.
+// Taken off a mineral figure before it is rounded, so that the line shows it rounded down unless its fraction is
+// 0.99 or more; added to a yield, so that it shows rounded up. The double one step above 0.49.
 constexpr double ROUNDING_MARGIN = 0.49000000000000005;
 static_assert(ROUNDING_MARGIN > 0.49);
+
+// Asking through the port (ask.cpp); each keeps what the question showed and took in run.questions.
+int askYesNo(Answers& answers, OptionCode option);   // 0 when the input ended before j or n came
+int askCrystalRace(Console& con, Answers& answers);  // 0 when the input ended before a letter came
+int askDialogueCount(Answers& answers, const Question& q);
+int askManualCount(Answers& answers, ManualQuestion which, int shown, int shownL = 0, int shownM = 0);
+float askManualDemand(Answers& answers, ManualQuestion which, float computed);
+
+// The dialogue (dialogue.cpp); returns 0 when the input ended at the crystal race question.
+int runDialogue(Console& con, Answers& answers);
 
 // The surplus rule (surplus.cpp); reads the -opt and -xl flags.
 int SurplusClass(int total);
@@ -33,7 +42,7 @@ char SurplusMarkOf(int surplusClass);
 // Energy (energy.cpp).
 int computeEnergyDemand(const InputRecord& in);
 SkwTotals allocateSkw(int demand, SkwTotals start, int* remainder);
-void computeEnergy(Console& con);
+void computeEnergy(Console& con, Answers& answers);
 
 // Crystal factories (crystals.cpp).
 void computeCrystals(Console& con);
@@ -53,5 +62,8 @@ void computeSpecialChains(Console& con);
 void computeRaceChains(Console& con, int firstRace, int endRace);
 
 // Mines (ore.cpp, silicon.cpp).
-void computeOre(Console& con);
-void computeSilicon(Console& con);
+void computeOre(Console& con, Answers& answers);
+void computeSilicon(Console& con, Answers& answers);
+
+// Sales summary (sales.cpp).
+void printSales(Console& con);

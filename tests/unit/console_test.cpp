@@ -1,7 +1,7 @@
 // The console reads against the C library itself: generated inputs read once with our reads and
 // once with fscanf on the same bytes must agree in result, value and characters taken. Besides,
 // what fscanf cannot show: numbers beyond 32 bits and CR LF line ends.
-#include "input/input.h"
+#include "console/console.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +15,21 @@
 
 namespace {
 
-// A console on its own copy of the input, its output thrown away.
+// Console text kept in a string: output and messages in the order they were written.
+int keepText(void* data, const char* bytes, int length) {
+    static_cast<std::string*>(data)->append(bytes, static_cast<size_t>(length));
+    return 0;
+}
+
+// A console on its own copy of the input, its output and messages kept together.
 struct TestConsole {
     std::string input;
-    FILE* sink = fopen("/dev/null", "w");
-    Console con;
+    std::string log;
+    Console out = { streamTo(keepText, &log), streamTo(keepText, &log) };
+    ConsoleInput con;
 
     explicit TestConsole(std::string text)
-        : input(std::move(text)), con(consoleOnMemory(input.data(), input.size(), sink, sink)) {}
-    ~TestConsole() { fclose(sink); }
+        : input(std::move(text)), con(inputOnMemory(out, input.data(), input.size())) {}
     TestConsole(const TestConsole&) = delete;
     TestConsole& operator=(const TestConsole&) = delete;
 
@@ -143,15 +149,11 @@ TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
 // Each refusal names its reason, after the prompt it answers: a finite value written with over
 // 500 characters is too long.
 TEST(AskDemand, RefusesInfiniteNanAndOverLong) {
-    std::string input = "inf\nnan 3\n0." + std::string(499, '0') + "1\n2.5\n";
-    FILE* log = tmpfile();
-    Console con = consoleOnMemory(input.data(), input.size(), log, log);
-    EXPECT_EQ(askDemand(con, "? "), 2.5f);
-    std::string logged(256, '\0');
-    rewind(log);
-    logged.resize(fread(logged.data(), 1, logged.size(), log));
-    fclose(log);
-    EXPECT_EQ(logged,
+    TestConsole t("inf\nnan 3\n0." + std::string(499, '0') + "1\n2.5\n");
+    Ask ask = { &manualQuestion(MANUAL_ME), OPTION_NONE, "? ", nullptr, "0" };
+    EXPECT_EQ(CONSOLE_READER.demand(&t.con, ask).value, 2.5);
+    flushStream(t.out.out);
+    EXPECT_EQ(t.log,
               "? Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
               "? Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n"
               "? Ungueltige Eingabe: die Zahl ist zu lang (hoechstens 500 Zeichen)\n? ");

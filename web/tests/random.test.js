@@ -9,25 +9,11 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { loadRunner, nativeProgram, webBuild, fileTexts } = require('./support.js');
+const { loadRunner, nativeProgram, webBuild, fileTexts, generator } = require('./support.js');
 
 const RUNS = Number(process.env.WERKVERBUND_RANDOM_RUNS || 2000);
 const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
 const OPTIONS = ['h', 'br', 'xl', 'or', 'dat', 'm', 'es', 'opt'];
-
-// A small seeded generator (mulberry32), so that a failing run can be made again.
-function generator(seed) {
-    let a = seed >>> 0;
-    const next = () => {
-        a = (a + 0x6d2b79f5) >>> 0;
-        let t = a;
-        t = Math.imul(t ^ (t >>> 15), t | 1);
-        t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-    };
-    const int = (n) => Math.floor(next() * n);
-    return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
-}
 
 function spelling(g, option) {
     const first = g.pick(['-', '-', '/', 'x', 'X', '']);

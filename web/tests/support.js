@@ -13,6 +13,7 @@ const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 
 // The core's loader and the page's runner, in node.
 async function loadRunner() {
     require('../run.js');
+    require('../plan.js');
     const create = require(path.join(webBuild, 'web/werkverbund-core.js'));
     return globalThis.WV.makeRunner(await create());
 }
@@ -93,4 +94,18 @@ function compareWithCase(c, result) {
     return problems;
 }
 
-module.exports = { root, webBuild, nativeProgram, loadRunner, goldenCases, compareWithCase, fileTexts, OUTPUT_FILES };
+// A small seeded generator (mulberry32), so that a failing run can be made again.
+function generator(seed) {
+    let a = seed >>> 0;
+    const next = () => {
+        a = (a + 0x6d2b79f5) >>> 0;
+        let t = a;
+        t = Math.imul(t ^ (t >>> 15), t | 1);
+        t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+    };
+    const int = (n) => Math.floor(next() * n);
+    return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
+}
+
+module.exports = { generator, root, webBuild, nativeProgram, loadRunner, goldenCases, compareWithCase, fileTexts, OUTPUT_FILES };

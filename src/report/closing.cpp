@@ -1,6 +1,5 @@
-// The closing text of Ergebnis.txt: what the mine yield levels mean, and the version line. It
-// goes into the section that the sales summary opened, and closes the file.
-#include "control/control.h"
+// The closing text of Ergebnis.txt: what the mine yield levels mean, and the version line. It goes into the
+// last section of results, after the sales.
 #include "report/report.h"
 
 #include <cstdio>
@@ -20,5 +19,4 @@ void writeClosingText() {
     snprintf(text, sizeof text, "\n\n\n%s nur ein sehr geringer\n          EZ-\334berschuss an\n\n\n\n\n\n%s",
              YIELD_LEVELS, VERSION_LINE);
     writeResultsOnly(text);
-    endResults();
 }

@@ -1,17 +1,14 @@
 // The input dialogue: walks the question table in order, filling run.in with the factories for
 // sale; when a group of questions is complete, its totals in size units, surplus classes, echo
 // and diagnostics records follow.
-#include "input/input.h"
-#include "report/report.h"
 #include "supply/supply.h"
 
 namespace {
 
 // Asks one count question and writes its echo block and diagnostics record.
-void askQuestion(Console& con, const Question& q, const char*& echoMode) {
+void askQuestion(Answers& answers, const Question& q, const char*& echoMode) {
     InputRecord& in = run.in;
-    if (q.discardBefore) discardPending(con);
-    int answer = askCount(con, promptOf(q, run.opt), q.low, q.high);
+    int answer = askDialogueCount(answers, q);
     answerSlot(in, q) = answer;
     if (q.echo) {
         int v[ECHO_VALUES] = { answer };
@@ -85,7 +82,7 @@ bool endsGroup(int i) {
 }  // namespace
 
 // Asks every question in order; returns 0 when the input ended at the crystal race question.
-int runDialogue(Console& con) {
+int runDialogue(Console& con, Answers& answers) {
     const char* echoMode = "w";
     bool groupAsked = false;
     for (int i = 0; i < DIALOGUE_COUNT; ++i) {
@@ -93,9 +90,9 @@ int runDialogue(Console& con) {
         if (isAsked(q, run.opt)) {
             groupAsked = true;
             if (q.kind == ANSWER_LETTER) {
-                if (!askCrystalRace(con, &run.in.crystalRace)) return 0;
+                if (!askCrystalRace(con, answers)) return 0;
             } else {
-                askQuestion(con, q, echoMode);
+                askQuestion(answers, q, echoMode);
             }
         }
         if (!endsGroup(i)) continue;

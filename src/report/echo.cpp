@@ -1,6 +1,5 @@
 // The echo of the answers to Eingaben.txt when the -dat question was answered 'j': blocks
 // written between the questions, each in an opening of its own.
-#include "input/input.h"
 #include "report/report.h"
 
 #include <cassert>

@@ -1,7 +1,5 @@
-// The command line: eight options matched on their second to fourth characters in either case;
-// -h writes the readme and -or and -dat ask their yes/no questions the moment they are met.
-#include "control/control.h"
-#include "input/input.h"
+// The options table and the rule by which an argument names an option.
+#include "data/options.h"
 
 // clang-format off
 const OptionInfo OPTIONS[OPTION_COUNT] = {
@@ -31,6 +29,10 @@ const OptionInfo OPTIONS[OPTION_COUNT] = {
 };
 // clang-format on
 
+char lowerAscii(char letter) {
+    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter + ('a' - 'A')) : letter;
+}
+
 bool matchesOption(const char* argument, const char* compared) {
     if (argument[0] == '\0') return false;
     const char* a = argument + 1;
@@ -38,38 +40,4 @@ bool matchesOption(const char* argument, const char* compared) {
         if (lowerAscii(*a) != *c) return false;  // also stops at the argument's end
     }
     return true;
-}
-
-// Carries out the matched option; returns 0 when the input ended at its question.
-static int applyOption(const OptionInfo& o, Console& con) {
-    if (o.flag == &OptionFlags::help) writeReadme();
-    if (o.question && !askYesNo(con, o.question, &(run.opt.*o.answer))) return 0;
-    run.opt.*o.flag = 1;
-    return 1;
-}
-
-// Matches every argument after the program's name against the options, in the order given.
-int parseOptions(int argc, const char* const* argv, Console& con) {
-    for (int i = 1; i < argc; ++i) {
-        for (const OptionInfo& o : OPTIONS) {
-            if (!matchesOption(argv[i], o.spelling + 1)) continue;
-            if (!applyOption(o, con)) return 0;
-            break;
-        }
-    }
-    return 1;
-}
-
-// The hint names the option of the next rank as long as the options in use are exactly those
-// of the ranks before it.
-const char* pickHint(const OptionFlags& opt) {
-    const char* hint = nullptr;
-    for (int rank = 1; rank <= OPTION_COUNT; ++rank) {
-        for (const OptionInfo& o : OPTIONS) {
-            if (o.hintRank != rank) continue;
-            if (!(opt.*o.flag) && !hint) hint = o.hint;
-            if (opt.*o.flag && hint) return nullptr;  // a gap in the sequence?
-        }
-    }
-    return hint;
 }

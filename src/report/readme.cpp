@@ -1,6 +1,6 @@
 // The help file readme.txt that -h writes: fixed pieces of text in Latin-1 and the option list, replaced
 // whole each time the option is met.
-#include "control/control.h"
+#include "data/options.h"
 #include "report/report.h"
 
 #include <iterator>

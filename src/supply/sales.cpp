@@ -1,7 +1,4 @@
-// Sales summary: what the complex sells per hour, from the plants, mines and crystal factories
-// entered for sale. Its section of Ergebnis.txt stays open for the closing text.
-#include "input/input.h"
-#include "report/report.h"
+// Sales summary: what the complex sells per hour, from the plants, mines and crystal factories entered for sale.
 #include "supply/supply.h"
 
 namespace {
@@ -21,10 +18,9 @@ bool hasSales(const InputRecord& in) {
 
 }  // namespace
 
-// Says the sales block when anything is sold; opens the last section of Ergebnis.txt either way.
+// Says the sales block when anything is sold.
 void printSales(Console& con) {
     const InputRecord& in = run.in;
-    beginResults("a", OPEN_AT_BEGIN);
     if (!hasSales(in)) return;
     double sale[SALE_COUNT] = {
         static_cast<double>(forPlants(SKW_EZ_PER_HOUR, salePlants(in))),
@@ -33,5 +29,13 @@ void printSales(Console& con) {
         roundHalfAway(SILICON_PER_UNIT * in.SAG - ROUNDING_MARGIN),
     };
     printResultText(con, LINE_SALES_HEADING);
-    for (int s = 0; s < SALE_COUNT; ++s) printResult(con, LINE_SALE, valueRow(ROW_SALE, SALE_NAME[s], 1, sale[s]));
+    ResultRow rows[SALE_COUNT];
+    for (int s = 0; s < SALE_COUNT; ++s) rows[s] = valueRow(ROW_SALE, SALE_NAME[s], 1, sale[s]);
+    addFact(rows[SALE_EZ], "saleSkwXL", in.saleSkwXL);
+    addFact(rows[SALE_EZ], "saleSkwL", in.saleSkwL);
+    addFact(rows[SALE_EZ], "saleSkwM", in.saleSkwM);
+    addFact(rows[SALE_CRYSTALS], "KG", in.KG);
+    addFact(rows[SALE_ORE], "EAG", in.EAG);
+    addFact(rows[SALE_SILICON], "SAG", in.SAG);
+    for (const ResultRow& row : rows) printResult(con, LINE_SALE, row);
 }

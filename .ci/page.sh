@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the web page build-web/werkverbund.html with emscripten, before the packages are made, so that the .deb
+# and the Windows zip ship it. Installs emscripten when it is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+need=()
+command -v cmake >/dev/null || need+=(cmake)
+command -v emcc >/dev/null || need+=(emscripten)
+command -v node >/dev/null || need+=(nodejs)
+if [ "${#need[@]}" -gt 0 ]; then
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+fi
+# emscripten's tools load acorn from Debian's node modules, also under a node of another origin.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+
+echo "== web page"
+emcmake cmake -S . -B build-web -DWERKVERBUND_WERROR=ON > /dev/null
+cmake --build build-web -j2
+ls -l build-web/werkverbund.html

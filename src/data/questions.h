@@ -1,0 +1,66 @@
+// The question table: every question of the dialogue in its order, then the -m questions that the energy, ore
+// and silicon phases ask; with each its prompt, the option that asks it, its range, where its answer goes and
+// what is written after it. The dialogue walks it; a front end lists it.
+#pragma once
+
+#include "data/options.h"
+
+// Bounds of what a typed number may be, chosen so that no 32-bit sum or product of the run can overflow: with
+// every dialogue answer within COUNT_LIMIT the energy demand stays below about 1.92e9 EZ, and with a typed demand
+// within DEMAND_LIMIT and typed SKW counts within COUNT_LIMIT the remainder worked out again from those counts
+// stays below 2.14e9 in size.
+constexpr int COUNT_LIMIT = 10000;
+constexpr int DEMAND_LIMIT = 500000000;
+// A typed number longer than this many characters is refused as out of range.
+constexpr int NUMBER_TEXT_LIMIT = 500;
+
+enum AnswerKind { ANSWER_COUNT, ANSWER_LETTER, ANSWER_DEMAND, ANSWER_KIND_COUNT };
+enum QuestionGroup {
+    GROUP_SKW,
+    GROUP_ORE,
+    GROUP_SILICON,
+    GROUP_LEVEL1,
+    GROUP_LEVEL2,
+    GROUP_CRYSTALS,
+    GROUP_SPECIALS,
+    GROUP_LEVEL3,
+    GROUP_CRYSTAL_RACE,
+    GROUP_MANUAL,
+    GROUP_COUNT
+};
+extern const char* const GROUP_TITLE[GROUP_COUNT];
+
+constexpr int ECHO_VALUES = 5;  // the most values one echo block shows
+
+struct Question {
+    QuestionGroup group;
+    int index = -1;                        // race of a Level 3 question, special of a special one, else -1
+    const char* code = nullptr;            // short code of the answer
+    const char* prompt = nullptr;          // as printed; a -m question's is a format for the shown values
+    const char* numberedPrompt = nullptr;  // for an extra race when the races are numbered, else null
+    OptionCode askedWith = OPTION_NONE;    // the option that asks the question, or none: always asked
+    AnswerKind kind = ANSWER_COUNT;
+    int low = -COUNT_LIMIT;  // accepted range of a count
+    int high = COUNT_LIMIT;
+    int InputRecord::*field = nullptr;             // where a count goes, or null
+    int RaceLevel3::*raceField = nullptr;          // where a Level 3 count goes, or null
+    int discardBefore = 0;                         // pending input is dropped before the prompt
+    const char* echo = nullptr;                    // echo block after the answer (the answer its value), or null
+    const char* record = nullptr;                  // diagnostics record after the answer, or null
+    int InputRecord::*echoWith[ECHO_VALUES] = {};  // the echo's values when they are not the answer alone
+};
+
+// The -m questions, in the order they are asked, behind the dialogue's.
+enum ManualQuestion { MANUAL_DEMAND, MANUAL_SKW_XL, MANUAL_SKW_L, MANUAL_SKW_M, MANUAL_ME, MANUAL_MS, MANUAL_COUNT };
+constexpr int DIALOGUE_COUNT = 42;
+constexpr int QUESTION_COUNT = DIALOGUE_COUNT + MANUAL_COUNT;
+constexpr int CRYSTAL_RACE_QUESTION = DIALOGUE_COUNT - 1;
+static_assert(QUESTION_COUNT == QUESTION_LIMIT);
+extern const Question QUESTIONS[QUESTION_COUNT];
+
+inline int indexOf(const Question& q) { return static_cast<int>(&q - QUESTIONS); }
+inline const Question& manualQuestion(ManualQuestion which) { return QUESTIONS[DIALOGUE_COUNT + which]; }
+
+bool isAsked(const Question& q, const OptionFlags& opt);
+const char* promptOf(const Question& q, const OptionFlags& opt);
+int& answerSlot(InputRecord& in, const Question& q);  // where a count of the dialogue goes

@@ -1,0 +1,151 @@
+// The plan reader against the console program: random valid plans (every option set, fields empty or typed, odd
+// but valid values) run once through the plan entry, and once through the console program on the lines a user
+// would type for the same plan, must give the same console text, status and files; and the answers file the plan
+// reader logs, piped into the console program, must give them too. WERKVERBUND_PLAN_RUNS sets the number of
+// plans, WERKVERBUND_RANDOM_SEED the start.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { spawnSync } = require('node:child_process');
+const { loadRunner, nativeProgram, webBuild, fileTexts, generator } = require('./support.js');
+
+const RUNS = Number(process.env.WERKVERBUND_PLAN_RUNS || 2000);
+const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
+
+// The form's text of a count field: empty, or a whole number in range, written as a player might.
+function countText(g, q) {
+    switch (g.int(8)) {
+        case 0: return '';
+        case 1: return String(g.pick([q.low, q.high, 0, -1]));
+        case 2: return ' ' + g.int(30) + ' ';
+        case 3: return '+' + g.int(100);
+        case 4: return '00' + g.int(9);  // decimal on the page, where the console would read octal
+        case 5: return String(g.int(2 * q.high + 1) - q.high);
+        default: return String(g.int(12));
+    }
+}
+
+function demandText(g) {
+    return g.pick(['', '', '12.5', '1500,5', '-3', '0', '1e3', '.5', '7.', '0x1p3', '-0.4', '3.4e38', '-1e-50',
+        String(g.int(100000)), '0.1', '9'.repeat(38)]);
+}
+
+function randomPlan(g, tables, subset) {
+    const plan = WV.emptyPlan(tables);
+    tables.options.forEach((o, i) => {
+        plan.options[o.name] = !!(subset & (1 << i));
+        if (o.question) plan.answers[o.name] = g.pick(['j', 'n']);
+    });
+    for (const q of tables.questions) {
+        const key = WV.keyOf(tables, q);
+        if (q.kind === 'letter') plan.values[key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
+        else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[key] = '';  // takes what is shown
+        else if (q.kind === 'demand') plan.values[key] = demandText(g);
+        else plan.values[key] = g.chance(0.1) ? '' : countText(g, q);
+    }
+    return plan;
+}
+
+function runNative(args, input) {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-plan-'));
+    try {
+        const r = spawnSync(nativeProgram, args, { cwd: dir, input: Buffer.from(input, 'latin1'), timeout: 20000 });
+        if (r.error) throw r.error;
+        const files = {};
+        for (const name of fs.readdirSync(dir).sort()) files[name] = fs.readFileSync(path.join(dir, name));
+        return { status: r.status === 255 ? -1 : r.status, stdout: r.stdout.toString('latin1'),
+            stderr: r.stderr.toString('latin1'), files: fileTexts(files) };
+    } finally {
+        fs.rmSync(dir, { recursive: true, force: true });
+    }
+}
+
+// What the -m questions show, read off the console text.
+const SHOWN = [
+    [/berechneter EZ-Bedarfswert: (\S+)/, ['demand']],
+    [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']],
+    [/berechneter Erz-Bedarfswert: (\S+)/, ['ME']],
+    [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']],
+];
+
+// The console program on the lines a user types for the plan. An empty -m field is typed as the value its
+// question shows, which depends on the answers before it: the program runs again until no shown value changes.
+function runAsTyped(tables, plan, typed) {
+    const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
+    const shown = {};
+    for (let attempt = 0; ; attempt++) {
+        const input = inputOf(tables, plan, (q) => {
+            const key = WV.keyOf(tables, q);
+            if (typed[key] !== '') return typed[key];
+            return q.group === tables.manualGroup ? (shown[key] || '0') : '0';
+        });
+        const native = runNative(args, input);
+        let settled = true;
+        for (const [pattern, keys] of SHOWN) {
+            const m = native.stdout.match(pattern);
+            keys.forEach((k, i) => {
+                if (m && shown[k] !== m[i + 1]) settled = false;
+                if (m) shown[k] = m[i + 1];
+            });
+        }
+        if (settled || attempt > 6) return native;
+    }
+}
+
+// Standard input as a console user types it: the yes/no answers, then one line per asked question, then the
+// Enter that ends the program. typed(q) gives the text for a question.
+function inputOf(tables, plan, typed) {
+    const lines = [];
+    for (const o of tables.options) if (plan.options[o.name] && o.question) lines.push(plan.answers[o.name]);
+    for (const q of tables.questions) if (WV.isAsked(q, plan.options)) lines.push(typed(q));
+    return lines.join('\n') + '\n\n';
+}
+
+// The text a console user types for each field: the page's numbers in decimal, a decimal comma as a point.
+function typedTexts(tables, plan) {
+    const typed = {};
+    for (const q of tables.questions) {
+        const key = WV.keyOf(tables, q);
+        const text = (plan.values[key] || '').trim();
+        if (q.kind === 'letter') typed[key] = text || tables.crystalRaces[0].letter;
+        else if (q.kind === 'count') typed[key] = text === '' ? '' : String(Number(text));
+        else typed[key] = text.indexOf('.') < 0 ? text.replace(',', '.') : text;
+    }
+    return typed;
+}
+
+const same = (r) => ({ status: r.status, stdout: r.stdout, stderr: r.stderr, files: fileTexts(r.files) });
+
+function keepFailure(what, seed, plan) {
+    const kept = path.join(webBuild, 'plan-failure.json');
+    fs.writeFileSync(kept, JSON.stringify({ what, seed, plan }, null, 1));
+    return `${what} (seed ${seed}); the plan is in ${kept}`;
+}
+
+test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED})`, async () => {
+    assert.ok(fs.existsSync(nativeProgram), `native program missing: ${nativeProgram}`);
+    const runner = await loadRunner();
+    const tables = runner.tables();
+    let refused = 0;
+    for (let i = 0; i < RUNS; i++) {
+        const g = generator(SEED + i);
+        const plan = randomPlan(g, tables, i % 256);
+        const input = WV.planInput(tables, plan, runner.readDemand);
+        assert.deepStrictEqual(input.errors, {}, keepFailure('a valid plan was refused', SEED + i, plan));
+        const viaPlan = runner.runPlan(input.options, input.values);
+        if (viaPlan.record.questions.some((q) => q.refused)) {
+            refused++;  // a shown count the console would refuse: no console user types it
+            continue;
+        }
+        const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
+        const typed = runAsTyped(tables, plan, typedTexts(tables, plan));
+        assert.deepStrictEqual(same(viaPlan), typed, keepFailure(`run ${i} differs`, SEED + i, plan));
+        const replay = runNative(args, viaPlan.answers);
+        assert.deepStrictEqual(same(viaPlan), replay, keepFailure(`antworten.txt of run ${i} replays otherwise`,
+            SEED + i, plan));
+    }
+    assert.ok(refused < RUNS / 10, `${refused} plans with a refused shown value`);
+});
