@@ -115,9 +115,15 @@
         }, { rootMargin: '0px 0px -50% 0px' }).observe(byId('output'));
     }
 
+    var MONTHS = ['Januar', 'Februar', 'März', 'April', 'Mai', 'Juni', 'Juli', 'August', 'September', 'Oktober',
+        'November', 'Dezember'];
+
+    // The date as German readers write it, without the browser's locale data, which takes long to load.
     function showDate() {
-        byId('print-date').textContent = 'Werkverbund, Stand: '
-            + new Date().toLocaleString('de-DE', { dateStyle: 'long', timeStyle: 'short' });
+        var d = new Date();
+        var two = function (n) { return (n < 10 ? '0' : '') + n; };
+        byId('print-date').textContent = 'Stand: ' + d.getDate() + '. ' + MONTHS[d.getMonth()] + ' '
+            + d.getFullYear() + ', ' + two(d.getHours()) + ':' + two(d.getMinutes()) + ' Uhr';
     }
 
     WV.bar = {
