@@ -6,7 +6,8 @@
 # Not part of CI: the figures depend on the machine.
 #
 # usage: bench/page.sh
-# LIGHTHOUSE_RUNS sets the Lighthouse runs per form factor (default 3; each figure is their median);
+# LIGHTHOUSE_RUNS sets the Lighthouse runs per form factor (default 3; each figure is their median; 0 leaves
+# Lighthouse out);
 # CHROME_PATH another Chromium; WERKVERBUND_PAGE another built page.
 #
 # Exits 1 when a target is missed: page at most 250 KB, first results at most 150 ms (median of 9 loads),

@@ -1,7 +1,7 @@
 // The page: loads the core, binds the form and, after every change, runs the plan once and shows what the run said:
 // summary, result tables, the fields that cannot be taken, console text and files. Also loads answers files.
 // window.werkverbund.run runs the console program on any arguments and input.
-// Takes from WV: makeRunner, buildForm, planInput, hashOf, planOfHash, emptyPlan, keyOf, isAsked, fieldMessage,
+// Takes from WV: core, makeRunner, buildForm, planInput, hashOf, planOfHash, emptyPlan, keyOf, isAsked, fieldMessage,
 // describeResults, showResults, showSummary, bytesOf, textOf, element, setIf, bar; gives window.werkverbund.
 (function (WV) {
     'use strict';
@@ -14,8 +14,8 @@
     var timing = { firstResults: null, recomputes: [] };
     var LOAD_LIMIT = 64 * 1024;  // far beyond any real answers file
 
-    // The core compiles in the background; the page starts when it is there.
-    var ready = Promise.resolve(createWerkverbundCore()).then(function (core) {
+    // The core compiles in the background (started beside the core's script); the page starts when it is there.
+    var ready = Promise.resolve(WV.core || createWerkverbundCore()).then(function (core) {
         runner = WV.makeRunner(core);
         return runner;
     });
@@ -266,13 +266,13 @@
             if (elements.load.files[0]) readFile(elements.load.files[0]);
             elements.load.value = '';
         });
+        fromAddress();
         WV.bar.start({
             link: function () { return location.href.split('#')[0] + last.hash; },
             plan: function () { return form.read(); },
             show: function (plan) { form.show(plan); update(); },
             empty: function () { return WV.emptyPlan(tables); }
         });
-        fromAddress();
     }
 
     // A failure to start is shown on the page and reported as the page's error.

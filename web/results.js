@@ -8,6 +8,7 @@
     var setIf = WV.setIf;
     var SIZES = [0, 1, 2];  // M, L, XL: the order in which the form asks them
     var MARK = { '-': '–', S: 'S', M: 'M', F: 'F' };
+    var specials = null;  // the questions of the special factories, whose chains are named for them
 
     // Thousands as German readers write them: 96.400, -12.345.
     WV.grouped = function (text) {
@@ -43,9 +44,10 @@
             }
             return race.name + (row.facts.KF === undefined ? '' : ', mit den Kristallfabriken');
         }
-        var special = tables.questions.filter(function (q) {
-            return q.index >= 0 && q.group !== tables.level3Group && row.facts[q.code] !== undefined;
-        })[0];
+        specials = specials || tables.questions.filter(function (q) {
+            return q.index >= 0 && q.group !== tables.level3Group;
+        });
+        var special = specials.filter(function (q) { return row.facts[q.code] !== undefined; })[0];
         if (special) return 'für ' + special.prompt.trim().replace(/:$/, '');
         return row.facts.KG === undefined ? '' : 'für die Kristallfabriken';
     }
