@@ -14,7 +14,8 @@
     var timing = { firstResults: null, recomputes: [] };
     var LOAD_LIMIT = 64 * 1024;  // far beyond any real answers file
 
-    // The core compiles in the background (started beside the core's script); the page starts when it is there.
+    // The core is made beside its script; the promise keeps the page's code the same should it ever be compiled
+    // in the background.
     var ready = Promise.resolve(WV.core || createWerkverbundCore()).then(function (core) {
         runner = WV.makeRunner(core);
         return runner;

@@ -1,6 +1,6 @@
-// The results as tables built from the core's result rows, the short summary above them, and the files of the run
-// to download. A recompute with the same rows only changes the texts of the cells it already has.
-// Takes from WV: element, setIf, bytesOf; gives WV.grouped, WV.hyphenated, WV.shownNumber, WV.describeResults,
+// The results as tables built from the core's result rows, and the short summary above them. A recompute with
+// the same rows only changes the texts of the cells it already has.
+// Takes from WV: element, setIf; gives WV.grouped, WV.hyphenated, WV.shownNumber, WV.describeResults,
 // WV.showResults, WV.showSummary.
 (function (WV) {
     'use strict';
@@ -16,8 +16,10 @@
     };
 
     // Soft hyphens at the joints of the long compound names, so that a narrow column breaks them there only.
+    var JOINTS = new RegExp('([a-zäöü]{2})(?=(kraftwerke|fabriken|raffinerien|stationen|pressen|labore|aquarien|'
+        + 'farmen|schmieden|minen|zentren|produnktionen|verkauf)\\b)', 'gi');
     WV.hyphenated = function (name) {
-        return name.replace(/([a-zäöü]{2})(?=(kraftwerke|fabriken|raffinerien|stationen|pressen|labore|aquarien|farmen|schmieden|minen|zentren|produnktionen|verkauf)\b)/gi, '$1\u00ad');
+        return name.replace(JOINTS, '$1\u00ad');
     };
 
     // %.0f as the console shows it: halves away from zero, a small negative value as -0.
