@@ -95,15 +95,17 @@ const box = (legend, body, attributes) =>
 
 function saleBox(tables) {
     const sizes = ['M', 'L', 'XL'];
+    const questions = SALE_ROWS.map((head, group) => sizes.map((size) => tables.questions.find((o) =>
+        o.group === group && o.code.endsWith(size) && !o.code.endsWith('X' + size))));
     const rows = SALE_ROWS.map((head, group) => ({
         id: 'r-g' + group, head,
-        cells: sizes.map((size) => {
-            const q = tables.questions.find((o) => o.group === group && o.code.endsWith(size)
-                && !o.code.endsWith('X' + size));
-            return q && { attributes: hiddenWhen(q), html: input(tables, q) };
-        }),
+        cells: questions[group].map((q) => q && { attributes: hiddenWhen(q), html: input(tables, q) }),
     }));
-    const heads = sizes.map((s) => ['c-' + s, 'Typ ' + s, s === 'XL' ? ' data-when=xl hidden' : '']);
+    // a column's heading comes with its option only when all of its questions do
+    const heads = sizes.map((s, i) => {
+        const whens = new Set(questions.map((row) => row[i] && row[i].when));
+        return ['c-' + s, 'Typ ' + s, whens.size === 1 ? hiddenWhen(questions[0][i]) : ''];
+    });
     return box('Fabriken für den Verkauf', grid('sale', heads, rows)
         + '<p class="hint">Minen mit ihrer Gesamtausbeute je Typ; eingegebene Fabriken stehen nicht in den '
         + 'Ergebnissen.</p>');

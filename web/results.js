@@ -242,7 +242,7 @@
         var name = document.getElementById('s-ez-name');
         setIf(name, 'textContent', ez < 0 ? 'EZ-Mangel' : 'EZ-Überschuss');
         var value = document.getElementById('s-ez');
-        setIf(value, 'textContent', ez < 0 ? WV.grouped(-ez) : '+' + WV.grouped(ez));
+        setIf(value, 'textContent', (ez > 0 ? '+' : '') + WV.grouped(Math.abs(ez)));
         setIf(value, 'className', ez < 0 ? 'bad' : '');
         ['skw', 'crystals', 'total'].forEach(function (k) {
             var e = document.getElementById('s-' + k);
