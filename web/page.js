@@ -16,7 +16,9 @@
 
     // The core is made beside its script; the promise keeps the page's code the same should it ever be compiled
     // in the background.
-    var ready = Promise.resolve(WV.core || createWerkverbundCore()).then(function (core) {
+    var ready = Promise.resolve().then(function () {
+        return WV.core || createWerkverbundCore();
+    }).then(function (core) {
         runner = WV.makeRunner(core);
         return runner;
     });
@@ -86,7 +88,7 @@
             var asked = record.questions[i];
             var text = input.errors[q.key] || (asked.problem ? WV.fieldMessage(q) : '');
             if (text) items.push({ key: q.key, text: '„' + plan.values[q.key] + '“ – ' + text });
-            else if (asked.refused) items.push({ key: q.key, text: 'Der berechnete Wert liegt außerhalb des Bereichs.' });
+            else if (asked.refused) items.push({ key: q.key, text: 'Der berechnete Wert liegt nicht im Bereich.' });
         });
         record.messages.forEach(function (m) { if (m.about !== 'row') items.push(m.text); });
         items = items.concat(addressNote);
@@ -109,7 +111,8 @@
         });
         tables.questions.forEach(function (q) {
             var text = plan.values[q.key];
-            if (q.kind !== 'letter' && text && WV.isAsked(q, plan.options)) parts.push(form.nameOf(q.key) + ': ' + text);
+            if (q.kind === 'letter' || !text || !WV.isAsked(q, plan.options)) return;
+            parts.push(form.nameOf(q.key) + ': ' + text);
         });
         var race = tables.crystalRaces.filter(function (c) { return c.letter === plan.values.crystalRace; })[0];
         parts.push('Kristallfabriken: ' + (race || tables.crystalRaces[0]).name);
@@ -276,9 +279,16 @@
         });
     }
 
-    // A failure to start is shown on the page and reported as the page's error.
-    ready.then(start).catch(function (e) {
-        document.getElementById('results').textContent = 'Die Seite konnte nicht starten: ' + e;
+    // The scripts stand in the page's head, so that its first paint shows the first results: the page starts once
+    // its body is read. A failure to start is shown on the page and reported as the page's error.
+    var bodyRead = new Promise(function (resolve) {
+        if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
+        else resolve();
+    });
+    Promise.all([ready, bodyRead]).then(start).catch(function (e) {
+        bodyRead.then(function () {
+            document.getElementById('results').textContent = 'Die Seite konnte nicht starten: ' + e;
+        });
         setTimeout(function () { throw e; });
     });
 })(window.WV);
