@@ -171,6 +171,7 @@ test('every file downloads without its option, as the console program writes it 
         assert.ok((await link.locator('xpath=..').innerText()).includes(option), `${name} names ${option}`);
         const withOption = await openPage(`${plan}&${needs}`);
         const native = runNative([option], await download(withOption, 'antworten.txt'));
+        if (name === 'readme.txt') await assertAccessible(withOption, 'files of a plan with -h');
         assert.ok(native.files[name], `the console program writes ${name} with ${option}`);
         assert.ok((await download(page, name)).equals(native.files[name]), `${name} as the console program writes it`);
         await withOption.context().close();
@@ -224,6 +225,7 @@ test('an answers file saved with other options warns and offers the options it f
     await page.locator('#o-xl').uncheck();
     await load(Buffer.from('1\n2\n', 'latin1'));
     await page.waitForFunction(() => /endet vor der letzten Frage/.test(document.getElementById('notice').textContent));
+    await assertAccessible(page, 'answers file that ends early');
 
     const before = await planAddress(page);
     await load(Buffer.alloc(70000, '1\n'));
@@ -401,6 +403,7 @@ test('the plan bar copies the plan\'s link and empties the plan, with a way back
     assert.strictEqual(await transcript(copy), console, 'the copied link holds the plan');
 
     await page.locator('#reset').click();
+    await assertAccessible(page, 'plan emptied');
     assert.strictEqual(await page.locator('#form input:not([type])').evaluateAll((l) => l.filter((e) => e.value).length), 0);
     assert.ok(!await page.locator('#o-dat').isChecked());
     await page.locator('#notice button', { hasText: 'Rückgängig' }).click();
