@@ -133,9 +133,10 @@ function field(tables, q, label, note, computed) {
 function crystalRaceBox(tables) {
     const q = tables.questions.find((o) => o.kind === 'letter');
     const key = keyOf(tables, q);
-    return box('Volk der Kristallfabriken', '<div class="choice">' + tables.crystalRaces.map((c, i) => {
+    return box('Volk der Kristallfabriken', '<div class=choice>' + tables.crystalRaces.map((c, i) => {
         const name = c.letter === 'u' ? 'keines' : esc(c.name);
-        return `<label class=radio><input type=radio name=${key} value=${c.letter}${i ? '' : ' checked'}>${name}</label>`;
+        const checked = i ? '' : ' checked';
+        return `<label class=radio><input type=radio name=${key} value=${c.letter}${checked}>${name}</label>`;
     }).join('') + '</div>');
 }
 
@@ -150,8 +151,11 @@ function formHtml(tables) {
 }
 
 function filesHtml(tables) {
-    return tables.files.map((name) => `<li><a href="#" download="${name}" data-needs="${FILE_WORDS[name][2]}">${name}</a> `
-        + `<span>${FILE_WORDS[name][0]}; im Konsolenprogramm mit ${FILE_WORDS[name][1]}</span></li>`).join('')
+    return tables.files.map((name) => {
+        const [holds, console, needs] = FILE_WORDS[name];
+        return `<li><a href="#" download="${name}" data-needs="${needs}">${name}</a> `
+            + `<span>${holds}; im Konsolenprogramm mit ${console}</span></li>`;
+    }).join('')
         + '<li><a href="#" download="antworten.txt">antworten.txt</a> <span>die Antworten dieses Plans für '
         + 'das Konsolenprogramm</span></li>';
 }

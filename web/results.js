@@ -194,8 +194,9 @@
         var heads = element('tr', {}, t.heads.map(function (h, i) {
             return element('th', { scope: 'col', class: i ? 'num' : '', text: h });
         }));
-        return element('table', { class: 'results' }, [element('caption', { text: t.caption }),
-            element('thead', {}, [heads]), body, t.foot ? element('tfoot', {}, rowElement(t.foot, slots, true)) : null]);
+        var foot = t.foot ? element('tfoot', {}, rowElement(t.foot, slots, true)) : null;
+        return element('table', { class: 'results' },
+            [element('caption', { text: t.caption }), element('thead', {}, [heads]), body, foot]);
     }
 
     // The texts of the changing cells, in the order the tables were built.
