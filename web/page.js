@@ -209,9 +209,11 @@
         var plan = form.read();
         var run = tryAnswers(plan.options, bytes);
         tables.questions.forEach(function (q, i) {
-            var taken = run.record.questions[i].taken;
+            var state = run.record.questions[i];
             if (!WV.isAsked(q, plan.options)) return;
-            plan.values[q.key] = q.kind === 'letter' ? String.fromCharCode(taken) : String(taken);
+            var ended = !state.asked || run.status && state.source === 'unread';  // the file ended before it
+            if (ended) plan.values[q.key] = '';
+            else plan.values[q.key] = q.kind === 'letter' ? String.fromCharCode(state.taken) : String(state.taken);
         });
         Object.keys(plan.answers).forEach(function (o) { plan.answers[o] = run.record.answers[o] || plan.answers[o]; });
         var warnings = warningsOf(run);

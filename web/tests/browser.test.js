@@ -223,8 +223,10 @@ test('an answers file saved with other options warns and offers the options it f
 
     // the run ends before the file's last question: said too
     await page.locator('#o-xl').uncheck();
-    await load(Buffer.from('1\n2\n', 'latin1'));
+    await load(Buffer.from('j\nj\n5\n', 'latin1'));  // the two yes/no answers and one count
     await page.waitForFunction(() => /endet vor der letzten Frage/.test(document.getElementById('notice').textContent));
+    const sale = await page.locator('#f-saleSkwM, #f-saleSkwL').evaluateAll((l) => l.map((e) => e.value));
+    assert.deepStrictEqual(sale, ['5', ''], 'the fields after the file\'s end stay empty');
     await assertAccessible(page, 'answers file that ends early');
 
     const before = await planAddress(page);
