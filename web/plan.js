@@ -28,6 +28,9 @@
             plan.options[o.name] = false;
             if (o.question) plan.answers[o.name] = 'j';
         });
+        tables.questions.forEach(function (q) {
+            if (q.kind === 'letter') plan.values[WV.keyOf(tables, q)] = tables.crystalRaces[0].letter;
+        });
         return plan;
     };
 
