@@ -2,6 +2,7 @@
 // arguments follow, one byte each picking a spelling from the table; the rest is standard input.
 // Every run must end with status 0 or -1, without a sanitizer report and without hanging.
 #include "console/console.h"
+#include "control/control.h"
 
 #include <unistd.h>
 #include <cstdint>

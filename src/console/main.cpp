@@ -1,5 +1,6 @@
 // Werkverbund: plans self-sufficient factory complexes on the console.
 #include "console/console.h"
+#include "control/control.h"
 
 #include <fcntl.h>
 #include <cerrno>
