@@ -66,6 +66,8 @@ test('names that leave the run folder are refused; nothing of a run is left for 
         [{ dirs: ['/werkverbund'] }, /unzulässiger Name/],
         [{ files: { './x': 'x' } }, /unzulässiger Name/],
         [{ files: { 'nodir/x': 'x' } }, /der Ordner von "nodir\/x" steht nicht in dirs/],
+        // the low byte of \u0100 is a zero that would end the name: Ergebnis.txt itself
+        [{ files: { 'Ergebnis.txt\u0100': 'x' } }, /unzulässiger Name/],
         [{ files: { 'alt.txt': 'alt', 'gross.txt': new Uint8Array(OUTPUT_LIMIT + 1) } }, /"gross\.txt" ist zu groß/],
     ];
     for (const [before, error] of refused) {
@@ -73,9 +75,10 @@ test('names that leave the run folder are refused; nothing of a run is left for 
         // the next run starts in an empty folder: no option, so no file at all
         assert.deepStrictEqual(Object.keys(runner.run([], '0\n'.repeat(25) + 'u\n\n').files), []);
     }
-    // a listed folder holds its files, which a run sees and leaves
-    const kept = runner.run(['-dat'], 'n\n' + '0\n'.repeat(25) + 'u\n\n', { files: { 'a/b.txt': 'b' }, dirs: ['a'] });
-    assert.deepStrictEqual(Object.keys(kept.files), ['Ergebnis.txt']);
+    // a listed folder holds its files; a name in Latin-1 comes back as it went in
+    const kept = runner.run(['-dat'], 'n\n' + '0\n'.repeat(25) + 'u\n\n',
+        { files: { 'a/b.txt': 'b', 'Übersicht.txt': 'alt' }, dirs: ['a'] });
+    assert.deepStrictEqual(Object.keys(kept.files), ['Ergebnis.txt', 'Übersicht.txt']);
 });
 
 test('field text that is not printable ASCII is refused with the field\'s message, never read as the digits its '
