@@ -102,10 +102,11 @@
 
         // The console program on arguments and typed text.
         function run(args, input, before) {
-            var stdin = WV.bytesOf(input || '');
-            if (stdin.length > WV.INPUT_LIMIT) {
+            input = input || '';
+            if (input.length > WV.INPUT_LIMIT) {  // one character per byte: refused before any copy is made
                 throw new Error('werkverbund.run: die Eingabe ist länger als ' + WV.INPUT_LIMIT + ' Bytes');
             }
+            var stdin = WV.bytesOf(input);
             var strings = ['werkverbund'].concat(args || []).map(function (a) { return copyIn(WV.bytesOf(a)); });
             var argv = core._malloc(4 * strings.length);
             strings.forEach(function (at, i) { core.HEAP32[(argv >> 2) + i] = at; });
