@@ -7,6 +7,7 @@
 // every file either as it was before or an exact start of the plain run's file, with one warning per failed file.
 // Every run must end with status 0 or -1, without a sanitizer report and without hanging.
 #include "console/console.h"
+#include "control/control.h"
 
 #include <fcntl.h>
 #include <unistd.h>
