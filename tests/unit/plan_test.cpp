@@ -12,6 +12,7 @@
 #include <vector>
 
 extern "C" {
+int wv_run(int argc, const char* const* argv, const char* input, size_t length);
 void wv_planReset();
 void wv_planOption(int option, int on, int answer);
 void wv_planValue(int question, double value);
@@ -120,6 +121,118 @@ TEST(PlanEntry, RowsShowTheSizesTheirLinesPrint) {
             at = out.find('\n', at);
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// An -m field left empty takes what its question shows: the same run as with the shown values typed in.
+TEST(PlanEntry, EmptyManualFieldsTakeWhatIsShown) {
+    Plan empty = { { OPTION_M, OPTION_DAT, OPTION_BR }, { { "OF.A", 3 }, { "WF.T", 7 }, { "saleSkwL", 1 } } };
+    std::string taken = runPlan(empty);
+    Plan typed = empty;
+    for (int m = 0; m < MANUAL_COUNT; ++m) {
+        typed.values.emplace_back(manualQuestion(ManualQuestion(m)).code, run.questions[DIALOGUE_COUNT + m].shown);
+    }
+    EXPECT_NE(runPlan(typed).find("\"source\":\"typed\""), std::string::npos);
+    std::string again = runPlan(typed);
+    // the record says where each value came from; all else is the same
+    auto withoutSources = [](std::string text) {
+        for (size_t at = text.find("\"source\":\""); at != std::string::npos; at = text.find("\"source\":\"", at + 1))
+            text.erase(at + 10, text.find('"', at + 10) - (at + 10));
+        return text;
+    };
+    EXPECT_EQ(withoutSources(again), withoutSources(taken));
+}
+
+// One ore-based Argon Level 3 factory, the Argonen making the crystals: 3600 EZ for it, one M plant; that plant's
+// M crystal factory is 2 size units; the Argon chain feeds the factory (1 unit) and the crystal factory (2); 150
+// ore for the factory; 37.5 silicon per unit of the crystal factory.
+TEST(PlanEntry, FlowsOfTheOneFactoryComplex) {
+    runPlan({ {}, { { "WF.A", 1 }, { "crystalRace", 'a' } } });
+    struct Expected {
+        FlowKind kind;
+        const char* consumer;
+        int race;
+        double amount;
+    };
+    const Expected expected[] = { { FLOW_ENERGY, nullptr, RACE_A, 3600 }, { FLOW_CRYSTALS, "SKW", 0, 2 },
+                                  { FLOW_FOOD, nullptr, RACE_A, 1 },      { FLOW_FOOD, "KF", 0, 2 },
+                                  { FLOW_ORE, nullptr, RACE_A, 150 },     { FLOW_SILICON, "KF", 0, 75 } };
+    const RowKind supplier[] = { ROW_PLANTS, ROW_FACTORIES, ROW_FACTORIES, ROW_FACTORIES, ROW_MINES, ROW_MINES };
+    ASSERT_EQ(run.flowCount, static_cast<int>(std::size(expected)));
+    for (int f = 0; f < run.flowCount; ++f) {
+        const Flow& flow = run.flows[f];
+        EXPECT_EQ(flow.kind, expected[f].kind) << "flow " << f;
+        EXPECT_STREQ(flow.consumer, expected[f].consumer) << "flow " << f;
+        if (!flow.consumer) {
+            EXPECT_EQ(flow.race, expected[f].race) << "flow " << f;
+        }
+        EXPECT_EQ(flow.amount, expected[f].amount) << "flow " << f;
+        EXPECT_EQ(run.rows[flow.row].kind, supplier[f]) << "flow " << f;
+    }
+}
+
+// The values behind each line are the ones the diagnostics file lists for it.
+TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
+    runPlan(PLANS[0]);
+    std::string diagnostics;
+    for (int f = 0; f < wv_folderCount(); ++f) {
+        if (strcmp(wv_folderName(f), FILE_NAME[FILE_DIAGNOSTICS]) == 0)
+            diagnostics.assign(wv_folderBytes(f), wv_folderLength(f));
+    }
+    auto fact = [](const ResultRow& row, const char* code) {
+        for (int f = 0; f < row.factCount; ++f) {
+            if (strcmp(row.facts[f].code, code) == 0) return row.facts[f].value;
+        }
+        ADD_FAILURE() << row.name.file << " has no " << code;
+        return 0.0;
+    };
+    for (int r = 0; r < run.rowCount; ++r) {
+        const ResultRow& row = run.rows[r];
+        char line[160];
+        if (row.kind == ROW_PLANTS) {
+            snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E: %g", fact(row, "XL"), fact(row, "L"), fact(row, "M"),
+                     fact(row, "E"));
+        } else if (row.kind == ROW_FACTORIES && row.factCount > 7) {  // a food chain
+            const char* code = row.facts[0].code;
+            snprintf(line, sizeof line, "%s: %g XL%g/%g L%g/%g M%g/%g", code, fact(row, code), fact(row, "XL"),
+                     fact(row, "restXL"), fact(row, "L"), fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
+        } else if (row.kind == ROW_SALE && row.factCount == 3) {  // the plants for sale
+            snprintf(line, sizeof line, "SKW: M:%g L:%g XL:%g", fact(row, "saleSkwM"), fact(row, "saleSkwL"),
+                     fact(row, "saleSkwXL"));
+        } else if (row.kind == ROW_SALE) {  // the crystal factories or mines for sale, in size units
+            snprintf(line, sizeof line, " %s%g", row.facts[0].code, row.facts[0].value);
+        } else if (row.kind == ROW_MINES) {
+            snprintf(line, sizeof line, row.factCount > 6 ? "MS: %g" : "ME: %g", row.facts[0].value);
+        } else {
+            continue;
+        }
+        EXPECT_NE(diagnostics.find(line), std::string::npos) << line;
+    }
+}
+
+// Every message of a run is kept with what it concerns: a refused number with its question, a food chain that
+// does not split with its row.
+TEST(PlanEntry, MessagesAreKeptWithWhatTheyConcern) {
+    const char* argv[] = { "werkverbund" };
+    // thirteen answers up to the Gefechtskopffabriken, then KDF refused and asked again, SBF, five Argon
+    // factories too few (a demand of -3 size units leaves an odd remainder), the other races, crystal race b
+    auto zeros = [](int n) {
+        std::string lines;
+        while (n-- > 0) lines += "0\n";
+        return lines;
+    };
+    std::string input = zeros(13) + "10001\n0\n0\n-5\n" + zeros(9) + "b\n\n";
+    wv_run(1, argv, input.data(), input.size());
+    ASSERT_EQ(run.messageCount, 2);
+    EXPECT_EQ(run.messages[0].about, ABOUT_QUESTION);
+    EXPECT_STREQ(QUESTIONS[run.messages[0].index].code, "KDF");
+    EXPECT_STREQ(run.messages[0].text, "Ungueltige Eingabe: erlaubt sind ganze Zahlen von -10000 bis 10000");
+    EXPECT_EQ(run.messages[1].about, ABOUT_ROW);
+    EXPECT_STREQ(run.rows[run.messages[1].index].name.file, "Cahoonapressen und Ranches:");
+    EXPECT_STREQ(run.messages[1].text, "Fehler in der Berechnung der Cahoonapressenanzahl");
 }
 
 }  // namespace
