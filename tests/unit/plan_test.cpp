@@ -146,32 +146,73 @@ TEST(PlanEntry, EmptyManualFieldsTakeWhatIsShown) {
     EXPECT_EQ(withoutSources(again), withoutSources(taken));
 }
 
+struct ExpectedFlow {
+    FlowKind kind;
+    RowKind supplier;
+    const char* consumer;  // or null for race A
+    double amount;
+};
+
+void expectFlows(const Plan& plan, const std::vector<ExpectedFlow>& expected) {
+    runPlan(plan);
+    ASSERT_EQ(run.flowCount, static_cast<int>(expected.size()));
+    for (int f = 0; f < run.flowCount; ++f) {
+        const Flow& flow = run.flows[f];
+        const ExpectedFlow& e = expected[static_cast<size_t>(f)];
+        EXPECT_EQ(flow.kind, e.kind) << "flow " << f;
+        EXPECT_EQ(run.rows[flow.row].kind, e.supplier) << "flow " << f;
+        EXPECT_STREQ(flow.consumer, e.consumer) << "flow " << f;
+        if (!flow.consumer) {
+            EXPECT_EQ(flow.race, RACE_A) << "flow " << f;
+        }
+        EXPECT_DOUBLE_EQ(flow.amount, e.amount) << "flow " << f;
+    }
+}
+
 // One ore-based Argon Level 3 factory, the Argonen making the crystals: 3600 EZ for it, one M plant; that plant's
 // M crystal factory is 2 size units; the Argon chain feeds the factory (1 unit) and the crystal factory (2); 150
 // ore for the factory; 37.5 silicon per unit of the crystal factory.
-TEST(PlanEntry, FlowsOfTheOneFactoryComplex) {
-    runPlan({ {}, { { "WF.A", 1 }, { "crystalRace", 'a' } } });
-    struct Expected {
-        FlowKind kind;
-        const char* consumer;
-        int race;
-        double amount;
-    };
-    const Expected expected[] = { { FLOW_ENERGY, nullptr, RACE_A, 3600 }, { FLOW_CRYSTALS, "SKW", 0, 2 },
-                                  { FLOW_FOOD, nullptr, RACE_A, 1 },      { FLOW_FOOD, "KF", 0, 2 },
-                                  { FLOW_ORE, nullptr, RACE_A, 150 },     { FLOW_SILICON, "KF", 0, 75 } };
-    const RowKind supplier[] = { ROW_PLANTS, ROW_FACTORIES, ROW_FACTORIES, ROW_FACTORIES, ROW_MINES, ROW_MINES };
-    ASSERT_EQ(run.flowCount, static_cast<int>(std::size(expected)));
-    for (int f = 0; f < run.flowCount; ++f) {
-        const Flow& flow = run.flows[f];
-        EXPECT_EQ(flow.kind, expected[f].kind) << "flow " << f;
-        EXPECT_STREQ(flow.consumer, expected[f].consumer) << "flow " << f;
-        if (!flow.consumer) {
-            EXPECT_EQ(flow.race, expected[f].race) << "flow " << f;
-        }
-        EXPECT_EQ(flow.amount, expected[f].amount) << "flow " << f;
-        EXPECT_EQ(run.rows[flow.row].kind, supplier[f]) << "flow " << f;
-    }
+TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
+    expectFlows({ {}, { { "WF.A", 1 }, { "crystalRace", 'a' } } }, { { FLOW_ENERGY, ROW_PLANTS, nullptr, 3600 },
+                                                                     { FLOW_CRYSTALS, ROW_FACTORIES, "SKW", 2 },
+                                                                     { FLOW_FOOD, ROW_FACTORIES, nullptr, 1 },
+                                                                     { FLOW_FOOD, ROW_FACTORIES, "KF", 2 },
+                                                                     { FLOW_ORE, ROW_MINES, nullptr, 150 },
+                                                                     { FLOW_SILICON, ROW_MINES, "KF", 75 } });
+}
+
+// One of each for sale, no crystal race: 23542 EZ need one L plant, whose three M crystal factories are 6 units,
+// fed by food factories of their own; ore for the Gefechtskopffabrik; silicon for 10 units.
+TEST(PlanEntry, FlowsOfOneOfEach) {
+    expectFlows({ {},
+                  { { "EAM", 1 },
+                    { "SAM", 1 },
+                    { "L1M", 1 },
+                    { "L2M", 1 },
+                    { "KM", 1 },
+                    { "GKF", 1 },
+                    { "KDF", 1 },
+                    { "SBF", 1 },
+                    { "crystalRace", 'u' } } },
+                { { FLOW_ENERGY, ROW_PLANTS, "EAG", 2 * 34.26 },
+                  { FLOW_ENERGY, ROW_PLANTS, "SAG", 2 * 37.199999999999996 },
+                  { FLOW_ENERGY, ROW_PLANTS, "L1G", 1800 },
+                  { FLOW_ENERGY, ROW_PLANTS, "L2G", 3600 },
+                  { FLOW_ENERGY, ROW_PLANTS, "KG", 7200 },
+                  { FLOW_ENERGY, ROW_PLANTS, "GKF", 3600 },
+                  { FLOW_ENERGY, ROW_PLANTS, "KDF", 3600 },
+                  { FLOW_ENERGY, ROW_PLANTS, "SBF", 3600 },
+                  { FLOW_CRYSTALS, ROW_FACTORIES, "SKW", 6 },
+                  { FLOW_FOOD, ROW_FACTORIES, "KF", 6 },
+                  { FLOW_FOOD, ROW_FACTORIES, "KG", 2 },
+                  { FLOW_FOOD, ROW_FACTORIES, "GKF", 1 },
+                  { FLOW_FOOD, ROW_FACTORIES, "KDF", 1 },
+                  { FLOW_FOOD, ROW_FACTORIES, "SBF", 1 },
+                  { FLOW_ORE, ROW_MINES, "GKF", 150 },
+                  { FLOW_SILICON, ROW_MINES, "KG", 75 },
+                  { FLOW_SILICON, ROW_MINES, "KF", 225 },
+                  { FLOW_SILICON, ROW_MINES, "KDF", 37.5 },
+                  { FLOW_SILICON, ROW_MINES, "SBF", 37.5 } });
 }
 
 // The values behind each line are the ones the diagnostics file lists for it.
