@@ -25,7 +25,8 @@ for target in run plan; do
     else
         set -- build-fuzz/werkverbund_fuzz_plan "$PWD/build-fuzz/corpus-plan"
     fi
-    "$@" -max_total_time="$seconds" -timeout=10 -artifact_prefix=build-fuzz/ -rss_limit_mb=2048 -print_final_stats=1 > "build-fuzz/$target.log" 2>&1 ||
+    "$@" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$PWD/build-fuzz/" > "build-fuzz/$target.log" 2>&1 ||
         { tail -n 60 "build-fuzz/$target.log"; exit 1; }
-    tail -n 8 "build-fuzz/$target.log"
+    grep -E "DONE|^stat::" "build-fuzz/$target.log"
 done
