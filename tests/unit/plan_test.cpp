@@ -240,6 +240,8 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
             const char* code = row.facts[0].code;
             snprintf(line, sizeof line, "%s: %g XL%g/%g L%g/%g M%g/%g", code, fact(row, code), fact(row, "XL"),
                      fact(row, "restXL"), fact(row, "L"), fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
+        } else if (row.kind == ROW_FACTORIES) {  // crystal factories, sized by the plants of the whole complex
+            snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E:", fact(row, "XL"), fact(row, "L"), fact(row, "M"));
         } else if (row.kind == ROW_SALE && row.factCount == 3) {  // the plants for sale
             snprintf(line, sizeof line, "SKW: M:%g L:%g XL:%g", fact(row, "saleSkwM"), fact(row, "saleSkwL"),
                      fact(row, "saleSkwXL"));
