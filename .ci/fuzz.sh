@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A short fuzzing run: the whole program in-process under AddressSanitizer and
-# UndefinedBehaviorSanitizer, seeded with the golden cases. FUZZ_SECONDS sets the length.
+# A short fuzzing run of both targets under AddressSanitizer and UndefinedBehaviorSanitizer: the whole program
+# in-process (fuzz/fuzz_run.cpp, seeded with the golden cases), then the page's plan entry (fuzz/fuzz_plan.cpp).
+# FUZZ_SECONDS sets the length of each; the corpora in build-fuzz/ are kept and grow from run to run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
@@ -12,10 +13,20 @@ fi
 
 CXX=clang++ cmake -S . -B build-fuzz -DWERKVERBUND_FUZZ=ON -DWERKVERBUND_TESTS=OFF -DWERKVERBUND_WERROR=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build-fuzz -j2 --target werkverbund_fuzz
-rm -rf build-fuzz/corpus build-fuzz/seeds
-mkdir -p build-fuzz/corpus
+cmake --build build-fuzz -j2 --target werkverbund_fuzz werkverbund_fuzz_plan
+rm -rf build-fuzz/seeds
+mkdir -p build-fuzz/corpus build-fuzz/corpus-plan
 fuzz/make-corpus.sh build-fuzz/seeds
-# Absolute folders: the target works in a scratch folder of its own.
-build-fuzz/werkverbund_fuzz "$PWD/build-fuzz/corpus" "$PWD/build-fuzz/seeds" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 2>&1 | tail -n 20
+# Absolute folders: the run target works in a scratch folder of its own.
+for target in run plan; do
+    echo "== fuzz_$target, $seconds seconds"
+    if [ "$target" = run ]; then
+        set -- build-fuzz/werkverbund_fuzz "$PWD/build-fuzz/corpus" "$PWD/build-fuzz/seeds"
+    else
+        set -- build-fuzz/werkverbund_fuzz_plan "$PWD/build-fuzz/corpus-plan"
+    fi
+    "$@" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$PWD/build-fuzz/" > "build-fuzz/$target.log" 2>&1 ||
+        { tail -n 60 "build-fuzz/$target.log"; exit 1; }
+    grep -E "DONE|^stat::" "build-fuzz/$target.log"
+done

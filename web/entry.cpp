@@ -3,6 +3,7 @@
 // handed over as values and logs the line a console user would type for it (antworten.txt). The console text is
 // caught in memory, bounded; the core's tables and the last run's record go to the page as JSON.
 #include "console/console.h"
+#include "control/control.h"
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>

@@ -28,6 +28,9 @@
             plan.options[o.name] = false;
             if (o.question) plan.answers[o.name] = 'j';
         });
+        tables.questions.forEach(function (q) {
+            if (q.kind === 'letter') plan.values[WV.keyOf(tables, q)] = tables.crystalRaces[0].letter;
+        });
         return plan;
     };
 
@@ -46,7 +49,7 @@
     WV.readField = function (q, text, readDemand) {
         text = (text || '').trim();
         if (text === '') return { empty: true };
-        if (!PRINTABLE.test(text)) return { error: 'Nur Ziffern, Vorzeichen und Punkt oder Komma sind möglich.' };
+        if (!PRINTABLE.test(text)) return { error: WV.fieldMessage(q, 1) };
         if (q.kind === 'count') {
             var value = Number(text);
             if (!WHOLE.test(text) || value < q.low || value > q.high) return { error: WV.fieldMessage(q) };

@@ -23,9 +23,11 @@
         return parts.join('');
     };
 
-    // A name of the run's folder: no way out of it, no folder of its own unless listed in dirs.
+    // A name of the run's folder: no way out of it, no folder of its own unless listed in dirs, and bytes only
+    // (one character each, no zero), so that it comes back as it went in.
     function checkName(name, dirs) {
-        if (typeof name !== 'string' || name === '' || name.charAt(0) === '/' || /(^|\/)\.\.?(\/|$)/.test(name)) {
+        if (typeof name !== 'string' || name === '' || name.charAt(0) === '/' || /(^|\/)\.\.?(\/|$)/.test(name)
+            || /[\0\u0100-\uffff]/.test(name)) {
             throw new Error('werkverbund.run: unzulässiger Name "' + name + '"');
         }
         var folder = name.indexOf('/') < 0 ? '' : name.slice(0, name.lastIndexOf('/'));
@@ -88,7 +90,8 @@
             result.stderr = WV.textOf(bytesAt(core._wv_err(), core._wv_errLength()));
             var names = [];
             for (var i = 0; i < core._wv_folderCount(); i++) {
-                var name = core.UTF8ToString(core._wv_folderName(i));
+                var at = core._wv_folderName(i);
+                var name = WV.textOf(bytesAt(at, core.HEAPU8.indexOf(0, at) - at));
                 if (!core._wv_folderIsDir(i) && name.indexOf('/') < 0) names.push([name, i]);
             }
             names.sort(function (a, b) { return a[0] < b[0] ? -1 : 1; }).forEach(function (n) {
@@ -99,10 +102,11 @@
 
         // The console program on arguments and typed text.
         function run(args, input, before) {
-            var stdin = WV.bytesOf(input || '');
-            if (stdin.length > WV.INPUT_LIMIT) {
+            input = input || '';
+            if (input.length > WV.INPUT_LIMIT) {  // one character per byte: refused before any copy is made
                 throw new Error('werkverbund.run: die Eingabe ist länger als ' + WV.INPUT_LIMIT + ' Bytes');
             }
+            var stdin = WV.bytesOf(input);
             var strings = ['werkverbund'].concat(args || []).map(function (a) { return copyIn(WV.bytesOf(a)); });
             var argv = core._malloc(4 * strings.length);
             strings.forEach(function (at, i) { core.HEAP32[(argv >> 2) + i] = at; });

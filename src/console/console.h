@@ -3,7 +3,8 @@
 // from it, refusing numbers out of range and asking again.
 #pragma once
 
-#include "control/control.h"
+#include "data/answers.h"
+#include "report/report.h"
 
 #include <cstddef>
 

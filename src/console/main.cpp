@@ -1,5 +1,6 @@
 // Werkverbund: plans self-sufficient factory complexes on the console.
 #include "console/console.h"
+#include "control/control.h"
 
 #include <fcntl.h>
 #include <cerrno>
@@ -61,7 +62,6 @@ int writeDescriptor(void* data, const char* bytes, int length) {
 
 int OUTPUT_FD = 1;
 int ERROR_FD = 2;
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
     // A write beyond the file-size limit fails like one to a full disk instead of ending the run.
     signal(SIGXFSZ, SIG_IGN);
 #endif
-    static Console con = { streamTo(writeDescriptor, &OUTPUT_FD), streamTo(writeDescriptor, &ERROR_FD) };
-    static ConsoleInput input = inputOnDescriptor(con, 0);
+    Console con = { streamTo(writeDescriptor, &OUTPUT_FD), streamTo(writeDescriptor, &ERROR_FD) };
+    ConsoleInput input = inputOnDescriptor(con, 0);
     int status = runWerkverbund(argc, argv, con, consoleAnswers(input));
     flushStream(con.out);
     if (outputClosed || con.out.failed) {  // console text lost?

@@ -54,7 +54,7 @@ struct Fact {
     const char* code;
     double value;
 };
-constexpr int FACT_LIMIT = 12;
+constexpr int FACT_LIMIT = 11;  // a crystal race's food chain has the most
 
 // One result line as a front end can show it without reading the text.
 enum RowKind { ROW_PLANTS, ROW_CAPACITY, ROW_FACTORIES, ROW_MINES, ROW_SALE, ROW_NOTE, ROW_KIND_COUNT };
@@ -72,16 +72,16 @@ struct ResultRow {
     Fact facts[FACT_LIMIT];  // the values the line comes from
     int factCount;
 };
-constexpr int ROW_LIMIT = 32;  // more than a run with every option says
+constexpr int ROW_LIMIT = 24;  // a run with every option says 23 lines
 
 // What a supplying row delivers to a consumer per hour: the page draws the chain from these.
 enum FlowKind { FLOW_ENERGY, FLOW_CRYSTALS, FLOW_FOOD, FLOW_ORE, FLOW_SILICON, FLOW_KIND_COUNT };
 struct Flow {
-    FlowKind kind;
-    int row;               // the supplying row
+    unsigned char kind;    // a FlowKind
+    unsigned char row;     // the supplying row
+    unsigned char race;    // the consuming race when consumer is null
     const char* consumer;  // an input code (L1G, KG, GKF, ...), SKW or KF for the complex's plants and their
                            // crystal factories, or null for a race
-    int race;              // the consuming race when consumer is null
     double amount;         // EZ, crystal factory size units, food size units, ore or silicon per hour
 };
 constexpr int FLOW_LIMIT = 64;
@@ -91,21 +91,21 @@ enum AnswerSource { SOURCE_NONE, SOURCE_TYPED, SOURCE_SHOWN, SOURCE_UNREAD, SOUR
 
 // What one question of the table showed and took in this run.
 struct QuestionState {
-    int asked;
-    double shown;         // what an -m question showed
-    double taken;         // what the run took (a letter as its code)
-    AnswerSource source;  // typed, the shown value taken, or nothing readable
-    int refused;          // the console would refuse the shown value as out of range
+    double shown;           // what an -m question showed
+    double taken;           // what the run took (a letter as its code)
+    unsigned char asked;    // the question was asked
+    unsigned char source;   // an AnswerSource: typed, the shown value taken, or nothing readable
+    unsigned char refused;  // the console would refuse the shown value as out of range
 };
 
 // A message line of the run, kept with what it concerns.
 enum MessageAbout { ABOUT_QUESTION, ABOUT_ROW, ABOUT_FILE, ABOUT_INPUT, ABOUT_CONSOLE, ABOUT_COUNT };
 struct Message {
     MessageAbout about;
-    int index;       // the question, the row or the file it concerns
-    char text[120];  // as printed, without its line ends
+    int index;      // the question, the row or the file it concerns
+    char text[96];  // as printed, without its line ends
 };
-constexpr int MESSAGE_LIMIT = 16;
+constexpr int MESSAGE_LIMIT = 8;
 constexpr int QUESTION_LIMIT = 48;  // the dialogue's questions and the -m ones
 
 struct RunRecord {

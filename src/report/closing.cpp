@@ -2,8 +2,6 @@
 // last section of results, after the sales.
 #include "report/report.h"
 
-#include <cstdio>
-
 const char* const YIELD_LEVELS =
     "Empfohlen: Es wird etwas mehr produziert als f\374r die konstante Versorgung der Fabriken n\366tig ist,\n"
     "           was einen einen gewissen Spielraum f\374r Ausbauten l\344sst.\n"
@@ -16,7 +14,8 @@ const char* const YIELD_LEVELS =
 // The closing text with -dat; the console gets no counterpart.
 void writeClosingText() {
     char text[1024];
-    snprintf(text, sizeof text, "\n\n\n%s nur ein sehr geringer\n          EZ-\334berschuss an\n\n\n\n\n\n%s",
-             YIELD_LEVELS, VERSION_LINE);
+    TextOut out = { text, 0, sizeof text };
+    formatText(out, "\n\n\n%s nur ein sehr geringer\n          EZ-\334berschuss an\n\n\n\n\n\n%s", YIELD_LEVELS,
+               VERSION_LINE);
     writeResultsOnly(text);
 }

@@ -51,8 +51,10 @@ void keepMessage(MessageAbout about, int index, const char* text) {
     Message& m = run.messages[run.messageCount - 1];
     m.about = about;
     m.index = index;
-    snprintf(m.text, sizeof m.text, "%s", text);
-    for (size_t n = strlen(m.text); n > 0 && m.text[n - 1] == '\n'; --n) m.text[n - 1] = '\0';
+    size_t n = strnlen(text, sizeof m.text - 1);
+    while (n > 0 && text[n - 1] == '\n') --n;
+    memcpy(m.text, text, n);
+    m.text[n] = '\0';
 }
 
 void printMessage(Console& con, MessageAbout about, int index, const char* format, ...) {

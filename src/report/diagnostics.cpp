@@ -4,18 +4,17 @@
 #include "report/report.h"
 
 #include <cstdarg>
-#include <cstdio>
 
 // Creates the file with "Kommandozeilenparameter: BR" and the word of every option in use, in the
 // order of the options table.
 void writeDiagnosticsHeader() {
     if (!run.opt.diagnostics) return;
-    char header[96] = "Kommandozeilenparameter: BR";
-    size_t used = 27;
+    char header[96];
+    TextOut out = { header, 0, sizeof header };
+    formatText(out, "Kommandozeilenparameter: BR");
     for (const OptionInfo& o : OPTIONS) {
         if (!o.headerWord || !(run.opt.*o.flag)) continue;
-        char answer = o.answer ? run.opt.*o.answer : '\0';
-        used += static_cast<size_t>(snprintf(header + used, sizeof header - used, o.headerWord, answer));
+        formatText(out, o.headerWord, o.answer ? run.opt.*o.answer : '\0');
     }
     writeToFile(FILE_DIAGNOSTICS, "w", "%s", header);
 }

@@ -48,11 +48,12 @@ void putString(TextOut& out, const char* text, int width);
 void putInt(TextOut& out, long long value);
 void putWhole(TextOut& out, double value);  // "%.0f" of a value already rounded; -0 keeps its sign
 // Copies a template into out, each conversion ("%X", "%-43s", "%.0f", ...) filled by fill with its code letter
-// and width; "%%" is a percent sign.
+// and width; "%%" is a percent sign. The one reader of templates, for result lines and formatted text alike.
 using Filler = void (*)(TextOut& out, char code, int width, void* data);
 void expandTemplate(TextOut& out, const char* format, Filler fill, void* data);
 // The conversions "%i", "%c", "%s", "%-4s" and "%.0f" (of a value already rounded).
 void formatTextV(TextOut& out, const char* format, va_list values);
+void formatText(TextOut& out, const char* format, ...) PRINTF_LIKE(2, 3);
 
 // Halves away from zero, as the results show whole numbers from doubles; the sign of a value that rounds to zero
 // survives, so "%.0f" shows "-0" for it.

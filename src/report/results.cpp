@@ -74,6 +74,13 @@ void fillFromRow(TextOut& out, char code, int width, void* data) {
     }
 }
 
+// One spelling of a result line, from the start of out.
+void expandLine(TextOut& out, const char* line, const ResultRow& row, const char* name) {
+    out.used = 0;
+    LineOfRow spelled = { row, name };
+    expandTemplate(out, line, fillFromRow, &spelled);
+}
+
 }  // namespace
 
 void resetResults() {
@@ -108,12 +115,9 @@ void endResults() {
 int printResult(Console& con, Line line, const ResultRow& row) {
     char text[512];
     TextOut out = { text, 0, sizeof text };
-    LineOfRow console = { row, row.name.console };
-    expandTemplate(out, LINES[line].console, fillFromRow, &console);
+    expandLine(out, LINES[line].console, row, row.name.console);
     putText(con.out, text, out.used);
-    out.used = 0;
-    LineOfRow file = { row, row.name.file };
-    expandTemplate(out, LINES[line].file, fillFromRow, &file);
+    expandLine(out, LINES[line].file, row, row.name.file);
     writeResultsText(text, out.used);
     assert(run.rowCount < ROW_LIMIT);
     run.rows[run.rowCount] = row;
@@ -164,5 +168,10 @@ void addFact(ResultRow& row, const char* code, double value) {
 void addFlow(FlowKind kind, int row, const char* consumer, int race, double amount) {
     if (amount == 0) return;
     assert(run.flowCount < FLOW_LIMIT);
-    run.flows[run.flowCount++] = Flow{ kind, row, consumer, race, amount };
+    Flow& flow = run.flows[run.flowCount++];
+    flow.kind = static_cast<unsigned char>(kind);
+    flow.row = static_cast<unsigned char>(row);
+    flow.race = static_cast<unsigned char>(race < 0 ? 0 : race);
+    flow.consumer = consumer;
+    flow.amount = amount;
 }

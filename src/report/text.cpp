@@ -106,3 +106,10 @@ void formatTextV(TextOut& out, const char* format, va_list values) {
     expandTemplate(out, format, fillFromArguments, &arguments);
     va_end(arguments.values);
 }
+
+void formatText(TextOut& out, const char* format, ...) {
+    va_list values;
+    va_start(values, format);
+    formatTextV(out, format, values);
+    va_end(values);
+}

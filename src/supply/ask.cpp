@@ -9,18 +9,8 @@ void keep(const Question& q, const Answer& answer, double shown) {
     state.asked = 1;
     state.shown = shown;
     state.taken = answer.value;
-    state.source = answer.source;
-    state.refused = answer.refused;
-}
-
-// The prompt of a question that shows values, filled in.
-void fillPrompt(char (&prompt)[256], const char* format, ...) PRINTF_LIKE(2, 3);
-void fillPrompt(char (&prompt)[256], const char* format, ...) {
-    TextOut out = { prompt, 0, sizeof prompt };
-    va_list values;
-    va_start(values, format);
-    formatTextV(out, format, values);
-    va_end(values);
+    state.source = static_cast<unsigned char>(answer.source);
+    state.refused = static_cast<unsigned char>(answer.refused);
 }
 
 }  // namespace
@@ -58,10 +48,12 @@ int askDialogueCount(Answers& answers, const Question& q) {
 // With -m: a count question whose prompt shows the computed values; the first is what the question itself shows.
 int askManualCount(Answers& answers, ManualQuestion which, int shown, int shownL, int shownM) {
     const Question& q = manualQuestion(which);
-    char prompt[256] = {};
-    fillPrompt(prompt, q.prompt, shown, shownL, shownM);
-    char shownText[256] = {};
-    fillPrompt(shownText, "%i", shown);
+    char prompt[256];
+    TextOut promptOut = { prompt, 0, sizeof prompt };
+    formatText(promptOut, q.prompt, shown, shownL, shownM);
+    char shownText[16];
+    TextOut shownOut = { shownText, 0, sizeof shownText };
+    putInt(shownOut, shown);
     Answer answer = answers.reader->count(answers.data, Ask{ &q, OPTION_NONE, prompt, nullptr, shownText });
     keep(q, answer, shown);
     return static_cast<int>(answer.value);
@@ -71,10 +63,12 @@ int askManualCount(Answers& answers, ManualQuestion which, int shown, int shownL
 float askManualDemand(Answers& answers, ManualQuestion which, float computed) {
     const Question& q = manualQuestion(which);
     double shown = roundHalfAway(computed);
-    char prompt[256] = {};
-    fillPrompt(prompt, q.prompt, shown);
-    char shownText[256] = {};
-    fillPrompt(shownText, "%.0f", shown);
+    char prompt[256];
+    TextOut promptOut = { prompt, 0, sizeof prompt };
+    formatText(promptOut, q.prompt, shown);
+    char shownText[64];
+    TextOut shownOut = { shownText, 0, sizeof shownText };
+    putWhole(shownOut, shown);
     Answer answer = answers.reader->demand(answers.data, Ask{ &q, OPTION_NONE, prompt, nullptr, shownText });
     keep(q, answer, shown);
     return static_cast<float>(answer.value);

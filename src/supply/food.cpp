@@ -2,8 +2,6 @@
 // factory kind and each race. The crystal race's chain also feeds every crystal factory of the complex.
 #include "supply/supply.h"
 
-#include <cstdio>
-
 namespace {
 
 // The crystal race's chain takes over the crystal supply: KG joins its NF and its surplus class is worked out
@@ -33,7 +31,8 @@ int sayChain(Console& con, ResultRow row, const Label& count, int demand, int ma
     appendDiagnosticsRecord("M%i/%i ", sizes.M, sizes.restAfterM);
     if (sizes.restAfterM != 0) {  // chain does not split evenly?
         char error[96];
-        snprintf(error, sizeof error, "\n\nFehler in der Berechnung der %s", count.console);
+        TextOut out = { error, 0, sizeof error };
+        formatText(out, "\n\nFehler in der Berechnung der %s", count.console);
         putString(con.out, error);
         keepMessage(ABOUT_ROW, run.rowCount, error);
         writeToFile(FILE_DIAGNOSTICS, "a", "\nFehler in der Berechnung der %s", count.file);

@@ -36,6 +36,7 @@ void sayOreLine(Console& con, float ME, int consumers) {
     addFact(row, "ME", ME);
     addFact(row, "consumers", consumers);
     addFact(row, "perYield", perYield);
+    addFact(row, "yield", yield);
     addFact(row, "extraYield", extraYield);
     addOreFlows(printResult(con, LINE_ORE, row), run.in);
 }

@@ -53,8 +53,10 @@ void saySiliconLine(Console& con, float MS) {
     int surplusEZ = run.EnergyRemainder < 0 ? -run.EnergyRemainder : 0;
     int extraYield = countMarginUnits(run.in) / 5;  // one point per five margin units
     double yield = MS / rates.perYield;
-    double critical = roundHalfAway(((MS - SILICON_PER_UNIT * run.in.saleSkwLOdd) / rates.perYield) -
-                                    (surplusEZ / rates.ezPerYield) + ROUNDING_MARGIN);
+    // the surplus EZ need no silicon of their own, nor does an odd sale L plant's half crystal factory
+    double criticalYield =
+        ((MS - SILICON_PER_UNIT * run.in.saleSkwLOdd) / rates.perYield) - (surplusEZ / rates.ezPerYield);
+    double critical = roundHalfAway(criticalYield + ROUNDING_MARGIN);
     double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + rates.recommended);
     ResultRow row = valueRow(ROW_MINES, rates.mines, 3, critical, sufficient, recommended);
@@ -63,6 +65,8 @@ void saySiliconLine(Console& con, float MS) {
     addFact(row, "saleSkwLOdd", run.in.saleSkwLOdd);
     addFact(row, "perYield", rates.perYield);
     addFact(row, "ezPerYield", rates.ezPerYield);
+    addFact(row, "yield", yield);
+    addFact(row, "criticalYield", criticalYield);
     addFact(row, "extraYield", extraYield);
     addSiliconFlows(printResult(con, LINE_SILICON, row), run.in, run.skw);
 }

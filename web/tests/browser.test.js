@@ -197,7 +197,7 @@ test('a link with a wrong value names the field, leads to it, and shows the rest
     for (const wrong of ['abc', '1.5', '10001', '-10001', '0x10', '1Į5']) {
         await argon.fill(wrong);
         const message = await argon.evaluate((e) => document.getElementById(e.getAttribute('aria-describedby')).textContent);
-        assert.match(message, wrong === '1Į5' ? /Nur Ziffern/ : /^Argonen erzbasiert: Bitte eine ganze Zahl von -10000 bis 10000/, wrong);
+        assert.match(message, /^Argonen erzbasiert: Bitte eine ganze Zahl von -10000 bis 10000/, wrong);
         assert.match(await resultsText(page), /kein Erzbedarf/i, `results without ${wrong}`);
     }
     // one ore-based Level 3 factory: 150 ore per hour, L mines of 28.55 per yield point:

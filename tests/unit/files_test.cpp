@@ -1,0 +1,55 @@
+// The openings of the results file, which no golden case can see: each result line outside a section is an
+// opening of its own, while the first section (SKW and crystal lines) and the last (sales and closing text) are
+// one opening each. A reader on a named pipe sees every opening.
+#include "console/console.h"
+#include "control/control.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The openings of Ergebnis.txt with their mode and what each received.
+struct Opening {
+    bool append;
+    std::string text;
+};
+std::vector<Opening> openings;
+
+int openRecorded(const char* name, int append) {
+    if (std::string(name) != FILE_NAME[FILE_RESULTS]) return 99;  // the other files are not looked at
+    openings.push_back({ append != 0, "" });
+    return static_cast<int>(openings.size()) - 1;
+}
+int writeRecorded(int fd, const char* bytes, int length) {
+    if (fd != 99) openings[static_cast<size_t>(fd)].text.append(bytes, static_cast<size_t>(length));
+    return length;
+}
+int closeRecorded(int) { return 0; }
+const FileCalls RECORDED = { openRecorded, writeRecorded, closeRecorded };
+
+int discard(void*, const char*, int) { return 0; }
+
+TEST(ResultsFile, SectionsAreOneOpeningEachAndEveryOtherLineOneOfItsOwn) {
+    // -dat answered n, one sale SKW M, nothing else, crystal race a
+    std::string input = "n\n1\n";
+    for (int i = 0; i < 24; ++i) input += "0\n";
+    input += "a\n\n";
+    Console con = { streamTo(discard, nullptr), streamTo(discard, nullptr) };
+    ConsoleInput in = inputOnMemory(con, input.data(), input.size());
+    const char* argv[] = { "werkverbund", "-dat" };
+    openings.clear();
+    ASSERT_EQ(runWerkverbund(2, argv, con, consoleAnswers(in), RECORDED), 0);
+    // SKW and crystal lines, five race chains, the mines heading, no ore, the silicon line, sales and closing text
+    ASSERT_EQ(openings.size(), 10u);
+    EXPECT_FALSE(openings[0].append);
+    EXPECT_EQ(openings[0].text.find("Sonnenkraftwerke:"), 0u);
+    EXPECT_NE(openings[0].text.find("Kristallfabriken:"), std::string::npos);
+    for (size_t o = 1; o < openings.size(); ++o) EXPECT_TRUE(openings[o].append) << "opening " << o;
+    EXPECT_NE(openings[9].text.find("EZ-Verkauf: 9640"), std::string::npos);
+    EXPECT_NE(openings[9].text.find("Werkverbund Version"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The chain diagram: random complexes of the sizes the page meets, laid out with a fake measure, keep
+// boxes, labels and lines apart and each label on its line; in Chromium (with playwright-core) the
+// drawn texts fit with real fonts; screenshots light and dark go to build-web/diagram-*.png.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const path = require('node:path');
+require('../diagram.js');
+
+const WIDTH = { title: 8, line: 7, label: 6.5, column: 8 };   // px per character
+const measure = (text, kind) => text.length * WIDTH[kind];
+
+// Up to 20 sale factories, up to 14 food chains, 0 to 3 of the other kinds; half the lines go to one supplier.
+function randomModel(seed) {
+    const rand = (n) => Math.floor((seed = (seed * 1103515245 + 12345) % 2147483648) / 2147483648 * n);
+    const words = (n) => Array.from({ length: n }, () => ['Argonen', 'Nahrung', 'Erz 150', 'XL 1 · M 2', 'Größe', 'S'][rand(6)]).join(' ');
+    const columns = Array.from({ length: 2 + rand(5) }, () => ({ title: words(1 + rand(2)) }));
+    const nodes = columns.flatMap((c, k) => Array.from({ length: k ? rand(6) && 1 + rand(k === 3 ? 14 : 3) : 1 + rand(20) }, () => ({
+        column: k, title: words(1 + rand(3)), lines: Array.from({ length: rand(5) }, () => words(1 + rand(4))),
+        mark: ['', '-', 'S', 'F'][rand(4)], tone: rand(8) ? '' : 'bad' })));
+    nodes.forEach((n, i) => { n.id = `n${i}`; });
+    const edges = nodes.flatMap((from) => {
+        const right = nodes.filter((n) => n.column > from.column);
+        return Array.from({ length: right.length && (from.column === 0 || rand(2)) && 1 + rand(4) }, () => ({
+            from: from.id, to: right[rand(2) && rand(right.length)].id, label: `${rand(1e5)} ${words(1 + rand(2))}`,
+            tone: rand(8) ? '' : 'bad' }));
+    });
+    return { title: 'Kette', description: 'Zum Verkauf', columns, nodes, edges };
+}
+
+// The straight pieces of a path as rectangles, without its arrow head.
+function piecesOf(d) {
+    const parts = d.match(/^M[^m]*/)[0].match(/[HV]?-?[\d.]+/g).map((p) => [p[0], Number(p.replace(/^[HV]/, ''))]);
+    let [x, y] = [parts[0][1], parts[1][1]];
+    return parts.slice(2).map(([c, v]) => {
+        const [x0, y0] = [x, y];
+        if (c === 'H') x = v; else y = v;
+        const [w, h] = [Math.abs(x - x0) || 1e-9, Math.abs(y - y0) || 1e-9];   // a line is thin, not empty
+        return { x: Math.min(x0, x), y: Math.min(y0, y), w, h, start: [x0, y0], end: [x, y] };
+    });
+}
+
+const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+const name = (r) => r.id || r.text || r.title;
+
+function checkLayout(model, seed) {
+    const chart = WV.layoutChain(model, measure);
+    const ok = (fact, what) => assert.ok(fact, `seed ${seed}: ${what}`);
+    assert.deepStrictEqual(chart.boxes.map((b) => b.id), model.nodes.map((n) => n.id), `seed ${seed}: every node once`);
+    const things = chart.boxes.concat(chart.labels, chart.columns);
+    things.forEach((a, i) => {
+        ok(a.x >= 0 && a.y >= 0 && a.x + a.w <= chart.width && a.y + a.h <= chart.height, `${name(a)} inside`);
+        things.slice(0, i).forEach((b) => ok(!overlap(a, b), `${name(a)} overlaps ${name(b)}`));
+    });
+    const box = {};
+    model.nodes.forEach((n, i) => {
+        const b = box[n.id] = chart.boxes[i];
+        const texts = n.lines.map((l) => [l, 'line']).concat([[n.title + n.mark, 'title']]);
+        ok(b.h >= 17 * texts.length && texts.every(([text, kind]) => b.w >= measure(text, kind) + 8), `${n.id} holds its text`);
+        const above = chart.boxes.filter((o, j) => j < i && model.nodes[j].column === n.column);
+        ok(b.x === chart.columns[n.column].x && above.every((o) => o.y < b.y), `${n.id} in place`);
+    });
+    const lines = chart.paths.map((p, i) => {
+        const [e, label, pieces] = [model.edges[i], chart.labels[i], piecesOf(p.d)];
+        const [from, to, start, end] = [box[e.from], box[e.to], pieces[0].start, pieces[pieces.length - 1].end];
+        ok(start[0] === from.x + from.w && start[1] > from.y && start[1] < from.y + from.h, `edge ${i} leaves ${e.from}`);
+        ok(end[0] === to.x && end[1] > to.y && end[1] < to.y + to.h && p.d.endsWith('m-7 -4l7 4l-7 4'), `edge ${i} points at ${e.to}`);
+        ok(label.text === e.label && label.w >= measure(e.label, 'label') + 4 && label.h >= 14, `label ${i} holds its text`);
+        ok(pieces[0].h < 1 && start[1] === label.y + label.h / 2 && start[0] <= label.x && pieces[0].x + pieces[0].w >= label.x + label.w,
+            `label ${i} on its line`);
+        pieces.forEach((s) => {
+            ok(s.x >= 0 && s.y >= 0 && s.x + s.w <= chart.width && s.y + s.h <= chart.height, `edge ${i} inside`);
+            chart.boxes.concat(chart.labels).forEach((r) => ok(r === label || !overlap(s, r), `edge ${i} runs through ${name(r)}`));
+        });
+        return pieces;
+    });
+    lines.forEach((a, i) => lines.slice(0, i).forEach((b, j) => a.forEach((s) => b.forEach((t) => {
+        ok((s.w < 1) !== (t.w < 1) || !overlap(s, t), `edges ${j} and ${i} run along each other`);
+    }))));
+    assert.deepStrictEqual(WV.layoutChain(JSON.parse(JSON.stringify(model)), measure), chart, `seed ${seed}: same model, same picture`);
+}
+
+test('random complexes keep boxes, labels and lines apart', () => {
+    for (let seed = 1; seed <= 300; seed++) checkLayout(randomModel(seed), seed);
+});
+
+test('a line that does not run to a column further right is refused', () => {
+    const model = { columns: [{ title: 'A' }, { title: 'B' }],
+        nodes: [{ id: 'a', column: 0, title: 'A' }, { id: 'b', column: 1, title: 'B' }] };
+    assert.throws(() => WV.layoutChain({ ...model, edges: [{ from: 'b', to: 'a', label: '1' }] }, measure), /b > a/);
+    assert.throws(() => WV.layoutChain({ ...model, edges: [{ from: 'a', to: 'c', label: '1' }] }, measure), /a > c/);
+});
+
+test('in Chromium the drawn texts fit their boxes and labels, which keep apart', async (t) => {
+    let chromium;
+    try { ({ chromium } = require('playwright-core')); } catch { return t.skip('playwright-core is not installed'); }
+    const browser = await chromium.launch({ executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium',
+        args: ['--no-sandbox', '--headless', '--disable-gpu', '--no-first-run', '--disable-background-networking'] });
+    t.after(() => browser.close());
+    const page = await browser.newPage();
+    await page.route('**/*', (r) => (/^file:/.test(r.request().url()) ? r.continue() : r.abort()));
+    await page.goto(require('node:url').pathToFileURL(path.join(__dirname, 'diagram.html')).href);
+    for (const model of [randomModel(12), randomModel(7)]) {
+        assert.deepStrictEqual(await page.evaluate((model) => {
+            const svg = show(model);
+            const span = (e) => { const r = e.getBBox(); return [[r.x, r.x + r.width], [r.y, r.y + r.height]]; };
+            const meet = (p, q) => p.every((s, a) => s[0] < q[a][1] && q[a][0] < s[1]);
+            const frames = [...svg.querySelectorAll('.chain-box, .chain-label')].map((g) => [g, span(g.querySelector('rect'))]);
+            const problems = frames.flatMap(([g, r], i) => {
+                const texts = [...g.querySelectorAll('text')].map((t) => [t, span(t)]);
+                const out = (p) => p.some((s, a) => s[0] < r[a][0] || s[1] > r[a][1]);
+                return texts.filter(([, p], j) => out(p) || texts.slice(0, j).some(([, q]) => meet(p, q)))
+                    .concat(frames.slice(0, i).filter(([, o]) => meet(r, o))).map(([e]) => `${g.textContent}: ${e.textContent}`);
+            });
+            const shown = model.nodes.map((n) => [...svg.querySelectorAll(`[data-id="${n.id}"] .chain-line`)].map((t) => t.textContent));
+            const [title, desc] = svg.getAttribute('aria-labelledby').split(' ').map((id) => document.getElementById(id).textContent);
+            return { problems, shown, title, sentences: desc.split(' bezieht ').length - 1 };
+        }, model), { problems: [], shown: model.nodes.map((n) => n.lines), title: model.title, sentences: model.edges.length });
+    }
+    const { webBuild } = require('./support.js');
+    require('node:fs').mkdirSync(webBuild, { recursive: true });
+    for (const theme of ['light', 'dark']) {
+        await page.evaluate((dark) => document.documentElement.classList.toggle('dark', dark), theme === 'dark');
+        await page.locator('svg').screenshot({ path: path.join(webBuild, `diagram-${theme}.png`) });
+    }
+});

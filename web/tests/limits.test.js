@@ -1,0 +1,99 @@
+// The page's own limits, through the WebAssembly core in node: console text cut at its bound with status -1 and a
+// line that says so, typed input beyond WV.INPUT_LIMIT refused before it reaches the core, names that would leave
+// the run's folder refused, nothing of one run's folder left for the next, and field text that is not printable
+// ASCII refused at its field.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const path = require('node:path');
+const { spawnSync } = require('node:child_process');
+const { webBuild, nativeProgram } = require('./support.js');
+
+const OUTPUT_LIMIT = 16 * 1024 * 1024;
+const CUT = 'Fehler: Die Ausgabe wurde nach 16 MB abgeschnitten, das Programm wurde abgebrochen\n';
+
+async function loadCore() {
+    require('../run.js');
+    require('../plan.js');
+    const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
+    return { core, runner: globalThis.WV.makeRunner(core) };
+}
+
+// A dialogue answered with zeros up to the crystal race question, which then gets x lines (each shows the question
+// again) up to length bytes.
+function crystalPrompts(length) {
+    const start = '0\n'.repeat(25);
+    return start + 'x\n'.repeat((length - start.length) >> 1);
+}
+
+test('console text beyond 16 MiB is cut: status -1, the cut named, the start as the console program writes it',
+    async () => {
+        const { core, runner } = await loadCore();
+        const input = crystalPrompts(globalThis.WV.INPUT_LIMIT);
+        const result = runner.run([], input);
+        assert.strictEqual(result.status, -1);
+        assert.ok(result.stderr.endsWith(CUT), result.stderr);
+        // cut at whole pieces of the console's 4 KiB buffer, never beyond the bound
+        assert.ok(result.stdout.length <= OUTPUT_LIMIT && result.stdout.length > OUTPUT_LIMIT - 4096);
+        const native = spawnSync(nativeProgram, [], { input: Buffer.from(input, 'latin1'), maxBuffer: 1 << 30 });
+        assert.ok(native.stdout.length > OUTPUT_LIMIT);
+        assert.ok(native.stdout.subarray(0, result.stdout.length).equals(Buffer.from(result.stdout, 'latin1')));
+        // the cut is this run's alone
+        const next = runner.run([], '0\n'.repeat(25) + 'u\n\n');
+        assert.strictEqual(next.status, 0);
+        assert.strictEqual(next.stderr, '');
+        // the core's memory holds the bounded text and little else
+        assert.ok(core.HEAPU8.length <= 48 * 1024 * 1024, `${core.HEAPU8.length} bytes of memory`);
+    });
+
+test('typed input beyond WV.INPUT_LIMIT is refused before it reaches the core', async () => {
+    const { core, runner } = await loadCore();
+    const before = core.HEAPU8.length;
+    for (const input of ['x'.repeat(globalThis.WV.INPUT_LIMIT + 1), new Uint8Array(21 * 1000 * 1000)]) {
+        assert.throws(() => runner.run([], input), /werkverbund\.run: die Eingabe ist länger als 1048576 Bytes/);
+    }
+    assert.strictEqual(core.HEAPU8.length, before);
+    assert.strictEqual(runner.run([], crystalPrompts(globalThis.WV.INPUT_LIMIT)).status, -1);  // at the limit: runs
+});
+
+test('names that leave the run folder are refused; nothing of a run is left for the next', async () => {
+    const { runner } = await loadCore();
+    const refused = [
+        [{ files: { '../Ergebnis.txt': 'x' } }, /unzulässiger Name "\.\.\/Ergebnis\.txt"/],
+        [{ files: { 'a/../../x': 'x' }, dirs: ['a'] }, /unzulässiger Name/],
+        [{ files: { '/tmp/x': 'x' } }, /unzulässiger Name "\/tmp\/x"/],
+        [{ dirs: ['..'] }, /unzulässiger Name "\.\."/],
+        [{ dirs: ['/werkverbund'] }, /unzulässiger Name/],
+        [{ files: { './x': 'x' } }, /unzulässiger Name/],
+        [{ files: { 'nodir/x': 'x' } }, /der Ordner von "nodir\/x" steht nicht in dirs/],
+        // the low byte of \u0100 is a zero that would end the name: Ergebnis.txt itself
+        [{ files: { 'Ergebnis.txt\u0100': 'x' } }, /unzulässiger Name/],
+        [{ files: { 'alt.txt': 'alt', 'gross.txt': new Uint8Array(OUTPUT_LIMIT + 1) } }, /"gross\.txt" ist zu groß/],
+    ];
+    for (const [before, error] of refused) {
+        assert.throws(() => runner.run([], '', before), error, JSON.stringify(Object.keys(before.files || {})));
+        // the next run starts in an empty folder: no option, so no file at all
+        assert.deepStrictEqual(Object.keys(runner.run([], '0\n'.repeat(25) + 'u\n\n').files), []);
+    }
+    // a listed folder holds its files; a name in Latin-1 comes back as it went in
+    const kept = runner.run(['-dat'], 'n\n' + '0\n'.repeat(25) + 'u\n\n',
+        { files: { 'a/b.txt': 'b', 'Übersicht.txt': 'alt' }, dirs: ['a'] });
+    assert.deepStrictEqual(Object.keys(kept.files), ['Ergebnis.txt', 'Übersicht.txt']);
+});
+
+test('field text that is not printable ASCII is refused with the field\'s message, never read as the digits its '
+    + 'low bytes spell', async () => {
+    const { runner } = await loadCore();
+    const WV = globalThis.WV;
+    const tables = runner.tables();
+    const count = tables.questions.find((q) => q.kind === 'count');
+    const demand = tables.questions.find((q) => q.kind === 'demand');
+    // ĳĵİİ is 3500 and 1Į5 is 1.5 in the low bytes of its characters; ３ is a full-width digit, U+00A0 a space
+    for (const text of ['ĳĵİİ', '1Į5', '３５００', '1\u00a05', '1\u20002', '15\u0000']) {
+        assert.deepStrictEqual(WV.readField(count, text, runner.readDemand), { error: WV.fieldMessage(count) }, text);
+        assert.deepStrictEqual(WV.readField(demand, text, runner.readDemand), { error: WV.fieldMessage(demand, 1) },
+            text);
+    }
+    assert.deepStrictEqual(WV.readField(demand, ' 1,5 ', runner.readDemand), { value: 1.5 });
+    assert.deepStrictEqual(WV.readField(count, '3500', runner.readDemand), { value: 3500 });
+});
