@@ -1,6 +1,7 @@
-# Puts the page together: the template's placeholders are replaced by the style sheet, the core's
-# loader (with the WebAssembly inlined) and the page scripts, each script in its own element.
-# cmake -DSOURCE=web-folder -DCORE=loader.js -DOUTPUT=werkverbund.html -P assemble.cmake
+# Puts the page together: node writes the form's frame into the template (frame.js), then the
+# placeholders are replaced by the style sheet, the core's loader (with the WebAssembly inlined) and
+# the page scripts, each script in its own element.
+# cmake -DSOURCE=web-folder -DNODE=node -DCORE=loader.js -DOUTPUT=werkverbund.html -P assemble.cmake
 function(inline_script file out)
     file(READ ${file} text)
     string(FIND "${text}" "</script" at)
@@ -10,11 +11,15 @@ function(inline_script file out)
     set(${out} "<script>\n${text}</script>\n" PARENT_SCOPE)
 endfunction()
 
-file(READ ${SOURCE}/werkverbund.html page)
+execute_process(COMMAND ${NODE} ${SOURCE}/frame.js ${CORE} ${SOURCE}/werkverbund.html
+    OUTPUT_VARIABLE page RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "frame.js could not write the form's frame")
+endif()
 file(READ ${SOURCE}/style.css style)
 inline_script(${CORE} core)
 set(scripts "")
-foreach(part run plan form results page)
+foreach(part run plan form results bar page)
     inline_script(${SOURCE}/${part}.js text)
     string(APPEND scripts "${text}")
 endforeach()

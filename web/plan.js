@@ -105,8 +105,10 @@
         }
     }
 
+    // The plan of an address; what the address holds that is no option, answer or field is kept in unknown.
     WV.planOfHash = function (tables, hash) {
         var plan = WV.emptyPlan(tables);
+        plan.unknown = [];
         var byName = {};
         tables.options.forEach(function (o) { byName[o.name] = o; });
         var keys = {};
@@ -120,8 +122,11 @@
             if (option) {
                 plan.options[name] = true;
                 if (option.question && /^[jn]$/.test(value)) plan.answers[name] = value;
+                else if (at >= 0) plan.unknown.push(decoded(part) || part);
             } else if (keys[name]) {
                 plan.values[name] = value;
+            } else {
+                plan.unknown.push(decoded(part) || part);
             }
         });
         return plan;

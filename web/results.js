@@ -1,97 +1,254 @@
-// The results as tables built from the core's result rows, and the files of the run to download.
-// Takes from WV: element, bytesOf; gives WV.shownNumber, WV.showResults, WV.showDownloads.
+// The results as tables built from the core's result rows, and the short summary above them. A recompute with
+// the same rows only changes the texts of the cells it already has.
+// Takes from WV: element, setIf; gives WV.grouped, WV.hyphenated, WV.shownNumber, WV.describeResults,
+// WV.showResults, WV.showSummary.
 (function (WV) {
     'use strict';
     var element = WV.element;
-    var SIZES = ['XL', 'L', 'M'];
-    var SIZE_INDEX = { M: 0, L: 1, XL: 2 };
-    var MARK = { '-': 'kein Überschuss', S: 'Überschuss einer halben M-Fabrik', M: 'Überschuss einer M-Fabrik',
-        F: 'Fehler' };
+    var setIf = WV.setIf;
+    var SIZES = [0, 1, 2];  // M, L, XL: the order in which the form asks them
+    var MARK = { '-': '–', S: 'S', M: 'M', F: 'F' };
+    var specials = null;  // the questions of the special factories, whose chains are named for them
 
-    function nameOf(row) {
-        return row.name.replace(/:\s*$/, '');
-    }
+    // Thousands as German readers write them: 96.400, -12.345.
+    WV.grouped = function (text) {
+        return String(text).replace(/\B(?=(\d{3})+(?!\d))/g, '.');
+    };
 
-    function table(caption, head, body) {
-        return element('table', {}, [
-            element('caption', { text: caption }),
-            element('thead', {}, [element('tr', {}, head.map(function (h, i) {
-                return element('th', { scope: 'col', class: i ? 'number' : '', text: h });
-            }))]),
-            element('tbody', {}, body.map(function (cells) {
-                return element('tr', {}, cells.map(function (c, i) {
-                    return element(i ? 'td' : 'th', i ? { class: 'number', text: c.text, title: c.title || '' }
-                        : { scope: 'row', text: c.text });
-                }));
-            }))
-        ]);
-    }
-
-    function cell(text, title) {
-        return { text: String(text), title: title };
-    }
+    // Soft hyphens at the joints of the long compound names, so that a narrow column breaks them there only.
+    var JOINTS = new RegExp('([a-zäöü]{2})(?=(kraftwerke|fabriken|raffinerien|stationen|pressen|labore|aquarien|'
+        + 'farmen|schmieden|minen|zentren|produnktionen|verkauf)\\b)', 'gi');
+    WV.hyphenated = function (name) {
+        return name.replace(JOINTS, '$1\u00ad');
+    };
 
     // %.0f as the console shows it: halves away from zero, a small negative value as -0.
     WV.shownNumber = function (value) {
         return (value < 0 || Object.is(value, -0) ? '-' : '') + Math.round(Math.abs(value));
     };
 
-    // Fills the results area from the rows of one run.
-    WV.showResults = function (area, rows) {
-        var supply = [];
-        var mines = [];
-        var sales = [];
-        var notes = [];
-        rows.forEach(function (row) {
-            var counts = SIZES.map(function (s) {
-                return row.shown & (1 << SIZE_INDEX[s]) ? cell(row.count[SIZE_INDEX[s]]) : cell('–');
-            });
-            if (row.kind === 'plants') {
-                supply.push([cell(nameOf(row))].concat(counts, [cell(row.number + ' EZ', 'EZ-Überschuss')]));
-            } else if (row.kind === 'factories') {
-                supply.push([cell(nameOf(row))].concat(counts, [cell(row.mark || '', MARK[row.mark])]));
-            } else if (row.kind === 'mines') {
-                var values = row.value.map(WV.shownNumber);
-                while (values.length < 3) values.unshift('–');
-                mines.push([cell(nameOf(row))].concat(values.map(function (v) { return cell(v); })));
-            } else if (row.kind === 'sale') {
-                sales.push([cell(nameOf(row)), cell(WV.shownNumber(row.value[0]))]);
-            } else if (row.kind === 'capacity') {
-                notes.push(nameOf(row) + ': ' + row.number + ' EZ');
-            } else {
-                notes.push(row.name.trim());
+    function nameOf(row) {
+        return WV.hyphenated(row.name.replace(/:\s*$/, '').replace(/^-(.*)-$/, '$1'));
+    }
+
+    function cell(text, bad) {
+        return { text: text, cls: bad ? 'num bad' : 'num' };
+    }
+
+    // Whom a food chain feeds: its race (by the code of its demand, "ANP" for the Argonen), a special factory,
+    // or the crystal factories; nothing when the name says it already.
+    function fedOf(row, tables) {
+        var codes = Object.keys(row.facts);
+        var race = tables.races.filter(function (r) { return codes.indexOf(r.code + 'NP') >= 0; })[0];
+        if (race) {
+            if (row.name.indexOf(race.name) >= 0 || race.numberedName && row.name.indexOf(race.numberedName) >= 0) {
+                return '';
             }
+            return race.name + (row.facts.KF === undefined ? '' : ', mit den Kristallfabriken');
+        }
+        specials = specials || tables.questions.filter(function (q) {
+            return q.index >= 0 && q.group !== tables.level3Group;
         });
-        area.textContent = '';
-        if (supply.length) {
-            area.appendChild(table('Versorgungsfabriken', ['Fabriken', 'XL', 'L', 'M', 'Überschuss'], supply));
-            area.appendChild(element('p', { class: 'hint', text: 'Überschuss: - keiner, S eine halbe M-Fabrik, '
-                + 'M eine M-Fabrik, F Fehler (nur bei negativen Eingaben)' }));
+        var special = specials.filter(function (q) { return row.facts[q.code] !== undefined; })[0];
+        if (special) return 'für ' + special.prompt.trim().replace(/:$/, '');
+        return row.facts.KG === undefined ? '' : 'für die Kristallfabriken';
+    }
+
+    function countCells(row) {
+        return SIZES.map(function (s) {
+            return row.shown & (1 << s) ? cell(WV.grouped(row.count[s]), row.count[s] < 0) : cell('–');
+        });
+    }
+
+    // What a row says beside its numbers: an error of the run, a negative count, too little energy.
+    function saidOf(row, messages) {
+        var said = messages.map(function (m) { return m.text.trim() + ' – nach einer negativen Eingabe.'; });
+        if (row.count.some(function (c) { return c < 0; })) {
+            said.push('Negative Anzahl: eine Eingabe ist negativ oder kleiner als berechnet.');
         }
-        if (mines.length) {
-            area.appendChild(table('Minen (Gesamtausbeute)', ['Minen', 'Kritisch', 'Ausreichend', 'Empfohlen'], mines));
+        if (row.kind === 'plants' && row.number < 0) {
+            said.push('Zu wenig Energie: es fehlen ' + WV.grouped(-row.number) + ' EZ pro Stunde.');
         }
-        if (sales.length) area.appendChild(table('Verkauf pro Stunde', ['Ware', 'Menge'], sales));
-        notes.forEach(function (n) { area.appendChild(element('p', { class: 'note', text: n })); });
+        return said.join(' ');
+    }
+
+    function plantsRow(row, said) {
+        var surplus = row.number < 0 ? cell('Mangel ' + WV.grouped(-row.number) + ' EZ', true)
+            : cell(WV.grouped(row.number) + ' EZ');
+        return { head: nameOf(row), cells: countCells(row).concat([surplus]), said: said };
+    }
+
+    // The supply table: plants, the -es capacity beside them, crystal factories and food chains; and the total of
+    // what is built, a food line counting as two factories of each pair.
+    function supplyTable(record, tables) {
+        var rows = [];
+        var total = [0, 0, 0];
+        var crystalsSeen = false;
+        record.rows.forEach(function (row, i) {
+            var said = saidOf(row, record.messages.filter(function (m) { return m.about === 'row' && m.index === i; }));
+            if (row.kind === 'capacity') {
+                rows.push({ head: 'ungenutzte SKW-Kapazität', sub: 'nur bei Kristallüberschuss nutzbar',
+                    cells: [cell(''), cell(''), cell(''), cell(WV.grouped(row.number) + ' EZ')] });
+                return;
+            }
+            if (row.kind !== 'plants' && row.kind !== 'factories') return;
+            var pairs = row.kind === 'factories' && crystalsSeen;
+            crystalsSeen = crystalsSeen || row.kind === 'factories';
+            SIZES.forEach(function (s) { total[s] += (pairs ? 2 : 1) * row.count[s]; });
+            if (row.kind === 'plants') return rows.push(plantsRow(row, said));
+            rows.push({ head: nameOf(row), sub: fedOf(row, tables), said: said,
+                cells: countCells(row).concat([cell(row.mark ? MARK[row.mark] : '', row.mark === 'F')]) });
+        });
+        var foot = total.map(function (n) { return cell(WV.grouped(n), n < 0); }).concat([cell('')]);
+        return { caption: 'Zu bauen', heads: ['Fabriken', 'M', 'L', 'XL', 'Überschuss'], rows: rows,
+            foot: { head: 'Fabriken insgesamt', cells: foot }, total: total, legend: SUPPLY_LEGEND };
+    }
+
+    var SUPPLY_LEGEND = [
+        ['Überschuss –', 'keiner'], ['S', 'eine halbe M-Fabrik'], ['M', 'eine M-Fabrik'],
+        ['F', 'Fehler nach einer negativen Eingabe'],
+        ['EZ', 'was die SKWs pro Stunde mehr liefern als gebraucht wird'],
+        ['Paare', 'eine Zeile „… und …“ zählt je eine Level-2-Fabrik mit ihrer Level-1-Fabrik; '
+            + '„Fabriken insgesamt“ zählt beide']
+    ];
+    var MINES_LEGEND = [
+        ['Kritisch', 'das Silizium reicht gerade für die siliziumbasierten Endfabriken und den EZ-Bedarf; '
+            + 'Kristallfabriken und SKWs stehen öfter still'],
+        ['Ausreichend', 'genug, um alle Fabriken ständig zu versorgen (bei Silizium auch die EZ- und '
+            + 'Kristallüberschüsse)'],
+        ['Empfohlen', 'etwas mehr als nötig, mit Spielraum für Ausbauten']
+    ];
+
+    function minesTable(record) {
+        var rows = [];
+        var notes = [];
+        record.rows.forEach(function (row) {
+            if (row.kind === 'note') notes.push(nameOf(row).replace(/^k/, 'K') + '.');
+            if (row.kind !== 'mines') return;
+            var values = row.value.map(function (v) { return cell(WV.grouped(WV.shownNumber(v))); });
+            while (values.length < 3) values.unshift(cell('–'));
+            rows.push({ head: nameOf(row), cells: values });
+        });
+        return { caption: 'Minen (Gesamtausbeute)', heads: ['Minen', 'Kritisch', 'Ausreichend', 'Empfohlen'],
+            rows: rows, notes: notes, legend: rows.length ? MINES_LEGEND : null };
+    }
+
+    function salesTable(record) {
+        var rows = record.rows.filter(function (r) { return r.kind === 'sale'; }).map(function (row) {
+            return { head: nameOf(row), cells: [cell(WV.grouped(WV.shownNumber(row.value[0])))] };
+        });
+        return { caption: 'Verkauf pro Stunde', heads: ['Ware', 'Menge'], rows: rows };
+    }
+
+    // The run's results as tables of texts, and the figures of the summary.
+    WV.describeResults = function (record, tables) {
+        var supply = supplyTable(record, tables);
+        var plants = record.rows.filter(function (r) { return r.kind === 'plants'; })[0];
+        var crystals = record.rows.filter(function (r) { return r.kind === 'factories'; })[0];
+        var sum = function (row) { return row ? row.count[0] + row.count[1] + row.count[2] : 0; };
+        return {
+            tables: [supply, minesTable(record), salesTable(record)],
+            summary: { ez: plants ? plants.number : 0, skw: sum(plants), crystals: sum(crystals),
+                total: supply.total[0] + supply.total[1] + supply.total[2] }
+        };
     };
 
-    // Download links for the files of the run and the answers file. A link makes its file's
-    // address only when it is followed, so a recompute costs no file objects.
-    var current = {};
-    WV.showDownloads = function (list, files, answers) {
-        current = Object.assign({}, files, { 'antworten.txt': WV.bytesOf(answers) });
-        var names = Object.keys(current).join('/');
-        if (list.getAttribute('data-names') === names) return;
-        list.setAttribute('data-names', names);
-        list.textContent = '';
-        Object.keys(current).forEach(function (name) {
-            var text = name === 'antworten.txt' ? name + ' (Antwortdatei für das Konsolenprogramm)' : name;
-            var a = element('a', { href: '#', download: name, text: text });
-            a.addEventListener('click', function () {
-                if (a.href.indexOf('blob:') === 0) URL.revokeObjectURL(a.href);
-                a.href = URL.createObjectURL(new Blob([current[name]], { type: 'application/octet-stream' }));
+    // ---- Building and updating the tables ----
+
+    // The shape of the tables: what decides which elements there are. Texts of number cells are not part of it.
+    function shapeOf(described) {
+        return described.tables.map(function (t) {
+            return t.caption + t.rows.length + ':' + t.rows.map(function (r) {
+                return r.head + '/' + (r.sub || '') + (r.said ? '!' : '');
+            }).join('|') + (t.notes || []).join('');
+        }).join('#');
+    }
+
+    function rowElement(r, slots, foot) {
+        var head = element('th', { scope: 'row' }, [document.createTextNode(r.head),
+            r.sub ? element('small', { text: r.sub }) : null]);
+        var tr = element('tr', {}, [head].concat(r.cells.map(function (c) {
+            var td = element('td', { class: c.cls, text: c.text });
+            slots.push(td);
+            return td;
+        })));
+        if (!r.said || foot) return [tr];
+        var said = element('td', { colspan: String(r.cells.length + 1), text: r.said });
+        slots.push(said);
+        return [tr, element('tr', { class: 'said' }, [said])];
+    }
+
+    function legendOf(items) {
+        var list = element('dl', { class: 'legend' });
+        items.forEach(function (item) {
+            var pair = element('div', {}, [element('dt', { text: item[0] }), element('dd', { text: item[1] })]);
+            pair.insertBefore(document.createTextNode(' '), pair.lastChild);
+            list.append(pair, ' ');
+        });
+        return list;
+    }
+
+    function tableOf(t, slots) {
+        var body = element('tbody');
+        t.rows.forEach(function (r) { rowElement(r, slots, false).forEach(function (tr) { body.appendChild(tr); }); });
+        var heads = element('tr', {}, t.heads.map(function (h, i) {
+            return element('th', { scope: 'col', class: i ? 'num' : '', text: h });
+        }));
+        var foot = t.foot ? element('tfoot', {}, rowElement(t.foot, slots, true)) : null;
+        return element('table', { class: 'results' },
+            [element('caption', { text: t.caption }), element('thead', {}, [heads]), body, foot]);
+    }
+
+    // The texts of the changing cells, in the order the tables were built.
+    function slotTexts(described) {
+        var texts = [];
+        described.tables.forEach(function (t) {
+            t.rows.concat(t.foot ? [t.foot] : []).forEach(function (r) {
+                r.cells.forEach(function (c) { texts.push(c); });
+                if (r.said && r !== t.foot) texts.push({ text: r.said, cls: '' });
             });
-            list.appendChild(element('li', {}, [a]));
+        });
+        return texts;
+    }
+
+    function build(area, described) {
+        var slots = [];
+        area.textContent = '';
+        described.tables.forEach(function (t) {
+            if (t.rows.length) area.appendChild(tableOf(t, slots));
+            (t.notes || []).forEach(function (n) { area.appendChild(element('p', { class: 'hint', text: n })); });
+            if (t.rows.length && t.legend) area.appendChild(legendOf(t.legend));
+        });
+        return slots;
+    }
+
+    // Fills the results area; with the same shape as before only the cells' texts change.
+    WV.showResults = function (area, described) {
+        var shape = shapeOf(described);
+        if (area.wvShape !== shape) {
+            area.wvShape = shape;
+            area.wvSlots = build(area, described);
+            return;
+        }
+        slotTexts(described).forEach(function (c, i) {
+            var td = area.wvSlots[i];
+            setIf(td, 'textContent', c.text);
+            if (c.cls) setIf(td, 'className', c.cls);
+        });
+    };
+
+    // The short summary: energy surplus or deficit, the SKWs and crystal factories, all that is to be built.
+    WV.showSummary = function (figures) {
+        var ez = figures.ez;
+        var name = document.getElementById('s-ez-name');
+        setIf(name, 'textContent', ez < 0 ? 'EZ-Mangel' : 'EZ-Überschuss');
+        var value = document.getElementById('s-ez');
+        setIf(value, 'textContent', (ez > 0 ? '+' : '') + WV.grouped(Math.abs(ez)));
+        setIf(value, 'className', ez < 0 ? 'bad' : '');
+        ['skw', 'crystals', 'total'].forEach(function (k) {
+            var e = document.getElementById('s-' + k);
+            setIf(e, 'textContent', WV.grouped(figures[k]));
+            setIf(e, 'className', figures[k] < 0 ? 'bad' : '');
         });
     };
 })(window.WV);

@@ -1,0 +1,124 @@
+// The web page's figures against its targets: its size, the first results after it starts loading (median of 9
+// loads), a recompute after a change with every option on and the -m fields left empty (median of 101), and
+// Lighthouse on the page served from localhost: Performance (mobile), Accessibility, Best Practices and the layout
+// shift, mobile and desktop. Run by bench/page.sh, which installs what it needs.
+//   node bench/page.js PAGE  (LIGHTHOUSE: the lighthouse program; CHROME_PATH: Chromium)
+// Prints the figures, writes them to build-web/page-bench.txt beside the page and exits 1 when a target is missed.
+'use strict';
+const fs = require('node:fs');
+const http = require('node:http');
+const path = require('node:path');
+const { promisify } = require('node:util');
+const execFile = promisify(require('node:child_process').execFile);
+const { chromium } = require('../web/tests/node_modules/playwright-core');
+
+const page = path.resolve(process.argv[2]);
+const LIGHTHOUSE_RUNS = Number(process.env.LIGHTHOUSE_RUNS || 3);  // 0: no Lighthouse
+// every option, an answer in most questions, the -m fields empty: they take the values the run shows
+const FULL_PLAN = '#h&br&xl&or=j&dat=j&m&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&L1M=1&L2L=1&KM=2&GKF=2&SBF=1'
+    + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
+const median = (list) => list.slice().sort((a, b) => a - b)[Math.floor(list.length / 2)];
+
+// The page alone at / on a free port of localhost.
+function serve() {
+    const bytes = fs.readFileSync(page);
+    const server = http.createServer((request, response) => {
+        if (request.url !== '/') {
+            response.writeHead(404).end();
+            return;
+        }
+        response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' }).end(bytes);
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+async function timings(url) {
+    const browser = await chromium.launch({ executablePath: process.env.CHROME_PATH, args: ['--no-sandbox', '--headless'] });
+    const open = async (hash) => {
+        const p = await browser.newPage();
+        await p.goto(url + hash);
+        await p.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
+        return p;
+    };
+    const firsts = [];
+    for (let i = 0; i < 9; i++) {
+        const p = await open('');
+        firsts.push(await p.evaluate(() => window.werkverbund.timing.firstResults));
+        await p.close();
+    }
+    const p = await open(FULL_PLAN);
+    const recomputes = await p.evaluate(() => {
+        const timing = window.werkverbund.timing;
+        timing.recomputes.length = 0;
+        const field = document.getElementById('f-OF-A');
+        for (let i = 0; i < 101; i++) {
+            field.value = String(i % 7);
+            field.dispatchEvent(new Event('input', { bubbles: true }));
+        }
+        return timing.recomputes.slice();
+    });
+    await browser.close();
+    return { first: median(firsts), recompute: median(recomputes) };
+}
+
+// One Lighthouse run: the category scores (0 to 100) and the layout shift. Asynchronous, so that this process
+// goes on serving the page meanwhile.
+async function lighthouse(url, desktop) {
+    const { stdout } = await execFile(process.env.LIGHTHOUSE, [url, '--quiet', '--output=json',
+        '--only-categories=performance,accessibility,best-practices',
+        '--chrome-flags=--headless=new --no-sandbox --disable-gpu', ...(desktop ? ['--preset=desktop'] : [])],
+    { maxBuffer: 64 << 20 });
+    const report = JSON.parse(stdout);
+    const score = (c) => Math.round(report.categories[c].score * 100);
+    return { performance: score('performance'), accessibility: score('accessibility'),
+        practices: score('best-practices'), shift: report.audits['cumulative-layout-shift'].numericValue };
+}
+
+// The median of several runs, figure by figure.
+async function lighthouseMedian(url, desktop) {
+    const runs = [];
+    for (let i = 0; i < LIGHTHOUSE_RUNS; i++) runs.push(await lighthouse(url, desktop));
+    return Object.fromEntries(Object.keys(runs[0]).map((k) => [k, median(runs.map((r) => r[k]))]));
+}
+
+async function measure(url) {
+    const times = await timings(url);
+    const rows = [
+        ['size of werkverbund.html (bytes)', fs.statSync(page).size, (v) => v <= 250 * 1024, 'at most 256,000'],
+        ['first results after the page starts loading, median of 9 (ms)', times.first.toFixed(1), (v) => v <= 150,
+            'at most 150'],
+        ['recompute, every option, -m fields empty, median of 101 (ms)', times.recompute.toFixed(2), (v) => v <= 1,
+            'at most 1'],
+    ];
+    if (!LIGHTHOUSE_RUNS) return rows;
+    const mobile = await lighthouseMedian(url, false);
+    const desktop = await lighthouseMedian(url, true);
+    return rows.concat([
+        ['Lighthouse Performance, mobile', mobile.performance, (v) => v >= 95, 'at least 95'],
+        ['Lighthouse Performance, desktop', desktop.performance, () => true, ''],
+        ['Lighthouse Accessibility', mobile.accessibility, (v) => v === 100, '100'],
+        ['Lighthouse Best Practices', mobile.practices, (v) => v === 100, '100'],
+        ['layout shift, mobile', mobile.shift.toFixed(3), (v) => v <= 0.02, 'at most 0.02'],
+        ['layout shift, desktop', desktop.shift.toFixed(3), (v) => v <= 0.02, 'at most 0.02'],
+    ]);
+}
+
+async function main() {
+    const server = await serve();
+    let rows;
+    try {
+        rows = await measure(`http://127.0.0.1:${server.address().port}/`);
+    } finally {
+        server.close();
+    }
+    const report = rows.map(([what, value, met, target]) =>
+        `${what}: ${value}${target ? ` (target ${target})` : ''}${met(Number(value)) ? '' : '  MISSED'}`).join('\n') + '\n';
+    process.stdout.write(report);
+    fs.writeFileSync(path.join(path.dirname(page), 'page-bench.txt'), report);
+    process.exitCode = rows.every(([, value, met]) => met(Number(value))) ? 0 : 1;
+}
+
+main().catch((e) => {
+    process.stderr.write(String(e.stack || e) + '\n');
+    process.exitCode = 1;
+});

@@ -1,0 +1,181 @@
+// Writes the page's frame at build time, so that the form stands in the page before the core runs: the option
+// switches, the questions of the core's question table in grids and lists, and the list of files. The core gives
+// the tables; the page's own words for them are here. Runs in node, not in the page:
+//   node frame.js werkverbund-core.js werkverbund.html > page-with-frame.html
+// The template's <!--FORM--> and <!--FILES--> are replaced; every element carries the id the page's scripts bind.
+'use strict';
+const fs = require('node:fs');
+const path = require('node:path');
+
+// The options as the page names them, in two boxes: what changes the calculation, and the files of the console
+// program. [name, what it does, small note]; an option's yes/no answer follows it.
+const OPTION_BOXES = [
+    ['Berechnung', [
+        ['xl', 'Mit L- und XL-Größen rechnen', 'auch bei Minen, Nahrungs- und Kristall&shy;fabriken'],
+        ['or', 'Fünf weitere Völker', null],
+        ['opt', 'Überschüsse klein halten', 'keine oder nur S-Überschüsse'],
+        ['es', 'Ungenutzte SKW-Kapazität zeigen', 'in EZ, neben den Sonnen&shy;kraftwerken'],
+        ['m', 'Bedarf und SKWs selbst eingeben', 'statt der berechneten Werte'],
+    ]],
+    ['Dateien des Konsolenprogramms', [
+        ['dat', 'Ergebnisse in eine Datei schreiben', 'Ergebnis.txt'],
+        ['br', 'Alle Rechenwerte in eine Datei schreiben', 'Eingaben-Variablen.txt'],
+        ['h', 'Hilfetext schreiben', 'readme.txt'],
+    ]],
+];
+const ANSWER_WORDS = {
+    or: ['Weitere Völker mit Namen', 'sonst Rasse1 bis Rasse5'],
+    dat: ['Eingaben ebenfalls in eine Datei schreiben', 'Eingaben.txt'],
+};
+
+// The rows of the sale grid, one per group of the dialogue that asks M, L and XL.
+const SALE_ROWS = ['Sonnen&shy;kraftwerke', 'Erzminen, Ausbeute', 'Silizium&shy;minen, Ausbeute', 'Level-1-Fabriken',
+    'Level-2-Fabriken mit Level&nbsp;1', 'Kristall&shy;fabriken'];
+const SPECIAL_WORDS = { GKF: 'Gefechtskopf&shy;fabriken', KDF: 'Kampfdrohnen&shy;manufakturen',
+    SBF: 'Satelliten&shy;fertigungen (beide Typen)' };
+// The -m fields, sizes in the order the form asks them, each saying what its computed value holds.
+const MANUAL_WORDS = [
+    ['demand', 'EZ-Bedarf pro Stunde', 'was die eingegebenen Fabriken brauchen'],
+    ['skwM', 'SKWs Typ M insgesamt', 'mit den SKWs für den EZ-Verkauf'],
+    ['skwL', 'SKWs Typ L insgesamt', 'mit den SKWs für den EZ-Verkauf'],
+    ['skwXL', 'SKWs Typ XL insgesamt', 'mit den SKWs für den EZ-Verkauf'],
+    ['ME', 'Erzbedarf pro Stunde', '150 je Gefechtskopffabrik und erzbasierter Level-3-Fabrik'],
+    ['MS', 'Siliziumbedarf pro Stunde', 'für Kristallfabriken (auch die der SKWs), Kampfdrohnen, Satelliten und '
+        + 'siliziumbasierte Level-3-Fabriken'],
+];
+// The files of a run, what each holds and which options write it in the console program.
+// [what it holds, the options in the console program's words, the options in the page address's words]
+const FILE_WORDS = {
+    'Ergebnis.txt': ['die Ergebnisse', '-dat', 'dat=n'],
+    'Eingaben.txt': ['die Eingaben', '-dat, Frage „Eingaben ebenfalls in einer Datei ausgeben?“ mit j', 'dat=j'],
+    'Eingaben-Variablen.txt': ['alle Rechenwerte', '-br (nach einem Rechenfehler auch ohne)', 'br'],
+    'readme.txt': ['der Hilfetext', '-h', 'h'],
+};
+
+const esc = (text) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/"/g, '&quot;');
+const idOf = (key) => 'f-' + key.replace(/\W/g, '-');
+const hiddenWhen = (q) => (q.when ? ` data-when=${q.when} hidden` : '');
+
+function keyOf(tables, q) {
+    const shared = tables.questions.filter((o) => o.code === q.code).length > 1;
+    return shared ? q.code + '.' + tables.races[q.index].code : q.code;
+}
+
+// A number field; the page's scripts give it its keypad, placeholder and, in a grid, the headings that name it.
+const input = (tables, q) => `<input id=${idOf(keyOf(tables, q))}>`;
+
+function switchRow(id, words, note, whenOn) {
+    return `<label class="switch${whenOn ? ` answer" data-when=${whenOn} hidden` : '"'}>`
+        + `<input type=checkbox role=switch id=${id}><span>${words}${note ? `<small>${note}</small>` : ''}</span>`
+        + (whenOn ? '' : `<code>-${id.slice(2)}</code>`) + '</label>';
+}
+
+function optionBoxes(tables) {
+    const extra = tables.races.filter((r) => r.numberedName).map((r) => r.name).join(', ');
+    return OPTION_BOXES.map(([legend, rows]) => `<fieldset class=options><legend>${legend}</legend>`
+        + rows.map(([name, words, note]) => {
+            const answer = ANSWER_WORDS[name];
+            return switchRow('o-' + name, words, name === 'or' ? extra : note)
+                + (answer ? switchRow('a-' + name, answer[0], answer[1], name) : '');
+        }).join('') + '</fieldset>').join('');
+}
+
+// A grid of fields: column heads, then per row a head and one cell per column (empty where no question is).
+function grid(cls, heads, rows) {
+    return `<table class="grid ${cls}"><thead><tr><td></td>`
+        + heads.map(([id, text, whenOn]) => `<th scope=col id=${id}${whenOn || ''}>${text}</th>`).join('')
+        + '</tr></thead><tbody>'
+        + rows.map((r) => `<tr${r.attributes || ''}><th scope=row id=${r.id}>${r.head}</th>`
+            + r.cells.map((c) => `<td${c ? c.attributes : ''}>${c ? c.html : ''}</td>`).join('') + '</tr>').join('')
+        + '</tbody></table>';
+}
+
+const box = (legend, body, attributes) =>
+    `<fieldset${attributes || ''}><legend>${legend}</legend>${body}<div class=messages></div></fieldset>`;
+
+function saleBox(tables) {
+    const sizes = ['M', 'L', 'XL'];
+    const questions = SALE_ROWS.map((head, group) => sizes.map((size) => tables.questions.find((o) =>
+        o.group === group && o.code.endsWith(size) && !o.code.endsWith('X' + size))));
+    const rows = SALE_ROWS.map((head, group) => ({
+        id: 'r-g' + group, head,
+        cells: questions[group].map((q) => q && { attributes: hiddenWhen(q), html: input(tables, q) }),
+    }));
+    // a column's heading comes with its option only when all of its questions do
+    const heads = sizes.map((s, i) => {
+        const whens = new Set(questions.map((row) => row[i] && row[i].when));
+        return ['c-' + s, 'Typ ' + s, whens.size === 1 ? hiddenWhen(questions[0][i]) : ''];
+    });
+    return box('Fabriken für den Verkauf', grid('sale', heads, rows)
+        + '<p class="hint">Minen mit ihrer Gesamtausbeute je Typ; eingegebene Fabriken stehen nicht in den '
+        + 'Ergebnissen.</p>');
+}
+
+function level3Box(tables) {
+    const rows = tables.races.map((race, r) => {
+        const qs = tables.questions.filter((q) => q.group === tables.level3Group && q.index === r);
+        return {
+            id: 'r-' + race.code, head: esc(race.name), attributes: hiddenWhen(qs[0]),
+            cells: qs.map((q) => ({ attributes: '', html: input(tables, q) })),
+        };
+    });
+    const heads = [['c-WF', 'erz&shy;basiert'], ['c-OF', 'silizium&shy;basiert']];
+    return box('Level-3-Fabriken je Volk', grid('level3', heads, rows)
+        + '<p class="hint">Erzbasiert ist z.&nbsp;B. die Munitionsfabrik, siliziumbasiert das Chip-Werk.</p>');
+}
+
+function field(tables, q, label, note, computed) {
+    const id = idOf(keyOf(tables, q));
+    return `<div class=field><label for=${id}>${label}${note ? `<small>${note}</small>` : ''}</label>`
+        + input(tables, q) + (computed ? `<span class=computed id=${id}-c></span>` : '') + '</div>';
+}
+
+function crystalRaceBox(tables) {
+    const q = tables.questions.find((o) => o.kind === 'letter');
+    const key = keyOf(tables, q);
+    return box('Volk der Kristallfabriken', '<div class=choice>' + tables.crystalRaces.map((c, i) => {
+        const name = c.letter === 'u' ? 'keines' : esc(c.name);
+        const checked = i ? '' : ' checked';
+        return `<label class=radio><input type=radio name=${key} value=${c.letter}${checked}>${name}</label>`;
+    }).join('') + '</div>');
+}
+
+function formHtml(tables) {
+    const specials = tables.questions.filter((q) => SPECIAL_WORDS[q.code]);
+    const manual = MANUAL_WORDS.map(([code, label, note]) =>
+        field(tables, tables.questions.find((q) => q.code === code), label, note, true));
+    return optionBoxes(tables) + saleBox(tables)
+        + box('Spezialfabriken', specials.map((q) => field(tables, q, SPECIAL_WORDS[q.code])).join(''))
+        + level3Box(tables) + crystalRaceBox(tables)
+        + box('Eigene Werte statt der berechneten', manual.join(''), ' data-when=m hidden');
+}
+
+function filesHtml(tables) {
+    return tables.files.map((name) => {
+        const [holds, console, needs] = FILE_WORDS[name];
+        return `<li><a href="#" download="${name}" data-needs="${needs}">${name}</a> `
+            + `<span>${holds}; im Konsolenprogramm mit ${console}</span></li>`;
+    }).join('')
+        + '<li><a href="#" download="antworten.txt">antworten.txt</a> <span>die Antworten dieses Plans für '
+        + 'das Konsolenprogramm</span></li>';
+}
+
+async function main() {
+    const [corePath, templatePath] = process.argv.slice(2);
+    const core = await require(path.resolve(corePath))();
+    const tables = JSON.parse(core.UTF8ToString(core._wv_tables()));
+    const named = OPTION_BOXES.flatMap(([, rows]) => rows.map((r) => r[0]));
+    for (const o of tables.options) {
+        if (!named.includes(o.name)) throw new Error(`frame.js: no words for the option ${o.name}`);
+    }
+    for (const name of tables.files) {
+        if (!FILE_WORDS[name]) throw new Error(`frame.js: no words for the file ${name}`);
+    }
+    const page = fs.readFileSync(templatePath, 'utf8');
+    process.stdout.write(page.replace('<!--FORM-->', formHtml(tables)).replace('<!--FILES-->', filesHtml(tables)));
+}
+
+main().catch((e) => {
+    process.stderr.write(String(e.stack || e) + '\n');
+    process.exit(1);
+});
