@@ -2,8 +2,14 @@
 # placeholders are replaced by the style sheet, the core's loader (with the WebAssembly inlined) and
 # the page scripts, each script in its own element.
 # cmake -DSOURCE=web-folder -DNODE=node -DCORE=loader.js -DOUTPUT=werkverbund.html -P assemble.cmake
-function(inline_script file out)
+# The page's own scripts go in without their comment lines and indentation: those are for the sources' readers,
+# and the page is to stay small. Whole comment lines only, so that no string's text is touched.
+function(inline_script file out lean)
     file(READ ${file} text)
+    if(lean)
+        string(REGEX REPLACE "\n[ \t]*//[^\n]*" "" text "\n${text}")
+        string(REGEX REPLACE "\n[ \t]+" "\n" text "${text}")
+    endif()
     string(FIND "${text}" "</script" at)
     if(NOT at EQUAL -1)
         message(FATAL_ERROR "${file} holds </script and cannot be inlined")
@@ -17,10 +23,10 @@ if(failed)
     message(FATAL_ERROR "frame.js could not write the form's frame")
 endif()
 file(READ ${SOURCE}/style.css style)
-inline_script(${CORE} core)
+inline_script(${CORE} core NO)
 set(scripts "")
 foreach(part run plan form results bar page)
-    inline_script(${SOURCE}/${part}.js text)
+    inline_script(${SOURCE}/${part}.js text YES)
     string(APPEND scripts "${text}")
 endforeach()
 string(REPLACE "/*STYLE*/" "${style}" page "${page}")
