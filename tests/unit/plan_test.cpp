@@ -64,7 +64,7 @@ std::string runPlan(const Plan& plan) {
 
 const Plan PLANS[] = {
     { { OPTION_XL, OPTION_OR, OPTION_DAT, OPTION_BR, OPTION_ES, OPTION_OPT },
-      { { "WF.A", 3 }, { "OF.V", 12 }, { "KXL", 1 }, { "EAXL", 2 }, { "crystalRace", 'u' } } },
+      { { "WF.A", 3 }, { "OF.V", 12 }, { "KXL", 1 }, { "EAXL", 2 }, { "SBF", 2 }, { "crystalRace", 'u' } } },
     { { OPTION_M }, { { "GKF", 4 }, { "skwM", 7 }, { "MS", 0.5 }, { "saleSkwL", 3 } } },
     { {}, { { "WF.B", -2 }, { "L2M", 5 }, { "crystalRace", 'b' } } },
     { { OPTION_M, OPTION_XL }, { { "OF.S", 40 }, { "demand", 100000 } } },
@@ -240,6 +240,12 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
             const char* code = row.facts[0].code;
             snprintf(line, sizeof line, "%s: %g XL%g/%g L%g/%g M%g/%g", code, fact(row, code), fact(row, "XL"),
                      fact(row, "restXL"), fact(row, "L"), fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
+            const char* special = row.facts[1].code;  // a special factory's count, as its input record has it
+            char count[32];
+            snprintf(count, sizeof count, "%s: %g 2O%g", special, row.facts[1].value, fact(row, "2O"));
+            if (strlen(special) == 3) {
+                EXPECT_NE(diagnostics.find(count), std::string::npos) << count;
+            }
         } else if (row.kind == ROW_FACTORIES) {  // crystal factories, sized by the plants of the whole complex
             snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E:", fact(row, "XL"), fact(row, "L"), fact(row, "M"));
         } else if (row.kind == ROW_SALE && row.factCount == 3) {  // the plants for sale
