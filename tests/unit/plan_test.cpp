@@ -240,10 +240,10 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
             const char* code = row.facts[0].code;
             snprintf(line, sizeof line, "%s: %g XL%g/%g L%g/%g M%g/%g", code, fact(row, code), fact(row, "XL"),
                      fact(row, "restXL"), fact(row, "L"), fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
-            const char* special = row.facts[1].code;  // a special factory's count, as its input record has it
-            char count[32];
-            snprintf(count, sizeof count, "%s: %g 2O%g", special, row.facts[1].value, fact(row, "2O"));
-            if (strlen(special) == 3) {
+            for (const SpecialInfo& special : SPECIALS) {  // a special factory's count, as its input record has it
+                if (strcmp(special.chainCode, code) != 0) continue;
+                char count[32];
+                snprintf(count, sizeof count, "%s: %g 2O%g", special.code, fact(row, special.code), fact(row, "2O"));
                 EXPECT_NE(diagnostics.find(count), std::string::npos) << count;
             }
         } else if (row.kind == ROW_FACTORIES) {  // crystal factories, sized by the plants of the whole complex
