@@ -1,6 +1,6 @@
 // The production chain as a picture: a column of factories for sale, columns of supporting ones,
-// a labelled line from each consumer to its supplier. Takes nothing from WV; adds layoutChain,
-// drawChain, measureWith and CHAIN_STYLE.
+// a labelled line from each consumer to its supplier, drawn as one string of SVG markup. Takes nothing
+// from WV; adds layoutChain, drawChain, measureWith and CHAIN_STYLE.
 (function (WV) {
     'use strict';
     var FONT = { title: [14, 600], line: [13, 400], label: [12, 400], column: [13, 600] };   // px, weight
@@ -135,65 +135,77 @@
         + '.chain-edge{fill:none;stroke:var(--accent);stroke-width:1.25}.chain .bad{stroke:var(--bad);stroke-dasharray:5 3}'
         + '.chain-box.bad rect{stroke:var(--bad);stroke-width:2}.chain .bad text{fill:var(--bad);stroke:none}';
 
-    function add(parent, tag, attributes, text) {
-        var e = document.createElementNS('http://www.w3.org/2000/svg', tag);
-        Object.keys(attributes).forEach(function (a) { e.setAttribute(a, attributes[a]); });
-        if (text !== undefined) e.textContent = text;
-        return parent ? parent.appendChild(e) : e;
+    // Markup of one element: attributes in the given order, text escaped.
+    function tag(name, attributes, inner) {
+        var text = '<' + name;
+        Object.keys(attributes).forEach(function (a) { text += ' ' + a + '="' + escaped(attributes[a]) + '"'; });
+        return text + '>' + (inner || '') + '</' + name + '>';
     }
 
-    function framed(svg, attributes, r) {
-        var g = add(svg, 'g', attributes);
-        add(g, 'rect', { x: r.x, y: r.y, width: r.w, height: r.h, rx: 3 });
-        return g;
+    function escaped(text) {
+        return String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/"/g, '&quot;');
+    }
+
+    function framed(attributes, r, inner) {
+        return tag('g', attributes, tag('rect', { x: r.x, y: r.y, width: r.w, height: r.h, rx: 3 }) + inner);
     }
 
     function tone(item) {
         return item.tone === 'bad' ? ' bad' : '';
     }
 
-    // The chain as an <svg> element; its description says every line in words.
-    var drawn = 0;   // numbers the ids of title and desc
-    WV.drawChain = function (model, measure) {
+    function boxMarkup(node, b) {
+        var lines = node.lines || [];
+        var y = b.y + Math.floor((b.h - TITLE_H - lines.length * LINE_H) / 2) + 14;   // the title's baseline
+        var inner = tag('text', { class: 'chain-title', x: b.x + PAD, y: y }, escaped(node.title));
+        if (node.mark) {
+            inner += tag('text', { class: 'chain-title chain-mark', x: b.x + b.w - PAD, y: y, 'text-anchor': 'end' },
+                escaped(node.mark));
+        }
+        lines.forEach(function (line, m) {
+            inner += tag('text', { class: 'chain-line', x: b.x + PAD, y: y + 18 + m * LINE_H }, escaped(line));
+        });
+        return framed({ class: 'chain-box' + tone(node), 'data-id': b.id }, b, inner);
+    }
+
+    // The chain as the markup of an <svg> element, to be set at once (one parse instead of an element per
+    // piece); its description says every line in words. id names its title and description.
+    WV.drawChain = function (model, measure, id) {
         var chart = WV.layoutChain(model, measure);
-        var id = 'chain' + ++drawn;
         var titles = {};
         model.nodes.forEach(function (n) { titles[n.id] = n.title; });
-        var svg = add(null, 'svg', { class: 'chain', role: 'img', 'aria-labelledby': id + 't ' + id + 'd', width: chart.width,
-            height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height });
-        add(svg, 'title', { id: id + 't' }, model.title);
-        add(svg, 'desc', { id: id + 'd' }, [model.description].concat(model.edges.map(function (e) {
+        var words = [model.description].concat(model.edges.map(function (e) {
             return titles[e.from] + ' bezieht ' + e.label + ' von ' + titles[e.to] + (tone(e) && ' (Fehler)') + '.';
-        })).join(' '));
-        chart.columns.forEach(function (c) { add(svg, 'text', { class: 'chain-column', x: c.x, y: 16 }, c.title); });
-        chart.paths.forEach(function (p, i) { add(svg, 'path', { class: 'chain-edge' + tone(model.edges[i]), d: p.d }); });
-        chart.boxes.forEach(function (b, i) {
-            var node = model.nodes[i];
-            var lines = node.lines || [];
-            var y = b.y + Math.floor((b.h - TITLE_H - lines.length * LINE_H) / 2) + 14;   // the title's baseline
-            var g = framed(svg, { class: 'chain-box' + tone(node), 'data-id': b.id }, b);
-            add(g, 'text', { class: 'chain-title', x: b.x + PAD, y: y }, node.title);
-            if (node.mark) {
-                add(g, 'text', { class: 'chain-title chain-mark', x: b.x + b.w - PAD, y: y, 'text-anchor': 'end' }, node.mark);
-            }
-            lines.forEach(function (line, m) {
-                add(g, 'text', { class: 'chain-line', x: b.x + PAD, y: y + 18 + m * LINE_H }, line);
-            });
-        });
+        })).join(' ');
+        var parts = [tag('title', { id: id + 't' }, escaped(model.title)), tag('desc', { id: id + 'd' }, escaped(words))];
+        chart.columns.forEach(function (c) { parts.push(tag('text', { class: 'chain-column', x: c.x, y: 16 }, escaped(c.title))); });
+        chart.paths.forEach(function (p, i) { parts.push(tag('path', { class: 'chain-edge' + tone(model.edges[i]), d: p.d })); });
+        chart.boxes.forEach(function (b, i) { parts.push(boxMarkup(model.nodes[i], b)); });
         chart.labels.forEach(function (l) {
-            var g = framed(svg, { class: 'chain-label' + tone(model.edges[l.edge]) }, l);
-            add(g, 'text', { x: l.x + 4, y: l.y + 12 }, l.text);
+            parts.push(framed({ class: 'chain-label' + tone(model.edges[l.edge]) }, l,
+                tag('text', { x: l.x + 4, y: l.y + 12 }, escaped(l.text))));
         });
-        return svg;
+        return tag('svg', { xmlns: 'http://www.w3.org/2000/svg', class: 'chain', role: 'img',
+            'aria-labelledby': id + 't ' + id + 'd', width: chart.width, height: chart.height,
+            viewBox: '0 0 ' + chart.width + ' ' + chart.height }, parts.join(''));
     };
 
-    // A measure for layoutChain in the given font family, from one canvas per family.
+    // A measure for layoutChain in the given font family, from one canvas per family; a text measured once is
+    // not measured again (most texts stay the same from one recompute to the next).
     var measures = {};
     WV.measureWith = function (font) {
-        var context = measures[font] || (measures[font] = document.createElement('canvas').getContext('2d'));
-        return function (text, kind) {
-            context.font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
-            return context.measureText(text).width;
-        };
+        if (measures[font]) return measures[font];
+        var context = document.createElement('canvas').getContext('2d');
+        var known = {};
+        var count = 0;
+        return (measures[font] = function (text, kind) {
+            var key = kind + text;
+            if (known[key] === undefined) {
+                if (++count > 5000) known = {}, count = 1;   // a long session's old numbers go
+                context.font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
+                known[key] = context.measureText(text).width;
+            }
+            return known[key];
+        });
     };
 })(typeof globalThis.WV === 'object' ? globalThis.WV : (globalThis.WV = {}));
