@@ -45,8 +45,8 @@
     }
 
     function builtRow(r, i) {
-        var input = element('input', { type: 'number', min: '0', max: '1000000000', inputmode: 'numeric',
-            id: 'built-' + i, 'data-key': r.key, 'aria-label': 'gebaut: ' + r.key });
+        var input = element('input', { inputmode: 'numeric', placeholder: '0', id: 'built-' + i, 'data-key': r.key,
+            'aria-label': 'gebaut: ' + r.key });
         return { input: input, need: element('td', { class: 'num' }), missing: element('td'),
             shown: element('span', { class: 'print-count' }),
             tr: element('tr', {}, [element('th', { scope: 'row', text: WV.hyphenated(r.key) })]) };
