@@ -45,8 +45,7 @@
     function update() {
         var started = performance.now();
         var plan = form.read();
-        WV.planner.save(plan);
-        var hash = '#' + WV.planner.hashOf(plan);
+        var hash = '#' + WV.planner.save(plan);
         keepInAddress(hash);
         var input = WV.planInput(tables, plan, runner.readDemand);
         var result = runner.runPlan(input.options, input.values);

@@ -11,6 +11,19 @@
     var hooks = null;
     var entry = null;   // the current plan as stored: id, name, plan, built
     var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
+    var pending = null; // a change of the form not yet written, and when it will be
+    var timer = null;
+
+    // Writes the form's last change to the current plan. Typing is written once it pauses (a write takes about as
+    // long as a run), and at once before anything else touches the plans or the page is left.
+    function flush() {
+        clearTimeout(timer);
+        if (!pending) return;
+        var plan = pending;
+        pending = null;
+        entry = store.save(plan) || entry;
+        tell();
+    }
 
     // What the store has to say (plans it cannot read, a browser that keeps nothing), once.
     function tell() {
@@ -32,13 +45,14 @@
     // Makes a stored plan the one shown: into the form, run, listed.
     function use(e) {
         entry = e;
-        saved = store.hashOf(e.plan);
+        saved = store.hashOf(e.plan, { name: e.name });
         hooks.show(e.plan);
         fillList();
         return e;
     }
 
     function removeCurrent() {
+        flush();
         var gone = entry;
         use(store.remove(gone.id));
         WV.bar.notice('Plan „' + gone.name + '“ gelöscht. ', false, null, { text: 'Rückgängig', run: function () {
@@ -57,6 +71,7 @@
         var link = event.currentTarget;
         var csv = link.id === 'csv';
         if (!csv) link.download = fileName(entry.name);
+        flush();
         var text = csv ? WV.csvOf(hooks.record(), Object.keys(entry.built).length ? entry.built : null)
             : store.fileOf(store.get(entry.id) || entry);
         if (link.href.indexOf('blob:') === 0) URL.revokeObjectURL(link.href);
@@ -68,6 +83,7 @@
         file.text().then(function (text) {
             var got = store.readFile(text);
             if (!got.entry) return WV.bar.notice(file.name + ': ' + got.problems.join(' '), true);
+            flush();
             use(store.add(got.entry));
             var said = 'Plan „' + entry.name + '“ aus ' + file.name + ' als neuer Plan geladen.';
             if (!got.problems.length) return WV.bar.notice(said);
@@ -79,6 +95,7 @@
     function storageChanged(event) {
         var what = store.storageChanged(event);
         if (!what) return;
+        flush();
         var now = store.current();
         if (what === 'current' && store.hashOf(now.plan) !== saved) return use(now);
         entry = now;
@@ -87,15 +104,25 @@
     }
 
     function bind() {
-        byId('plan-list').addEventListener('change', function (event) { use(store.switchTo(event.target.value)); });
+        byId('plan-list').addEventListener('change', function (event) {
+            flush();
+            use(store.switchTo(event.target.value));
+        });
         byId('plan-name').addEventListener('input', function (event) {
+            flush();
             entry = store.rename(entry.id, event.target.value) || entry;
             byId('plan-list').selectedOptions[0].textContent = entry.name;
             hooks.address();
         });
         byId('plan-name').addEventListener('change', fillList);
-        byId('plan-new').addEventListener('click', function () { use(store.create()); });
-        byId('plan-copy').addEventListener('click', function () { use(store.duplicate(entry.id)); });
+        byId('plan-new').addEventListener('click', function () {
+            flush();
+            use(store.create());
+        });
+        byId('plan-copy').addEventListener('click', function () {
+            flush();
+            use(store.duplicate(entry.id));
+        });
         byId('plan-delete').addEventListener('click', removeCurrent);
         byId('plan-load').addEventListener('change', function (event) {
             if (event.target.files[0]) loadFile(event.target.files[0]);
@@ -104,6 +131,8 @@
         byId('csv').addEventListener('click', download);
         byId('planfile').addEventListener('click', download);
         window.addEventListener('storage', storageChanged);
+        window.addEventListener('pagehide', flush);
+        document.addEventListener('visibilitychange', flush);
     }
 
     WV.planner = {
@@ -116,6 +145,7 @@
             WV.planner.open(hash);
         },
         open: function (hash) {
+            flush();
             var got = hash.length > 1 ? store.openLink(hash) : null;
             hooks.noted(got ? got.problems : []);
             use(got ? got.entry : store.current());
@@ -128,19 +158,26 @@
         hashOf: function (plan, withBuilt) {
             return store.hashOf(plan, { name: entry.name, built: withBuilt ? entry.built : null });
         },
-        // Saves the form's plan when it changed.
+        // Saves the form's plan when it changed (once the typing pauses); gives the plan's address.
         save: function (plan) {
-            var hash = store.hashOf(plan);
-            if (hash === saved) return;
-            saved = hash;
-            entry = store.save(plan) || entry;
-            tell();
+            var hash = store.hashOf(plan, { name: entry.name });
+            if (hash !== saved) {
+                saved = hash;
+                pending = plan;
+                clearTimeout(timer);
+                timer = setTimeout(flush, 300);
+            }
+            return hash;
         },
         built: function () { return entry.built; },
         setBuilt: function (row, count) {
+            flush();
             entry = store.setBuilt(row, count) || entry;
             tell();
         },
-        plan: function (id) { return store.get(id); }
+        plan: function (id) {
+            flush();
+            return store.get(id);
+        }
     };
 })(window.WV);

@@ -18,15 +18,10 @@
 
     // ---- The chain ----
 
-    // The markup is set only when it changed: a recompute that changes nothing in the chain costs its layout alone.
     function drawChain() {
         var area = byId('chain');
         measure = measure || WV.measureWith(getComputedStyle(area).fontFamily);
-        var markup = WV.drawChain(WV.chainModel(record, tables), measure, 'kette');
-        if (area.wvMarkup !== markup) {
-            area.innerHTML = markup;
-            area.wvMarkup = markup;
-        }
+        WV.drawChain(area, WV.chainModel(record, tables), measure, 'kette');
     }
 
     // ---- What is built ----
