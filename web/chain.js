@@ -21,10 +21,11 @@
         SBF: ['Satellitenfertigungen', '', ['SBF']]
     };
     var SIZES = ['M', 'L', 'XL'];
+    var units = function (n) { return de(n) + (n === 1 ? ' Einheit' : ' Einheiten'); };
     var FLOW = {
         energy: function (n) { return de(n) + ' EZ/h Energie'; },
-        crystals: function (n) { return de(n) + ' Einheiten Kristalle'; },
-        food: function (n) { return de(n) + ' Einheiten Nahrung'; },
+        crystals: function (n) { return units(n) + ' Kristalle'; },
+        food: function (n) { return units(n) + ' Nahrung'; },
         ore: function (n) { return de(n) + ' Erz/h'; },
         silicon: function (n) { return de(n) + ' Silizium/h'; }
     };

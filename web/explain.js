@@ -21,7 +21,7 @@
     var de = WV.number;
 
     var MARKS = {
-        '-': 'kein Überschuss: der Bedarf geht ohne Rest in ganze Fabriken auf',
+        '-': 'Kein Überschuss: der Bedarf geht ohne Rest in ganze Fabriken auf',
         S: 'Überschuss S: eine Größeneinheit mehr als nötig, eine halbe M-Fabrik',
         M: 'Überschuss M: zwei Größeneinheiten mehr als nötig, eine ganze M-Fabrik'
     };

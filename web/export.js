@@ -75,7 +75,7 @@
             if (row.kind === 'note') return;
             var cells = cellsOf(row);
             var line = [WV.rowKey(row)].concat(COLUMNS.map(function (c) { return cells[c]; }));
-            if (built) line.push(built[WV.rowKey(row)] || 0);
+            if (built) line.push(row.kind === 'plants' || row.kind === 'factories' ? built[WV.rowKey(row)] || 0 : '');
             lines.push(line.map(csvCell).join(';'));
         });
         return '\ufeff' + lines.join('\r\n') + '\r\n';

@@ -34,7 +34,10 @@
             if (row.kind !== 'plants' && row.kind !== 'factories') return;
             var need = Math.max(0, row.count[0] + row.count[1] + row.count[2]);
             var key = WV.rowKey(row);
-            if (need || built[key]) rows.push({ key: key, need: need, per: WV.factoriesPerCount(row) });
+            var sizes = ['M', 'L', 'XL'].filter(function (z, s) { return row.shown & (1 << s); }).map(function (z) {
+                return z + ' ' + WV.number(row.count[['M', 'L', 'XL'].indexOf(z)]);
+            }).join(' · ');
+            if (need || built[key]) rows.push({ key: key, need: need, per: WV.factoriesPerCount(row), sizes: sizes });
         });
         return rows;
     }
@@ -42,7 +45,9 @@
     function builtRow(r, i) {
         var input = element('input', { inputmode: 'numeric', placeholder: '0', id: 'built-' + i, 'data-key': r.key,
             'aria-label': 'gebaut: ' + r.key });
-        return { input: input, need: element('td', { class: 'num' }), missing: element('td'),
+        var sizes = element('small');
+        return { input: input, need: element('td', { class: 'num' }, [document.createTextNode(''), sizes]), sizes: sizes,
+            missing: element('td'),
             shown: element('span', { class: 'print-count' }),
             tr: element('tr', {}, [element('th', { scope: 'row', text: WV.hyphenated(r.key) })]) };
     }
@@ -77,7 +82,8 @@
             var missing = Math.max(0, r.need - has);
             sum.built += Math.min(has, r.need) * r.per;
             sum.need += r.need * r.per;
-            setIf(p.need, 'textContent', WV.number(r.need));
+            setIf(p.need.firstChild, 'data', WV.number(r.need));
+            setIf(p.sizes, 'textContent', r.sizes);
             if (document.activeElement !== p.input) setIf(p.input, 'value', has ? String(has) : '');
             setIf(p.shown, 'textContent', WV.number(has));
             setIf(p.missing, 'textContent', missing ? 'fehlt ' + WV.number(missing) : 'fertig');
@@ -190,7 +196,7 @@
     function totalsTable(t, names) {
         var lines = [['Fabriken zu bauen', t.a.factories, t.b.factories], ['EZ-Überschuss', t.a.surplus, t.b.surplus]];
         Object.keys(Object.assign({}, t.a.sales, t.b.sales)).forEach(function (k) {
-            lines.push([k.replace(/-?verkauf$/i, '') + ' pro Stunde', t.a.sales[k] || 0, t.b.sales[k] || 0]);
+            lines.push([k + ' pro Stunde', t.a.sales[k] || 0, t.b.sales[k] || 0]);
         });
         var rows = lines.map(function (l) {
             var d = l[2] - l[1];

@@ -309,7 +309,8 @@ test('built counts: missing ones marked, totals, kept over a reload, in the link
         .reduce((n, c) => n + Number(c.textContent.replace(/\./g, '')), 0));
     await tab(page, 'Baustand');
     const row = page.locator('#built tr', { hasText: 'Sonnenkraftwerke' });
-    assert.strictEqual(await row.locator('td').first().innerText(), String(need));
+    assert.strictEqual(await row.locator('td').first().innerText(), `${need}\n${counts.slice(0, 3).map((c, i) => `${['M', 'L', 'XL'][i]} ${c}`)
+        .filter((c) => !c.endsWith('–')).join(' · ')}`, 'needed, and per size as the table has it');
     await row.locator('input').fill(String(need - 1));
     assert.deepStrictEqual([await row.getAttribute('class'), await row.locator('td').last().innerText()], ['missing', 'fehlt 1']);
     assert.strictEqual(await page.locator('#built tfoot').innerText(), `Gebaut: ${need - 1} von ${total} Fabriken (ein Paar zählt zwei)`);
