@@ -1,5 +1,6 @@
-// The plan bar (copy the plan's link, empty the plan, print, light or dark), the line that tells what an action did,
-// the tabs of the results, and the ways between the inputs and the results.
+// The plan bar (copy the plan's link, with its built counts if asked, empty the plan, print, light or dark), the
+// line that tells what an action did, the tabs of the results (a view opened is drawn at once), and the ways between
+// the inputs and the results.
 // Takes from WV: element; gives WV.bar.
 (function (WV) {
     'use strict';
@@ -21,7 +22,7 @@
 
     // Copies the plan's address; where the browser refuses, shows it ready to be copied by hand.
     function copyLink() {
-        var link = hooks.link();
+        var link = hooks.link(byId('copy-built').checked);
         var byHand = function () {
             var field = WV.element('input', { value: link, readonly: '', 'aria-label': 'Link zum Plan' });
             notice('Link zum Kopieren: ', false, field);
@@ -69,6 +70,7 @@
 
     // ---- Tabs of the results ----
 
+    // Printing prints the open tab; the files and the console text print as the overview.
     function selectTab(tab, focus) {
         tab.parentNode.querySelectorAll('[role="tab"]').forEach(function (t) {
             var on = t === tab;
@@ -76,6 +78,9 @@
             t.tabIndex = on ? 0 : -1;
             byId(t.getAttribute('aria-controls')).hidden = !on;
         });
+        var panel = tab.getAttribute('aria-controls');
+        byId('output').setAttribute('data-print', /files|console/.test(panel) ? 'p-tables' : panel);
+        hooks.tab();
         if (focus) tab.focus();
     }
 

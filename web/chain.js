@@ -1,7 +1,7 @@
 // The chain of one run as the diagram draws it: what is entered for sale in the first column, the supporting
 // factories of the result rows in columns of energy, crystals, food and mines, and a line from each consumer to
 // its supplier for every flow the core recorded, labelled with what flows. Counts and amounts are the record's.
-// Takes from WV: number; gives WV.chainModel.
+// Takes from WV: number, whole, keyOf; gives WV.chainModel.
 (function (WV) {
     'use strict';
     var de = function (n) { return WV.number(n); };
@@ -21,12 +21,13 @@
         SBF: ['Satellitenfertigungen', '', ['SBF']]
     };
     var SIZES = ['M', 'L', 'XL'];
+    var units = function (n) { return de(n) + (n === 1 ? ' Einheit' : ' Einheiten'); };
     var FLOW = {
-        energy: function (n) { return de(Math.round(n)) + ' EZ/h Energie'; },
-        crystals: function (n) { return de(n) + ' Einheiten Kristalle'; },
-        food: function (n) { return de(n) + ' Einheiten Nahrung'; },
-        ore: function (n) { return de(Math.round(n)) + ' Erz/h'; },
-        silicon: function (n) { return de(Math.round(n)) + ' Silizium/h'; }
+        energy: function (n) { return de(n) + ' EZ/h Energie'; },
+        crystals: function (n) { return units(n) + ' Kristalle'; },
+        food: function (n) { return units(n) + ' Nahrung'; },
+        ore: function (n) { return de(n) + ' Erz/h'; },
+        silicon: function (n) { return de(n) + ' Silizium/h'; }
     };
 
     function taken(c, key) {
@@ -73,7 +74,7 @@
         var lines = [];
         if (row.kind === 'mines') {
             var levels = row.value.length === 3 ? ['Kritisch', 'Ausreichend', 'Empfohlen'] : ['Ausreichend', 'Empfohlen'];
-            lines.push(levels.map(function (l, i) { return l + ' ' + de(row.value[i]); }).join(' · '));
+            lines.push(levels.map(function (l, i) { return l + ' ' + de(WV.whole(row.value[i])); }).join(' · '));
         } else {
             lines.push(SIZES.filter(function (s, i) { return row.shown & (1 << i); })
                 .map(function (s) { return s + ' ' + de(row.count[SIZES.indexOf(s)]); }).join(' · '));

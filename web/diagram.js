@@ -1,6 +1,6 @@
 // The production chain as a picture: a column of factories for sale, columns of supporting ones,
-// a labelled line from each consumer to its supplier. Takes nothing from WV; adds layoutChain,
-// drawChain, measureWith and CHAIN_STYLE.
+// a labelled line from each consumer to its supplier, drawn as SVG markup and then changed in place.
+// Takes nothing from WV; adds layoutChain, drawChain, measureWith and CHAIN_STYLE.
 (function (WV) {
     'use strict';
     var FONT = { title: [14, 600], line: [13, 400], label: [12, 400], column: [13, 600] };   // px, weight
@@ -135,65 +135,118 @@
         + '.chain-edge{fill:none;stroke:var(--accent);stroke-width:1.25}.chain .bad{stroke:var(--bad);stroke-dasharray:5 3}'
         + '.chain-box.bad rect{stroke:var(--bad);stroke-width:2}.chain .bad text{fill:var(--bad);stroke:none}';
 
-    function add(parent, tag, attributes, text) {
-        var e = document.createElementNS('http://www.w3.org/2000/svg', tag);
-        Object.keys(attributes).forEach(function (a) { e.setAttribute(a, attributes[a]); });
-        if (text !== undefined) e.textContent = text;
-        return parent ? parent.appendChild(e) : e;
+    function escaped(text) {
+        return String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/"/g, '&quot;');
     }
 
-    function framed(svg, attributes, r) {
-        var g = add(svg, 'g', attributes);
-        add(g, 'rect', { x: r.x, y: r.y, width: r.w, height: r.h, rx: 3 });
-        return g;
+    // Markup of one element's start: attributes in the given order.
+    function start(name, attributes) {
+        var text = '<' + name;
+        Object.keys(attributes).forEach(function (a) { text += ' ' + a + '="' + escaped(attributes[a]) + '"'; });
+        return text + '>';
     }
 
     function tone(item) {
         return item.tone === 'bad' ? ' bad' : '';
     }
 
-    // The chain as an <svg> element; its description says every line in words.
-    var drawn = 0;   // numbers the ids of title and desc
-    WV.drawChain = function (model, measure) {
-        var chart = WV.layoutChain(model, measure);
-        var id = 'chain' + ++drawn;
+    // A frame: its group, then its rectangle and texts inside it.
+    function framed(pieces, attributes, r, texts) {
+        pieces.push(['g', attributes, '', 0], ['rect', { x: r.x, y: r.y, width: r.w, height: r.h, rx: 3 }, '', 1]);
+        texts.forEach(function (t) { pieces.push(['text', t[0], t[1], 1]); });
+    }
+
+    function boxPieces(pieces, node, b) {
+        var lines = node.lines || [];
+        var y = b.y + Math.floor((b.h - TITLE_H - lines.length * LINE_H) / 2) + 14;   // the title's baseline
+        var texts = [[{ class: 'chain-title', x: b.x + PAD, y: y }, node.title]];
+        if (node.mark) {
+            texts.push([{ class: 'chain-title chain-mark', x: b.x + b.w - PAD, y: y, 'text-anchor': 'end' }, node.mark]);
+        }
+        lines.forEach(function (line, m) {
+            texts.push([{ class: 'chain-line', x: b.x + PAD, y: y + 18 + m * LINE_H }, line]);
+        });
+        framed(pieces, { class: 'chain-box' + tone(node), 'data-id': b.id }, b, texts);
+    }
+
+    // The picture's elements in document order: [tag, attributes, text, 1 inside a frame]. The description says
+    // every line in words.
+    function piecesOf(model, chart, id) {
         var titles = {};
         model.nodes.forEach(function (n) { titles[n.id] = n.title; });
-        var svg = add(null, 'svg', { class: 'chain', role: 'img', 'aria-labelledby': id + 't ' + id + 'd', width: chart.width,
-            height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height });
-        add(svg, 'title', { id: id + 't' }, model.title);
-        add(svg, 'desc', { id: id + 'd' }, [model.description].concat(model.edges.map(function (e) {
+        var words = [model.description].concat(model.edges.map(function (e) {
             return titles[e.from] + ' bezieht ' + e.label + ' von ' + titles[e.to] + (tone(e) && ' (Fehler)') + '.';
-        })).join(' '));
-        chart.columns.forEach(function (c) { add(svg, 'text', { class: 'chain-column', x: c.x, y: 16 }, c.title); });
-        chart.paths.forEach(function (p, i) { add(svg, 'path', { class: 'chain-edge' + tone(model.edges[i]), d: p.d }); });
-        chart.boxes.forEach(function (b, i) {
-            var node = model.nodes[i];
-            var lines = node.lines || [];
-            var y = b.y + Math.floor((b.h - TITLE_H - lines.length * LINE_H) / 2) + 14;   // the title's baseline
-            var g = framed(svg, { class: 'chain-box' + tone(node), 'data-id': b.id }, b);
-            add(g, 'text', { class: 'chain-title', x: b.x + PAD, y: y }, node.title);
-            if (node.mark) {
-                add(g, 'text', { class: 'chain-title chain-mark', x: b.x + b.w - PAD, y: y, 'text-anchor': 'end' }, node.mark);
-            }
-            lines.forEach(function (line, m) {
-                add(g, 'text', { class: 'chain-line', x: b.x + PAD, y: y + 18 + m * LINE_H }, line);
-            });
-        });
+        })).join(' ');
+        var pieces = [['title', { id: id + 't' }, model.title, 0], ['desc', { id: id + 'd' }, words, 0]];
+        chart.columns.forEach(function (c) { pieces.push(['text', { class: 'chain-column', x: c.x, y: 16 }, c.title, 0]); });
+        chart.paths.forEach(function (p, i) { pieces.push(['path', { class: 'chain-edge' + tone(model.edges[i]), d: p.d }, '', 0]); });
+        chart.boxes.forEach(function (b, i) { boxPieces(pieces, model.nodes[i], b); });
         chart.labels.forEach(function (l) {
-            var g = framed(svg, { class: 'chain-label' + tone(model.edges[l.edge]) }, l);
-            add(g, 'text', { x: l.x + 4, y: l.y + 12 }, l.text);
+            framed(pieces, { class: 'chain-label' + tone(model.edges[l.edge]) }, l, [[{ x: l.x + 4, y: l.y + 12 }, l.text]]);
         });
-        return svg;
+        return pieces;
+    }
+
+    function markupOf(pieces, svg) {
+        var text = start('svg', svg);
+        pieces.forEach(function (p, i) {
+            text += start(p[0], p[1]) + escaped(p[2]);
+            if (p[0] !== 'g') text += '</' + p[0] + '>';
+            if (p[3] && !(pieces[i + 1] || [])[3]) text += '</g>';   // the frame's last piece
+        });
+        return text + '</svg>';
+    }
+
+    // Changes the elements drawn before to the new pieces, attribute by attribute, where they differ.
+    function update(elements, before, pieces) {
+        pieces.forEach(function (p, i) {
+            var e = elements[i];
+            Object.keys(p[1]).forEach(function (a) { if (p[1][a] !== before[i][1][a]) e.setAttribute(a, p[1][a]); });
+            if (p[2] !== before[i][2]) e.textContent = p[2];
+        });
+    }
+
+    // Draws the chain into area as one <svg>, labelled for screen readers by its title and description (ids from
+    // id). The first picture is set as one string of markup (one parse instead of an element per piece); a picture
+    // with the same elements as the last one changes only the attributes and texts that differ, which is what a
+    // recompute mostly brings.
+    WV.drawChain = function (area, model, measure, id) {
+        var chart = WV.layoutChain(model, measure);
+        var pieces = piecesOf(model, chart, id);
+        var svg = { xmlns: 'http://www.w3.org/2000/svg', class: 'chain', role: 'img', 'aria-labelledby': id + 't ' + id + 'd',
+            width: chart.width, height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height };
+        var shape = pieces.map(function (p) { return p[0] + (p[1]['data-id'] || ''); }).join(' ');
+        if (area.wvChainShape !== shape || !area.firstChild) {
+            area.innerHTML = markupOf(pieces, svg);
+            area.wvChainShape = shape;
+            area.wvChainElements = [].slice.call(area.firstChild.querySelectorAll('*'));
+        } else {
+            ['width', 'height', 'viewBox'].forEach(function (a) { area.firstChild.setAttribute(a, svg[a]); });
+            update(area.wvChainElements, area.wvChainPieces, pieces);
+        }
+        area.wvChainPieces = pieces;
+        return area.firstChild;
     };
 
-    // A measure for layoutChain in the given font family, from one canvas per family.
+    // A measure for layoutChain in the given font family, from one canvas per family; a text measured once is
+    // not measured again (most texts stay the same from one recompute to the next).
     var measures = {};
     WV.measureWith = function (font) {
-        var context = measures[font] || (measures[font] = document.createElement('canvas').getContext('2d'));
-        return function (text, kind) {
-            context.font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
-            return context.measureText(text).width;
-        };
+        if (measures[font]) return measures[font];
+        var context = document.createElement('canvas').getContext('2d');
+        var known = {};
+        var count = 0;
+        return (measures[font] = function (text, kind) {
+            var key = kind + text;
+            if (known[key] === undefined) {
+                if (++count > 5000) {   // a long session's old numbers go
+                    known = {};
+                    count = 1;
+                }
+                context.font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
+                known[key] = context.measureText(text).width;
+            }
+            return known[key];
+        });
     };
 })(typeof globalThis.WV === 'object' ? globalThis.WV : (globalThis.WV = {}));

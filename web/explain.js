@@ -1,18 +1,27 @@
 // "Warum?": why a result line is what it is, in German sentences with this plan's numbers. Every number comes
 // from the run's record (the values behind the line under their short codes, what the questions took), none
 // from a calculation of the page's own.
-// Takes from WV: nothing; gives WV.number, WV.explainRow.
+// Takes from WV: nothing; gives WV.number, WV.whole, WV.explainRow.
 (function (WV) {
     'use strict';
 
-    // A number as German readers write it: 96.400, 28,55.
+    // A number as German readers write it, with at most two decimals: 96.400, 28,55, -0. Written out here rather
+    // than by the browser's locale data, which takes long to load; the whole page formats its numbers with it.
     WV.number = function (n) {
-        return Object.is(n, -0) ? '-0' : n.toLocaleString('de-DE', { maximumFractionDigits: 2 });
+        var parts = Math.abs(n).toFixed(2).replace(/\.?0+$/, '').split('.');
+        var sign = n < 0 || Object.is(n, -0) ? '-' : '';
+        return sign + parts[0].replace(/\B(?=(\d{3})+(?!\d))/g, '.') + (parts[1] ? ',' + parts[1] : '');
+    };
+
+    // A whole number as the console shows it (%.0f with halves away from zero): -0.4 stays -0.
+    WV.whole = function (value) {
+        var r = Math.round(Math.abs(value));
+        return value < 0 || Object.is(value, -0) ? -r : r;
     };
     var de = WV.number;
 
     var MARKS = {
-        '-': 'kein Überschuss: der Bedarf geht ohne Rest in ganze Fabriken auf',
+        '-': 'Kein Überschuss: der Bedarf geht ohne Rest in ganze Fabriken auf',
         S: 'Überschuss S: eine Größeneinheit mehr als nötig, eine halbe M-Fabrik',
         M: 'Überschuss M: zwei Größeneinheiten mehr als nötig, eine ganze M-Fabrik'
     };

@@ -1,6 +1,6 @@
 // The results of a run as numbers to take away or to set beside another plan's: the totals of what is to be
 // built, the rows as CSV for German spreadsheets, and the differences between two runs row by row.
-// Takes from WV: number; gives WV.rowKey, WV.totalsOf, WV.csvOf, WV.compareRuns.
+// Takes from WV: whole; gives WV.rowKey, WV.factoriesPerCount, WV.totalsOf, WV.csvOf, WV.compareRuns.
 (function (WV) {
     'use strict';
     var SIZES = ['M', 'L', 'XL'];
@@ -21,20 +21,27 @@
     function levelsOf(row) {
         var levels = {};
         var names = row.value.length === 3 ? LEVELS : LEVELS.slice(1);
-        names.forEach(function (l, i) { levels[l] = row.value[i]; });
+        names.forEach(function (l, i) { levels[l] = WV.whole(row.value[i]); });
         return levels;
     }
 
-    // What the plan needs built per size, the EZ surplus and what it sells per hour.
+    // A line of food factories names pairs, a Level 2 factory with the Level 1 factory it needs: two factories to
+    // build per count. The crystal factories' line and the plants' are single factories.
+    WV.factoriesPerCount = function (row) {
+        var food = Object.keys(row.facts).some(function (k) { return /NP$/.test(k) || k === 'KG'; });
+        return row.kind === 'factories' && food ? 2 : 1;
+    };
+
+    // What the plan needs built per size (a pair counting two), the EZ surplus and what it sells per hour.
     WV.totalsOf = function (record) {
         var totals = { build: { M: 0, L: 0, XL: 0 }, factories: 0, surplus: 0, sales: {} };
         record.rows.forEach(function (row) {
             if (row.kind === 'plants') totals.surplus = row.number;
-            if (row.kind === 'sale') totals.sales[WV.rowKey(row)] = row.value[0];
+            if (row.kind === 'sale') totals.sales[WV.rowKey(row)] = WV.whole(row.value[0]);
             if (row.kind !== 'plants' && row.kind !== 'factories') return;
             sizesOf(row).forEach(function (s) {
-                totals.build[s[0]] += s[1];
-                totals.factories += s[1];
+                totals.build[s[0]] += s[1] * WV.factoriesPerCount(row);
+                totals.factories += s[1] * WV.factoriesPerCount(row);
             });
         });
         return totals;
@@ -48,13 +55,14 @@
         if (row.kind === 'plants') cells['EZ-Überschuss'] = row.number;
         if (row.kind === 'capacity') cells['EZ'] = row.number;
         if (row.kind === 'mines') Object.assign(cells, levelsOf(row));
-        if (row.kind === 'sale') cells['Pro Stunde'] = row.value[0];
+        if (row.kind === 'sale') cells['Pro Stunde'] = WV.whole(row.value[0]);
         return cells;
     }
     var COLUMNS = ['M', 'L', 'XL', 'Überschuss', 'EZ-Überschuss', 'EZ'].concat(LEVELS, ['Pro Stunde']);
 
     function csvCell(value) {
-        var text = typeof value === 'number' ? String(value).replace('.', ',') : String(value === undefined ? '' : value);
+        var text = typeof value !== 'number' ? String(value === undefined ? '' : value)
+            : (Object.is(value, -0) ? '-' : '') + String(value).replace('.', ',');
         return /[;"\r\n]/.test(text) ? '"' + text.replace(/"/g, '""') + '"' : text;
     }
 
@@ -67,7 +75,7 @@
             if (row.kind === 'note') return;
             var cells = cellsOf(row);
             var line = [WV.rowKey(row)].concat(COLUMNS.map(function (c) { return cells[c]; }));
-            if (built) line.push(built[WV.rowKey(row)] || 0);
+            if (built) line.push(row.kind === 'plants' || row.kind === 'factories' ? built[WV.rowKey(row)] || 0 : '');
             lines.push(line.map(csvCell).join(';'));
         });
         return '\ufeff' + lines.join('\r\n') + '\r\n';

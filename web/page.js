@@ -1,8 +1,9 @@
 // The page: loads the core, binds the form and, after every change, runs the plan once and shows what the run said:
 // summary, result tables, the fields that cannot be taken, console text and files. Also loads answers files.
 // window.werkverbund.run runs the console program on any arguments and input.
-// Takes from WV: core, makeRunner, buildForm, planInput, hashOf, planOfHash, emptyPlan, keyOf, isAsked, fieldMessage,
-// describeResults, showResults, showSummary, bytesOf, textOf, element, setIf, bar; gives window.werkverbund.
+// Takes from WV: core, makeRunner, buildForm, planInput, emptyPlan, keyOf, isAsked, fieldMessage, describeResults,
+// showResults, toggleWhy, explainRow, showSummary, bytesOf, textOf, element, setIf, bar, planner, views;
+// gives window.werkverbund.
 (function (WV) {
     'use strict';
     var runner = null;
@@ -10,7 +11,7 @@
     var form = null;
     var last = null;       // the plan, its address and its run, of the last update
     var elements = {};
-    var addressNote = [];  // what the address held that is no part of a plan, until the next change
+    var addressNote = [];  // what the address held that could not be read, until the next change
     var timing = { firstResults: null, recomputes: [] };
     var LOAD_LIMIT = 64 * 1024;  // far beyond any real answers file
 
@@ -40,21 +41,23 @@
     }
 
     // One run of the plan as it stands; fields that cannot be taken count as empty and say so.
+    // The plan is saved in this browser, put into the address and run; the views in sight follow.
     function update() {
         var started = performance.now();
         var plan = form.read();
-        var hash = '#' + WV.hashOf(tables, plan);
+        var hash = '#' + WV.planner.save(plan);
         keepInAddress(hash);
         var input = WV.planInput(tables, plan, runner.readDemand);
         var result = runner.runPlan(input.options, input.values);
         form.render(plan, { errors: input.errors, record: result.record });
         var described = WV.describeResults(result.record, tables);
-        WV.showResults(elements.results, described);
+        WV.showResults(elements.results, described, function (i) { return WV.explainRow(result.record, tables, i); });
         WV.showSummary(described.summary);
         WV.setIf(elements.transcript, 'textContent', result.stdout + result.stderr);
         showProblems(plan, input, result.record);
         if (!last || last.hash !== hash) showPlanInBrief(plan);
         last = { plan: plan, hash: hash, result: result };
+        WV.views.show(result.record);
         var now = performance.now();
         if (timing.firstResults === null) timing.firstResults = now;
         else timing.recomputes.push(now - started);
@@ -126,12 +129,9 @@
         if (name === 'antworten.txt') return WV.bytesOf(last.result.answers);
         if (last.result.files[name]) return last.result.files[name];
         var plan = JSON.parse(JSON.stringify(last.plan));
-        var needs = WV.planOfHash(tables, link.getAttribute('data-needs'));
-        Object.keys(needs.options).forEach(function (o) {
-            if (!needs.options[o]) return;
-            plan.options[o] = true;
-            plan.answers[o] = needs.answers[o] || plan.answers[o];
-        });
+        var needs = link.getAttribute('data-needs').split('=');  // an option, and its answer where it has one
+        plan.options[needs[0]] = true;
+        plan.answers[needs[0]] = needs[1] || plan.answers[needs[0]];
         var input = WV.planInput(tables, plan, runner.readDemand);
         return runner.runPlan(input.options, input.values).files[name];
     }
@@ -244,13 +244,22 @@
 
     // ---- Start ----
 
+    // A link opened in this page adds its plan beside the others (or goes to the plan it is already).
     function fromAddress() {
-        var plan = location.hash.length > 1 ? WV.planOfHash(tables, location.hash) : WV.emptyPlan(tables);
-        addressNote = (plan.unknown || []).map(function (part) {
-            return 'Unbekannt in der Adresse und nicht genommen: ' + part;
-        });
+        if (!last || location.hash !== last.hash) WV.planner.open(location.hash);
+    }
+
+    function noted(problems) {
+        addressNote = problems.map(function (p) { return 'In der Adresse: ' + p; });
+    }
+
+    function show(plan) {
         form.show(plan);
         update();
+    }
+
+    function addressNow() {
+        if (last) keepInAddress(last.hash = '#' + WV.planner.hashOf(last.plan));
     }
 
     function start() {
@@ -264,6 +273,10 @@
             addressNote = [];
             update();
         });
+        elements.results.addEventListener('click', function (event) {
+            var why = event.target.closest('button.why');
+            if (why) WV.toggleWhy(elements.results, why);
+        });
         window.addEventListener('hashchange', fromAddress);
         elements.downloads.addEventListener('click', download);
         elements.problems.addEventListener('click', followLink);
@@ -272,13 +285,16 @@
             if (elements.load.files[0]) readFile(elements.load.files[0]);
             elements.load.value = '';
         });
-        fromAddress();
         WV.bar.start({
-            link: function () { return location.href.split('#')[0] + last.hash; },
+            link: function (withBuilt) { return location.href.split('#')[0] + '#' + WV.planner.hashOf(last.plan, withBuilt); },
             plan: function () { return form.read(); },
-            show: function (plan) { form.show(plan); update(); },
-            empty: function () { return WV.emptyPlan(tables); }
+            show: show,
+            empty: function () { return WV.emptyPlan(tables); },
+            tab: function () { WV.views.show(); }
         });
+        WV.views.start(tables, runner);
+        WV.planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
+            noted: noted, refresh: function () { WV.views.show(); } }, location.hash);
     }
 
     // The scripts stand in the page's head, so that its first paint shows the first results: the page starts once

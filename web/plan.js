@@ -1,7 +1,6 @@
 // A plan: the options, the two yes/no answers and the text of every field. Here a field's text is checked once
-// and turned into the value the core takes, and the plan is kept in the page address.
-// Takes from WV: nothing; gives WV.keyOf, WV.isAsked, WV.emptyPlan, WV.readField, WV.planInput, WV.hashOf,
-// WV.planOfHash.
+// and turned into the value the core takes (the plan's address and storage are web/store.js's).
+// Takes from WV: nothing; gives WV.keyOf, WV.isAsked, WV.emptyPlan, WV.readField, WV.planInput.
 (function (WV) {
     'use strict';
 
@@ -79,56 +78,5 @@
             input.values.push(read.value === undefined ? null : read.value);
         });
         return input;
-    };
-
-    // The page address after '#': the options by name (with the yes/no answer where there is one), then the
-    // fields that are not empty.
-    WV.hashOf = function (tables, plan) {
-        var parts = [];
-        tables.options.forEach(function (o) {
-            if (plan.options[o.name]) parts.push(o.question ? o.name + '=' + plan.answers[o.name] : o.name);
-        });
-        tables.questions.forEach(function (q) {
-            var key = WV.keyOf(tables, q);
-            var text = plan.values[key];
-            if (text) parts.push(encodeURIComponent(key) + '=' + encodeURIComponent(text));
-        });
-        return parts.join('&');
-    };
-
-    // A mangled address gives what could be read of it.
-    function decoded(text) {
-        try {
-            return decodeURIComponent(text);
-        } catch (e) {
-            return '';
-        }
-    }
-
-    // The plan of an address; what the address holds that is no option, answer or field is kept in unknown.
-    WV.planOfHash = function (tables, hash) {
-        var plan = WV.emptyPlan(tables);
-        plan.unknown = [];
-        var byName = {};
-        tables.options.forEach(function (o) { byName[o.name] = o; });
-        var keys = {};
-        tables.questions.forEach(function (q) { keys[WV.keyOf(tables, q)] = true; });
-        hash.replace(/^#/, '').split('&').forEach(function (part) {
-            if (!part) return;
-            var at = part.indexOf('=');
-            var name = decoded(at < 0 ? part : part.slice(0, at));
-            var value = at < 0 ? '' : decoded(part.slice(at + 1));
-            var option = byName[name];
-            if (option) {
-                plan.options[name] = true;
-                if (option.question && /^[jn]$/.test(value)) plan.answers[name] = value;
-                else if (at >= 0) plan.unknown.push(decoded(part) || part);
-            } else if (keys[name]) {
-                plan.values[name] = value;
-            } else {
-                plan.unknown.push(decoded(part) || part);
-            }
-        });
-        return plan;
     };
 })(typeof globalThis.WV === 'object' ? globalThis.WV : (globalThis.WV = {}));

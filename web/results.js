@@ -1,7 +1,7 @@
 // The results as tables built from the core's result rows, and the short summary above them. A recompute with
 // the same rows only changes the texts of the cells it already has.
-// Takes from WV: element, setIf; gives WV.grouped, WV.hyphenated, WV.shownNumber, WV.describeResults,
-// WV.showResults, WV.showSummary.
+// Takes from WV: element, setIf, number, whole, factoriesPerCount; gives WV.hyphenated, WV.describeResults,
+// WV.showResults, WV.toggleWhy, WV.showSummary.
 (function (WV) {
     'use strict';
     var element = WV.element;
@@ -10,21 +10,11 @@
     var MARK = { '-': '–', S: 'S', M: 'M', F: 'F' };
     var specials = null;  // the questions of the special factories, whose chains are named for them
 
-    // Thousands as German readers write them: 96.400, -12.345.
-    WV.grouped = function (text) {
-        return String(text).replace(/\B(?=(\d{3})+(?!\d))/g, '.');
-    };
-
     // Soft hyphens at the joints of the long compound names, so that a narrow column breaks them there only.
     var JOINTS = new RegExp('([a-zäöü]{2})(?=(kraftwerke|fabriken|raffinerien|stationen|pressen|labore|aquarien|'
         + 'farmen|schmieden|minen|zentren|produnktionen|verkauf)\\b)', 'gi');
     WV.hyphenated = function (name) {
         return name.replace(JOINTS, '$1\u00ad');
-    };
-
-    // %.0f as the console shows it: halves away from zero, a small negative value as -0.
-    WV.shownNumber = function (value) {
-        return (value < 0 || Object.is(value, -0) ? '-' : '') + Math.round(Math.abs(value));
     };
 
     function nameOf(row) {
@@ -56,7 +46,7 @@
 
     function countCells(row) {
         return SIZES.map(function (s) {
-            return row.shown & (1 << s) ? cell(WV.grouped(row.count[s]), row.count[s] < 0) : cell('–');
+            return row.shown & (1 << s) ? cell(WV.number(row.count[s]), row.count[s] < 0) : cell('–');
         });
     }
 
@@ -67,15 +57,15 @@
             said.push('Negative Anzahl: eine Eingabe ist negativ oder kleiner als berechnet.');
         }
         if (row.kind === 'plants' && row.number < 0) {
-            said.push('Zu wenig Energie: es fehlen ' + WV.grouped(-row.number) + ' EZ pro Stunde.');
+            said.push('Zu wenig Energie: es fehlen ' + WV.number(-row.number) + ' EZ pro Stunde.');
         }
         return said.join(' ');
     }
 
-    function plantsRow(row, said) {
-        var surplus = row.number < 0 ? cell('Mangel ' + WV.grouped(-row.number) + ' EZ', true)
-            : cell(WV.grouped(row.number) + ' EZ');
-        return { head: nameOf(row), cells: countCells(row).concat([surplus]), said: said };
+    function plantsRow(row, said, i) {
+        var surplus = row.number < 0 ? cell('Mangel ' + WV.number(-row.number) + ' EZ', true)
+            : cell(WV.number(row.number) + ' EZ');
+        return { head: nameOf(row), cells: countCells(row).concat([surplus]), said: said, index: i };
     }
 
     // The supply table: plants, the -es capacity beside them, crystal factories and food chains; and the total of
@@ -83,23 +73,20 @@
     function supplyTable(record, tables) {
         var rows = [];
         var total = [0, 0, 0];
-        var crystalsSeen = false;
         record.rows.forEach(function (row, i) {
             var said = saidOf(row, record.messages.filter(function (m) { return m.about === 'row' && m.index === i; }));
             if (row.kind === 'capacity') {
-                rows.push({ head: 'ungenutzte SKW-Kapazität', sub: 'nur bei Kristallüberschuss nutzbar',
-                    cells: [cell(''), cell(''), cell(''), cell(WV.grouped(row.number) + ' EZ')] });
+                rows.push({ head: 'ungenutzte SKW-Kapazität', sub: 'nur bei Kristallüberschuss nutzbar', index: i,
+                    cells: [cell(''), cell(''), cell(''), cell(WV.number(row.number) + ' EZ')] });
                 return;
             }
             if (row.kind !== 'plants' && row.kind !== 'factories') return;
-            var pairs = row.kind === 'factories' && crystalsSeen;
-            crystalsSeen = crystalsSeen || row.kind === 'factories';
-            SIZES.forEach(function (s) { total[s] += (pairs ? 2 : 1) * row.count[s]; });
-            if (row.kind === 'plants') return rows.push(plantsRow(row, said));
-            rows.push({ head: nameOf(row), sub: fedOf(row, tables), said: said,
+            SIZES.forEach(function (s) { total[s] += WV.factoriesPerCount(row) * row.count[s]; });
+            if (row.kind === 'plants') return rows.push(plantsRow(row, said, i));
+            rows.push({ head: nameOf(row), sub: fedOf(row, tables), said: said, index: i,
                 cells: countCells(row).concat([cell(row.mark ? MARK[row.mark] : '', row.mark === 'F')]) });
         });
-        var foot = total.map(function (n) { return cell(WV.grouped(n), n < 0); }).concat([cell('')]);
+        var foot = total.map(function (n) { return cell(WV.number(n), n < 0); }).concat([cell('')]);
         return { caption: 'Zu bauen', heads: ['Fabriken', 'M', 'L', 'XL', 'Überschuss'], rows: rows,
             foot: { head: 'Fabriken insgesamt', cells: foot }, total: total, legend: SUPPLY_LEGEND };
     }
@@ -122,20 +109,21 @@
     function minesTable(record) {
         var rows = [];
         var notes = [];
-        record.rows.forEach(function (row) {
+        record.rows.forEach(function (row, i) {
             if (row.kind === 'note') notes.push(nameOf(row).replace(/^k/, 'K') + '.');
             if (row.kind !== 'mines') return;
-            var values = row.value.map(function (v) { return cell(WV.grouped(WV.shownNumber(v))); });
+            var values = row.value.map(function (v) { return cell(WV.number(WV.whole(v))); });
             while (values.length < 3) values.unshift(cell('–'));
-            rows.push({ head: nameOf(row), cells: values });
+            rows.push({ head: nameOf(row), cells: values, index: i });
         });
         return { caption: 'Minen (Gesamtausbeute)', heads: ['Minen', 'Kritisch', 'Ausreichend', 'Empfohlen'],
             rows: rows, notes: notes, legend: rows.length ? MINES_LEGEND : null };
     }
 
     function salesTable(record) {
-        var rows = record.rows.filter(function (r) { return r.kind === 'sale'; }).map(function (row) {
-            return { head: nameOf(row), cells: [cell(WV.grouped(WV.shownNumber(row.value[0])))] };
+        var rows = [];
+        record.rows.forEach(function (row, i) {
+            if (row.kind === 'sale') rows.push({ head: nameOf(row), cells: [cell(WV.number(WV.whole(row.value[0])))], index: i });
         });
         return { caption: 'Verkauf pro Stunde', heads: ['Ware', 'Menge'], rows: rows };
     }
@@ -159,23 +147,34 @@
     function shapeOf(described) {
         return described.tables.map(function (t) {
             return t.caption + t.rows.length + ':' + t.rows.map(function (r) {
-                return r.head + '/' + (r.sub || '') + (r.said ? '!' : '');
+                return r.head + '/' + (r.sub || '') + (r.said ? '!' : '') + r.index;
             }).join('|') + (t.notes || []).join('');
         }).join('#');
     }
 
+    // A result line's "Warum?": a button that opens the line's explanation in the row below it.
+    function whyOf(r, rows) {
+        var id = 'why-' + r.index;
+        var button = element('button', { type: 'button', class: 'why', 'aria-expanded': 'false', 'aria-controls': id,
+            'data-row': String(r.index), 'aria-label': 'Warum? ' + r.head.replace(/\u00ad/g, ''), text: 'Warum?' });
+        rows.push(element('tr', { class: 'explained', id: id, hidden: '' },
+            [element('td', { colspan: String(r.cells.length + 1) })]));
+        return button;
+    }
+
     function rowElement(r, slots, foot) {
+        var after = [];
         var head = element('th', { scope: 'row' }, [document.createTextNode(r.head),
-            r.sub ? element('small', { text: r.sub }) : null]);
+            r.sub ? element('small', { text: r.sub }) : null, r.index === undefined ? null : whyOf(r, after)]);
         var tr = element('tr', {}, [head].concat(r.cells.map(function (c) {
             var td = element('td', { class: c.cls, text: c.text });
             slots.push(td);
             return td;
         })));
-        if (!r.said || foot) return [tr];
+        if (!r.said || foot) return [tr].concat(after);
         var said = element('td', { colspan: String(r.cells.length + 1), text: r.said });
         slots.push(said);
-        return [tr, element('tr', { class: 'said' }, [said])];
+        return [tr, element('tr', { class: 'said' }, [said])].concat(after);
     }
 
     function legendOf(items) {
@@ -223,18 +222,38 @@
     }
 
     // Fills the results area; with the same shape as before only the cells' texts change.
-    WV.showResults = function (area, described) {
+    // explain(index) gives the sentences of a result line's "Warum?"; the open ones are written anew each time.
+    WV.showResults = function (area, described, explain) {
         var shape = shapeOf(described);
+        area.wvExplain = explain;
         if (area.wvShape !== shape) {
             area.wvShape = shape;
             area.wvSlots = build(area, described);
-            return;
+            area.wvWhy = [].slice.call(area.querySelectorAll('button.why'));
+        } else {
+            slotTexts(described).forEach(function (c, i) {
+                var td = area.wvSlots[i];
+                setIf(td, 'textContent', c.text);
+                if (c.cls) setIf(td, 'className', c.cls);
+            });
         }
-        slotTexts(described).forEach(function (c, i) {
-            var td = area.wvSlots[i];
-            setIf(td, 'textContent', c.text);
-            if (c.cls) setIf(td, 'className', c.cls);
-        });
+        area.wvOpen = area.wvOpen || {};
+        area.wvWhy.forEach(function (button) { showWhy(area, button, !!area.wvOpen[button.getAttribute('aria-label')]); });
+    };
+
+    function showWhy(area, button, open) {
+        var row = document.getElementById(button.getAttribute('aria-controls'));
+        setIf(button, 'ariaExpanded', String(open));
+        setIf(row, 'hidden', !open);
+        if (open) setIf(row.firstChild, 'textContent', area.wvExplain(+button.getAttribute('data-row')).join(' '));
+    }
+
+    // Opens or closes the explanation of the line whose "Warum?" was pressed; it stays open through recomputes
+    // while the line is there.
+    WV.toggleWhy = function (area, button) {
+        var key = button.getAttribute('aria-label');
+        area.wvOpen[key] = !area.wvOpen[key];
+        showWhy(area, button, area.wvOpen[key]);
     };
 
     // The short summary: energy surplus or deficit, the SKWs and crystal factories, all that is to be built.
@@ -243,11 +262,11 @@
         var name = document.getElementById('s-ez-name');
         setIf(name, 'textContent', ez < 0 ? 'EZ-Mangel' : 'EZ-Überschuss');
         var value = document.getElementById('s-ez');
-        setIf(value, 'textContent', (ez > 0 ? '+' : '') + WV.grouped(Math.abs(ez)));
+        setIf(value, 'textContent', (ez > 0 ? '+' : '') + WV.number(Math.abs(ez)));
         setIf(value, 'className', ez < 0 ? 'bad' : '');
         ['skw', 'crystals', 'total'].forEach(function (k) {
             var e = document.getElementById('s-' + k);
-            setIf(e, 'textContent', WV.grouped(figures[k]));
+            setIf(e, 'textContent', WV.number(figures[k]));
             setIf(e, 'className', figures[k] < 0 ? 'bad' : '');
         });
     };
