@@ -17,8 +17,15 @@
     WV.element = element;
 
     // Changes a property only when its value changes, so that an unchanged page costs nothing.
+    // A text is compared with the one set last: reading an element's text back costs more than setting it.
     function setIf(e, property, value) {
-        if (e[property] !== value) e[property] = value;
+        if (property === 'textContent') {
+            if (e.wvText === value) return;
+            e.wvText = value;
+            e.textContent = value;
+        } else if (e[property] !== value) {
+            e[property] = value;
+        }
     }
     WV.setIf = setIf;
 

@@ -48,16 +48,16 @@
         var hash = '#' + WV.planner.save(plan);
         keepInAddress(hash);
         var input = WV.planInput(tables, plan, runner.readDemand);
-        var result = runner.runPlan(input.options, input.values);
+        var result = runner.runPlan(input.options, input.values, true);
         form.render(plan, { errors: input.errors, record: result.record });
         var described = WV.describeResults(result.record, tables);
         WV.showResults(elements.results, described, function (i) { return WV.explainRow(result.record, tables, i); });
         WV.showSummary(described.summary);
-        WV.setIf(elements.transcript, 'textContent', result.stdout + result.stderr);
         showProblems(plan, input, result.record);
         if (!last || last.hash !== hash) showPlanInBrief(plan);
-        last = { plan: plan, hash: hash, result: result };
+        last = { plan: plan, hash: hash, input: input, result: result };
         WV.views.show(result.record);
+        showTranscript();
         var now = performance.now();
         if (timing.firstResults === null) timing.firstResults = now;
         else timing.recomputes.push(now - started);
@@ -122,12 +122,25 @@
         elements.printPlan.textContent = 'Plan: ' + parts.join(' · ');
     }
 
+    // The last plan's run with its console text, files and answers file, made when they are wanted.
+    function fullRun() {
+        if (!last.full) last.full = runner.runPlan(last.input.options, last.input.values);
+        return last.full;
+    }
+
+    // The console text, while its tab is in sight.
+    function showTranscript() {
+        if (elements.transcript.closest('[role=tabpanel]').hidden) return;
+        var run = fullRun();
+        WV.setIf(elements.transcript, 'textContent', run.stdout + run.stderr);
+    }
+
     // A file of the plan: from its run, or from a run of the plan with the options that make the console program
     // write it (the link's data-needs, as the address names them).
     function fileBytes(link) {
         var name = link.getAttribute('download');
-        if (name === 'antworten.txt') return WV.bytesOf(last.result.answers);
-        if (last.result.files[name]) return last.result.files[name];
+        if (name === 'antworten.txt') return WV.bytesOf(fullRun().answers);
+        if (fullRun().files[name]) return fullRun().files[name];
         var plan = JSON.parse(JSON.stringify(last.plan));
         var needs = link.getAttribute('data-needs').split('=');  // an option, and its answer where it has one
         plan.options[needs[0]] = true;
@@ -290,7 +303,10 @@
             plan: function () { return form.read(); },
             show: show,
             empty: function () { return WV.emptyPlan(tables); },
-            tab: function () { WV.views.show(); }
+            tab: function () {
+                WV.views.show();
+                showTranscript();
+            }
         });
         WV.views.start(tables, runner);
         WV.planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,

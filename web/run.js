@@ -123,12 +123,18 @@
 
         // A plan as values: options [{on, answer}] by the options table's order, values [number or null] by the
         // question table's order. The record and antworten.txt come with the result.
-        function runPlan(options, values) {
+        // A lean run gives only its status and record: the console text and files are fetched by running the plan
+        // again when they are wanted (a run costs less than copying them out after every change).
+        function runPlan(options, values, lean) {
             core._wv_planReset();
             options.forEach(function (o, i) {
                 core._wv_planOption(i, o.on ? 1 : 0, o.answer ? o.answer.charCodeAt(0) : 0);
             });
             values.forEach(function (v, i) { if (v !== null && v !== undefined) core._wv_planValue(i, v); });
+            if (lean) {
+                core._wv_folderReset();
+                return { status: core._wv_runPlan(), record: JSON.parse(core.UTF8ToString(core._wv_record())) };
+            }
             var result = inFolder(null, function () { return core._wv_runPlan(); });
             result.record = JSON.parse(core.UTF8ToString(core._wv_record()));
             result.answers = WV.textOf(bytesAt(core._wv_answers(), core._wv_answersLength()));

@@ -66,7 +66,14 @@ async function assertAccessible(page, state) {
     assert.deepStrictEqual(violations, [], `axe-core in the state "${state}"`);
 }
 
-const transcript = (page) => page.locator('#transcript').evaluate((e) => e.textContent);
+// The console text, as the Konsolenausgabe tab shows it; the tab in sight before is shown again after.
+async function transcript(page) {
+    const before = await page.locator('[role=tab][aria-selected=true]').getAttribute('id');
+    await page.click('#t-console');
+    const text = await page.locator('#transcript').evaluate((e) => e.textContent);
+    await page.click('#' + before);
+    return text;
+}
 // the tables' text without the "Warum?" buttons
 const resultsText = async (page) => (await page.locator('#results').innerText()).replace(/\u00ad/g, '').replace(/\nWarum\?/g, '');
 const text = (page, selector) => page.locator(selector).innerText();
@@ -153,6 +160,7 @@ test('the form gives the console program\'s text and files, also through the add
         // an answers file typed for the console fills the form
         const options = address.slice(1).split('&').filter((p) => !p.includes('=') || /^(or|dat)=/.test(p));
         const loader = await openPage('#' + options.join('&'));
+        await loader.click('#t-console');
         await loader.locator('#load').setInputFiles({ name: 'antworten.txt', mimeType: 'text/plain', buffer: Buffer.from(c.input, 'latin1') });
         await loader.waitForFunction((text) => document.getElementById('transcript').textContent === text, c.stdout);
         const unnamed = (a) => a.replace(/&name=[^&]*/, '');  // the link's plan is named for the link

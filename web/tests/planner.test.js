@@ -69,7 +69,14 @@ async function assertAccessible(page, state) {
 }
 
 const tab = (page, name) => page.getByRole('tab', { name, exact: true }).click();
-const transcript = (page) => page.locator('#transcript').evaluate((e) => e.textContent);
+// The console text, as the Konsolenausgabe tab shows it; the tab in sight before is shown again after.
+async function transcript(page) {
+    const before = await page.locator('[role=tab][aria-selected=true]').getAttribute('id');
+    await page.click('#t-console');
+    const text = await page.locator('#transcript').evaluate((e) => e.textContent);
+    await page.click('#' + before);
+    return text;
+}
 const planNames = (page) => page.locator('#plan-list option').allInnerTexts();
 const shot = (page, name, full = false) => page.screenshot({ path: path.join(webBuild, `planner-${name}.png`), fullPage: full });
 
