@@ -123,10 +123,6 @@ TEST(PlanEntry, RowsShowTheSizesTheirLinesPrint) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // An -m field left empty takes what its question shows: the same run as with the shown values typed in.
 TEST(PlanEntry, EmptyManualFieldsTakeWhatIsShown) {
     Plan empty = { { OPTION_M, OPTION_DAT, OPTION_BR }, { { "OF.A", 3 }, { "WF.T", 7 }, { "saleSkwL", 1 } } };
@@ -282,6 +278,11 @@ TEST(PlanEntry, MessagesAreKeptWithWhatTheyConcern) {
     EXPECT_EQ(run.messages[1].about, ABOUT_ROW);
     EXPECT_STREQ(run.rows[run.messages[1].index].name.file, "Cahoonapressen und Ranches:");
     EXPECT_STREQ(run.messages[1].text, "Fehler in der Berechnung der Cahoonapressenanzahl");
+    // a text too long for its message is cut there, not written into the next one
+    run.messages[3].about = ABOUT_FILE;
+    keepMessage(ABOUT_INPUT, 0, std::string(200, 'x').c_str());
+    EXPECT_EQ(strlen(run.messages[2].text), sizeof run.messages[2].text - 1);
+    EXPECT_EQ(run.messages[3].about, ABOUT_FILE);
 }
 
 }  // namespace
