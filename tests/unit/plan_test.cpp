@@ -175,6 +175,13 @@ TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
                                                                      { FLOW_FOOD, ROW_FACTORIES, "KF", 2 },
                                                                      { FLOW_ORE, ROW_MINES, nullptr, 150 },
                                                                      { FLOW_SILICON, ROW_MINES, "KF", 75 } });
+    // made silicon-based, it takes 37.5 silicon instead of the ore
+    expectFlows({ {}, { { "OF.A", 1 }, { "crystalRace", 'a' } } }, { { FLOW_ENERGY, ROW_PLANTS, nullptr, 3600 },
+                                                                     { FLOW_CRYSTALS, ROW_FACTORIES, "SKW", 2 },
+                                                                     { FLOW_FOOD, ROW_FACTORIES, nullptr, 1 },
+                                                                     { FLOW_FOOD, ROW_FACTORIES, "KF", 2 },
+                                                                     { FLOW_SILICON, ROW_MINES, "KF", 75 },
+                                                                     { FLOW_SILICON, ROW_MINES, nullptr, 37.5 } });
 }
 
 // One of each for sale, no crystal race: 23542 EZ need one L plant, whose three M crystal factories are 6 units,
