@@ -290,6 +290,12 @@ TEST(PlanEntry, MessagesAreKeptWithWhatTheyConcern) {
     keepMessage(ABOUT_INPUT, 0, std::string(200, 'x').c_str());
     EXPECT_EQ(strlen(run.messages[2].text), sizeof run.messages[2].text - 1);
     EXPECT_EQ(run.messages[3].about, ABOUT_FILE);
+    // of nine refusals and the end of input, the first eight are kept and all ten counted
+    std::string refusals;
+    for (int i = 0; i < 9; ++i) refusals += "99999999\n";
+    wv_run(1, argv, refusals.data(), refusals.size());
+    EXPECT_EQ(run.messageCount, 10);
+    EXPECT_STRNE(run.messages[MESSAGE_LIMIT - 1].text, "");
 }
 
 }  // namespace
