@@ -1,8 +1,11 @@
-// What the web tests share: where the builds are, the golden cases as inputs for a run, and the
-// comparison of a run's result with a golden case by the rules of tests/golden/run-case.sh.
+// What the web tests share: where the builds are, the golden cases as inputs for a run, the console
+// program run in a scratch folder, the comparison of a run's result with a golden case by the rules of
+// tests/golden/run-case.sh, and one seeded generator.
 'use strict';
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
+const { spawnSync } = require('node:child_process');
 
 const root = path.resolve(__dirname, '../..');
 const webBuild = path.resolve(process.env.WERKVERBUND_WEB_BUILD || path.join(root, 'build-web'));
@@ -10,12 +13,12 @@ const nativeProgram = path.resolve(process.env.WERKVERBUND_NATIVE || path.join(r
 const goldenDir = path.join(root, 'tests/golden');
 const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 'readme.txt'];
 
-// The core's loader and the page's runner, in node.
+// The core's loader and the page's runner, in node; runner.core is the core, for its memory.
 async function loadRunner() {
     require('../run.js');
     require('../plan.js');
-    const create = require(path.join(webBuild, 'web/werkverbund-core.js'));
-    return globalThis.WV.makeRunner(await create());
+    const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
+    return Object.assign(globalThis.WV.makeRunner(core), { core });
 }
 
 const latin1 = (file) => fs.readFileSync(file).toString('latin1');
@@ -66,6 +69,26 @@ function fileTexts(files) {
     return texts;
 }
 
+// The console program in a scratch folder holding the files and folders of before: its status (-1 where the
+// shell sees 255, as the page gives it), console text and the files it leaves, as strings of bytes.
+function runNative(args, input, before = { files: {}, dirs: [] }) {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-native-'));
+    try {
+        for (const name of before.dirs) fs.mkdirSync(path.join(dir, name));
+        for (const [name, text] of Object.entries(before.files)) fs.writeFileSync(path.join(dir, name), text, 'latin1');
+        const r = spawnSync(nativeProgram, args, { cwd: dir, input: Buffer.from(input, 'latin1'), timeout: 20000 });
+        if (r.error) throw r.error;
+        const files = {};
+        for (const name of fs.readdirSync(dir).sort()) {
+            if (fs.statSync(path.join(dir, name)).isFile()) files[name] = fs.readFileSync(path.join(dir, name));
+        }
+        return { status: r.status === 255 ? -1 : r.status, stdout: r.stdout.toString('latin1'),
+            stderr: r.stderr.toString('latin1'), files: fileTexts(files) };
+    } finally {
+        fs.rmSync(dir, { recursive: true, force: true });
+    }
+}
+
 // Where the first difference is, for the report.
 function firstDifference(what, expected, actual) {
     let i = 0;
@@ -108,4 +131,5 @@ function generator(seed) {
     return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
 }
 
-module.exports = { generator, root, webBuild, nativeProgram, loadRunner, goldenCases, compareWithCase, fileTexts, OUTPUT_FILES };
+module.exports = { generator, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases, compareWithCase, fileTexts,
+    OUTPUT_FILES };
