@@ -40,7 +40,7 @@ function randomPlan(random) {
 
 // In the page: what the chain shows against the result tables. Every line of "Zu bauen" with a count other than
 // 0 and every mine line must be a box of the same name whose first line gives the same counts; no two boxes or
-// labels may overlap, and every text stays inside its frame.
+// labels may overlap, and every text stays inside its frame, clear of the others, with the browser's fonts.
 function chainProblems(page) {
     return page.evaluate(() => {
         const clean = (t) => t.replace(/\u00ad/g, '').trim();
@@ -68,12 +68,13 @@ function chainProblems(page) {
         const meet = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
         frames.forEach(([g, r], i) => {
             frames.slice(0, i).forEach(([o, q]) => { if (meet(r, q)) problems.push(`${g.textContent} overlaps ${o.textContent}`); });
-            for (const t of g.querySelectorAll('text')) {
-                const b = t.getBBox();
+            const texts = [...g.querySelectorAll('text')].map((t) => [t, t.getBBox()]);
+            texts.forEach(([t, b], j) => {
                 if (b.x < r.x || b.y < r.y || b.x + b.width > r.x + r.width || b.y + b.height > r.y + r.height) {
                     problems.push(`${t.textContent} sticks out of its frame`);
                 }
-            }
+                if (texts.slice(0, j).some(([, c]) => meet(b, c))) problems.push(`${t.textContent} overlaps a text beside it`);
+            });
         });
         return problems;
     });
@@ -300,7 +301,7 @@ test('compare marks exactly the lines that differ, and the differences of the to
     await close(page);
 });
 
-test('built counts: missing ones marked, totals, kept over a reload, in the link only when asked, a checklist in print', async () => {
+test('built counts: missing marked, totals, kept over a reload, in the link only when asked, a checklist in print; reset', async () => {
     const page = await openPage('#saleSkwM=1&WF.A=3&OF.B=2&crystalRace=b');
     const counts = await page.locator('#results tr', { hasText: 'Sonnenkraftwerke' }).first().locator('td').allInnerTexts();
     const need = counts.slice(0, 3).filter((t) => t !== '–').reduce((n, t) => n + Number(t), 0);
@@ -331,9 +332,18 @@ test('built counts: missing ones marked, totals, kept over a reload, in the link
         assert.strictEqual(/&b:Sonnenkraftwerke=\d/.test(link), withBuilt, link);
     }
     const other = await openPage(link.replace(/^[^#]*/, ''));
+    assert.strictEqual(await transcript(other), await transcript(page), 'the copied link holds the plan');
     await tab(other, 'Baustand');
     assert.strictEqual(await other.locator('#built tr', { hasText: 'Sonnenkraftwerke' }).locator('input').inputValue(), String(need));
     await close(other);
+
+    // the plan bar empties the plan, with a way back
+    const console = await transcript(page);
+    await page.locator('#reset').click();
+    await assertAccessible(page, 'plan emptied');
+    assert.strictEqual(await page.locator('#form input:not([type])').evaluateAll((l) => l.filter((e) => e.value).length), 0);
+    await page.locator('#notice button', { hasText: 'Rückgängig' }).click();
+    assert.strictEqual(await transcript(page), console, 'the plan is back');
 
     await page.emulateMedia({ media: 'print' });
     assert.strictEqual(await page.locator('input:visible, button:visible').count(), 0, 'no input box in print');
