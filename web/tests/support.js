@@ -23,41 +23,35 @@ async function loadRunner() {
 
 const latin1 = (file) => fs.readFileSync(file).toString('latin1');
 
-// One golden case as the arguments, input and folder contents of a run.
+// One golden case as the arguments, input and folder contents of a run, and what it must give.
 function goldenCase(name) {
     const dir = path.join(goldenDir, name);
     const has = (f) => fs.existsSync(path.join(dir, f));
-    const args = has('args') ? latin1(path.join(dir, 'args')).split('\n') : [];
-    if (args.length && args[args.length - 1] === '') args.pop();
+    const read = (f, otherwise) => (has(f) ? latin1(path.join(dir, f)) : otherwise);
     const before = { files: {}, dirs: [] };
-    const setup = path.join(dir, 'setup');
-    if (fs.existsSync(setup)) {
-        for (const entry of fs.readdirSync(setup, { withFileTypes: true })) {
-            if (entry.isDirectory()) before.dirs.push(entry.name);
-            else before.files[entry.name] = latin1(path.join(setup, entry.name));
-        }
+    for (const entry of has('setup') ? fs.readdirSync(path.join(dir, 'setup'), { withFileTypes: true }) : []) {
+        if (entry.isDirectory()) before.dirs.push(entry.name);
+        else before.files[entry.name] = latin1(path.join(dir, 'setup', entry.name));
     }
-    const status = has('status') ? Number(latin1(path.join(dir, 'status')).trim()) : 0;
+    const status = Number(read('status', '0').trim());
     return {
         name,
         // a case with a launcher sets up the process's standard streams or limits, which a run on
         // input in memory does not have
         launcher: has('launcher'),
-        args,
-        input: has('stdin') ? latin1(path.join(dir, 'stdin')) : '',
+        args: read('args', '').split('\n').filter((a, i, all) => i < all.length - 1 || a !== ''),
+        input: read('stdin', ''),
         before,
         // The page gives the program's return value: -1 where the shell sees 255.
         status: status === 255 ? -1 : status,
-        stdout: latin1(path.join(dir, 'stdout')),
-        stderr: has('stderr') ? latin1(path.join(dir, 'stderr')) : null,
-        files: Object.fromEntries(
-            OUTPUT_FILES.filter((f) => has('files/' + f)).map((f) => [f, latin1(path.join(dir, 'files', f))])),
+        stdout: read('stdout'),
+        stderr: read('stderr', null),
+        files: Object.fromEntries(OUTPUT_FILES.filter((f) => has('files/' + f)).map((f) => [f, read('files/' + f)])),
     };
 }
 
 function goldenCases() {
-    return fs.readdirSync(goldenDir, { withFileTypes: true })
-        .filter((e) => e.isDirectory()).map((e) => goldenCase(e.name));
+    return fs.readdirSync(goldenDir, { withFileTypes: true }).filter((e) => e.isDirectory()).map((e) => goldenCase(e.name));
 }
 
 // Files as strings of bytes, whatever they came as.
