@@ -198,6 +198,7 @@ test('an answers file saved with other options warns and offers the options it f
     await assertAccessible(page, 'answers file that does not fit');
     await page.locator('#notice button', { hasText: 'Mit -h -br -xl -or -dat -m -es -opt laden' }).click();
     assert.strictEqual(await transcript(page), c.stdout, 'loaded with the options it fits');
+    assert.match(await text(page, '#notice'), /antworten\.txt geladen/);
 
     // the run ends before the file's last question: said too
     await page.locator('#o-xl').uncheck();

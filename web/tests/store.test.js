@@ -1,5 +1,5 @@
-// The named plans: today's addresses and the versioned ones, plan files, and the store over a fake localStorage
-// (shared by two tabs, full, refusing); stored data it cannot read is checked in the page by planner.test.js.
+// The named plans: today's addresses and the versioned ones, plan files, and the store over a
+// fake localStorage (shared by two tabs, full, refusing, holding data it cannot read).
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -146,5 +146,18 @@ test('the plan store', async (t) => {
                 [['Plan 1', 'Plan 2'], 600, 1]);
         }
         assert.strictEqual(Object.keys(full).length, 2);  // the first plan and which one is current stay stored
+    });
+    await t.test('stored data that cannot be read is told once and kept', () => {
+        const storage = fakeStorage();
+        const good = WV.planStore(tables, storage).create('Gut');
+        const partly = { werkverbund: 1, name: 'Teils', plan: { values: { saleSkwM: 5, 'WF.A': '2' } } };
+        Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":2}',
+            'werkverbund.plan.z': JSON.stringify(partly) });
+        const store = WV.planStore(tables, storage);
+        assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.messages().length],
+            [['Gut', 'Teils'], '2', 3]);
+        ['x', good.id, 'z'].forEach((id) => store.remove(id));
+        assert.deepStrictEqual([storage['werkverbund.plan.x'], storage['werkverbund.plan.y'], names(store), store.messages()],
+            ['{kaputt', '{"werkverbund":2}', ['Plan 1'], []]);
     });
 });
