@@ -103,7 +103,7 @@ test('the form gives the console program\'s text and files, also through the add
         if (name === 'energy-2') {
             await page.click('#t-console');
             await assertAccessible(page, 'console text');
-            await screenshots(page, address);
+            await screenshots(page);
             await checkSpeed(page);
         }
         await close(page, copy);
@@ -126,19 +126,13 @@ async function checkSpeed(page) {
     assert.ok(median < 100, `a recompute within 100 ms, took ${median} ms`);
 }
 
-// Desktop and phone, light and dark, of the plan with every option.
-async function screenshots(page, address) {
+// Desktop and phone of the plan with every option.
+async function screenshots(page) {
     await tab(page, 'Übersicht');
     await page.evaluate(() => window.scrollTo(0, 0));
     await shot(page, 'werkverbund-screenshot');
     await page.setViewportSize(PHONE);
     await shot(page, 'werkverbund-phone', true);
-    const dark = await openPage(address, { colorScheme: 'dark' });
-    await shot(dark, 'werkverbund-dark');
-    await dark.setViewportSize(PHONE);
-    await dark.locator('#f-OF-T').focus();
-    await shot(dark, 'werkverbund-dark-phone');
-    await close(dark);
 }
 
 test('every file downloads without its option, as the console program writes it with that option', async () => {
@@ -317,6 +311,10 @@ test('dark mode follows the system, and a switch kept in the browser, not in the
     const page = await openPage('#xl&WF.A=3&saleSkwM=1', { colorScheme: 'dark' });
     const dark = await background(page);
     await assertAccessible(page, 'dark');
+    await shot(page, 'werkverbund-dark');
+    await page.setViewportSize(PHONE);
+    await page.locator('#f-OF-T').focus();
+    await shot(page, 'werkverbund-dark-phone');
     await page.locator('#theme').click();
     const light = await background(page);
     assert.notStrictEqual(light, dark, 'switched to light');
@@ -326,6 +324,7 @@ test('dark mode follows the system, and a switch kept in the browser, not in the
     await page.locator('#theme').click();
     assert.strictEqual(await background(page), dark, 'back to the system\'s dark');
 
+    await page.setViewportSize(DESKTOP);
     await page.emulateMedia({ media: 'print', colorScheme: 'light' });
     assert.strictEqual(await page.locator('input:visible, button:visible').count(), 0);
     assert.match(await text(page, '.print-only'), /Stand: .*\d{4}[^]*Plan: -xl · Sonnenkraftwerke Typ M: 1 · Argonen erzbasiert: 3/);
