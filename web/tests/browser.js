@@ -49,6 +49,7 @@ async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', 
             blocked.push(route.request().url());
             return route.abort();
         });
+        // offline, a request can fail before the route sees it; the request event still tells of it
         context.on('request', (r) => { if (!LOCAL.test(r.url())) blocked.push(r.url()); });
     }
     const page = await context.newPage();
