@@ -190,15 +190,13 @@ test('the plan with every option: its chain, every Warum? and the CSV; the chain
 });
 
 test('several plans: a link adds its plan beside the others, an old address is the same plan, copies, unreadable plans', async () => {
-    // an address as the page wrote it before the version, and the versioned one it becomes
+    // an address as the page wrote it before the version becomes the versioned one of the same plan (which the
+    // browser test opens again for its golden cases)
     const page = await openPage('#xl&dat=n&WF.A=2&OF.B=1');
     const fields = () => page.evaluate(() => [document.getElementById('o-xl').checked, document.getElementById('a-dat').checked,
         document.getElementById('f-WF-A').value, document.getElementById('f-OF-B').value]);
     assert.deepStrictEqual(await fields(), [true, false, '2', '1']);
     await page.waitForFunction(() => location.hash.startsWith('#v=2&'));
-    const versioned = await openPage(await page.evaluate(() => location.hash));
-    assert.strictEqual(await transcript(versioned), await transcript(page), 'the versioned address gives the same run');
-    await close(versioned);
 
     await page.locator('#plan-name').fill('Mein Ausbau');
     await page.locator('#f-WF-A').fill('4');
