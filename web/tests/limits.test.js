@@ -5,19 +5,11 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { webBuild, nativeProgram } = require('./support.js');
+const { loadRunner, nativeProgram } = require('./support.js');
 
 const OUTPUT_LIMIT = 16 * 1024 * 1024;
 const CUT = 'Fehler: Die Ausgabe wurde nach 16 MB abgeschnitten, das Programm wurde abgebrochen\n';
-
-async function loadCore() {
-    require('../run.js');
-    require('../plan.js');
-    const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
-    return { core, runner: globalThis.WV.makeRunner(core) };
-}
 
 // A dialogue answered with zeros up to the crystal race question, which then gets x lines (each shows the question
 // again) up to length bytes.
@@ -28,7 +20,7 @@ function crystalPrompts(length) {
 
 test('console text beyond 16 MiB is cut: status -1, the cut named, the start as the console program writes it',
     async () => {
-        const { core, runner } = await loadCore();
+        const runner = await loadRunner();
         const input = crystalPrompts(globalThis.WV.INPUT_LIMIT);
         const result = runner.run([], input);
         assert.strictEqual(result.status, -1);
@@ -43,21 +35,21 @@ test('console text beyond 16 MiB is cut: status -1, the cut named, the start as 
         assert.strictEqual(next.status, 0);
         assert.strictEqual(next.stderr, '');
         // the core's memory holds the bounded text and little else
-        assert.ok(core.HEAPU8.length <= 48 * 1024 * 1024, `${core.HEAPU8.length} bytes of memory`);
+        assert.ok(runner.core.HEAPU8.length <= 48 * 1024 * 1024, `${runner.core.HEAPU8.length} bytes of memory`);
     });
 
 test('typed input beyond WV.INPUT_LIMIT is refused before it reaches the core', async () => {
-    const { core, runner } = await loadCore();
-    const before = core.HEAPU8.length;
+    const runner = await loadRunner();
+    const before = runner.core.HEAPU8.length;
     for (const input of ['x'.repeat(globalThis.WV.INPUT_LIMIT + 1), new Uint8Array(21 * 1000 * 1000)]) {
         assert.throws(() => runner.run([], input), /werkverbund\.run: die Eingabe ist länger als 1048576 Bytes/);
     }
-    assert.strictEqual(core.HEAPU8.length, before);
+    assert.strictEqual(runner.core.HEAPU8.length, before);
     assert.strictEqual(runner.run([], crystalPrompts(globalThis.WV.INPUT_LIMIT)).status, -1);  // at the limit: runs
 });
 
 test('names that leave the run folder are refused; nothing of a run is left for the next', async () => {
-    const { runner } = await loadCore();
+    const runner = await loadRunner();
     const refused = [
         [{ files: { '../Ergebnis.txt': 'x' } }, /unzulässiger Name "\.\.\/Ergebnis\.txt"/],
         [{ files: { 'a/../../x': 'x' }, dirs: ['a'] }, /unzulässiger Name/],
@@ -83,7 +75,7 @@ test('names that leave the run folder are refused; nothing of a run is left for 
 
 test('field text that is not printable ASCII is refused with the field\'s message, never read as the digits its '
     + 'low bytes spell', async () => {
-    const { runner } = await loadCore();
+    const runner = await loadRunner();
     const WV = globalThis.WV;
     const tables = runner.tables();
     const count = tables.questions.find((q) => q.kind === 'count');

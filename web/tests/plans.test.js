@@ -7,11 +7,9 @@
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
-const os = require('node:os');
 const path = require('node:path');
 const util = require('node:util');
-const { spawnSync } = require('node:child_process');
-const { loadRunner, nativeProgram, webBuild, fileTexts, generator } = require('./support.js');
+const { loadRunner, runNative, webBuild, fileTexts, generator } = require('./support.js');
 
 const RUNS = Number(process.env.WERKVERBUND_PLAN_RUNS || 2000);
 const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
@@ -48,20 +46,6 @@ function randomPlan(g, tables, subset) {
         else plan.values[key] = g.chance(0.1) ? '' : countText(g, q);
     }
     return plan;
-}
-
-function runNative(args, input) {
-    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-plan-'));
-    try {
-        const r = spawnSync(nativeProgram, args, { cwd: dir, input: Buffer.from(input, 'latin1'), timeout: 20000 });
-        if (r.error) throw r.error;
-        const files = {};
-        for (const name of fs.readdirSync(dir).sort()) files[name] = fs.readFileSync(path.join(dir, name));
-        return { status: r.status === 255 ? -1 : r.status, stdout: r.stdout.toString('latin1'),
-            stderr: r.stderr.toString('latin1'), files: fileTexts(files) };
-    } finally {
-        fs.rmSync(dir, { recursive: true, force: true });
-    }
 }
 
 // What the -m questions show, read off the console text.
@@ -127,7 +111,6 @@ function keepFailure(what, seed, plan) {
 }
 
 test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED})`, async () => {
-    assert.ok(fs.existsSync(nativeProgram), `native program missing: ${nativeProgram}`);
     const runner = await loadRunner();
     const tables = runner.tables();
     let refused = 0;

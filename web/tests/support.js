@@ -1,8 +1,11 @@
-// What the web tests share: where the builds are, the golden cases as inputs for a run, and the
-// comparison of a run's result with a golden case by the rules of tests/golden/run-case.sh.
+// What the web tests share: where the builds are, the golden cases as inputs for a run, the console
+// program run in a scratch folder, the comparison of a run's result with a golden case by the rules of
+// tests/golden/run-case.sh, and one seeded generator.
 'use strict';
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
+const { spawnSync } = require('node:child_process');
 
 const root = path.resolve(__dirname, '../..');
 const webBuild = path.resolve(process.env.WERKVERBUND_WEB_BUILD || path.join(root, 'build-web'));
@@ -10,51 +13,45 @@ const nativeProgram = path.resolve(process.env.WERKVERBUND_NATIVE || path.join(r
 const goldenDir = path.join(root, 'tests/golden');
 const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 'readme.txt'];
 
-// The core's loader and the page's runner, in node.
+// The core's loader and the page's runner, in node; runner.core is the core, for its memory.
 async function loadRunner() {
     require('../run.js');
     require('../plan.js');
-    const create = require(path.join(webBuild, 'web/werkverbund-core.js'));
-    return globalThis.WV.makeRunner(await create());
+    const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
+    return Object.assign(globalThis.WV.makeRunner(core), { core });
 }
 
 const latin1 = (file) => fs.readFileSync(file).toString('latin1');
 
-// One golden case as the arguments, input and folder contents of a run.
+// One golden case as the arguments, input and folder contents of a run, and what it must give.
 function goldenCase(name) {
     const dir = path.join(goldenDir, name);
     const has = (f) => fs.existsSync(path.join(dir, f));
-    const args = has('args') ? latin1(path.join(dir, 'args')).split('\n') : [];
-    if (args.length && args[args.length - 1] === '') args.pop();
+    const read = (f, otherwise) => (has(f) ? latin1(path.join(dir, f)) : otherwise);
     const before = { files: {}, dirs: [] };
-    const setup = path.join(dir, 'setup');
-    if (fs.existsSync(setup)) {
-        for (const entry of fs.readdirSync(setup, { withFileTypes: true })) {
-            if (entry.isDirectory()) before.dirs.push(entry.name);
-            else before.files[entry.name] = latin1(path.join(setup, entry.name));
-        }
+    for (const entry of has('setup') ? fs.readdirSync(path.join(dir, 'setup'), { withFileTypes: true }) : []) {
+        if (entry.isDirectory()) before.dirs.push(entry.name);
+        else before.files[entry.name] = latin1(path.join(dir, 'setup', entry.name));
     }
-    const status = has('status') ? Number(latin1(path.join(dir, 'status')).trim()) : 0;
+    const status = Number(read('status', '0').trim());
     return {
         name,
         // a case with a launcher sets up the process's standard streams or limits, which a run on
         // input in memory does not have
         launcher: has('launcher'),
-        args,
-        input: has('stdin') ? latin1(path.join(dir, 'stdin')) : '',
+        args: read('args', '').split('\n').filter((a, i, all) => i < all.length - 1 || a !== ''),
+        input: read('stdin', ''),
         before,
         // The page gives the program's return value: -1 where the shell sees 255.
         status: status === 255 ? -1 : status,
-        stdout: latin1(path.join(dir, 'stdout')),
-        stderr: has('stderr') ? latin1(path.join(dir, 'stderr')) : null,
-        files: Object.fromEntries(
-            OUTPUT_FILES.filter((f) => has('files/' + f)).map((f) => [f, latin1(path.join(dir, 'files', f))])),
+        stdout: read('stdout'),
+        stderr: read('stderr', null),
+        files: Object.fromEntries(OUTPUT_FILES.filter((f) => has('files/' + f)).map((f) => [f, read('files/' + f)])),
     };
 }
 
 function goldenCases() {
-    return fs.readdirSync(goldenDir, { withFileTypes: true })
-        .filter((e) => e.isDirectory()).map((e) => goldenCase(e.name));
+    return fs.readdirSync(goldenDir, { withFileTypes: true }).filter((e) => e.isDirectory()).map((e) => goldenCase(e.name));
 }
 
 // Files as strings of bytes, whatever they came as.
@@ -64,6 +61,26 @@ function fileTexts(files) {
         texts[name] = typeof bytes === 'string' ? bytes : Buffer.from(bytes).toString('latin1');
     }
     return texts;
+}
+
+// The console program in a scratch folder holding the files and folders of before: its status (-1 where the
+// shell sees 255, as the page gives it), console text and the files it leaves, as strings of bytes.
+function runNative(args, input, before = { files: {}, dirs: [] }) {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-native-'));
+    try {
+        for (const name of before.dirs) fs.mkdirSync(path.join(dir, name));
+        for (const [name, text] of Object.entries(before.files)) fs.writeFileSync(path.join(dir, name), text, 'latin1');
+        const r = spawnSync(nativeProgram, args, { cwd: dir, input: Buffer.from(input, 'latin1'), timeout: 20000 });
+        if (r.error) throw r.error;
+        const files = {};
+        for (const name of fs.readdirSync(dir).sort()) {
+            if (fs.statSync(path.join(dir, name)).isFile()) files[name] = fs.readFileSync(path.join(dir, name));
+        }
+        return { status: r.status === 255 ? -1 : r.status, stdout: r.stdout.toString('latin1'),
+            stderr: r.stderr.toString('latin1'), files: fileTexts(files) };
+    } finally {
+        fs.rmSync(dir, { recursive: true, force: true });
+    }
 }
 
 // Where the first difference is, for the report.
@@ -108,4 +125,5 @@ function generator(seed) {
     return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
 }
 
-module.exports = { generator, root, webBuild, nativeProgram, loadRunner, goldenCases, compareWithCase, fileTexts, OUTPUT_FILES };
+module.exports = { generator, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases, compareWithCase, fileTexts,
+    OUTPUT_FILES };

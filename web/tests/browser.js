@@ -1,0 +1,133 @@
+// What the browser tests share: Debian's Chromium, headless and offline; the page from build-web in a browser
+// context of its own (its own stored plans) where every request that would leave the machine is blocked; the
+// first results awaited; axe-core from the lock file; the console text tab, downloads, the copied link,
+// screenshots, and a plan put into the form. Requiring it adds the hooks that start and close Chromium and, at
+// the end, fail the file on any blocked request or any error of the page.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { pathToFileURL } = require('node:url');
+const { chromium } = require('playwright-core');
+const { webBuild, loadRunner } = require('./support.js');
+
+const PAGE = path.join(webBuild, 'werkverbund.html');
+const PAGE_URL = pathToFileURL(PAGE).href;
+const LOCAL = /^(file|data|blob):/;
+const AXE = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+const PHONE = { width: 390, height: 844 };
+const DESKTOP = { width: 1280, height: 900 };
+const blocked = [];
+const pageErrors = [];
+const session = {};  // browser, runner and the core's tables, once the tests start
+
+test.before(async () => {
+    session.runner = await loadRunner();
+    session.tables = session.runner.tables();
+    session.browser = await chromium.launch({
+        executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium',
+        args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    });
+});
+test.after(async () => {
+    if (session.browser) await session.browser.close();
+    assert.deepStrictEqual(blocked, [], 'requests that would leave the machine');
+    assert.deepStrictEqual(pageErrors, [], 'errors of the page');
+});
+
+const started = (page) => page.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
+
+// The page at hash, in a new browser context, or in the given one (another tab of the same browser).
+async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', context } = {}) {
+    if (!context) {
+        context = await session.browser.newContext({ acceptDownloads: true, viewport, colorScheme });
+        await context.setOffline(true);
+        await context.route('**/*', (route) => {
+            if (LOCAL.test(route.request().url())) return route.continue();
+            blocked.push(route.request().url());
+            return route.abort();
+        });
+        // offline, a request can fail before the route sees it; the request event still tells of it
+        context.on('request', (r) => { if (!LOCAL.test(r.url())) blocked.push(r.url()); });
+    }
+    const page = await context.newPage();
+    page.on('pageerror', (e) => pageErrors.push(String(e)));
+    await page.goto(PAGE_URL + hash);
+    await started(page);
+    return page;
+}
+
+async function reload(page) {
+    await page.reload();
+    await started(page);
+}
+
+const close = (...pages) => Promise.all(pages.map((p) => p.context().close()));
+
+// axe-core's violations in the page as it stands, one line each, must be none.
+async function assertAccessible(page, state) {
+    if (!await page.evaluate(() => !!window.axe)) await page.addScriptTag({ content: AXE });
+    const violations = await page.evaluate(async () => (await window.axe.run(document)).violations.map(
+        (v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+    assert.deepStrictEqual(violations, [], `axe-core in the state "${state}"`);
+}
+
+const tab = (page, name) => page.getByRole('tab', { name, exact: true }).click();
+const text = (page, selector) => page.locator(selector).innerText();
+
+// The console text, as the Konsolenausgabe tab shows it; the tab in sight before is shown again after.
+async function transcript(page) {
+    const before = await page.locator('[role=tab][aria-selected=true]').getAttribute('id');
+    await page.click('#t-console');
+    const shown = await page.locator('#transcript').evaluate((e) => e.textContent);
+    await page.click('#' + before);
+    return shown;
+}
+
+// A download started by a click on selector in the Dateien tab: its name and bytes.
+async function download(page, selector) {
+    await tab(page, 'Dateien');
+    const [file] = await Promise.all([page.waitForEvent('download'), page.locator(selector).click()]);
+    return { name: file.suggestedFilename(), bytes: fs.readFileSync(await file.path()) };
+}
+const fileOf = async (page, name) => (await download(page, `#downloads a[download="${name}"]`)).bytes;
+
+// The plan in the address, once the page has put it there.
+async function planAddress(page) {
+    await page.waitForFunction(() => location.hash.length > 1);
+    await page.waitForTimeout(100);
+    return page.evaluate(() => location.hash);
+}
+
+// The link the plan bar's button copies: from the clipboard, or from the box shown where there is none.
+async function copiedLink(page) {
+    await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+    await page.locator('#copy').click();
+    await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+    return await page.locator('#notice input').count()
+        ? page.locator('#notice input').inputValue() : page.evaluate(() => navigator.clipboard.readText());
+}
+
+const shot = (page, name, fullPage = false) => page.screenshot({ path: path.join(webBuild, name + '.png'), fullPage });
+const fieldId = (key) => '#f-' + key.replace(/\W/g, '-');
+
+// Puts a plan into the form as a player would leave it, and lets the page know.
+function fillPlan(page, plan) {
+    return page.evaluate((plan) => {
+        for (const box of document.querySelectorAll('#form input[type=checkbox]')) box.checked = false;
+        for (const field of document.querySelectorAll('#form input:not([type])')) field.value = '';
+        for (const [name, on] of Object.entries(plan.options)) document.getElementById('o-' + name).checked = on;
+        for (const [name, answer] of Object.entries(plan.answers)) document.getElementById('a-' + name).checked = answer === 'j';
+        for (const [key, value] of Object.entries(plan.values)) {
+            const radio = document.querySelector(`input[name="${key}"][value="${value}"]`);
+            if (radio) radio.checked = true;
+            else document.getElementById('f-' + key.replace(/\W/g, '-')).value = value;
+        }
+        document.getElementById('form').dispatchEvent(new Event('input', { bubbles: true }));
+    }, plan);
+}
+
+module.exports = { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text,
+    transcript, download, fileOf, planAddress, copiedLink, shot, fieldId, fillPlan };
