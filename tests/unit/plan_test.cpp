@@ -7,40 +7,29 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 extern "C" {
 int wv_run(int argc, const char* const* argv, const char* input, size_t length);
-void wv_planReset();
-void wv_planOption(int option, int on, int answer);
-void wv_planValue(int question, double value);
-int wv_runPlan();
-const char* wv_record();
-const char* wv_out();
-size_t wv_outLength();
-const char* wv_answers();
-size_t wv_answersLength();
-int wv_folderCount();
-const char* wv_folderName(int index);
-const char* wv_folderBytes(int index);
-size_t wv_folderLength(int index);
+int wv_runPlan(), wv_folderCount();
+void wv_planReset(), wv_planOption(int option, int on, int answer), wv_planValue(int question, double value);
+const char *wv_record(), *wv_out(), *wv_answers(), *wv_folderName(int index), *wv_folderBytes(int index);
+size_t wv_outLength(), wv_answersLength(), wv_folderLength(int index);
 }
 
 namespace {
 
 struct Plan {
     std::vector<OptionCode> options;
-    std::vector<std::pair<const char*, double>> values;  // by key: a code, or "WF.A" for a race's question
+    std::string values;  // "key=value ...": key a code, or "WF.A" for a race's question; a letter for the crystal race
 };
 
 int questionOf(const std::string& key) {
     for (int i = 0; i < QUESTION_COUNT; ++i) {
         const Question& q = QUESTIONS[i];
-        std::string name = q.code;
-        if (q.raceField) name += std::string(".") + RACES[q.index].code;
-        if (name == key) return i;
+        if (key == q.code + (q.raceField ? std::string(".") + RACES[q.index].code : "")) return i;
     }
     ADD_FAILURE() << "no question " << key;
     return 0;
@@ -50,24 +39,26 @@ int questionOf(const std::string& key) {
 std::string runPlan(const Plan& plan) {
     wv_planReset();
     for (OptionCode o : plan.options) wv_planOption(o, 1, 'n');
-    for (const auto& [key, value] : plan.values) wv_planValue(questionOf(key), value);
-    std::string all = std::to_string(wv_runPlan()) + "\n";
-    all.append(wv_out(), wv_outLength());
-    all += wv_record();
-    all.append(wv_answers(), wv_answersLength());
-    for (int f = 0; f < wv_folderCount(); ++f) {
-        all += wv_folderName(f);
-        all.append(wv_folderBytes(f), wv_folderLength(f));
+    std::istringstream values(plan.values);
+    for (std::string item, value; std::getline(values >> std::ws, item, '=') && values >> value;) {
+        wv_planValue(questionOf(item), isalpha(value[0]) ? value[0] : std::stod(value));
     }
+    std::string all = std::to_string(wv_runPlan()) + "\n";
+    all.append(wv_out(), wv_outLength()) += wv_record();
+    all.append(wv_answers(), wv_answersLength());
+    for (int f = 0; f < wv_folderCount(); ++f)
+        all.append(wv_folderName(f)).append(wv_folderBytes(f), wv_folderLength(f));
     return all;
 }
 
+std::string consoleText() { return std::string(wv_out(), wv_outLength()); }
+
 const Plan PLANS[] = {
     { { OPTION_XL, OPTION_OR, OPTION_DAT, OPTION_BR, OPTION_ES, OPTION_OPT },
-      { { "WF.A", 3 }, { "OF.V", 12 }, { "KXL", 1 }, { "EAXL", 2 }, { "SBF", 2 }, { "crystalRace", 'u' } } },
-    { { OPTION_M }, { { "GKF", 4 }, { "skwM", 7 }, { "MS", 0.5 }, { "saleSkwL", 3 } } },
-    { {}, { { "WF.B", -2 }, { "L2M", 5 }, { "crystalRace", 'b' } } },
-    { { OPTION_M, OPTION_XL }, { { "OF.S", 40 }, { "demand", 100000 } } },
+      "WF.A=3 OF.V=12 KXL=1 EAXL=2 SBF=2 crystalRace=u" },
+    { { OPTION_M }, "GKF=4 skwM=7 MS=0.5 saleSkwL=3" },
+    { {}, "WF.B=-2 L2M=5 crystalRace=b" },
+    { { OPTION_M, OPTION_XL }, "OF.S=40 demand=100000" },
 };
 
 // A plan run after other plans gives what it gave before them.
@@ -85,17 +76,16 @@ TEST(PlanEntry, RunsAfterOtherRunsGiveTheSame) {
 TEST(PlanEntry, RecordKeepsWhatThePromptsShowed) {
     for (const Plan& plan : { PLANS[1], PLANS[3] }) {
         runPlan(plan);
-        std::string out(wv_out(), wv_outLength());
-        double shown[MANUAL_COUNT] = {};
-        sscanf(strstr(out.c_str(), "berechneter EZ-Bedarfswert:"), "berechneter EZ-Bedarfswert: %lf",
-               &shown[MANUAL_DEMAND]);
-        sscanf(strstr(out.c_str(), "berechnete SKWs"), "berechnete SKWs  XL: %lf L: %lf M: %lf", &shown[MANUAL_SKW_XL],
-               &shown[MANUAL_SKW_L], &shown[MANUAL_SKW_M]);
-        sscanf(strstr(out.c_str(), "berechneter Erz-"), "berechneter Erz-Bedarfswert: %lf", &shown[MANUAL_ME]);
-        sscanf(strstr(out.c_str(), "berechneter Silizium-"), "berechneter Silizium-Bedarfswert: %lf",
-               &shown[MANUAL_MS]);
+        std::string text = consoleText();
+        const char* out = text.c_str();
+        double s[MANUAL_COUNT] = {};
+        sscanf(strstr(out, "berechneter EZ-"), "berechneter EZ-Bedarfswert: %lf", &s[MANUAL_DEMAND]);
+        sscanf(strstr(out, "berechnete SKWs"), "berechnete SKWs  XL: %lf L: %lf M: %lf", &s[MANUAL_SKW_XL],
+               &s[MANUAL_SKW_L], &s[MANUAL_SKW_M]);
+        sscanf(strstr(out, "berechneter Erz-"), "berechneter Erz-Bedarfswert: %lf", &s[MANUAL_ME]);
+        sscanf(strstr(out, "berechneter Silizium-"), "berechneter Silizium-Bedarfswert: %lf", &s[MANUAL_MS]);
         for (int m = 0; m < MANUAL_COUNT; ++m) {
-            EXPECT_EQ(run.questions[DIALOGUE_COUNT + m].shown, shown[m]) << manualQuestion(ManualQuestion(m)).code;
+            EXPECT_EQ(run.questions[DIALOGUE_COUNT + m].shown, s[m]) << manualQuestion(ManualQuestion(m)).code;
         }
     }
 }
@@ -110,7 +100,7 @@ int sizesPrinted(const std::string& line) {
 TEST(PlanEntry, RowsShowTheSizesTheirLinesPrint) {
     for (const Plan& plan : PLANS) {
         runPlan(plan);
-        std::string out(wv_out(), wv_outLength());
+        std::string out = consoleText();
         size_t at = out.find("Sonnenkraftwerke:  ");  // the result lines start with the plants
         for (int r = 0; r < run.rowCount; ++r) {
             const ResultRow& row = run.rows[r];
@@ -125,11 +115,14 @@ TEST(PlanEntry, RowsShowTheSizesTheirLinesPrint) {
 
 // An -m field left empty takes what its question shows: the same run as with the shown values typed in.
 TEST(PlanEntry, EmptyManualFieldsTakeWhatIsShown) {
-    Plan empty = { { OPTION_M, OPTION_DAT, OPTION_BR }, { { "OF.A", 3 }, { "WF.T", 7 }, { "saleSkwL", 1 } } };
+    Plan empty = { { OPTION_M, OPTION_DAT, OPTION_BR }, "OF.A=3 WF.T=7 saleSkwL=1" };
     std::string taken = runPlan(empty);
     Plan typed = empty;
     for (int m = 0; m < MANUAL_COUNT; ++m) {
-        typed.values.emplace_back(manualQuestion(ManualQuestion(m)).code, run.questions[DIALOGUE_COUNT + m].shown);
+        char value[64];
+        snprintf(value, sizeof value, " %s=%.17g", manualQuestion(ManualQuestion(m)).code,
+                 run.questions[DIALOGUE_COUNT + m].shown);
+        typed.values += value;
     }
     EXPECT_NE(runPlan(typed).find("\"source\":\"typed\""), std::string::npos);
     std::string again = runPlan(typed);
@@ -142,80 +135,39 @@ TEST(PlanEntry, EmptyManualFieldsTakeWhatIsShown) {
     EXPECT_EQ(withoutSources(again), withoutSources(taken));
 }
 
-struct ExpectedFlow {
-    FlowKind kind;
-    RowKind supplier;
-    const char* consumer;  // or null for race A
-    double amount;
-};
-
-void expectFlows(const Plan& plan, const std::vector<ExpectedFlow>& expected) {
+// The flows of a plan as "kind consumer amount; ..." with the kinds Energy, Crystals, Food, Ore, Silicon and a race's
+// letter for a race; each from the kind of row that supplies it (plants, factories or mines).
+void expectFlows(const Plan& plan, const std::string& expected) {
+    constexpr RowKind SUPPLIER[] = { ROW_PLANTS, ROW_FACTORIES, ROW_FACTORIES, ROW_MINES, ROW_MINES };
     runPlan(plan);
-    ASSERT_EQ(run.flowCount, static_cast<int>(expected.size()));
+    std::string flows;
     for (int f = 0; f < run.flowCount; ++f) {
         const Flow& flow = run.flows[f];
-        const ExpectedFlow& e = expected[static_cast<size_t>(f)];
-        EXPECT_EQ(flow.kind, e.kind) << "flow " << f;
-        EXPECT_EQ(run.rows[flow.row].kind, e.supplier) << "flow " << f;
-        EXPECT_STREQ(flow.consumer, e.consumer) << "flow " << f;
-        if (!flow.consumer) {
-            EXPECT_EQ(flow.race, RACE_A) << "flow " << f;
-        }
-        EXPECT_DOUBLE_EQ(flow.amount, e.amount) << "flow " << f;
+        char text[64], race[] = { RACES[flow.race].code, 0 };
+        snprintf(text, sizeof text, "%c %s %.10g; ", "ECFOS"[flow.kind], flow.consumer ? flow.consumer : race,
+                 flow.amount);
+        flows += text;
+        EXPECT_EQ(run.rows[flow.row].kind, SUPPLIER[flow.kind]) << text;
     }
+    EXPECT_EQ(flows, expected);
 }
 
 // One ore-based Argon Level 3 factory, the Argonen making the crystals: 3600 EZ for it, one M plant; that plant's
 // M crystal factory is 2 size units; the Argon chain feeds the factory (1 unit) and the crystal factory (2); 150
 // ore for the factory; 37.5 silicon per unit of the crystal factory.
 TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
-    expectFlows({ {}, { { "WF.A", 1 }, { "crystalRace", 'a' } } }, { { FLOW_ENERGY, ROW_PLANTS, nullptr, 3600 },
-                                                                     { FLOW_CRYSTALS, ROW_FACTORIES, "SKW", 2 },
-                                                                     { FLOW_FOOD, ROW_FACTORIES, nullptr, 1 },
-                                                                     { FLOW_FOOD, ROW_FACTORIES, "KF", 2 },
-                                                                     { FLOW_ORE, ROW_MINES, nullptr, 150 },
-                                                                     { FLOW_SILICON, ROW_MINES, "KF", 75 } });
+    expectFlows({ {}, "WF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; O A 150; S KF 75; ");
     // made silicon-based, it takes 37.5 silicon instead of the ore
-    expectFlows({ {}, { { "OF.A", 1 }, { "crystalRace", 'a' } } }, { { FLOW_ENERGY, ROW_PLANTS, nullptr, 3600 },
-                                                                     { FLOW_CRYSTALS, ROW_FACTORIES, "SKW", 2 },
-                                                                     { FLOW_FOOD, ROW_FACTORIES, nullptr, 1 },
-                                                                     { FLOW_FOOD, ROW_FACTORIES, "KF", 2 },
-                                                                     { FLOW_SILICON, ROW_MINES, "KF", 75 },
-                                                                     { FLOW_SILICON, ROW_MINES, nullptr, 37.5 } });
+    expectFlows({ {}, "OF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; S KF 75; S A 37.5; ");
 }
 
 // One of each for sale, no crystal race: 23542 EZ need one L plant, whose three M crystal factories are 6 units,
 // fed by food factories of their own; ore for the Gefechtskopffabrik; silicon for 10 units.
 TEST(PlanEntry, FlowsOfOneOfEach) {
-    expectFlows({ {},
-                  { { "EAM", 1 },
-                    { "SAM", 1 },
-                    { "L1M", 1 },
-                    { "L2M", 1 },
-                    { "KM", 1 },
-                    { "GKF", 1 },
-                    { "KDF", 1 },
-                    { "SBF", 1 },
-                    { "crystalRace", 'u' } } },
-                { { FLOW_ENERGY, ROW_PLANTS, "EAG", 2 * 34.26 },
-                  { FLOW_ENERGY, ROW_PLANTS, "SAG", 2 * 37.199999999999996 },
-                  { FLOW_ENERGY, ROW_PLANTS, "L1G", 1800 },
-                  { FLOW_ENERGY, ROW_PLANTS, "L2G", 3600 },
-                  { FLOW_ENERGY, ROW_PLANTS, "KG", 7200 },
-                  { FLOW_ENERGY, ROW_PLANTS, "GKF", 3600 },
-                  { FLOW_ENERGY, ROW_PLANTS, "KDF", 3600 },
-                  { FLOW_ENERGY, ROW_PLANTS, "SBF", 3600 },
-                  { FLOW_CRYSTALS, ROW_FACTORIES, "SKW", 6 },
-                  { FLOW_FOOD, ROW_FACTORIES, "KF", 6 },
-                  { FLOW_FOOD, ROW_FACTORIES, "KG", 2 },
-                  { FLOW_FOOD, ROW_FACTORIES, "GKF", 1 },
-                  { FLOW_FOOD, ROW_FACTORIES, "KDF", 1 },
-                  { FLOW_FOOD, ROW_FACTORIES, "SBF", 1 },
-                  { FLOW_ORE, ROW_MINES, "GKF", 150 },
-                  { FLOW_SILICON, ROW_MINES, "KG", 75 },
-                  { FLOW_SILICON, ROW_MINES, "KF", 225 },
-                  { FLOW_SILICON, ROW_MINES, "KDF", 37.5 },
-                  { FLOW_SILICON, ROW_MINES, "SBF", 37.5 } });
+    expectFlows({ {}, "EAM=1 SAM=1 L1M=1 L2M=1 KM=1 GKF=1 KDF=1 SBF=1 crystalRace=u" },
+                "E EAG 68.52; E SAG 74.4; E L1G 1800; E L2G 3600; E KG 7200; E GKF 3600; E KDF 3600; E SBF 3600; "
+                "C SKW 6; F KF 6; F KG 2; F GKF 1; F KDF 1; F SBF 1; "
+                "O GKF 150; S KG 75; S KF 225; S KDF 37.5; S SBF 37.5; ");
 }
 
 // The values behind each line are the ones the diagnostics file lists for it.
@@ -265,18 +217,19 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
     }
 }
 
+std::string lines(int n, const char* line) {
+    std::string text;
+    while (n-- > 0) text += line;
+    return text;
+}
+
 // Every message of a run is kept with what it concerns: a refused number with its question, a food chain that
 // does not split with its row.
 TEST(PlanEntry, MessagesAreKeptWithWhatTheyConcern) {
     const char* argv[] = { "werkverbund" };
     // thirteen answers up to the Gefechtskopffabriken, then KDF refused and asked again, SBF, five Argon
     // factories too few (a demand of -3 size units leaves an odd remainder), the other races, crystal race b
-    auto zeros = [](int n) {
-        std::string lines;
-        while (n-- > 0) lines += "0\n";
-        return lines;
-    };
-    std::string input = zeros(13) + "10001\n0\n0\n-5\n" + zeros(9) + "b\n\n";
+    std::string input = lines(13, "0\n") + "10001\n0\n0\n-5\n" + lines(9, "0\n") + "b\n\n";
     wv_run(1, argv, input.data(), input.size());
     ASSERT_EQ(run.messageCount, 2);
     EXPECT_EQ(run.messages[0].about, ABOUT_QUESTION);
@@ -291,8 +244,7 @@ TEST(PlanEntry, MessagesAreKeptWithWhatTheyConcern) {
     EXPECT_EQ(strlen(run.messages[2].text), sizeof run.messages[2].text - 1);
     EXPECT_EQ(run.messages[3].about, ABOUT_FILE);
     // of nine refusals and the end of input, the first eight are kept and all ten counted
-    std::string refusals;
-    for (int i = 0; i < 9; ++i) refusals += "99999999\n";
+    std::string refusals = lines(9, "99999999\n");
     wv_run(1, argv, refusals.data(), refusals.size());
     EXPECT_EQ(run.messageCount, 10);
     EXPECT_STRNE(run.messages[MESSAGE_LIMIT - 1].text, "");
