@@ -59,10 +59,7 @@ async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', 
     return page;
 }
 
-async function reload(page) {
-    await page.reload();
-    await started(page);
-}
+const reload = async (page) => { await page.reload(); await started(page); };
 
 const close = (...pages) => Promise.all(pages.map((p) => p.context().close()));
 
@@ -95,11 +92,11 @@ async function download(page, selector) {
 const fileOf = async (page, name) => (await download(page, `#downloads a[download="${name}"]`)).bytes;
 
 // The plan in the address, once the page has put it there.
-async function planAddress(page) {
+const planAddress = async (page) => {
     await page.waitForFunction(() => location.hash.length > 1);
     await page.waitForTimeout(100);
     return page.evaluate(() => location.hash);
-}
+};
 
 // The link the plan bar's button copies: from the clipboard, or from the box shown where there is none.
 async function copiedLink(page) {

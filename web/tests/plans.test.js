@@ -6,13 +6,9 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const fs = require('node:fs');
-const path = require('node:path');
-const util = require('node:util');
-const { loadRunner, runNative, webBuild, fileTexts, generator } = require('./support.js');
+const { loadRunner, runNative, generator, randomRuns, assertSameRun } = require('./support.js');
 
-const RUNS = Number(process.env.WERKVERBUND_PLAN_RUNS || 2000);
-const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
+const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 
 // The form's text of a count field: empty, or a whole number in range, written as a player might.
 function countText(g, q) {
@@ -102,14 +98,6 @@ function typedTexts(tables, plan) {
     return typed;
 }
 
-const same = (r) => ({ status: r.status, stdout: r.stdout, stderr: r.stderr, files: fileTexts(r.files) });
-
-function keepFailure(what, seed, plan) {
-    const kept = path.join(webBuild, 'plan-failure.json');
-    fs.writeFileSync(kept, JSON.stringify({ what, seed, plan }, null, 1));
-    return `${what} (seed ${seed}); the plan is in ${kept}`;
-}
-
 test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED})`, async () => {
     const runner = await loadRunner();
     const tables = runner.tables();
@@ -118,18 +106,16 @@ test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED
         const g = generator(SEED + i);
         const plan = randomPlan(g, tables, i % 256);
         const input = WV.planInput(tables, plan, runner.readDemand);
-        const check = (what, actual, expected) => {
-            if (!util.isDeepStrictEqual(actual, expected)) assert.deepStrictEqual(actual, expected, keepFailure(what, SEED + i, plan));
-        };
-        check('a valid plan was refused', input.errors, {});
+        assert.deepStrictEqual(input.errors, {}, `a valid plan was refused (seed ${SEED + i}): ${JSON.stringify(plan)}`);
         const viaPlan = runner.runPlan(input.options, input.values);
         if (viaPlan.record.questions.some((q) => q.refused)) {
             refused++;  // a shown count the console would refuse: no console user types it
             continue;
         }
         const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
-        check(`run ${i} differs`, same(viaPlan), runAsTyped(tables, plan, typedTexts(tables, plan)));
-        check(`antworten.txt of run ${i} replays otherwise`, same(viaPlan), runNative(args, viaPlan.answers));
+        const made = { seed: SEED + i, plan };
+        assertSameRun('plan', viaPlan, runAsTyped(tables, plan, typedTexts(tables, plan)), `run ${i} differs`, made);
+        assertSameRun('plan', viaPlan, runNative(args, viaPlan.answers), `antworten.txt of run ${i} replays otherwise`, made);
     }
     assert.ok(refused < RUNS / 10, `${refused} plans with a refused shown value`);
 });

@@ -4,14 +4,9 @@
 // WERKVERBUND_RANDOM_RUNS sets the number of runs, WERKVERBUND_RANDOM_SEED the start.
 'use strict';
 const test = require('node:test');
-const assert = require('node:assert');
-const fs = require('node:fs');
-const path = require('node:path');
-const util = require('node:util');
-const { loadRunner, runNative, webBuild, fileTexts, generator } = require('./support.js');
+const { loadRunner, runNative, generator, randomRuns, assertSameRun } = require('./support.js');
 
-const RUNS = Number(process.env.WERKVERBUND_RANDOM_RUNS || 2000);
-const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
+const [RUNS, SEED] = randomRuns('WERKVERBUND_RANDOM_RUNS');
 const OPTIONS = ['h', 'br', 'xl', 'or', 'dat', 'm', 'es', 'opt'];
 
 function spelling(g, option) {
@@ -97,13 +92,7 @@ test(`native and WebAssembly runs agree on ${RUNS} random plans (seed ${SEED})`,
         const args = argumentsFor(g, i % 256);
         const input = inputFor(g, args);
         const before = beforeFor(g);
-        const native = runNative(args, input, before);
-        const wasm = runner.run(args, input, before);
-        const same = { ...wasm, files: fileTexts(wasm.files) };
-        if (!util.isDeepStrictEqual(same, native)) {  // key order aside: the page's result lists files first
-            const kept = path.join(webBuild, 'random-failure.json');
-            fs.writeFileSync(kept, JSON.stringify({ seed: SEED + i, args, input, before }, null, 1));
-            assert.deepStrictEqual(same, native, `run ${i} (seed ${SEED + i}) differs; its plan is in ${kept}`);
-        }
+        assertSameRun('random', runner.run(args, input, before), runNative(args, input, before), `run ${i} differs`,
+            { seed: SEED + i, args, input, before });
     }
 });

@@ -1,10 +1,12 @@
 // What the web tests share: where the builds are, the golden cases as inputs for a run, the console
 // program run in a scratch folder, the comparison of a run's result with a golden case by the rules of
-// tests/golden/run-case.sh, and one seeded generator.
+// tests/golden/run-case.sh, and for the random runs one seeded generator and the comparison with the console program.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
+const util = require('node:util');
+const assert = require('node:assert');
 const { spawnSync } = require('node:child_process');
 
 const root = path.resolve(__dirname, '../..');
@@ -50,18 +52,12 @@ function goldenCase(name) {
     };
 }
 
-function goldenCases() {
-    return fs.readdirSync(goldenDir, { withFileTypes: true }).filter((e) => e.isDirectory()).map((e) => goldenCase(e.name));
-}
+const goldenCases = () => fs.readdirSync(goldenDir, { withFileTypes: true }).filter((e) => e.isDirectory())
+    .map((e) => goldenCase(e.name));
 
 // Files as strings of bytes, whatever they came as.
-function fileTexts(files) {
-    const texts = {};
-    for (const [name, bytes] of Object.entries(files)) {
-        texts[name] = typeof bytes === 'string' ? bytes : Buffer.from(bytes).toString('latin1');
-    }
-    return texts;
-}
+const fileTexts = (files) => Object.fromEntries(Object.entries(files).map(([name, bytes]) =>
+    [name, typeof bytes === 'string' ? bytes : Buffer.from(bytes).toString('latin1')]));
 
 // The console program in a scratch folder holding the files and folders of before: its status (-1 where the
 // shell sees 255, as the page gives it), console text and the files it leaves, as strings of bytes.
@@ -72,12 +68,9 @@ function runNative(args, input, before = { files: {}, dirs: [] }) {
         for (const [name, text] of Object.entries(before.files)) fs.writeFileSync(path.join(dir, name), text, 'latin1');
         const r = spawnSync(nativeProgram, args, { cwd: dir, input: Buffer.from(input, 'latin1'), timeout: 20000 });
         if (r.error) throw r.error;
-        const files = {};
-        for (const name of fs.readdirSync(dir).sort()) {
-            if (fs.statSync(path.join(dir, name)).isFile()) files[name] = fs.readFileSync(path.join(dir, name));
-        }
+        const files = fs.readdirSync(dir).sort().filter((name) => fs.statSync(path.join(dir, name)).isFile());
         return { status: r.status === 255 ? -1 : r.status, stdout: r.stdout.toString('latin1'),
-            stderr: r.stderr.toString('latin1'), files: fileTexts(files) };
+            stderr: r.stderr.toString('latin1'), files: Object.fromEntries(files.map((f) => [f, latin1(path.join(dir, f))])) };
     } finally {
         fs.rmSync(dir, { recursive: true, force: true });
     }
@@ -98,9 +91,7 @@ function compareWithCase(c, result) {
     const problems = [];
     if (result.status !== c.status) problems.push(`status ${result.status}, expected ${c.status}`);
     if (result.stdout !== c.stdout) problems.push(firstDifference('stdout', c.stdout, result.stdout));
-    if (c.stderr !== null && result.stderr !== c.stderr) {
-        problems.push(firstDifference('stderr', c.stderr, result.stderr));
-    }
+    if (c.stderr !== null && result.stderr !== c.stderr) problems.push(firstDifference('stderr', c.stderr, result.stderr));
     const files = fileTexts(result.files);
     const expected = { ...c.before.files, ...c.files };
     for (const name of new Set([...Object.keys(expected), ...Object.keys(files)])) {
@@ -109,6 +100,20 @@ function compareWithCase(c, result) {
         else if (files[name] !== expected[name]) problems.push(firstDifference(name, expected[name], files[name]));
     }
     return problems;
+}
+
+// The number of random runs, from the given variable or 2000, and the first run's seed.
+const randomRuns = (variable) => [Number(process.env[variable] || 2000),
+    Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000)];
+
+// A run of the page's core must give what the console program gave; when not, what made the run is kept in
+// build-web/<name>-failure.json, so that it can be made again.
+function assertSameRun(name, page, native, what, made) {
+    const actual = { status: page.status, stdout: page.stdout, stderr: page.stderr, files: fileTexts(page.files) };
+    if (util.isDeepStrictEqual(actual, native)) return;  // key order aside: the page's result lists files first
+    const kept = path.join(webBuild, name + '-failure.json');
+    fs.writeFileSync(kept, JSON.stringify(made, null, 1));
+    assert.deepStrictEqual(actual, native, `${what} (seed ${made.seed}); what made it is in ${kept}`);
 }
 
 // A small seeded generator (mulberry32), so that a failing run can be made again.
@@ -125,5 +130,5 @@ function generator(seed) {
     return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
 }
 
-module.exports = { generator, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases, compareWithCase, fileTexts,
-    OUTPUT_FILES };
+module.exports = { generator, randomRuns, assertSameRun, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases,
+    compareWithCase, OUTPUT_FILES };
