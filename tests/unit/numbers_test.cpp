@@ -4,38 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 namespace {
 
-struct Row {
-    double value;
-    const char* text;
-};
-
-constexpr Row ROUNDING[] = {
-    { 964.5, "965" },  // the library alone would give 964
-    { 965.5, "966" },
-    { 0.5, "1" },
-    { 2.5, "3" },
-    { -0.5, "-1" },
-    { -2.5, "-3" },
-    { -0.49, "-0" },  // the sign survives
-    { -0.0, "-0" },
-    { 0.49, "0" },
-    { 0.49999999999999994, "0" },  // adding 0.5 first would round this up to 1
-    { -0.49999999999999994, "-0" },
-    { 4503599627370497.0, "4503599627370497" },  // 2^52 + 1: adding 0.5 would round to even
-    { 1e15 + 0.5, "1000000000000001" },
-    { 1e20, "100000000000000000000" },  // beyond a 64-bit integer: written out in full
-    { -1e20, "-100000000000000000000" },
-};
+// Values and their whole numbers. 964.5: the library alone would give 964; -0.49: the sign survives;
+// 0.49999999999999994: adding 0.5 first would round it up to 1; 2^52 + 1: adding 0.5 would round to even; 1e20:
+// beyond a 64-bit integer, written out in full.
+constexpr char ROUNDING[] =
+    "964.5 965  965.5 966  0.5 1  2.5 3  -0.5 -1  -2.5 -3  -0.49 -0  -0.0 -0  0.49 0  0.49999999999999994 0  "
+    "-0.49999999999999994 -0  4503599627370497 4503599627370497  1000000000000000.5 1000000000000001  "
+    "1e20 100000000000000000000  -1e20 -100000000000000000000";
 
 TEST(RoundHalfAway, ShowsWholeNumbers) {
-    for (const Row& row : ROUNDING) {
-        char text[64];
-        TextOut out = { text, 0, sizeof text };
-        putWhole(out, roundHalfAway(row.value));
-        EXPECT_STREQ(text, row.text) << "value " << row.value;
+    std::istringstream rows(ROUNDING);
+    int count = 0;
+    for (std::string value, text; rows >> value >> text; ++count) {
+        char shown[64];
+        TextOut out = { shown, 0, sizeof shown };
+        putWhole(out, roundHalfAway(std::stod(value)));
+        EXPECT_EQ(shown, text) << "value " << value;
     }
+    EXPECT_EQ(count, 15);
 }
 
 }  // namespace
