@@ -5,33 +5,28 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 namespace {
-
-struct ClassRow {
-    int total;
-    int plain;      // class without -opt
-    int optimised;  // class with -opt
-};
-
-constexpr ClassRow CLASSES[] = {
-    { 0, 0, 0 },  { 1, 1, 1 },   { 2, 2, 0 },  { 3, 1, 1 },
-    { 4, 1, 0 },  { 5, 2, 0 },                                 // a positive multiple of 5 still gets an M of surplus
-    { 7, 2, 0 },  { 9, 1, 0 },   { 12, 2, 0 }, { -1, 1, -1 },  // remainders keep the sign: -1 % 5 % 2 is -1
-    { -2, 2, 0 }, { -3, 1, -1 }, { -5, 2, 0 },
-};
 
 class Surplus : public ::testing::Test {
 protected:
     void SetUp() override { run = {}; }
 };
 
+// Totals with their classes without and with -opt. A positive multiple of 5 still gets an M of surplus; remainders keep
+// the sign: -1 % 5 % 2 is -1.
 TEST_F(Surplus, ClassOfEveryRow) {
-    for (const ClassRow& row : CLASSES) {
+    std::istringstream rows(
+        "0 0 0  1 1 1  2 2 0  3 1 1  4 1 0  5 2 0  7 2 0  9 1 0  12 2 0  -1 1 -1  -2 2 0  -3 1 -1  -5 2 0");
+    for (int total, plain, optimised; rows >> total >> plain >> optimised;) {
         run.opt.optimise = 0;
-        EXPECT_EQ(SurplusClass(row.total), row.plain) << "total " << row.total;
+        EXPECT_EQ(SurplusClass(total), plain) << "total " << total;
         run.opt.optimise = 1;
-        EXPECT_EQ(SurplusClass(row.total), row.optimised) << "total " << row.total << " with -opt";
+        EXPECT_EQ(SurplusClass(total), optimised) << "total " << total << " with -opt";
     }
+    EXPECT_TRUE(rows.eof());  // every row read
 }
 
 TEST_F(Surplus, TopUpAlwaysSplitsIntoWholeFactories) {
@@ -55,27 +50,18 @@ TEST_F(Surplus, ClassOfSizesCountsLAsStandInsWithoutXl) {
     EXPECT_EQ(SurplusClassOfSizes(0, 0, -3, 0), 0);  // typed negative L plants stand for no M ones
 }
 
-struct SplitRow {
-    int demand;
-    int xl;
-    ChainSizes expected;
-};
-
-constexpr SplitRow SPLITS[] = {
-    { 7, 0, { 0, 7, 1, 2, 1, 0 } },        { 10, 0, { 0, 10, 2, 0, 0, 0 } },  // two L pairs without -xl
-    { 10, 1, { 1, 0, 0, 0, 0, 0 } },       { 24, 1, { 2, 4, 0, 4, 2, 0 } },
-    { -3, 0, { 0, -3, 0, -3, -1, -1 } },  // remainders keep the sign: an error case
-    { -13, 1, { -1, -3, 0, -3, -1, -1 } },
-};
-
+// A demand and -xl, then XL pairs and the rest after them, L pairs and their rest, M pairs and their rest. Two L pairs
+// for 10 without -xl; remainders keep the sign for a negative demand, an error case.
 TEST(SplitDemand, GreedyWithTruncatingDivision) {
-    for (const SplitRow& row : SPLITS) {
-        ChainSizes s = splitDemand(row.demand, row.xl);
-        const ChainSizes& e = row.expected;
-        const int got[] = { s.XL, s.restAfterXL, s.L, s.restAfterL, s.M, s.restAfterM };
-        const int want[] = { e.XL, e.restAfterXL, e.L, e.restAfterL, e.M, e.restAfterM };
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(got[i], want[i]) << "demand " << row.demand << " xl " << row.xl << " field " << i;
+    for (const char* row : { "7 0: 0 7 1 2 1 0", "10 0: 0 10 2 0 0 0", "10 1: 1 0 0 0 0 0", "24 1: 2 4 0 4 2 0",
+                             "-3 0: 0 -3 0 -3 -1 -1", "-13 1: -1 -3 0 -3 -1 -1" }) {
+        int demand = 0, xl = 0;
+        sscanf(row, "%d %d", &demand, &xl);
+        ChainSizes s = splitDemand(demand, xl);
+        char got[64];
+        snprintf(got, sizeof got, "%d %d: %d %d %d %d %d %d", demand, xl, s.XL, s.restAfterXL, s.L, s.restAfterL, s.M,
+                 s.restAfterM);
+        EXPECT_STREQ(got, row);
     }
 }
 
