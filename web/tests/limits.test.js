@@ -32,8 +32,7 @@ test('console text beyond 16 MiB is cut: status -1, the cut named, the start as 
         assert.ok(native.stdout.subarray(0, result.stdout.length).equals(Buffer.from(result.stdout, 'latin1')));
         // the cut is this run's alone
         const next = runner.run([], '0\n'.repeat(25) + 'u\n\n');
-        assert.strictEqual(next.status, 0);
-        assert.strictEqual(next.stderr, '');
+        assert.deepStrictEqual([next.status, next.stderr], [0, '']);
         // the core's memory holds the bounded text and little else
         assert.ok(runner.core.HEAPU8.length <= 48 * 1024 * 1024, `${runner.core.HEAPU8.length} bytes of memory`);
     });
@@ -53,10 +52,8 @@ test('names that leave the run folder are refused; nothing of a run is left for 
     const refused = [
         [{ files: { '../Ergebnis.txt': 'x' } }, /unzulässiger Name "\.\.\/Ergebnis\.txt"/],
         [{ files: { 'a/../../x': 'x' }, dirs: ['a'] }, /unzulässiger Name/],
-        [{ files: { '/tmp/x': 'x' } }, /unzulässiger Name "\/tmp\/x"/],
-        [{ dirs: ['..'] }, /unzulässiger Name "\.\."/],
-        [{ dirs: ['/werkverbund'] }, /unzulässiger Name/],
-        [{ files: { './x': 'x' } }, /unzulässiger Name/],
+        [{ files: { '/tmp/x': 'x' } }, /unzulässiger Name "\/tmp\/x"/], [{ files: { './x': 'x' } }, /unzulässiger Name/],
+        [{ dirs: ['..'] }, /unzulässiger Name "\.\."/], [{ dirs: ['/werkverbund'] }, /unzulässiger Name/],
         [{ files: { 'nodir/x': 'x' } }, /der Ordner von "nodir\/x" steht nicht in dirs/],
         // the low byte of \u0100 is a zero that would end the name: Ergebnis.txt itself
         [{ files: { 'Ergebnis.txt\u0100': 'x' } }, /unzulässiger Name/],
@@ -77,14 +74,12 @@ test('field text that is not printable ASCII is refused with the field\'s messag
     + 'low bytes spell', async () => {
     const runner = await loadRunner();
     const WV = globalThis.WV;
-    const tables = runner.tables();
-    const count = tables.questions.find((q) => q.kind === 'count');
-    const demand = tables.questions.find((q) => q.kind === 'demand');
+    const [count, demand] = ['count', 'demand'].map((kind) => runner.tables().questions.find((q) => q.kind === kind));
     // ĳĵİİ is 3500 and 1Į5 is 1.5 in the low bytes of its characters; ３ is a full-width digit, U+00A0 a space
     for (const text of ['ĳĵİİ', '1Į5', '３５００', '1\u00a05', '1\u20002', '15\u0000']) {
-        assert.deepStrictEqual(WV.readField(count, text, runner.readDemand), { error: WV.fieldMessage(count) }, text);
-        assert.deepStrictEqual(WV.readField(demand, text, runner.readDemand), { error: WV.fieldMessage(demand, 1) },
-            text);
+        for (const [q, n] of [[count], [demand, 1]]) {
+            assert.deepStrictEqual(WV.readField(q, text, runner.readDemand), { error: WV.fieldMessage(q, n) }, text);
+        }
     }
     assert.deepStrictEqual(WV.readField(demand, ' 1,5 ', runner.readDemand), { value: 1.5 });
     assert.deepStrictEqual(WV.readField(count, '3500', runner.readDemand), { value: 3500 });
