@@ -1,8 +1,7 @@
-// What the browser tests share: Debian's Chromium, headless and offline; the page from build-web in a browser
-// context of its own (its own stored plans) where every request that would leave the machine is blocked; the
-// first results awaited; axe-core from the lock file; the console text tab, downloads, the copied link,
-// screenshots, and a plan put into the form. Requiring it adds the hooks that start and close Chromium and, at
-// the end, fail the file on any blocked request or any error of the page.
+// What the browser tests share: Debian's Chromium, headless and offline; the page from build-web in a browser context
+// of its own (its own stored plans) with every request that would leave the machine blocked; axe-core from the lock
+// file; the console text, downloads, the copied link, screenshots, a plan put into the form. Requiring it adds the
+// hooks that start and close Chromium and at the end fail the file on any blocked request or error of the page.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -18,8 +17,7 @@ const LOCAL = /^(file|data|blob):/;
 const AXE = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 const PHONE = { width: 390, height: 844 };
 const DESKTOP = { width: 1280, height: 900 };
-const blocked = [];
-const pageErrors = [];
+const [blocked, pageErrors] = [[], []];
 const session = {};  // browser, runner and the core's tables, once the tests start
 
 test.before(async () => {

@@ -1,9 +1,8 @@
-// The page in headless Chromium, offline, from a file, as a player uses it: every golden case through
-// window.werkverbund.run; the form filled for three golden cases with every downloaded file compared byte for byte
-// with the console program's, also for files the switched-on options do not write; the plan in the address, in an
-// answers file and in a link with a wrong value; the results in sight on a phone; the result tables, dark mode,
-// print; no layout shift and no axe-core violation in any state visited; screenshots; and generous bounds on size
-// and speed (the targets are measured by bench/page.sh). The plan bar's link and reset: planner.test.js.
+// The page in headless Chromium as a player uses it: every golden case through window.werkverbund.run; the form
+// filled for three golden cases, every download byte for byte the console program's (also files of options that are
+// off); the plan in the address, an answers file and a link with a wrong value; a phone; the result tables, dark
+// mode, print; no layout shift and no axe-core violation in any state; screenshots; generous bounds on size and speed
+// (the targets: bench/page.sh). The plan bar's link and reset: planner.test.js.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -17,6 +16,7 @@ const latin1 = async (page, name) => (await fileOf(page, name)).toString('latin1
 // the tables' text without the "Warum?" buttons
 const resultsText = async (page) => (await page.locator('#results').innerText()).replace(/\u00ad/g, '').replace(/\nWarum\?/g, '');
 const focused = (page) => page.evaluate(() => document.activeElement.id);
+const goTo = async (page, hash) => { await page.goto(PAGE_URL + hash); await started(page); };
 
 // The lines a golden case types, turned into form entries: switches for the options, the yes/no answers, then
 // one entry per question the console asks, in its order.
@@ -103,8 +103,13 @@ test('the form gives the console program\'s text and files, also through the add
         if (name === 'energy-2') {
             await page.click('#t-console');
             await assertAccessible(page, 'console text');
-            await screenshots(page);
+            // desktop and phone of the plan with every option
+            await tab(page, 'Übersicht');
+            await page.evaluate(() => window.scrollTo(0, 0));
+            await shot(page, 'werkverbund-screenshot');
             await checkSpeed(page);
+            await page.setViewportSize(PHONE);
+            await shot(page, 'werkverbund-phone', true);
         }
         await close(page, copy);
     }
@@ -120,22 +125,12 @@ async function checkSpeed(page) {
     assert.ok(median < 100, `a recompute within 100 ms, took ${median} ms`);
 }
 
-// Desktop and phone of the plan with every option.
-async function screenshots(page) {
-    await tab(page, 'Übersicht');
-    await page.evaluate(() => window.scrollTo(0, 0));
-    await shot(page, 'werkverbund-screenshot');
-    await page.setViewportSize(PHONE);
-    await shot(page, 'werkverbund-phone', true);
-}
-
 test('every file downloads without its option, as the console program writes it with that option', async () => {
     const plan = '#saleSkwM=2&WF.A=3&OF.T=1&crystalRace=t';
     const page = await openPage(plan);
     for (const link of await page.locator('#downloads a[data-needs]').all()) {
         const [name, needs] = [await link.getAttribute('download'), await link.getAttribute('data-needs')];
-        // the list says which options write the file in the console program
-        const option = '-' + needs.replace(/=.*/, '');
+        const option = '-' + needs.replace(/=.*/, '');  // the list says which options write the file
         assert.ok((await link.locator('xpath=..').innerText()).includes(option), `${name} names ${option}`);
         const withOption = await openPage(`${plan}&${needs}`);
         const native = runNative([option], await fileOf(withOption, 'antworten.txt'));
@@ -217,15 +212,14 @@ test('-m fields: the shown values when empty, a decimal comma; a deficit and a c
         const p = await openPage(`#m&dat=j&br&WF.A=1&ME=${encodeURIComponent(typed)}`);
         assert.match(await text(p, '#results table:has-text("Minen")'), /\b53\s+64\b/, typed);
         files[typed] = [await transcript(p)];
-        for (const f of ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt']) files[typed].push(await latin1(p, f));
+        for (const f of OUTPUT_FILES.slice(0, 3)) files[typed].push(await latin1(p, f));
         await close(p);
     }
     assert.deepStrictEqual(files['1500,5'], files['1500.5']);
 
     // two M plants in all (one sold, one for the 3600 EZ), but none typed: -1 supporting plant, and the
     // demand 3600 + 9640 uncovered
-    await page.goto(PAGE_URL + '#m&saleSkwM=1&WF.A=1&skwM=0');
-    await started(page);
+    await goTo(page, '#m&saleSkwM=1&WF.A=1&skwM=0');
     const skw = page.locator('#results tr', { hasText: 'Sonnenkraftwerke' });
     assert.match(await skw.innerText(), /-1\s+0\s+0\s+Mangel 13\.240 EZ/);
     assert.strictEqual(await skw.locator('td.bad').count(), 2, 'the negative count and the deficit are highlighted');
@@ -234,8 +228,7 @@ test('-m fields: the shown values when empty, a decimal comma; a deficit and a c
     assert.match(await text(page, 'label[for="f-skwM"]'), /SKWs Typ M insgesamt\s+mit den SKWs für den EZ-Verkauf/);
 
     // Argonen WF -5: the Cahoonapressen chain cannot split; its message and its negative count at its row
-    await page.goto(PAGE_URL + '#WF.A=-5&crystalRace=b');
-    await started(page);
+    await goTo(page, '#WF.A=-5&crystalRace=b');
     const chain = page.locator('#results tr:not(.said)', { hasText: 'Cahoonapressen' });
     assert.match(await chain.innerText(), /-1\s+0\s+–\s+M$/, 'M -1, L 0, no XL without -xl');
     assert.match(await chain.locator('xpath=following-sibling::tr[1]').innerText(),
@@ -276,9 +269,8 @@ test('phone: no layout shift, the summary in sight while typing, inputs and resu
     const field = page.locator('#f-OF-T');
     await field.focus();
     const inSight = (box) => box.y >= 0 && box.y + box.height <= PHONE.height;
-    const summary = await page.locator('#summary').boundingBox();
-    const fieldBox = await field.boundingBox();
-    assert.ok(inSight(summary) && inSight(fieldBox) && fieldBox.y >= summary.y + summary.height, 'summary and field in sight');
+    const [summary, box] = [await page.locator('#summary').boundingBox(), await field.boundingBox()];
+    assert.ok(inSight(summary) && inSight(box) && box.y >= summary.y + summary.height, 'summary and field in sight');
     await page.keyboard.type('2');
     assert.match(await text(page, '#summary'), /zu bauen/);
 
