@@ -50,8 +50,8 @@ test('addresses', async (t) => {
         assert.strictEqual(store.hashOf(plan, { name: 'Mein Plan', built: { 'SKW M': 2, Erz: 0 } }),
             'v=2&name=Mein%20Plan&xl&or=n&saleSkwM=3&WF.A=1&b:SKW%20M=2');
         assert.strictEqual(store.hashOf(plan), 'v=2&xl&or=n&saleSkwM=3&WF.A=1');
-        const r = store.readHash('v=3&saleSkwM=2&zz=1&b:SKW=-1&b:Erz=1000000001');
-        assert.deepStrictEqual([r.plan.values.saleSkwM, r.built, r.problems.length], ['2', {}, 4]);
+        const { plan: { values }, built, problems } = store.readHash('v=3&saleSkwM=2&zz=1&b:SKW=-1&b:Erz=1000000001');
+        assert.deepStrictEqual([values.saleSkwM, built, problems.length], ['2', {}, 4]);
         assert.strictEqual(store.readHash(store.hashOf(planWith({}, {}, { ME: 'x\ud800' }))).plan.values.ME, 'x\ufffd');
     });
     await t.test('with the version give back random plans with odd texts', () => {
@@ -89,8 +89,7 @@ test('plan files', () => {
 test('the plan store', async (t) => {
     await t.test('names, copies, the last plan, a reload', () => {
         const storage = fakeStorage();
-        const store = WV.planStore(tables, storage);
-        const first = store.current();
+        const store = WV.planStore(tables, storage), first = store.current();
         store.save(planWith({ xl: true }, {}, { saleSkwM: '4' }));
         assert.deepStrictEqual([store.setBuilt('SKW M', 2).built, store.setBuilt('Erz', -1)], [{ 'SKW M': 2 }, null]);
         const second = store.create();
@@ -119,13 +118,11 @@ test('the plan store', async (t) => {
         assert.deepStrictEqual(store.list().map((e) => e.plan.values.saleSkwM).sort(), ['10', '10', '2', undefined]);
     });
     await t.test('two tabs keep each other\'s changes', () => {
-        const storage = fakeStorage();
-        const a = WV.planStore(tables, storage), b = WV.planStore(tables, storage);
+        const storage = fakeStorage(), a = WV.planStore(tables, storage), b = WV.planStore(tables, storage);
         a.rename(a.current().id, 'Ausbau');
         b.save(planWith({}, {}, { 'WF.A': '3' }));
         a.setBuilt('Erz', 4);
-        assert.deepStrictEqual([b.current().name, b.current().plan.values['WF.A'], b.current().built],
-            ['Ausbau', '3', { Erz: 4 }]);
+        assert.deepStrictEqual([b.current().name, b.current().plan.values['WF.A'], b.current().built], ['Ausbau', '3', { Erz: 4 }]);
         a.create('A');
         b.create('B');
         b.remove(a.current().id);
@@ -154,8 +151,7 @@ test('the plan store', async (t) => {
         Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":2}',
             'werkverbund.plan.z': JSON.stringify(partly) });
         const store = WV.planStore(tables, storage);
-        assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.messages().length],
-            [['Gut', 'Teils'], '2', 3]);
+        assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.messages().length], [['Gut', 'Teils'], '2', 3]);
         ['x', good.id, 'z'].forEach((id) => store.remove(id));
         assert.deepStrictEqual([storage['werkverbund.plan.x'], storage['werkverbund.plan.y'], names(store), store.messages()],
             ['{kaputt', '{"werkverbund":2}', ['Plan 1'], []]);
