@@ -23,8 +23,7 @@ int keepText(void* data, const char* bytes, int length) {
 
 // A console on its own copy of the input, its output and messages kept together.
 struct TestConsole {
-    std::string input;
-    std::string log;
+    std::string input, log;
     Console out = { streamTo(keepText, &log), streamTo(keepText, &log) };
     ConsoleInput con;
 
@@ -44,8 +43,7 @@ std::string makeInput(std::mt19937& rng) {
     std::uniform_int_distribution<int> length(0, 12);
     std::uniform_int_distribution<size_t> pick(0, sizeof ALPHABET - 2);
     std::string text;
-    int n = length(rng);
-    for (int i = 0; i < n; ++i) text += ALPHABET[pick(rng)];
+    for (int i = 0, n = length(rng); i < n; ++i) text += ALPHABET[pick(rng)];
     // CR LF is one line end for us, as in Windows' text mode, but two characters for the library.
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n")) text.erase(at, 1);
     return text;
@@ -79,9 +77,7 @@ TEST(ScanfCompare, IntReadsMatchTheLibrary) {
         if (result == 1 && (value > INT_MAX || value < INT_MIN)) continue;  // too large for int
         ASSERT_EQ(result, lib.result) << "input [" << text << "]";
         ASSERT_EQ(t.consumed(), lib.consumed) << "input [" << text << "]";
-        if (result == 1) {
-            ASSERT_EQ(value, libraryValue) << "input [" << text << "]";
-        }
+        ASSERT_EQ(result == 1 ? value : 0, result == 1 ? libraryValue : 0) << "input [" << text << "]";
     }
 }
 

@@ -36,7 +36,7 @@ function randomPlan(random) {
         const key = globalThis.WV.keyOf(tables, q);
         if (q.kind === 'letter') plan.values[key] = random.pick(tables.crystalRaces).letter;
         else if (q.when !== 'm' && random.chance(0.35)) {
-            plan.values[key] = String(random.chance(0.08) ? -random.int(3) : random.chance(0.1) ? random.int(60) : random.int(6));
+            plan.values[key] = String(random.chance(0.08) ? -random.int(3) : random.int(random.chance(0.1) ? 60 : 6));
         }
     }
     return plan;
@@ -48,8 +48,7 @@ function randomPlan(random) {
 function chainProblems(page) {
     return page.evaluate(() => {
         const clean = (t) => t.replace(/\u00ad/g, '').trim();
-        const problems = [];
-        const boxes = {};
+        const [problems, boxes] = [[], {}];
         for (const g of document.querySelectorAll('#chain .chain-box')) {
             boxes[clean(g.querySelector('.chain-title').textContent)] = [...g.querySelectorAll('.chain-line')].map((t) => t.textContent);
         }
@@ -191,9 +190,8 @@ test('several plans: a link adds its plan beside the others, an old address is t
     // an address as the page wrote it before the version becomes the versioned one of the same plan (which the
     // browser test opens again for its golden cases)
     const page = await openPage('#xl&dat=n&WF.A=2&OF.B=1');
-    const fields = () => page.evaluate(() => [document.getElementById('o-xl').checked, document.getElementById('a-dat').checked,
-        document.getElementById('f-WF-A').value, document.getElementById('f-OF-B').value]);
-    assert.deepStrictEqual(await fields(), [true, false, '2', '1']);
+    assert.deepStrictEqual(await page.evaluate(() => [document.getElementById('o-xl').checked, document.getElementById('a-dat').checked,
+        document.getElementById('f-WF-A').value, document.getElementById('f-OF-B').value]), [true, false, '2', '1']);
     await page.waitForFunction(() => location.hash.startsWith('#v=2&'));
 
     await page.locator('#plan-name').fill('Mein Ausbau');
