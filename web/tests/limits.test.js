@@ -18,24 +18,23 @@ function crystalPrompts(length) {
     return start + 'x\n'.repeat((length - start.length) >> 1);
 }
 
-test('console text beyond 16 MiB is cut: status -1, the cut named, the start as the console program writes it',
-    async () => {
-        const runner = await loadRunner();
-        const input = crystalPrompts(globalThis.WV.INPUT_LIMIT);
-        const result = runner.run([], input);
-        assert.strictEqual(result.status, -1);
-        assert.ok(result.stderr.endsWith(CUT), result.stderr);
-        // cut at whole pieces of the console's 4 KiB buffer, never beyond the bound
-        assert.ok(result.stdout.length <= OUTPUT_LIMIT && result.stdout.length > OUTPUT_LIMIT - 4096);
-        const native = spawnSync(nativeProgram, [], { input: Buffer.from(input, 'latin1'), maxBuffer: 1 << 30 });
-        assert.ok(native.stdout.length > OUTPUT_LIMIT);
-        assert.ok(native.stdout.subarray(0, result.stdout.length).equals(Buffer.from(result.stdout, 'latin1')));
-        // the cut is this run's alone
-        const next = runner.run([], '0\n'.repeat(25) + 'u\n\n');
-        assert.deepStrictEqual([next.status, next.stderr], [0, '']);
-        // the core's memory holds the bounded text and little else
-        assert.ok(runner.core.HEAPU8.length <= 48 * 1024 * 1024, `${runner.core.HEAPU8.length} bytes of memory`);
-    });
+test('console text beyond 16 MiB is cut: status -1, the cut named, the start as the console program writes it', async () => {
+    const runner = await loadRunner();
+    const input = crystalPrompts(globalThis.WV.INPUT_LIMIT);
+    const result = runner.run([], input);
+    assert.strictEqual(result.status, -1);
+    assert.ok(result.stderr.endsWith(CUT), result.stderr);
+    // cut at whole pieces of the console's 4 KiB buffer, never beyond the bound
+    assert.ok(result.stdout.length <= OUTPUT_LIMIT && result.stdout.length > OUTPUT_LIMIT - 4096);
+    const native = spawnSync(nativeProgram, [], { input: Buffer.from(input, 'latin1'), maxBuffer: 1 << 30 });
+    assert.ok(native.stdout.length > OUTPUT_LIMIT);
+    assert.ok(native.stdout.subarray(0, result.stdout.length).equals(Buffer.from(result.stdout, 'latin1')));
+    // the cut is this run's alone
+    const next = runner.run([], '0\n'.repeat(25) + 'u\n\n');
+    assert.deepStrictEqual([next.status, next.stderr], [0, '']);
+    // the core's memory holds the bounded text and little else
+    assert.ok(runner.core.HEAPU8.length <= 48 * 1024 * 1024, `${runner.core.HEAPU8.length} bytes of memory`);
+});
 
 test('typed input beyond WV.INPUT_LIMIT is refused before it reaches the core', async () => {
     const runner = await loadRunner();

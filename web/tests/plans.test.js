@@ -45,12 +45,8 @@ function randomPlan(g, tables, subset) {
 }
 
 // What the -m questions show, read off the console text.
-const SHOWN = [
-    [/berechneter EZ-Bedarfswert: (\S+)/, ['demand']],
-    [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']],
-    [/berechneter Erz-Bedarfswert: (\S+)/, ['ME']],
-    [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']],
-];
+const SHOWN = [[/berechneter EZ-Bedarfswert: (\S+)/, ['demand']], [/berechneter Erz-Bedarfswert: (\S+)/, ['ME']],
+    [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']], [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']]];
 
 // The console program on the lines a user types for the plan. An empty -m field is typed as the value its
 // question shows, which depends on the answers before it: the program runs again until no shown value changes.

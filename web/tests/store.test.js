@@ -13,8 +13,7 @@ const tables = {
     options: [{ name: 'h' }, { name: 'xl' }, { name: 'or', question: 'Namen?' }, { name: 'dat', question: 'Datei?' }],
     questions: [{ code: 'saleSkwM' }, { code: 'WF', index: 0 }, { code: 'OF', index: 0 }, { code: 'WF', index: 1 },
         { code: 'OF', index: 1 }, { code: 'crystalRace', kind: 'letter' }, { code: 'ME', when: 'm' }],
-    races: [{ code: 'A' }, { code: 'B' }],
-    crystalRaces: [{ letter: 'a' }, { letter: 'u' }],
+    races: [{ code: 'A' }, { code: 'B' }], crystalRaces: [{ letter: 'a' }, { letter: 'u' }],
 };
 const planWith = (options, answers, values) => ({ options: { h: false, xl: false, or: false, dat: false, ...options },
     answers: { or: 'j', dat: 'j', ...answers }, values: { crystalRace: 'a', ...values } });

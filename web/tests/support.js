@@ -37,23 +37,17 @@ function goldenCase(name) {
     }
     const status = Number(read('status', '0').trim());
     return {
-        name,
-        // a case with a launcher sets up the process's standard streams or limits, which a run on
-        // input in memory does not have
-        launcher: has('launcher'),
+        // a case with a launcher sets up the process's standard streams or limits, which a run on input in memory
+        // does not have
+        name, launcher: has('launcher'), before, input: read('stdin', ''),
         args: read('args', '').split('\n').filter((a, i, all) => i < all.length - 1 || a !== ''),
-        input: read('stdin', ''),
-        before,
-        // The page gives the program's return value: -1 where the shell sees 255.
-        status: status === 255 ? -1 : status,
-        stdout: read('stdout'),
-        stderr: read('stderr', null),
+        // the page gives the program's return value: -1 where the shell sees 255
+        status: status === 255 ? -1 : status, stdout: read('stdout'), stderr: read('stderr', null),
         files: Object.fromEntries(OUTPUT_FILES.filter((f) => has('files/' + f)).map((f) => [f, read('files/' + f)])),
     };
 }
 
-const goldenCases = () => fs.readdirSync(goldenDir, { withFileTypes: true }).filter((e) => e.isDirectory())
-    .map((e) => goldenCase(e.name));
+const goldenCases = () => fs.readdirSync(goldenDir, { withFileTypes: true }).filter((e) => e.isDirectory()).map((e) => goldenCase(e.name));
 
 // Files as strings of bytes, whatever they came as.
 const fileTexts = (files) => Object.fromEntries(Object.entries(files).map(([name, bytes]) =>
