@@ -132,6 +132,14 @@ void expectFlows(const Plan& plan, const std::string& expected) {
     EXPECT_EQ(flows, expected);
 }
 
+double fact(const ResultRow& row, const char* code) {
+    for (int f = 0; f < row.factCount; ++f) {
+        if (strcmp(row.facts[f].code, code) == 0) return row.facts[f].value;
+    }
+    ADD_FAILURE() << row.name.file << " has no " << code;
+    return 0.0;
+}
+
 // One ore-based Argon Level 3 factory, the Argonen making the crystals: 3600 EZ for it, one M plant; that plant's
 // M crystal factory is 2 size units; the Argon chain feeds the factory (1 unit) and the crystal factory (2); 150
 // ore for the factory; 37.5 silicon per unit of the crystal factory.
@@ -148,6 +156,7 @@ TEST(PlanEntry, FlowsOfOneOfEach) {
                 "E EAG 68.52; E SAG 74.4; E L1G 1800; E L2G 3600; E KG 7200; E GKF 3600; E KDF 3600; E SBF 3600; "
                 "C SKW 6; F KF 6; F KG 2; F GKF 1; F KDF 1; F SBF 1; "
                 "O GKF 150; S KG 75; S KF 225; S KDF 37.5; S SBF 37.5; ");
+    EXPECT_EQ(fact(run.rows[0], "EZ"), 23542);  // the plants' line says what the factories for sale need
 }
 
 // The values behind each line are the ones the diagnostics file lists for it.
@@ -158,13 +167,6 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
         if (strcmp(wv_folderName(f), FILE_NAME[FILE_DIAGNOSTICS]) == 0)
             diagnostics.assign(wv_folderBytes(f), wv_folderLength(f));
     }
-    auto fact = [](const ResultRow& row, const char* code) {
-        for (int f = 0; f < row.factCount; ++f) {
-            if (strcmp(row.facts[f].code, code) == 0) return row.facts[f].value;
-        }
-        ADD_FAILURE() << row.name.file << " has no " << code;
-        return 0.0;
-    };
     for (int r = 0; r < run.rowCount; ++r) {
         const ResultRow& row = run.rows[r];
         char line[160];
