@@ -29,8 +29,6 @@ struct TestConsole {
 
     explicit TestConsole(std::string text)
         : input(std::move(text)), con(inputOnMemory(out, input.data(), input.size())) {}
-    TestConsole(const TestConsole&) = delete;
-    TestConsole& operator=(const TestConsole&) = delete;
 
     // Characters of the input taken so far (pending ones excluded).
     long consumed() const { return static_cast<long>(con.memPos) - (con.len - con.pos); }
@@ -99,9 +97,8 @@ TEST(ScanfCompare, FloatReadsMatchTheLibrary) {
     for (int i = 0; i < 20000; ++i) expectFloatReadLikeLibrary(makeInput(rng));
 }
 
-// A decimal just above the midpoint of two neighbouring floats must round up, straight to
-// single precision; rounding through a double first lands on the midpoint and then on the even
-// neighbour.
+// A decimal just above the midpoint of two neighbouring floats must round up, straight to single precision;
+// rounding through a double first lands on the midpoint and then on the even neighbour.
 TEST(ScanfCompare, DecimalsNextToAMidpointRoundOnce) {
     for (float below : { 1.0f, 3.0f, 1000.0f, 0.75f, 123456.0f, 1.5e-5f }) {
         double midpoint = (static_cast<double>(below) + nextafterf(below, 2 * below)) / 2;

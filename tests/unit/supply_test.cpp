@@ -29,16 +29,6 @@ TEST_F(Surplus, ClassOfEveryRow) {
     EXPECT_TRUE(rows.eof());  // every row read
 }
 
-TEST_F(Surplus, TopUpAlwaysSplitsIntoWholeFactories) {
-    for (int optimise = 0; optimise <= 1; ++optimise) {
-        run.opt.optimise = optimise;
-        for (int total = 0; total <= 200; ++total) {
-            int rest = (total + SurplusClass(total)) % 5;
-            EXPECT_TRUE(rest == 0 || rest == 2 || rest == 4) << "total " << total << " opt " << optimise;
-        }
-    }
-}
-
 TEST_F(Surplus, ClassOfSizesCountsLAsStandInsWithoutXl) {
     run.opt.xl = 1;
     EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 2);  // 5 units

@@ -1,8 +1,7 @@
-// The plan reader against the console program: random valid plans (every option set, fields empty or typed, odd
-// but valid values) run once through the plan entry, and once through the console program on the lines a user
-// would type for the same plan, must give the same console text, status and files; and the answers file the plan
-// reader logs, piped into the console program, must give them too. WERKVERBUND_PLAN_RUNS sets the number of
-// plans, WERKVERBUND_RANDOM_SEED the start.
+// The plan reader against the console program: random valid plans (every option set, fields empty or typed, odd but
+// valid values) through the plan entry and through the console program on the lines a user would type for them give
+// the same console text, status and files; so does the answers file the plan reader logs, piped into the console
+// program. WERKVERBUND_PLAN_RUNS plans from WERKVERBUND_RANDOM_SEED.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -48,8 +47,8 @@ function randomPlan(g, tables, subset) {
 const SHOWN = [[/berechneter EZ-Bedarfswert: (\S+)/, ['demand']], [/berechneter Erz-Bedarfswert: (\S+)/, ['ME']],
     [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']], [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']]];
 
-// The console program on the lines a user types for the plan. An empty -m field is typed as the value its
-// question shows, which depends on the answers before it: the program runs again until no shown value changes.
+// The console program on the lines a user types for the plan. An empty -m field is typed as the value its question
+// shows, which depends on the answers before it: the program runs again until no shown value changes.
 function runAsTyped(tables, plan, typed) {
     const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
     const shown = {};

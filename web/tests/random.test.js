@@ -1,10 +1,9 @@
-// Native and WebAssembly runs compared on random plans: every option set (run i uses the subset i
-// mod 256, in odd spellings and orders) and odd answers (letters, signs, hex and octal, blanks,
-// CR LF, huge numbers, -m floats, input that ends early, output files that cannot be written).
-// WERKVERBUND_RANDOM_RUNS sets the number of runs, WERKVERBUND_RANDOM_SEED the start.
+// Native and WebAssembly runs compared on random plans: every option set (run i uses the subset i mod 256, in odd
+// spellings and orders) and odd answers (letters, signs, hex and octal, blanks, CR LF, huge numbers, -m floats, input
+// that ends early, output files that cannot be written). WERKVERBUND_RANDOM_RUNS runs from WERKVERBUND_RANDOM_SEED.
 'use strict';
 const test = require('node:test');
-const { loadRunner, runNative, generator, randomRuns, assertSameRun } = require('./support.js');
+const { loadRunner, runNative, generator, randomRuns, assertSameRun, OUTPUT_FILES } = require('./support.js');
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_RANDOM_RUNS');
 const OPTIONS = ['h', 'br', 'xl', 'or', 'dat', 'm', 'es', 'opt'];
@@ -49,8 +48,8 @@ function demand(g) {
         '9'.repeat(g.pick([10, 499, 501, 600])), String(g.int(100000)), String(g.int(2000000000)), '-0.4', '']);
 }
 
-// The answers of one run as standard input: yes/no answers, the dialogue, the crystal race, the
-// -m values and the final Enter, with lines dropped, doubled or cut off now and then.
+// The answers of one run as standard input: yes/no answers, the dialogue, the crystal race, the -m values and the
+// final Enter, with lines dropped, doubled or cut off now and then.
 function inputFor(g, args) {
     const lines = [];
     for (const a of args) {
@@ -76,13 +75,9 @@ function inputFor(g, args) {
 
 // Now and then an output file exists before, or a folder stands in its place.
 function beforeFor(g) {
-    const before = { files: {}, dirs: [] };
-    if (g.chance(0.1)) {
-        const name = g.pick(['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 'readme.txt']);
-        if (g.chance(0.5)) before.dirs.push(name);
-        else before.files[name] = 'alt\r\n';
-    }
-    return before;
+    if (!g.chance(0.1)) return { files: {}, dirs: [] };
+    const name = g.pick(OUTPUT_FILES);
+    return g.chance(0.5) ? { files: {}, dirs: [name] } : { files: { [name]: 'alt\r\n' }, dirs: [] };
 }
 
 test(`native and WebAssembly runs agree on ${RUNS} random plans (seed ${SEED})`, async () => {

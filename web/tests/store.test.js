@@ -38,8 +38,8 @@ test('addresses', async (t) => {
         assert.deepStrictEqual(store.readHash('#h&or=j&dat=n&saleSkwM=3&WF%2EA=%C3%A4%20b%26%3D%23%25'), { built: {},
             plan: planWith({ h: true, or: true, dat: true }, { dat: 'n' }, { saleSkwM: '3', 'WF.A': 'ä b&=#%' }),
             name: '', problems: [] });
-        // any order; an option without its answer keeps 'j'; unknown parts change nothing; mangled
-        // escapes keep what they hold, for the field to say what is wrong with it
+        // any order; an option without its answer keeps 'j'; unknown parts change nothing; mangled escapes keep what
+        // they hold, for the field to say what is wrong with it
         const r = store.readHash('WF.B=%C3%A4%E4&or&foo=bar&xl&crystalRace=u&saleSkwM=3%ZZ&OF.A=%E2%82&dat=x');
         assert.deepStrictEqual([r.plan, r.problems.length], [planWith({ or: true, xl: true, dat: true }, {},
             { 'WF.B': 'ä%E4', crystalRace: 'u', saleSkwM: '3%ZZ', 'OF.A': '%E2%82' }), 5]);

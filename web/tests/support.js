@@ -37,8 +37,7 @@ function goldenCase(name) {
     }
     const status = Number(read('status', '0').trim());
     return {
-        // a case with a launcher sets up the process's standard streams or limits, which a run on input in memory
-        // does not have
+        // a case with a launcher sets up standard streams or limits that a run on input in memory does not have
         name, launcher: has('launcher'), before, input: read('stdin', ''),
         args: read('args', '').split('\n').filter((a, i, all) => i < all.length - 1 || a !== ''),
         // the page gives the program's return value: -1 where the shell sees 255
@@ -78,9 +77,8 @@ function firstDifference(what, expected, actual) {
     return `${what} differs at byte ${i}: expected ${show(expected)}, got ${show(actual)}`;
 }
 
-// The differences between a run's result and the case; empty when it matches. A file the case
-// expects must hold its bytes, a file set up before and not expected must be unchanged (a folder
-// stays a folder), and no other file may exist.
+// The differences between a run's result and the case; empty when it matches. A file the case expects must hold
+// its bytes, a file set up before and not expected must be unchanged (a folder stays a folder), no other may exist.
 function compareWithCase(c, result) {
     const problems = [];
     if (result.status !== c.status) problems.push(`status ${result.status}, expected ${c.status}`);
