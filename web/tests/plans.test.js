@@ -53,19 +53,12 @@ function runAsTyped(tables, plan, typed) {
     const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
     const shown = {};
     for (let attempt = 0; ; attempt++) {
-        const input = inputOf(tables, plan, (q) => {
-            const key = WV.keyOf(tables, q);
-            if (typed[key] !== '') return typed[key];
-            return q.group === tables.manualGroup ? (shown[key] || '0') : '0';
-        });
-        const native = runNative(args, input);
+        const native = runNative(args, inputOf(tables, plan, (q, key = WV.keyOf(tables, q)) =>
+            typed[key] || (q.group === tables.manualGroup && shown[key]) || '0'));
         let settled = true;
         for (const [pattern, keys] of SHOWN) {
             const m = native.stdout.match(pattern);
-            keys.forEach((k, i) => {
-                if (m && shown[k] !== m[i + 1]) settled = false;
-                if (m) shown[k] = m[i + 1];
-            });
+            keys.forEach((k, i) => { if (m && shown[k] !== m[i + 1]) [settled, shown[k]] = [false, m[i + 1]]; });
         }
         if (settled || attempt > 6) return native;
     }
