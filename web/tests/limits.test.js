@@ -9,6 +9,8 @@ const { spawnSync } = require('node:child_process');
 const { loadRunner, nativeProgram } = require('./support.js');
 
 const OUTPUT_LIMIT = 16 * 1024 * 1024;
+let runner;  // one core for all tests, as a page has one
+test.before(async () => { runner = await loadRunner(); });
 const CUT = 'Fehler: Die Ausgabe wurde nach 16 MB abgeschnitten, das Programm wurde abgebrochen\n';
 
 // A dialogue answered with zeros up to the crystal race question, which then gets x lines (each shows the question
@@ -19,7 +21,6 @@ function crystalPrompts(length) {
 }
 
 test('console text beyond 16 MiB is cut: status -1, the cut named, the start as the console program writes it', async () => {
-    const runner = await loadRunner();
     const input = crystalPrompts(globalThis.WV.INPUT_LIMIT);
     const result = runner.run([], input);
     assert.strictEqual(result.status, -1);
@@ -37,7 +38,6 @@ test('console text beyond 16 MiB is cut: status -1, the cut named, the start as 
 });
 
 test('typed input beyond WV.INPUT_LIMIT is refused before it reaches the core', async () => {
-    const runner = await loadRunner();
     const before = runner.core.HEAPU8.length;
     for (const input of ['x'.repeat(globalThis.WV.INPUT_LIMIT + 1), new Uint8Array(21 * 1000 * 1000)]) {
         assert.throws(() => runner.run([], input), /werkverbund\.run: die Eingabe ist länger als 1048576 Bytes/);
@@ -47,7 +47,6 @@ test('typed input beyond WV.INPUT_LIMIT is refused before it reaches the core', 
 });
 
 test('names that leave the run folder are refused; nothing of a run is left for the next', async () => {
-    const runner = await loadRunner();
     const refused = [
         [{ files: { '../Ergebnis.txt': 'x' } }, /unzulässiger Name "\.\.\/Ergebnis\.txt"/],
         [{ files: { 'a/../../x': 'x' }, dirs: ['a'] }, /unzulässiger Name/],
@@ -71,7 +70,6 @@ test('names that leave the run folder are refused; nothing of a run is left for 
 
 test('field text that is not printable ASCII is refused with the field\'s message, never read as the digits its '
     + 'low bytes spell', async () => {
-    const runner = await loadRunner();
     const WV = globalThis.WV;
     const [count, demand] = ['count', 'demand'].map((kind) => runner.tables().questions.find((q) => q.kind === kind));
     // ĳĵİİ is 3500 and 1Į5 is 1.5 in the low bytes of its characters; ３ is a full-width digit, U+00A0 a space
