@@ -61,8 +61,7 @@ function inputFor(g, args) {
     if (g.chance(0.3)) lines.push(g.pick(['j', 'n']));
     // 25 questions always, 6 more with -xl, 10 more with -or; a few answers too many or too few
     const has = (o) => args.some((a) => a.slice(1, 1 + o.length).toLowerCase() === o);
-    const count = 25 + (has('xl') ? 6 : 0) + (has('or') ? 10 : 0) + g.int(5) - 2;
-    for (let i = 0; i < count; i++) lines.push(number(g));
+    for (let i = 0, n = 25 + (has('xl') ? 6 : 0) + (has('or') ? 10 : 0) + g.int(5) - 2; i < n; i++) lines.push(number(g));
     lines.push(g.pick(['a', 'b', 'p', 's', 't', 'u', 'B', 'x', '', 'ab', '1']));
     if (g.chance(0.6)) lines.push(g.pick(['a', 'u', 'T']));
     for (let i = 0; i < 6; i++) lines.push(i < 4 ? (g.chance(0.5) ? number(g) : String(g.int(200000))) : demand(g));

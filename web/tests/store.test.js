@@ -146,9 +146,8 @@ test('the plan store', async (t) => {
     await t.test('stored data that cannot be read is told once and kept', () => {
         const storage = fakeStorage();
         const good = WV.planStore(tables, storage).create('Gut');
-        const partly = { werkverbund: 1, name: 'Teils', plan: { values: { saleSkwM: 5, 'WF.A': '2' } } };
         Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":2}',
-            'werkverbund.plan.z': JSON.stringify(partly) });
+            'werkverbund.plan.z': JSON.stringify({ werkverbund: 1, name: 'Teils', plan: { values: { saleSkwM: 5, 'WF.A': '2' } } }) });
         const store = WV.planStore(tables, storage);
         assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.messages().length], [['Gut', 'Teils'], '2', 3]);
         ['x', good.id, 'z'].forEach((id) => store.remove(id));
