@@ -175,11 +175,17 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
             const char* code = row.facts[0].code;
             snprintf(line, sizeof line, "%s: %g XL%g/%g L%g/%g M%g/%g", code, fact(row, code), fact(row, "XL"),
                      fact(row, "restXL"), fact(row, "L"), fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
+            char count[32];
             for (const SpecialInfo& special : SPECIALS) {  // a special factory's count, as its input record has it
                 if (strcmp(special.chainCode, code) != 0) continue;
-                char count[32];
                 snprintf(count, sizeof count, "%s: %g 2O%g", special.code, fact(row, special.code), fact(row, "2O"));
                 EXPECT_NE(diagnostics.find(count), std::string::npos) << count;
+            }
+            for (const RaceInfo& race : RACES) {  // a race's Level 3 factories, as its input record has them
+                if (strcmp(race.chainCode, code) != 0) continue;
+                snprintf(count, sizeof count, " NF%g 2O%g", fact(row, "NF"), fact(row, "2O"));
+                size_t at = diagnostics.find(std::string("\n") + race.code + ": WF");  // its line ends so
+                EXPECT_TRUE(diagnostics.substr(0, diagnostics.find('\r', at)).ends_with(count)) << race.code << count;
             }
         } else if (row.kind == ROW_FACTORIES) {  // crystal factories, sized by the plants of the whole complex
             snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E:", fact(row, "XL"), fact(row, "L"), fact(row, "M"));
