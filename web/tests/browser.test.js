@@ -239,12 +239,11 @@ test('-m fields: the shown values when empty, a decimal comma; a deficit and a c
 // Line breaks inside a word, other than at a hyphen or a soft hyphen, in the given elements.
 function brokenWords(page, selector) {
     return page.evaluate((selector) => {
-        const broken = [];
+        const [broken, range] = [[], document.createRange()];
         for (const element of document.querySelectorAll(selector)) {
             const walker = document.createTreeWalker(element, NodeFilter.SHOW_TEXT);
             for (let node = walker.nextNode(), top = null, canBreak = true; node; node = walker.nextNode(), top = null) {
                 for (let i = 0; i < node.length; i++) {
-                    const range = document.createRange();
                     range.setStart(node, i);
                     range.setEnd(node, i + 1);
                     const rect = [...range.getClientRects()].pop();

@@ -86,8 +86,7 @@ function chainProblems(page) {
 // The diagnostics file's lines: codes with their numbers, by the line's first code.
 function diagnostics(text) {
     const lines = {};
-    for (const line of text.split('\r\n')) {
-        const m = /^([A-Z0-9]+)(?::\s*|$)(.*)$/.exec(line);
+    for (const m of text.split('\r\n').map((line) => /^([A-Z0-9]+)(?::\s*|$)(.*)$/.exec(line))) {
         if (m && !(m[1] in lines)) lines[m[1]] = m[2];  // a race's line, not the crystal race's letter after it
     }
     return lines;

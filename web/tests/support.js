@@ -17,8 +17,7 @@ const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 
 
 // The core's loader and the page's runner, in node; runner.core is the core, for its memory.
 async function loadRunner() {
-    require('../run.js');
-    require('../plan.js');
+    ['../run.js', '../plan.js'].forEach((script) => require(script));
     const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
     return Object.assign(globalThis.WV.makeRunner(core), { core });
 }
