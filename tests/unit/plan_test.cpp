@@ -68,6 +68,7 @@ const Plan PLANS[] = {
     { { OPTION_M }, { { "GKF", 4 }, { "skwM", 7 }, { "MS", 0.5 }, { "saleSkwL", 3 } } },
     { {}, { { "WF.B", -2 }, { "L2M", 5 }, { "crystalRace", 'b' } } },
     { { OPTION_M, OPTION_XL }, { { "OF.S", 40 }, { "demand", 100000 } } },
+    { {}, { { "GKF", 2 }, { "crystalRace", 'u' } } },
 };
 
 // A plan run after other plans gives what it gave before them.
