@@ -51,7 +51,7 @@ int askManualCount(Answers& answers, ManualQuestion which, int shown, int shownL
     char prompt[256];
     TextOut promptOut = { prompt, 0, sizeof prompt };
     formatText(promptOut, q.prompt, shown, shownL, shownM);
-    char shownText[16];
+    char shownText[16] = {};
     TextOut shownOut = { shownText, 0, sizeof shownText };
     putInt(shownOut, shown);
     Answer answer = answers.reader->count(answers.data, Ask{ &q, OPTION_NONE, prompt, nullptr, shownText });
@@ -66,7 +66,7 @@ float askManualDemand(Answers& answers, ManualQuestion which, float computed) {
     char prompt[256];
     TextOut promptOut = { prompt, 0, sizeof prompt };
     formatText(promptOut, q.prompt, shown);
-    char shownText[64];
+    char shownText[64] = {};
     TextOut shownOut = { shownText, 0, sizeof shownText };
     putWhole(shownOut, shown);
     Answer answer = answers.reader->demand(answers.data, Ask{ &q, OPTION_NONE, prompt, nullptr, shownText });

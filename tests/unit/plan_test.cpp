@@ -59,6 +59,7 @@ const Plan PLANS[] = {
     { { OPTION_M }, "GKF=4 skwM=7 MS=0.5 saleSkwL=3" },
     { {}, "WF.B=-2 L2M=5 crystalRace=b" },
     { { OPTION_M, OPTION_XL }, "OF.S=40 demand=100000" },
+    { {}, "GKF=2 crystalRace=u" },
 };
 
 // A plan run after other plans gives what it gave before them.
@@ -196,6 +197,8 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
             snprintf(line, sizeof line, " %s%g", row.facts[0].code, row.facts[0].value);
         } else if (row.kind == ROW_MINES) {
             snprintf(line, sizeof line, row.factCount > 6 ? "MS: %g" : "ME: %g", row.facts[0].value);
+            // with -xl a yield point of an XL mine gives 15.5 silicon or 57.1 ore an hour
+            EXPECT_NEAR(fact(row, "perYield"), row.factCount > 6 ? 15.5 : 57.1, 1e-9) << line;
         } else {
             continue;
         }
