@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iterator>
 #include <regex>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -139,13 +140,43 @@ double fact(const ResultRow& row, const char* code) {
     return 0.0;
 }
 
+// The values behind the mine lines, or behind their no-demand lines, in order.
+std::string mineFacts() {
+    std::string facts;
+    for (const ResultRow& row : std::span(run.rows, static_cast<size_t>(run.rowCount))) {
+        const char* first = row.factCount > 0 ? row.facts[0].code : "";
+        for (int f = 0; (!strcmp(first, "ME") || !strcmp(first, "MS")) && f < row.factCount; ++f) {
+            char text[48];
+            snprintf(text, sizeof text, "%s %.6g; ", row.facts[f].code, row.facts[f].value);
+            facts += text;
+        }
+    }
+    return facts;
+}
+
 // One ore-based Argon Level 3 factory, the Argonen making the crystals: 3600 EZ for it, one M plant; that plant's
 // M crystal factory is 2 size units; the Argon chain feeds the factory (1 unit) and the crystal factory (2); 150
 // ore for the factory; 37.5 silicon per unit of the crystal factory.
 TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
     expectFlows({ {}, "WF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; O A 150; S KF 75; ");
+    // the values behind the mine lines: 150 ore at 28.55 a yield point; 75 silicon at 7.75 a point, less the M
+    // plant's 9640 - 3600 = 6040 EZ surplus at 1711.2 a point; no margin point for one consumer
+    EXPECT_EQ(mineFacts(),
+              "ME 150; consumers 1; perYield 28.55; yield 5.25394; extraYield 0; MS 75; surplusEZ 6040; "
+              "saleSkwLOdd 0; perYield 7.75; ezPerYield 1711.2; yield 9.67742; criticalYield 6.14773; "
+              "extraYield 0; ");
+    for (const ResultRow& row : std::span(run.rows, static_cast<size_t>(run.rowCount))) {
+        if (row.factCount > 0 && strcmp(row.facts[0].code, RACES[RACE_A].chainCode) == 0) {
+            // the Argon chain feeds the one factory and the 2 units of the crystal factory, none for sale
+            EXPECT_EQ(std::vector<double>({ fact(row, "NF"), fact(row, "KG"), fact(row, "KF") }),
+                      std::vector<double>({ 1, 0, 2 }));
+        }
+    }
     // made silicon-based, it takes 37.5 silicon instead of the ore
     expectFlows({ {}, "OF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; S KF 75; S A 37.5; ");
+    // nothing at all: no ore and no silicon demand
+    expectFlows({ {}, "" }, "");
+    EXPECT_EQ(mineFacts(), "ME 0; MS 0; ");
 }
 
 // One of each for sale, no crystal race: 23542 EZ need one L plant, whose three M crystal factories are 6 units,
@@ -155,7 +186,13 @@ TEST(PlanEntry, FlowsOfOneOfEach) {
                 "E EAG 68.52; E SAG 74.4; E L1G 1800; E L2G 3600; E KG 7200; E GKF 3600; E KDF 3600; E SBF 3600; "
                 "C SKW 6; F KF 6; F KG 2; F GKF 1; F KDF 1; F SBF 1; "
                 "O GKF 150; S KG 75; S KF 225; S KDF 37.5; S SBF 37.5; ");
-    EXPECT_EQ(fact(run.rows[0], "EZ"), 23542);  // the plants' line says what the factories for sale need
+    EXPECT_EQ(fact(run.rows[0], "EZ"), 23542);             // the plants' line says what the factories for sale need
+    EXPECT_EQ(fact(run.rows[run.flows[9].row], "KG"), 2);  // the crystal food line, the 2 units for sale it feeds
+    // with the Argonen making the crystals, their chain feeds the crystal factories for sale and the plants' ones
+    expectFlows({ {}, "EAM=1 SAM=1 L1M=1 L2M=1 KM=1 GKF=1 KDF=1 SBF=1 crystalRace=a" },
+                "E EAG 68.52; E SAG 74.4; E L1G 1800; E L2G 3600; E KG 7200; E GKF 3600; E KDF 3600; E SBF 3600; "
+                "C SKW 6; F GKF 1; F KDF 1; F SBF 1; F KG 2; F KF 6; "
+                "O GKF 150; S KG 75; S KF 225; S KDF 37.5; S SBF 37.5; ");
 }
 
 // The values behind each line are the ones the diagnostics file lists for it.
