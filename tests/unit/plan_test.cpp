@@ -213,7 +213,7 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
             const char* code = row.facts[0].code;
             snprintf(line, sizeof line, "%s: %g XL%g/%g L%g/%g M%g/%g", code, fact(row, code), fact(row, "XL"),
                      fact(row, "restXL"), fact(row, "L"), fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
-            char count[32];
+            char count[48];
             for (const SpecialInfo& special : SPECIALS) {  // a special factory's count, as its input record has it
                 if (strcmp(special.chainCode, code) != 0) continue;
                 snprintf(count, sizeof count, "%s: %g 2O%g", special.code, fact(row, special.code), fact(row, "2O"));
