@@ -1,11 +1,11 @@
 // The plan bar (copy the plan's link, with its built counts if asked, empty the plan, print, light or dark), the
 // line that tells what an action did, the tabs of the results (a view opened is drawn at once), and the ways between
 // the inputs and the results.
-// Takes from WV: element; gives WV.bar.
+// Takes from WV: element, byId; gives WV.bar.
 (function (WV) {
     'use strict';
     var THEME_KEY = 'werkverbund-farben';
-    var byId = function (id) { return document.getElementById(id); };
+    var byId = WV.byId;
     var hooks = null;
 
     // Says what an action did, with a list of details and a button for what to do next.

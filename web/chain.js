@@ -1,7 +1,7 @@
 // The chain of one run as the diagram draws it: what is entered for sale in the first column, the supporting
 // factories of the result rows in columns of energy, crystals, food and mines, and a line from each consumer to
 // its supplier for every flow the core recorded, labelled with what flows. Counts and amounts are the record's.
-// Takes from WV: number, whole, keyOf; gives WV.chainModel.
+// Takes from WV: number, whole, keyOf, raceName; gives WV.chainModel.
 (function (WV) {
     'use strict';
     var de = function (n) { return WV.number(n); };
@@ -45,11 +45,9 @@
     }
 
     function raceNode(c, letter) {
-        var race = c.tables.races.filter(function (r) { return r.code === letter; })[0];
-        var numbered = c.record.answers[c.tables.raceNames] === 'n' && race.numberedName;
         var WF = taken(c, 'WF.' + letter);
         var OF = taken(c, 'OF.' + letter);
-        return { id: 'sale-' + letter, column: 0, title: (numbered ? race.numberedName : race.name) + ' Level 3',
+        return { id: 'sale-' + letter, column: 0, title: WV.raceName(c.record, c.tables, letter) + ' Level 3',
             lines: ['Erz ' + de(WF) + ' · Silizium ' + de(OF)], tone: WF < 0 || OF < 0 ? 'bad' : '' };
     }
 

@@ -1,7 +1,7 @@
 // "Warum?": why a result line is what it is, in German sentences with this plan's numbers. Every number comes
 // from the run's record (the values behind the line under their short codes, what the questions took), none
 // from a calculation of the page's own.
-// Takes from WV: nothing; gives WV.number, WV.whole, WV.explainRow.
+// Takes from WV: nothing; gives WV.number, WV.whole, WV.raceName, WV.explainRow.
 (function (WV) {
     'use strict';
 
@@ -31,11 +31,13 @@
         return c.record.questions[i];
     }
 
-    function raceName(c, letter) {
-        var race = c.tables.races.filter(function (r) { return r.code === letter; })[0];
-        var numbered = c.record.answers[c.tables.raceNames] === 'n' && race.numberedName;
+    // A race's name as the run's lines give it: "Rasse1" to "Rasse5" for extra races answered 'n'.
+    WV.raceName = function (record, tables, letter) {
+        var race = tables.races.filter(function (r) { return r.code === letter; })[0];
+        var numbered = record.answers[tables.raceNames] === 'n' && race.numberedName;
         return numbered ? race.numberedName : race.name;
-    }
+    };
+    function raceName(c, letter) { return WV.raceName(c.record, c.tables, letter); }
 
     // "von Hand eingegeben" when an -m question took a typed value instead of the one it showed.
     function byHand(c, code) {

@@ -1,7 +1,7 @@
 // The form, written into the page when it was built (web/frame.js): a switch per option and per yes/no answer,
 // the questions in grids and lists. Here it is bound: read() reads the plan from it, show() puts a plan into it,
 // render() shows what a run said about each field.
-// Takes from WV: keyOf, isAsked, fieldMessage; gives WV.element, WV.buildForm.
+// Takes from WV: keyOf, isAsked, fieldMessage; gives WV.element, WV.byId, WV.setIf, WV.linkTo, WV.buildForm.
 (function (WV) {
     'use strict';
 
@@ -28,6 +28,14 @@
         }
     }
     WV.setIf = setIf;
+
+    WV.byId = function (id) { return document.getElementById(id); };
+
+    // Points a download link at the given bytes or text, letting go of what it pointed at before.
+    WV.linkTo = function (link, content, type) {
+        if (link.href.indexOf('blob:') === 0) URL.revokeObjectURL(link.href);
+        link.href = URL.createObjectURL(new Blob([content], { type: type }));
+    };
 
     // A field's name as a screen reader says it: its label, or the headings of its row and column.
     function nameOf(input) {

@@ -2,7 +2,7 @@
 // summary, result tables, the fields that cannot be taken, console text and files. Also loads answers files.
 // window.werkverbund.run runs the console program on any arguments and input.
 // Takes from WV: core, makeRunner, buildForm, planInput, emptyPlan, keyOf, isAsked, fieldMessage, describeResults,
-// showResults, toggleWhy, explainRow, showSummary, bytesOf, textOf, element, setIf, bar, planner, views;
+// showResults, toggleWhy, explainRow, showSummary, bytesOf, textOf, element, setIf, linkTo, bar, planner, views;
 // gives window.werkverbund.
 (function (WV) {
     'use strict';
@@ -153,8 +153,7 @@
     function download(event) {
         var link = event.target.closest('a[download]');
         if (!link) return;
-        if (link.href.indexOf('blob:') === 0) URL.revokeObjectURL(link.href);
-        link.href = URL.createObjectURL(new Blob([fileBytes(link)], { type: 'application/octet-stream' }));
+        WV.linkTo(link, fileBytes(link), 'application/octet-stream');
     }
 
     // ---- Answers files ----

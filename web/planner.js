@@ -1,10 +1,10 @@
 // Several named plans kept in this browser: the list to switch between them, the current plan's name, new, copy
 // and delete (with a way back); the plan of a shared link added beside the others; plan files saved and loaded;
 // the results as CSV. Every change of the form is saved to the current plan, and so are its built counts.
-// Takes from WV: planStore, element, bar, csvOf, views; gives WV.planner.
+// Takes from WV: planStore, element, byId, linkTo, bar, csvOf, views; gives WV.planner.
 (function (WV) {
     'use strict';
-    var byId = function (id) { return document.getElementById(id); };
+    var byId = WV.byId;
     var store = null;
     // show(plan): into the form and run; record(): the last run's record; address(): the address anew;
     // noted(problems): what an address held that could not be read; refresh(): the views anew
@@ -74,8 +74,7 @@
         flush();
         var text = csv ? WV.csvOf(hooks.record(), Object.keys(entry.built).length ? entry.built : null)
             : store.fileOf(store.get(entry.id) || entry);
-        if (link.href.indexOf('blob:') === 0) URL.revokeObjectURL(link.href);
-        link.href = URL.createObjectURL(new Blob([text], { type: csv ? 'text/csv;charset=utf-8' : 'application/json' }));
+        WV.linkTo(link, text, csv ? 'text/csv;charset=utf-8' : 'application/json');
     }
 
     // A plan file is added as a new plan, never over one; what could not be read of it is said.

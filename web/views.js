@@ -1,10 +1,10 @@
 // The views of the results that are drawn only while their tab is open: the chain diagram, what is built as a
 // checklist, and two plans side by side. Each is drawn anew after every run while it is in sight.
-// Takes from WV: element, setIf, number, rowKey, factoriesPerCount, chainModel, drawChain, measureWith,
+// Takes from WV: element, byId, setIf, number, rowKey, factoriesPerCount, chainModel, drawChain, measureWith,
 // CHAIN_STYLE, compareRuns, totalsOf, planInput, planner; gives WV.views.
 (function (WV) {
     'use strict';
-    var byId = function (id) { return document.getElementById(id); };
+    var byId = WV.byId;
     var element = WV.element;
     var setIf = WV.setIf;
     var tables = null;
