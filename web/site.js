@@ -41,8 +41,10 @@ const HEAD = [
 
 function build(pageFile, source, folder) {
     const page = fs.readFileSync(pageFile, 'utf8');
+    // the site's own files besides: the manifest, the icons, the worker, and what the worker fetches to keep (a
+    // worker is held to the policy of the headers it comes with, the same on hosts that set them for every file)
     const policy = META.exec(page)[0].match(/content="([^"]*)"/)[1]
-        + "; manifest-src 'self'; worker-src 'self'; img-src 'self'";
+        + "; manifest-src 'self'; img-src 'self'; worker-src 'self'; connect-src 'self'";
     const files = {
         'index.html': page.replace(META, () => `<meta http-equiv="Content-Security-Policy" content="${policy}">\n${HEAD}`),
         'manifest.webmanifest': JSON.stringify(manifest, null, 1) + '\n',
