@@ -6,6 +6,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
+const { keyOf } = require('../plan.js');
 const fs = require('node:fs');
 const { goldenCases, compareWithCase, runNative, OUTPUT_FILES } = require('./support.js');
 const { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text, transcript,
@@ -29,7 +30,7 @@ async function fillForm(page, c) {
         if (await answer.count()) await answer.setChecked(lines.shift() === 'j');
     }
     for (const q of session.tables.questions.filter((o) => !o.when || on.includes(o.when))) {
-        const key = globalThis.WV.keyOf(session.tables, q);
+        const key = keyOf(session.tables, q);
         if (q.kind === 'letter') await page.locator(`input[name="${key}"][value="${lines.shift()}"]`).check();
         else await page.locator(fieldId(key)).fill(lines.shift());
     }

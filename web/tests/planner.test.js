@@ -5,6 +5,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
+const { keyOf } = require('../plan.js');
 const { generator } = require('./support.js');
 const { session, PHONE, DESKTOP, openPage, reload, close, assertAccessible, tab, transcript, download, fileOf, copiedLink,
     shot, fillPlan } = require('./browser.js');
@@ -33,7 +34,7 @@ function randomPlan(random) {
     const plan = { options: {}, answers: { or: random.pick(['j', 'n']) }, values: {} };
     for (const o of ['xl', 'or', 'opt', 'es']) plan.options[o] = random.chance(0.4);
     for (const q of tables.questions) {
-        const key = globalThis.WV.keyOf(tables, q);
+        const key = keyOf(tables, q);
         if (q.kind === 'letter') plan.values[key] = random.pick(tables.crystalRaces).letter;
         else if (q.when !== 'm' && random.chance(0.35)) {
             plan.values[key] = String(random.chance(0.08) ? -random.int(3) : random.int(random.chance(0.1) ? 60 : 6));
