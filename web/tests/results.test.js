@@ -1,6 +1,6 @@
 // The page's pure modules in node, on records the WebAssembly core writes: every "Warum?" against the numbers of the
 // diagnostics file of the same run, the CSV and the chain's boxes against the result tables, the comparison of random
-// pairs of plans against their tables, and answers files that do not fit the options.
+// pairs of plans against their tables, a case's tables worked out by hand, and answers files that do not fit.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -39,6 +39,26 @@ function diagnostics(text) {
     }
     return lines;
 }
+
+test('the result tables of energy-2 (every option), worked out by hand from its answers', () => {
+    const c = goldenCases().find((g) => g.name === 'energy-2');
+    runner.run(c.args, c.input);
+    const { tables: [supply, mines, sales], summary } = describeResults(runner.record(), tables);
+    const line = (t, name) => {
+        const r = t.rows.find((row) => clean(row.head).startsWith(name));
+        return [clean(r.head), r.sub || '', ...r.cells.map((cell) => cell.text)].filter(Boolean).join(' ');
+    };
+    assert.strictEqual(line(supply, 'Sonnenkraftwerke'), 'Sonnenkraftwerke 1 1 1 31.940 EZ');
+    assert.strictEqual(line(supply, supply.rows[1].head), 'ungenutzte SKW-Kapazität nur bei Kristallüberschuss nutzbar 3.312 EZ');
+    assert.strictEqual(line(supply, 'Cahoonapressen'), 'Cahoonapressen und Ranches Argonen 1 0 0 –');
+    assert.strictEqual(line(supply, 'BoFu'), 'BoFuChemielabore und BoGasProdunktionen Boronen, mit den Kristallfabriken 0 0 3 –');
+    assert.strictEqual(line(supply, 'Rheimwerke'), 'Rheimwerke und Agrarzentren für Gefechtskopffabriken 2 0 0 S');
+    // M: 1 plant + 2 crystal + 2 x (2 + 1 + 1 - 1) pairs = 9; L: 1 + 2 + 2 x 1 = 5; XL: 1 + 1 + 2 x 3 = 8
+    assert.deepStrictEqual(supply.foot.cells.map((cell) => cell.text), ['9', '5', '8', '']);
+    assert.deepStrictEqual(summary, { ez: 31940, skw: 3, crystals: 5, total: 22 });
+    assert.strictEqual(line(mines, 'Erzminen Typ XL'), 'Erzminen Typ XL – 18 31');
+    assert.strictEqual(line(sales, 'EZ-Verkauf'), 'EZ-Verkauf 33.740');
+});
 
 test('every "Warum?" of the plan with every option against the diagnostics file of the same run', () => {
     const result = run(planOf(FULL_PLAN), false);
