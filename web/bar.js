@@ -1,9 +1,9 @@
 // The plan bar (copy the plan's link, with its built counts if asked, empty the plan, print, light or dark), the
 // line that tells what an action did, the tabs of the results (a view opened is drawn at once), and the ways between
 // the inputs and the results.
-var THEME_KEY = 'werkverbund-farben';
 import { element, byId } from './dom.js';
 
+var THEME_KEY = 'werkverbund-farben';
 var hooks = null;
 
 // Says what an action did, with a list of details and a button for what to do next.
