@@ -36,4 +36,4 @@ fi
 echo "== web tests"
 (cd web/tests && npm ci --no-audit --no-fund)
 WERKVERBUND_RANDOM_RUNS=${WERKVERBUND_RANDOM_RUNS:-2000} WERKVERBUND_PLAN_RUNS=${WERKVERBUND_PLAN_RUNS:-2000} \
-    node --test web/tests/*.test.js
+    node --test web/tests/*.test.js web/tests/*.test.mjs

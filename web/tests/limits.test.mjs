@@ -2,13 +2,12 @@
 // line that says so, typed input beyond INPUT_LIMIT refused before it reaches the core, names that would leave
 // the run's folder refused, nothing of one run's folder left for the next, and field text that is not printable
 // ASCII refused at its field.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { spawnSync } = require('node:child_process');
-const { loadRunner, nativeProgram } = require('./support.js');
-const { INPUT_LIMIT } = require('../run.js');
-const { readField, fieldMessage } = require('../plan.js');
+import test from 'node:test';
+import assert from 'node:assert';
+import { spawnSync } from 'node:child_process';
+import { loadRunner, nativeProgram } from './support.js';
+import { INPUT_LIMIT } from '../run.js';
+import { readField, fieldMessage } from '../plan.js';
 
 const OUTPUT_LIMIT = 16 * 1024 * 1024;
 let runner;  // one core for all tests, as a page has one

@@ -2,11 +2,10 @@
 // valid values) through the plan entry and through the console program on the lines a user would type for them give
 // the same console text, status and files; so does the answers file the plan reader logs, piped into the console
 // program. WERKVERBUND_PLAN_RUNS plans from WERKVERBUND_RANDOM_SEED.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { loadRunner, runNative, generator, randomRuns, assertSameRun } = require('./support.js');
-const { keyOf, isAsked, emptyPlan, planInput } = require('../plan.js');
+import test from 'node:test';
+import assert from 'node:assert';
+import { loadRunner, runNative, generator, randomRuns, assertSameRun } from './support.js';
+import { keyOf, isAsked, emptyPlan, planInput } from '../plan.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 

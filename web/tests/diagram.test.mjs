@@ -1,11 +1,10 @@
 // The chain diagram's layout: random complexes of the sizes the page meets, laid out with a fake measure, keep
 // boxes, labels and lines apart and each label on its line, and the same model gives the same picture. The texts
-// with the browser's real fonts are checked in the page by planner.test.js.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { generator } = require('./support.js');
-const { layoutChain } = require('../diagram.js');
+// with the browser's real fonts are checked in the page by planner.test.mjs.
+import test from 'node:test';
+import assert from 'node:assert';
+import { generator } from './support.js';
+import { layoutChain } from '../diagram.js';
 
 const WIDTH = { title: 8, line: 7, label: 6.5, column: 8 };   // px per character
 const measure = (text, kind) => text.length * WIDTH[kind];

@@ -1,11 +1,10 @@
 // The page's German numbers and the CSV in node: the one number format the whole page uses (a wrong one shows
 // 1,5 as 1.5 or groups decimals), and the CSV's cells where the tables' text would break a spreadsheet line: a
 // small negative amount that the console shows as -0, a name with a semicolon or a quote, no thousands separator.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { number, whole } = require('../format.js');
-const { csvOf, totalsOf } = require('../export.js');
+import test from 'node:test';
+import assert from 'node:assert';
+import { number, whole } from '../format.js';
+import { csvOf, totalsOf } from '../export.js';
 
 test('German numbers: thousands with a point, at most two decimals with a comma, -0 kept', () => {
     const rows = [[96400, '96.400'], [-12345, '-12.345'], [28.55, '28,55'], [1234567.891, '1.234.567,89'], [0.5, '0,5'],

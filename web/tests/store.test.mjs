@@ -1,11 +1,10 @@
 // The named plans: today's addresses and the versioned ones, plan files, and the store over a
 // fake localStorage (shared by two tabs, full, refusing, holding data it cannot read).
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { generator } = require('./support.js');
-const { emptyPlan } = require('../plan.js');
-const { planStore } = require('../store.js');
+import test from 'node:test';
+import assert from 'node:assert';
+import { generator } from './support.js';
+import { emptyPlan } from '../plan.js';
+import { planStore } from '../store.js';
 
 // Some of the core's questions and options: codes shared by races, the crystal letter, yes/no answers.
 const tables = {

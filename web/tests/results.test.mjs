@@ -1,18 +1,31 @@
 // The page's pure modules in node, on records the WebAssembly core writes: every "Warum?" against the numbers of the
 // diagnostics file of the same run, the CSV and the chain's boxes against the result tables, the comparison of random
 // pairs of plans against their tables, a case's tables worked out by hand, and answers files that do not fit.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { loadRunner, generator, goldenCases, FULL_PLAN, randomPlan } = require('./support.js');
-const { number: de } = require('../format.js');
-const { planInput } = require('../plan.js');
-const { planStore } = require('../store.js');
-const { describeResults } = require('../describe.js');
-const { explainRow } = require('../explain.js');
-const { csvOf, compareRuns, rowKey } = require('../export.js');
-const { chainModel } = require('../chain.js');
-const { readAnswers } = require('../answers.js');
+import test from 'node:test';
+import assert from 'node:assert';
+import { loadRunner, generator, goldenCases, FULL_PLAN } from './support.js';
+import { number as de } from '../format.js';
+import { keyOf, planInput } from '../plan.js';
+import { planStore } from '../store.js';
+import { describeResults } from '../describe.js';
+import { explainRow } from '../explain.js';
+import { csvOf, compareRuns, rowKey } from '../export.js';
+import { chainModel } from '../chain.js';
+import { readAnswers } from '../answers.js';
+
+// A random plan of the form: some options, small counts (now and then negative or large), a crystal race.
+function randomPlan(random, tables) {
+    const plan = { options: {}, answers: { or: random.pick(['j', 'n']) }, values: {} };
+    for (const o of ['xl', 'or', 'opt', 'es']) plan.options[o] = random.chance(0.4);
+    for (const q of tables.questions) {
+        const key = keyOf(tables, q);
+        if (q.kind === 'letter') plan.values[key] = random.pick(tables.crystalRaces).letter;
+        else if (q.when !== 'm' && random.chance(0.35)) {
+            plan.values[key] = String(random.chance(0.08) ? -random.int(3) : random.int(random.chance(0.1) ? 60 : 6));
+        }
+    }
+    return plan;
+}
 
 let runner, tables;
 test.before(async () => {
@@ -97,7 +110,7 @@ test('every "Warum?" of the plan with every option against the diagnostics file 
     }
 });
 
-// The CSV holds each table line's values in the same order (which column each goes in: export.test.js); every line
+// The CSV holds each table line's values in the same order (which column each goes in: export.test.mjs); every line
 // of "Zu bauen" with a count other than 0 and every mine line is a box of the chain with the table's counts.
 test('the CSV and the chain against the result tables, for the plan with every option and random plans', () => {
     const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '')).filter((c) => !['', '–', '-'].includes(c));

@@ -2,15 +2,14 @@
 // filled for three golden cases, every download byte for byte the console program's (also files of options that are
 // off); the plan in the address, an answers file and a link with a wrong value; a phone; the result tables, dark
 // mode, print; no layout shift and no axe-core violation in any state; screenshots; generous bounds on size and speed
-// (the targets: bench/page.sh). The plan bar's link and reset: planner.test.js.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { keyOf } = require('../plan.js');
-const fs = require('node:fs');
-const { goldenCases, compareWithCase, runNative, OUTPUT_FILES } = require('./support.js');
-const { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text, transcript,
-    fileOf, planAddress, shot, fieldId } = require('./browser.js');
+// (the targets: bench/page.sh). The plan bar's link and reset: planner.test.mjs.
+import test from 'node:test';
+import assert from 'node:assert';
+import { keyOf } from '../plan.js';
+import fs from 'node:fs';
+import { goldenCases, compareWithCase, runNative, OUTPUT_FILES } from './support.js';
+import { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text, transcript,
+    fileOf, planAddress, shot, fieldId } from './browser.js';
 
 const cases = Object.fromEntries(goldenCases().map((c) => [c.name, c]));
 const latin1 = async (page, name) => (await fileOf(page, name)).toString('latin1');
@@ -72,7 +71,7 @@ test('the form gives the console program\'s text and files, also through the add
             await assertAccessible(page, 'empty plan');
         }
         await fillForm(page, c);
-        if (name === 'energy-2') {  // the tables' figures: results.test.js
+        if (name === 'energy-2') {  // the tables' figures: results.test.mjs
             assert.match(await text(page, '#summary'), /EZ-Überschuss\s+\+31\.940\s+SKWs\s+3\s+Kristallfabriken\s+5\s+zu bauen\s+22/);
         }
         assert.strictEqual(await transcript(page), c.stdout, `${name}: console text`);
@@ -155,7 +154,7 @@ test('a link with a wrong value names the field, leads to it, and shows the rest
 });
 
 test('an answers file saved with other options warns and offers the options it fits; a huge one is refused', async () => {
-    // what is said about which files: results.test.js
+    // what is said about which files: results.test.mjs
     const c = cases['energy-2'];  // saved with all eight options
     const page = await openPage('#h&br&es&opt');
     const load = (buffer) => page.locator('#load').setInputFiles({ name: 'antworten.txt', mimeType: 'text/plain', buffer });

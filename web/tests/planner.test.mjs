@@ -1,16 +1,15 @@
 // The page as a planner, in headless Chromium as a player uses it: the chain in the browser's fonts, named plans (a
 // shared link, an old address, unreadable plans), two plans compared, built counts over a reload and as a printed
 // checklist, "Warum?" opened, the CSV of the plan's run, a plan file loaded back to the same files; axe-core in every
-// new state, and screenshots into build-web/planner-*.png. What the views say, checked in node: results.test.js.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { FULL_PLAN } = require('./support.js');
-const { planInput } = require('../plan.js');
-const { planStore } = require('../store.js');
-const { csvOf } = require('../export.js');
-const { session, PHONE, DESKTOP, openPage, reload, close, assertAccessible, tab, transcript, download, fileOf, copiedLink,
-    shot } = require('./browser.js');
+// new state, and screenshots into build-web/planner-*.png. What the views say, checked in node: results.test.mjs.
+import test from 'node:test';
+import assert from 'node:assert';
+import { FULL_PLAN } from './support.js';
+import { planInput } from '../plan.js';
+import { planStore } from '../store.js';
+import { csvOf } from '../export.js';
+import { session, PHONE, DESKTOP, openPage, reload, close, assertAccessible, tab, transcript, download, fileOf, copiedLink,
+    shot } from './browser.js';
 
 const planNames = (page) => page.locator('#plan-list option').allInnerTexts();
 const value = (page, selector) => page.locator(selector).inputValue();
@@ -19,7 +18,7 @@ const toBuild = (page) => page.locator('#results tfoot').first().evaluate((f) =>
     .reduce((n, c) => n + Number(c.textContent.replace(/\./g, '')), 0));
 
 // In the page, with the browser's fonts: no two boxes or labels of the chain overlap, and every text stays inside
-// its frame, clear of the others. Which boxes there are: results.test.js; random layouts: diagram.test.js.
+// its frame, clear of the others. Which boxes there are: results.test.mjs; random layouts: diagram.test.mjs.
 function chainProblems(page) {
     return page.evaluate(() => {
         const problems = [];
@@ -113,7 +112,7 @@ test('several plans: a link adds its plan beside the others, an old address is t
     assert.deepStrictEqual([await value(shared, '#plan-name'), await value(shared, '#f-WF-A')], ['Kopie von Mein Ausbau', '4']);
     await assertAccessible(shared, 'plans');
 
-    // a stored plan that cannot be read is said and kept, and the page works on (the store's cases: store.test.js)
+    // a stored plan that cannot be read is said and kept, and the page works on (the store's cases: store.test.mjs)
     await shared.evaluate(() => localStorage.setItem('werkverbund.plan.zz', '{kaputt'));
     await reload(shared);
     assert.match(await shared.locator('#notice').innerText(), /Gespeicherter Plan zz: nicht lesbar/);
