@@ -207,8 +207,11 @@ const char* finish() {
 
 const char* const KIND_NAME[] = { "count", "letter", "demand" };
 static_assert(std::size(KIND_NAME) == ANSWER_KIND_COUNT);
-const char* const ROW_KIND_NAME[] = { "plants", "capacity", "factories", "mines", "sale", "note" };
-static_assert(std::size(ROW_KIND_NAME) == ROW_KIND_COUNT);
+// A row's precise kind, and the broad one the page read first (crystals and food chains all as factories).
+const char* const ROW_TYPE_NAME[] = { "plants",       "capacity", "crystals", "crystalFood", "raceChain",
+                                      "specialChain", "mines",    "sale",     "note" };
+static_assert(std::size(ROW_TYPE_NAME) == ROW_KIND_COUNT);
+const char* broadKindOf(RowKind kind) { return isFactoryRow(kind) ? "factories" : ROW_TYPE_NAME[kind]; }
 const char* const FLOW_KIND_NAME[] = { "energy", "crystals", "food", "ore", "silicon" };
 static_assert(std::size(FLOW_KIND_NAME) == FLOW_KIND_COUNT);
 const char* const SOURCE_NAME[] = { "none", "typed", "shown", "unread" };
@@ -369,7 +372,17 @@ namespace {
 void putRow(const ResultRow& row) {
     begin('{');
     key("kind");
-    putString(ROW_KIND_NAME[row.kind]);
+    putString(broadKindOf(row.kind));
+    key("code");
+    putString(row.code);
+    key("type");
+    putString(ROW_TYPE_NAME[row.kind]);
+    key("feeds");
+    putString(row.feeds);
+    key("race");
+    putString(row.race);
+    key("pairs");
+    putNumber(row.pairs);
     key("name");
     putString(row.name.file ? row.name.file : row.name.console);
     key("count");
@@ -385,6 +398,15 @@ void putRow(const ResultRow& row) {
     key("value");
     begin('[');
     for (int v = 0; v < row.valueCount; ++v) putNumber(row.value[v]);
+    end(']');
+    key("valueText");  // as the line prints them
+    begin('[');
+    for (int v = 0; v < row.valueCount; ++v) {
+        char text[400];
+        TextOut out = { text, 0, sizeof text };
+        putWhole(out, row.value[v]);
+        putString(text);
+    }
     end(']');
     key("gap");
     putNumber(row.gap);
@@ -648,6 +670,10 @@ EMSCRIPTEN_KEEPALIVE const char* wv_tables() {
         putNumber(q.index);
         key("code");
         putString(q.code);
+        key("key");
+        putString(keyOf(q).text);
+        key("size");
+        putString(q.size < 0 ? nullptr : SIZE_LETTER[q.size]);
         key("prompt");
         putString(q.prompt);
         key("numberedPrompt");

@@ -36,6 +36,7 @@ struct Question {
     QuestionGroup group;
     int index = -1;                        // race of a Level 3 question, special of a special one, else -1
     const char* code = nullptr;            // short code of the answer
+    int size = -1;                         // the Size of the plants, mines or factories it counts, or -1
     const char* prompt = nullptr;          // as printed; a -m question's is a format for the shown values
     const char* numberedPrompt = nullptr;  // for an extra race when the races are numbered, else null
     OptionCode askedWith = OPTION_NONE;    // the option that asks the question, or none: always asked
@@ -64,3 +65,10 @@ inline const Question& manualQuestion(ManualQuestion which) { return QUESTIONS[D
 bool isAsked(const Question& q, const OptionFlags& opt);
 const char* promptOf(const Question& q, const OptionFlags& opt);
 int& answerSlot(InputRecord& in, const Question& q);  // where a count of the dialogue goes
+
+// The key a plan keeps the question's value under: its code, and the race's code behind a point where the races'
+// questions share their codes ("WF.A").
+struct QuestionKey {
+    char text[16];
+};
+QuestionKey keyOf(const Question& q);

@@ -125,9 +125,10 @@ void writeResultsOnly(const char* text);  // the closing text, which the console
 
 // Rows of the usual shapes: plants or factories by size, figures, a note that names itself; and the values
 // behind a row.
-ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark);
-ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, double v1 = 0, double v2 = 0);
-ResultRow noteRow(const Label& text);
+ResultRow countsRow(RowKind kind, const char* code, const Label& name, const SkwTotals& counts, int shown, char mark);
+ResultRow valueRow(RowKind kind, const char* code, const Label& name, int valueCount, double v0, double v1 = 0,
+                   double v2 = 0);
+ResultRow noteRow(const char* code, const Label& text);
 void addFact(ResultRow& row, const char* code, double value);
 // A flow from a supplying row to a consumer (a race when consumer is null); flows of 0 are left out.
 void addFlow(FlowKind kind, int row, const char* consumer, int race, double amount);
