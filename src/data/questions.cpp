@@ -2,7 +2,9 @@
 // what is written after it. The dialogue walks it; a front end lists it.
 #include "data/questions.h"
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -121,6 +123,36 @@ const Question QUESTIONS[QUESTION_COUNT] = {
       .askedWith = OPTION_M, .kind = ANSWER_DEMAND, .low = 0, .high = 0, .discardBefore = 1 },
 };
 // clang-format on
+
+const AnswerRule ANSWER_RULES[ANSWER_KIND_COUNT] = {
+    { .whole = 1, .single = 0, .textLimit = 0, .letters = nullptr },                  // ANSWER_COUNT
+    { .whole = 0, .single = 0, .textLimit = 0, .letters = CRYSTAL_RACE_LETTERS },     // ANSWER_LETTER
+    { .whole = 0, .single = 1, .textLimit = NUMBER_TEXT_LIMIT, .letters = nullptr },  // ANSWER_DEMAND
+};
+
+bool isOneOf(char letter, const char* letters) {
+    for (const char* l = letters; *l; ++l) {
+        if (*l == letter) return true;
+    }
+    return false;
+}
+
+// A letter comes as its code.
+Refusal refusalOf(const Question& q, double value) {
+    const AnswerRule& rule = ANSWER_RULES[q.kind];
+    if (rule.letters) {
+        bool known = value > 0 && value < 128 && isOneOf(static_cast<char>(value), rule.letters);
+        return known ? REFUSAL_NONE : REFUSAL_LETTER;
+    }
+    if (rule.single) {
+        bool single = std::fabs(value) <= std::numeric_limits<float>::max() &&
+                      static_cast<double>(static_cast<float>(value)) == value;
+        if (!single) return REFUSAL_FINITE;
+    }
+    if (rule.whole && !(value == std::trunc(value))) return REFUSAL_WHOLE;
+    if (rule.whole && !(value >= q.low && value <= q.high)) return REFUSAL_RANGE;
+    return REFUSAL_NONE;
+}
 
 bool isAsked(const Question& q, const OptionFlags& opt) {
     return q.askedWith == OPTION_NONE || opt.*OPTIONS[q.askedWith].flag;

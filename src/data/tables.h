@@ -2,6 +2,7 @@
 // special factory. Data only: the dialogue, the phases and the page all walk these rows.
 #pragma once
 
+#include <cstddef>
 #include <iterator>
 
 // A text in its two spellings: the console's (ASCII umlauts, its own columns) and the file's
@@ -163,3 +164,12 @@ constexpr CrystalRace CRYSTAL_RACES[] = {
     { RACES[RACE_T].crystalLetter, RACES[RACE_T].name }, { NO_CRYSTAL_RACE, NO_CRYSTAL_RACE_NAME },
 };
 static_assert(std::size(CRYSTAL_RACES) == CORE_RACE_COUNT + 1);
+// The same letters as the crystal race question takes them.
+constexpr const char* CRYSTAL_RACE_LETTERS = "abpstu";
+constexpr bool lettersAreTheRaces() {
+    for (size_t r = 0; r < std::size(CRYSTAL_RACES); ++r) {
+        if (CRYSTAL_RACE_LETTERS[r] != CRYSTAL_RACES[r].letter) return false;
+    }
+    return CRYSTAL_RACE_LETTERS[std::size(CRYSTAL_RACES)] == '\0';
+}
+static_assert(lettersAreTheRaces());
