@@ -15,8 +15,8 @@
 
 namespace {
 
-Plan plan;          // the plan being handed over
-PlanTaken taken;    // what its last run refused and logged
+Plan plan;              // the plan being handed over
+PlanTaken taken;        // what its last run refused and logged
 int lastWasPlan = 0;    // the last run was answered by the plan, not by typed text
 size_t inputLeft = 0;   // typed text the last run did not read
 int demandProblem = 0;  // why the last demand read by wv_readDemand cannot be taken

@@ -17,9 +17,9 @@ struct Plan {
 
 // What a plan's run refused and what its reader logged.
 struct PlanTaken {
-    Refusal problem[QUESTION_COUNT];     // a value of an asked field that the console would refuse: counted as empty
-    Refusal answerProblem[OPTION_COUNT]; // an answer neither j nor n, taken as j
-    char log[8192];                      // the answers as typed lines
+    Refusal problem[QUESTION_COUNT];      // a value of an asked field that the console would refuse: counted as empty
+    Refusal answerProblem[OPTION_COUNT];  // an answer neither j nor n, taken as j
+    char log[8192];                       // the answers as typed lines
     int logLength;
 };
 

@@ -159,7 +159,7 @@ enum Line {
 // The results writer (results.cpp). A section of results is one opening of Ergebnis.txt with -dat ("w" creates
 // the file, "a" appends); each line goes to the console first, then into the section, and is kept as a row.
 enum SectionOpening { OPEN_AT_BEGIN, OPEN_AT_END };  // when the section's opening of the file happens
-void resetResults();  // a run starts: no section is open
+void resetResults();                                 // a run starts: no section is open
 void beginResults(const char* mode, SectionOpening opening);
 void endResults();
 int printResult(Console& con, Line line, const ResultRow& row);  // returns the row's index in the record

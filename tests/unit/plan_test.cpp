@@ -18,6 +18,7 @@ extern "C" {
 int wv_run(int argc, const char* const* argv, const char* input, size_t length);
 int wv_runPlan(), wv_folderCount();
 void wv_planReset(), wv_planOption(int option, int on, int answer), wv_planValue(int question, double value);
+const char* wv_readField(int question, const char* text, size_t length);
 const char *wv_record(), *wv_tables(), *wv_out(), *wv_answers(), *wv_folderName(int index), *wv_folderBytes(int index);
 size_t wv_outLength(), wv_answersLength(), wv_folderLength(int index);
 }
@@ -314,6 +315,32 @@ TEST(PlanEntry, TablesGiveEachQuestionItsKeyAndSize) {
            R"("code":"KL","key":"KL","size":"L")", R"("code":"skwL","key":"skwL","size":"L")",
            R"("code":"GKF","key":"GKF","size":null)", R"("code":"demand","key":"demand","size":null)" })
         EXPECT_NE(tables.find(q), std::string::npos) << q;
+}
+
+std::string readField(const char* key, const std::string& text) {
+    return wv_readField(questionOf(key), text.data(), text.size());
+}
+
+// A field is read as the console reads the typed answer, and says why it is refused: a demand by "%f" (hexadecimal
+// too, 2^3 = 8), finite in single precision (1e39 is beyond 3.4e38), at most 500 characters, nothing but blanks
+// after it; a count in decimal within -10000..10000; a letter of the crystal races in either case.
+TEST(PlanEntry, FieldsAreReadAsTheConsoleReadsThem) {
+    EXPECT_EQ(readField("ME", " 0x1p3\t"), R"({"value":8,"problem":null})");
+    EXPECT_EQ(readField("ME", "-0"), R"({"value":-0,"problem":null})");
+    EXPECT_EQ(readField("ME", "1e39"), R"({"value":null,"problem":"finite"})");
+    EXPECT_EQ(readField("MS", "12 kg"), R"({"value":null,"problem":"unreadable"})");
+    EXPECT_EQ(readField("MS", std::string(500, '0') + "1"), R"({"value":null,"problem":"tooLong"})");
+    EXPECT_EQ(readField("MS", std::string(499, '0') + "1"), R"({"value":1,"problem":null})");
+    EXPECT_EQ(readField("WF.A", " +12 "), R"({"value":12,"problem":null})");
+    EXPECT_EQ(readField("demand", "-500000001"), R"({"value":null,"problem":"range"})");
+    EXPECT_EQ(readField("GKF", "10001"), R"({"value":null,"problem":"range"})");
+    EXPECT_EQ(readField("GKF", "1.5"), R"({"value":null,"problem":"unreadable"})");
+    EXPECT_EQ(readField("crystalRace", " B"), R"({"value":98,"problem":null})");
+    EXPECT_EQ(readField("crystalRace", "x"), R"({"value":null,"problem":"letter"})");
+    // a plan's value is held to the same rules: its field counts as empty and says why
+    std::string record = runPlan({ { OPTION_M }, "GKF=0.5 ME=1e300 crystalRace=x" });
+    for (const char* problem : { "whole", "finite", "letter" })
+        EXPECT_NE(record.find(std::string("\"problem\":\"") + problem + "\""), std::string::npos) << problem;
 }
 
 std::string lines(int n, const char* line) {
