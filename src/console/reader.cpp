@@ -324,7 +324,7 @@ Refusal readDecimal(const char* text, const char* end, double* value) {
     return REFUSAL_NONE;
 }
 
-int discard(void*, const char*, int) { return 0; }
+int discard(void* /*data*/, const char* /*bytes*/, int /*length*/) { return 0; }
 
 // "%f" with nothing but blanks after it.
 Refusal readDemandText(const char* text, size_t length, double* value) {

@@ -35,7 +35,7 @@ int openInFolder(const char* name, int append) {
     return static_cast<int>(e - folder);
 }
 
-int closeInFolder(int) { return 0; }
+int closeInFolder(int /*fd*/) { return 0; }
 
 }  // namespace
 
