@@ -28,21 +28,21 @@ extern "C" {
 // ---- The folder: what the page puts in before a run and takes out after it ---------------------------------------
 
 // Empties the folder for the next run.
-EMSCRIPTEN_KEEPALIVE void wv_folderReset() { emptyFolder(); }
+EMSCRIPTEN_KEEPALIVE void wv_folderReset() { emptyMemoryFolder(); }
 
 // Adds a file (its bytes follow with wv_folderWrite) or a folder; returns its index, or -1 when the name is there
 // or too long, or the folder full.
-EMSCRIPTEN_KEEPALIVE int wv_folderAdd(const char* name, int isDir) { return addToFolder(name, isDir); }
+EMSCRIPTEN_KEEPALIVE int wv_folderAdd(const char* name, int isDir) { return addToMemoryFolder(name, isDir); }
 
 EMSCRIPTEN_KEEPALIVE int wv_folderWrite(int index, const char* bytes, int length) {
-    return writeInFolder(index, bytes, length);
+    return writeInMemoryFolder(index, bytes, length);
 }
 
-EMSCRIPTEN_KEEPALIVE int wv_folderCount() { return folderCount; }
-EMSCRIPTEN_KEEPALIVE const char* wv_folderName(int index) { return folder[index].name; }
-EMSCRIPTEN_KEEPALIVE int wv_folderIsDir(int index) { return folder[index].isDir; }
-EMSCRIPTEN_KEEPALIVE const char* wv_folderBytes(int index) { return folder[index].text.bytes; }
-EMSCRIPTEN_KEEPALIVE size_t wv_folderLength(int index) { return folder[index].text.length; }
+EMSCRIPTEN_KEEPALIVE int wv_folderCount() { return memoryFolderCount; }
+EMSCRIPTEN_KEEPALIVE const char* wv_folderName(int index) { return memoryFolder[index].name; }
+EMSCRIPTEN_KEEPALIVE int wv_folderIsDir(int index) { return memoryFolder[index].isDir; }
+EMSCRIPTEN_KEEPALIVE const char* wv_folderBytes(int index) { return memoryFolder[index].text.bytes; }
+EMSCRIPTEN_KEEPALIVE size_t wv_folderLength(int index) { return memoryFolder[index].text.length; }
 
 // ---- Typed text: the console program as it is --------------------------------------------------------------------
 

@@ -5,21 +5,21 @@
 #include <cstdio>
 #include <cstring>
 
-FolderEntry folder[FOLDER_LIMIT];
-int folderCount = 0;
+FolderEntry memoryFolder[FOLDER_LIMIT];
+int memoryFolderCount = 0;
 
 namespace {
 
 FolderEntry* findEntry(const char* name) {
-    for (int e = 0; e < folderCount; ++e) {
-        if (strcmp(folder[e].name, name) == 0) return &folder[e];
+    for (int e = 0; e < memoryFolderCount; ++e) {
+        if (strcmp(memoryFolder[e].name, name) == 0) return &memoryFolder[e];
     }
     return nullptr;
 }
 
 FolderEntry* addEntry(const char* name, int isDir) {
-    if (folderCount == FOLDER_LIMIT || strlen(name) >= sizeof folder[0].name) return nullptr;
-    FolderEntry& e = folder[folderCount++];
+    if (memoryFolderCount == FOLDER_LIMIT || strlen(name) >= sizeof memoryFolder[0].name) return nullptr;
+    FolderEntry& e = memoryFolder[memoryFolderCount++];
     snprintf(e.name, sizeof e.name, "%s", name);
     e.isDir = isDir;
     e.text.length = 0;
@@ -32,23 +32,23 @@ int openInFolder(const char* name, int append) {
     if (!e) e = addEntry(name, 0);
     if (!e || e->isDir) return -1;
     if (!append) e->text.length = 0;
-    return static_cast<int>(e - folder);
+    return static_cast<int>(e - memoryFolder);
 }
 
 int closeInFolder(int /*fd*/) { return 0; }
 
 }  // namespace
 
-const FileCalls FOLDER_FILES = { openInFolder, writeInFolder, closeInFolder };
+const FileCalls FOLDER_FILES = { openInFolder, writeInMemoryFolder, closeInFolder };
 
-void emptyFolder() { folderCount = 0; }
+void emptyMemoryFolder() { memoryFolderCount = 0; }
 
-int addToFolder(const char* name, int isDir) {
+int addToMemoryFolder(const char* name, int isDir) {
     FolderEntry* e = findEntry(name) ? nullptr : addEntry(name, isDir);
-    return e ? static_cast<int>(e - folder) : -1;
+    return e ? static_cast<int>(e - memoryFolder) : -1;
 }
 
-int writeInFolder(int index, const char* bytes, int length) {
-    if (index < 0 || index >= folderCount) return -1;
-    return keepInMemory(&folder[index].text, bytes, length) == 0 ? length : -1;
+int writeInMemoryFolder(int index, const char* bytes, int length) {
+    if (index < 0 || index >= memoryFolderCount) return -1;
+    return keepInMemory(&memoryFolder[index].text, bytes, length) == 0 ? length : -1;
 }

@@ -107,11 +107,11 @@ struct FolderEntry {
     MemoryText text;  // a file's bytes
 };
 constexpr int FOLDER_LIMIT = 32;
-extern FolderEntry folder[FOLDER_LIMIT];
-extern int folderCount;
-void emptyFolder();
-int addToFolder(const char* name, int isDir);  // its index, or -1 when the name is there or too long, or no room
-int writeInFolder(int index, const char* bytes, int length);  // bytes taken, or -1
+extern FolderEntry memoryFolder[FOLDER_LIMIT];
+extern int memoryFolderCount;
+void emptyMemoryFolder();
+int addToMemoryFolder(const char* name, int isDir);  // its index, or -1 when the name is there or too long, or no room
+int writeInMemoryFolder(int index, const char* bytes, int length);  // bytes taken, or -1
 extern const FileCalls FOLDER_FILES;
 
 // One opening of an output file. Text is gathered with its line ends already CR LF and goes to the file in one
