@@ -20,6 +20,7 @@ PlanTaken taken;        // what its last run refused and logged
 int lastWasPlan = 0;    // the last run was answered by the plan, not by typed text
 size_t inputLeft = 0;   // typed text the last run did not read
 int demandProblem = 0;  // why the last demand read by wv_readDemand cannot be taken
+int runCount = 0;       // runs made since the page loaded
 
 }  // namespace
 
@@ -55,6 +56,7 @@ EMSCRIPTEN_KEEPALIVE int wv_run(int argc, const char* const* argv, const char* i
     in = inputOnMemory(con, input, length);
     in.endWithOutput = 1;
     lastWasPlan = 0;
+    ++runCount;
     int status = runWerkverbund(argc, argv, con, consoleAnswers(in), FOLDER_FILES);
     inputLeft = in.memLen - in.memPos + static_cast<size_t>(in.len - in.pos);
     return finishMemoryConsole(con, status);
@@ -109,6 +111,7 @@ EMSCRIPTEN_KEEPALIVE int wv_runPlan() {
     con = memoryConsole();
     lastWasPlan = 1;
     inputLeft = 0;
+    ++runCount;
     int status = runPlan(plan, taken, con, FOLDER_FILES);
     return finishMemoryConsole(con, status);
 }
@@ -120,6 +123,10 @@ EMSCRIPTEN_KEEPALIVE size_t wv_answersLength() { return lastWasPlan ? static_cas
 // The last run: its options and answers, result rows with the values behind them, flows, what each question
 // showed and took (and, for a plan, what it refused), its messages, and the typed text it left unread.
 EMSCRIPTEN_KEEPALIVE const char* wv_record() { return describeRecord(lastWasPlan ? &taken : nullptr, inputLeft); }
+
+// How many runs were made: while it has not changed since a run, the console text, the folder, the answers and
+// the record still are that run's, to be taken out when wanted without running it again.
+EMSCRIPTEN_KEEPALIVE int wv_runCount() { return runCount; }
 
 // The tables the form is built from.
 EMSCRIPTEN_KEEPALIVE const char* wv_tables() { return describeTables(); }
