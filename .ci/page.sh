@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the web page build-web/werkverbund.html with emscripten, before the packages are made, so that the .deb
-# and the Windows zip ship it. Installs emscripten when it is missing.
+# and the Windows zip ship it. Installs emscripten and esbuild (which bundles the page's scripts) when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,6 +8,7 @@ need=()
 command -v cmake >/dev/null || need+=(cmake)
 command -v emcc >/dev/null || need+=(emscripten)
 command -v node >/dev/null || need+=(nodejs)
+command -v esbuild >/dev/null || need+=(esbuild)
 if [ "${#need[@]}" -gt 0 ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # CI for the web edition: every golden case through the WebAssembly core in node and through the page in headless
 # Chromium, the randomized comparisons of native and WebAssembly runs and of the plan reader, and the browser
-# test of the page. Builds the page first when .ci/page.sh has not. Installs Chromium and node when they are
-# missing; playwright-core comes from the lock file and drives the installed Chromium (no browser is downloaded).
+# test of the page. Builds the page first when .ci/page.sh has not (esbuild for that). Installs Chromium and node
+# when they are missing; playwright-core comes from the lock file and drives the installed Chromium (no browser is downloaded).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +11,7 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 command -v chromium >/dev/null || need+=(chromium)
 command -v node >/dev/null || need+=(nodejs)
+command -v esbuild >/dev/null || need+=(esbuild)
 command -v npm >/dev/null || need+=(npm)
 if [ "${#need[@]}" -gt 0 ]; then
     apt-get update -qq
@@ -35,4 +36,4 @@ fi
 echo "== web tests"
 (cd web/tests && npm ci --no-audit --no-fund)
 WERKVERBUND_RANDOM_RUNS=${WERKVERBUND_RANDOM_RUNS:-2000} WERKVERBUND_PLAN_RUNS=${WERKVERBUND_PLAN_RUNS:-2000} \
-    node --test web/tests/*.test.js
+    node --test web/tests/*.test.js web/tests/*.test.mjs

@@ -1,4 +1,4 @@
-// libFuzzer target for the page's plan entry (web/entry.cpp compiled natively): a fuzzed plan of switches, yes/no
+// libFuzzer target for the page's plan entry (web/entry.cpp and src/plan compiled natively): a fuzzed plan of switches, yes/no
 // answers and field values (whole, fractional, huge, negative zero, infinite, NaN, letters), some output files with
 // a folder in their way. The plan is run, then the answers it logged are run as typed text with the same options:
 // the console text, status and files must be the same, and the run record must be well-formed JSON in ASCII.
@@ -25,6 +25,7 @@ size_t wv_outLength();
 const char* wv_err();
 size_t wv_errLength();
 double wv_readDemand(const char* text, size_t length);
+const char* wv_readField(int question, const char* text, size_t length);
 void wv_planReset();
 void wv_planOption(int option, int on, int answer);
 void wv_planValue(int question, double value);
@@ -145,7 +146,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    wv_readDemand(reinterpret_cast<const char*>(data), size);  // the page's reading of a typed demand
+    // the page's reading of a field's text, for a question of each kind now and then
+    wv_readDemand(reinterpret_cast<const char*>(data), size);
+    checkJson(wv_readField(static_cast<int>(size % QUESTION_COUNT), reinterpret_cast<const char*>(data), size));
     Bytes b = { data, size };
     int options = take(b);
     int answers = take(b);

@@ -1,18 +1,11 @@
-# Puts the page together: node writes the form's frame into the template (frame.js), then the
-# placeholders are replaced by the style sheet, the core's loader (with the WebAssembly inlined) and
-# the page scripts, each script in its own element.
-# cmake -DSOURCE=web-folder -DNODE=node -DCORE=loader.js -DOUTPUT=werkverbund.html -P assemble.cmake
-# The page's own scripts go in without their comment lines and indentation: those are for the sources' readers,
-# and the page is to stay small. Whole comment lines only, so that no string's text is touched.
-function(inline_script file out lean)
-    file(READ ${file} text)
-    if(lean)
-        string(REGEX REPLACE "\n[ \t]*//[^\n]*" "" text "\n${text}")
-        string(REGEX REPLACE "\n[ \t]+" "\n" text "${text}")
-    endif()
+# Puts the page together: node writes the form's frame into the template (frame.js), esbuild bundles the page's
+# modules from page.js into one small script, then the placeholders are replaced by the style sheet, the core's
+# loader (with the WebAssembly inlined) and the bundle.
+# cmake -DSOURCE=web-folder -DNODE=node -DESBUILD=esbuild -DCORE=loader.js -DOUTPUT=werkverbund.html -P assemble.cmake
+function(script_element text out what)
     string(FIND "${text}" "</script" at)
     if(NOT at EQUAL -1)
-        message(FATAL_ERROR "${file} holds </script and cannot be inlined")
+        message(FATAL_ERROR "${what} holds </script and cannot be inlined")
     endif()
     set(${out} "<script>\n${text}</script>\n" PARENT_SCOPE)
 endfunction()
@@ -22,13 +15,17 @@ execute_process(COMMAND ${NODE} ${SOURCE}/frame.js ${CORE} ${SOURCE}/werkverbund
 if(failed)
     message(FATAL_ERROR "frame.js could not write the form's frame")
 endif()
+# an IIFE for the browsers of the last years, its texts in UTF-8 as the page is
+execute_process(COMMAND ${ESBUILD} ${SOURCE}/page.js --bundle --minify --format=iife --target=es2020
+        --charset=utf8 --legal-comments=none --log-level=warning
+    OUTPUT_VARIABLE bundle RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "esbuild could not bundle the page's scripts")
+endif()
 file(READ ${SOURCE}/style.css style)
-inline_script(${CORE} core NO)
-set(scripts "")
-foreach(part run plan form explain export results chain diagram store views planner bar page)
-    inline_script(${SOURCE}/${part}.js text YES)
-    string(APPEND scripts "${text}")
-endforeach()
+file(READ ${CORE} core)
+script_element("${core}" core ${CORE})
+script_element("${bundle}" scripts "the bundle of the page's scripts")
 string(REPLACE "/*STYLE*/" "${style}" page "${page}")
 string(REPLACE "<!--CORE-->" "${core}" page "${page}")
 string(REPLACE "<!--SCRIPTS-->" "${scripts}" page "${page}")

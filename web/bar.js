@@ -1,160 +1,157 @@
 // The plan bar (copy the plan's link, with its built counts if asked, empty the plan, print, light or dark), the
 // line that tells what an action did, the tabs of the results (a view opened is drawn at once), and the ways between
 // the inputs and the results.
-// Takes from WV: element, byId; gives WV.bar.
-(function (WV) {
-    'use strict';
-    var THEME_KEY = 'werkverbund-farben';
-    var byId = WV.byId;
-    var hooks = null;
+import { element, byId } from './dom.js';
 
-    // Says what an action did, with a list of details and a button for what to do next.
-    function notice(text, bad, extra, action) {
-        var line = byId('notice');
-        line.textContent = text;
-        line.className = bad ? 'notice bad' : 'notice';
-        if (extra) line.appendChild(extra);
-        if (!action) return;
-        var button = WV.element('button', { type: 'button', text: action.text });
-        button.addEventListener('click', action.run);
-        line.appendChild(button);
-    }
+var THEME_KEY = 'werkverbund-farben';
+var hooks = null;
 
-    // Copies the plan's address; where the browser refuses, shows it ready to be copied by hand.
-    function copyLink() {
-        var link = hooks.link(byId('copy-built').checked);
-        var byHand = function () {
-            var field = WV.element('input', { value: link, readonly: '', 'aria-label': 'Link zum Plan' });
-            notice('Link zum Kopieren: ', false, field);
-            field.select();
-        };
-        if (!navigator.clipboard) return byHand();
-        navigator.clipboard.writeText(link).then(function () { notice('Link kopiert.'); }, byHand);
-    }
+// Says what an action did, with a list of details and a button for what to do next.
+function notice(text, bad, extra, action) {
+    var line = byId('notice');
+    line.textContent = text;
+    line.className = bad ? 'notice bad' : 'notice';
+    if (extra) line.appendChild(extra);
+    if (!action) return;
+    var button = element('button', { type: 'button', text: action.text });
+    button.addEventListener('click', action.run);
+    line.appendChild(button);
+}
 
-    function reset() {
-        var before = hooks.plan();
-        hooks.show(hooks.empty());
-        notice('Plan geleert. ', false, null, { text: 'Rückgängig', run: function () {
-            hooks.show(before);
-            notice('Plan wiederhergestellt.');
-        } });
-    }
-
-    // ---- Light or dark: the system's choice, or the player's, kept in this browser ----
-
-    var systemDark = window.matchMedia('(prefers-color-scheme: dark)');
-
-    function isDark() {
-        var chosen = document.documentElement.getAttribute('data-theme');
-        return chosen ? chosen === 'dark' : systemDark.matches;
-    }
-
-    function showTheme() {
-        byId('theme').setAttribute('aria-pressed', String(isDark()));
-    }
-
-    // The other scheme; the system's own is kept as no choice, so that the page follows the system again.
-    function toggleTheme() {
-        var wanted = isDark() ? 'light' : 'dark';
-        var own = wanted === (systemDark.matches ? 'dark' : 'light') ? '' : wanted;
-        document.documentElement.setAttribute('data-theme', own);
-        try {
-            if (own) localStorage.setItem(THEME_KEY, own);
-            else localStorage.removeItem(THEME_KEY);
-        } catch (e) {
-            // a browser that keeps nothing still shows the scheme until the page is left
-        }
-        showTheme();
-    }
-
-    // ---- Tabs of the results ----
-
-    // Printing prints the open tab; the files and the console text print as the overview.
-    function selectTab(tab, focus) {
-        tab.parentNode.querySelectorAll('[role="tab"]').forEach(function (t) {
-            var on = t === tab;
-            t.setAttribute('aria-selected', String(on));
-            t.tabIndex = on ? 0 : -1;
-            byId(t.getAttribute('aria-controls')).hidden = !on;
-        });
-        var panel = tab.getAttribute('aria-controls');
-        byId('output').setAttribute('data-print', /files|console/.test(panel) ? 'p-tables' : panel);
-        hooks.tab();
-        if (focus) tab.focus();
-    }
-
-    // Arrow keys, Home and End move between the tabs, as in every tab list.
-    function tabKey(event) {
-        var tabs = Array.prototype.slice.call(event.currentTarget.querySelectorAll('[role="tab"]'));
-        var at = tabs.indexOf(document.activeElement);
-        var to = { ArrowRight: at + 1, ArrowLeft: at - 1, Home: 0, End: tabs.length - 1 }[event.key];
-        if (to === undefined || at < 0) return;
-        event.preventDefault();
-        selectTab(tabs[(to + tabs.length) % tabs.length], true);
-    }
-
-    // ---- Between inputs and results ----
-
-    var lastField = null;
-    var inResults = false;
-
-    function toResults() {
-        byId('output').scrollIntoView();
-        byId('ergebnisse').focus({ preventScroll: true });
-    }
-
-    function toInputs() {
-        var field = lastField || document.querySelector('#form input:not([type])');
-        field.focus();
-    }
-
-    // The summary's button leads to the results from the inputs, and back to the last field from the results.
-    function watchView() {
-        var view = byId('view');
-        view.addEventListener('click', function () { return inResults ? toInputs() : toResults(); });
-        byId('form').addEventListener('focusin', function (event) { lastField = event.target; });
-        new IntersectionObserver(function (entries) {
-            inResults = entries[entries.length - 1].isIntersecting;
-            view.textContent = inResults ? 'Eingaben' : 'Ergebnisse';
-        }, { rootMargin: '0px 0px -50% 0px' }).observe(byId('output'));
-    }
-
-    var MONTHS = ['Januar', 'Februar', 'März', 'April', 'Mai', 'Juni', 'Juli', 'August', 'September', 'Oktober',
-        'November', 'Dezember'];
-
-    // The date as German readers write it, without the browser's locale data, which takes long to load.
-    function showDate() {
-        var d = new Date();
-        var two = function (n) { return (n < 10 ? '0' : '') + n; };
-        byId('print-date').textContent = 'Stand: ' + d.getDate() + '. ' + MONTHS[d.getMonth()] + ' '
-            + d.getFullYear() + ', ' + two(d.getHours()) + ':' + two(d.getMinutes()) + ' Uhr';
-    }
-
-    WV.bar = {
-        notice: notice,
-        start: function (given) {
-            hooks = given;
-            byId('copy').addEventListener('click', copyLink);
-            byId('reset').addEventListener('click', reset);
-            byId('print').addEventListener('click', function () { window.print(); });
-            byId('theme').addEventListener('click', toggleTheme);
-            systemDark.addEventListener('change', showTheme);
-            showTheme();
-            var tabs = document.querySelector('[role="tablist"]');
-            tabs.addEventListener('click', function (event) {
-                var tab = event.target.closest('[role="tab"]');
-                if (tab) selectTab(tab, false);
-            });
-            tabs.addEventListener('keydown', tabKey);
-            // the address after '#' holds the plan, so the skip link is followed here, not by the browser
-            document.querySelector('.skip').addEventListener('click', function (event) {
-                event.preventDefault();
-                toResults();
-            });
-            watchView();
-            showDate();
-            window.addEventListener('beforeprint', showDate);
-        }
+// Copies the plan's address; where the browser refuses, shows it ready to be copied by hand.
+function copyLink() {
+    var link = hooks.link(byId('copy-built').checked);
+    var byHand = function () {
+        var field = element('input', { value: link, readonly: '', 'aria-label': 'Link zum Plan' });
+        notice('Link zum Kopieren: ', false, field);
+        field.select();
     };
-})(window.WV);
+    if (!navigator.clipboard) return byHand();
+    navigator.clipboard.writeText(link).then(function () { notice('Link kopiert.'); }, byHand);
+}
+
+function reset() {
+    var before = hooks.plan();
+    hooks.show(hooks.empty());
+    notice('Plan geleert. ', false, null, { text: 'Rückgängig', run: function () {
+        hooks.show(before);
+        notice('Plan wiederhergestellt.');
+    } });
+}
+
+// ---- Light or dark: the system's choice, or the player's, kept in this browser ----
+
+var systemDark = window.matchMedia('(prefers-color-scheme: dark)');
+
+function isDark() {
+    var chosen = document.documentElement.getAttribute('data-theme');
+    return chosen ? chosen === 'dark' : systemDark.matches;
+}
+
+function showTheme() {
+    byId('theme').setAttribute('aria-pressed', String(isDark()));
+}
+
+// The other scheme; the system's own is kept as no choice, so that the page follows the system again.
+function toggleTheme() {
+    var wanted = isDark() ? 'light' : 'dark';
+    var own = wanted === (systemDark.matches ? 'dark' : 'light') ? '' : wanted;
+    document.documentElement.setAttribute('data-theme', own);
+    try {
+        if (own) localStorage.setItem(THEME_KEY, own);
+        else localStorage.removeItem(THEME_KEY);
+    } catch (e) {
+        // a browser that keeps nothing still shows the scheme until the page is left
+    }
+    showTheme();
+}
+
+// ---- Tabs of the results ----
+
+// Printing prints the open tab; the files and the console text print as the overview.
+function selectTab(tab, focus) {
+    tab.parentNode.querySelectorAll('[role="tab"]').forEach(function (t) {
+        var on = t === tab;
+        t.setAttribute('aria-selected', String(on));
+        t.tabIndex = on ? 0 : -1;
+        byId(t.getAttribute('aria-controls')).hidden = !on;
+    });
+    var panel = tab.getAttribute('aria-controls');
+    byId('output').setAttribute('data-print', /files|console/.test(panel) ? 'p-tables' : panel);
+    hooks.tab();
+    if (focus) tab.focus();
+}
+
+// Arrow keys, Home and End move between the tabs, as in every tab list.
+function tabKey(event) {
+    var tabs = Array.prototype.slice.call(event.currentTarget.querySelectorAll('[role="tab"]'));
+    var at = tabs.indexOf(document.activeElement);
+    var to = { ArrowRight: at + 1, ArrowLeft: at - 1, Home: 0, End: tabs.length - 1 }[event.key];
+    if (to === undefined || at < 0) return;
+    event.preventDefault();
+    selectTab(tabs[(to + tabs.length) % tabs.length], true);
+}
+
+// ---- Between inputs and results ----
+
+var lastField = null;
+var inResults = false;
+
+function toResults() {
+    byId('output').scrollIntoView();
+    byId('ergebnisse').focus({ preventScroll: true });
+}
+
+function toInputs() {
+    var field = lastField || document.querySelector('#form input:not([type])');
+    field.focus();
+}
+
+// The summary's button leads to the results from the inputs, and back to the last field from the results.
+function watchView() {
+    var view = byId('view');
+    view.addEventListener('click', function () { return inResults ? toInputs() : toResults(); });
+    byId('form').addEventListener('focusin', function (event) { lastField = event.target; });
+    new IntersectionObserver(function (entries) {
+        inResults = entries[entries.length - 1].isIntersecting;
+        view.textContent = inResults ? 'Eingaben' : 'Ergebnisse';
+    }, { rootMargin: '0px 0px -50% 0px' }).observe(byId('output'));
+}
+
+var MONTHS = ['Januar', 'Februar', 'März', 'April', 'Mai', 'Juni', 'Juli', 'August', 'September', 'Oktober',
+    'November', 'Dezember'];
+
+// The date as German readers write it, without the browser's locale data, which takes long to load.
+function showDate() {
+    var d = new Date();
+    var two = function (n) { return (n < 10 ? '0' : '') + n; };
+    byId('print-date').textContent = 'Stand: ' + d.getDate() + '. ' + MONTHS[d.getMonth()] + ' '
+        + d.getFullYear() + ', ' + two(d.getHours()) + ':' + two(d.getMinutes()) + ' Uhr';
+}
+
+export const bar = {
+    notice: notice,
+    start: function (given) {
+        hooks = given;
+        byId('copy').addEventListener('click', copyLink);
+        byId('reset').addEventListener('click', reset);
+        byId('print').addEventListener('click', function () { window.print(); });
+        byId('theme').addEventListener('click', toggleTheme);
+        systemDark.addEventListener('change', showTheme);
+        showTheme();
+        var tabs = document.querySelector('[role="tablist"]');
+        tabs.addEventListener('click', function (event) {
+            var tab = event.target.closest('[role="tab"]');
+            if (tab) selectTab(tab, false);
+        });
+        tabs.addEventListener('keydown', tabKey);
+        // the address after '#' holds the plan, so the skip link is followed here, not by the browser
+        document.querySelector('.skip').addEventListener('click', function (event) {
+            event.preventDefault();
+            toResults();
+        });
+        watchView();
+        showDate();
+        window.addEventListener('beforeprint', showDate);
+    }
+};

@@ -1,177 +1,143 @@
 // The form, written into the page when it was built (web/frame.js): a switch per option and per yes/no answer,
 // the questions in grids and lists. Here it is bound: read() reads the plan from it, show() puts a plan into it,
 // render() shows what a run said about each field.
-// Takes from WV: keyOf, isAsked, fieldMessage; gives WV.element, WV.byId, WV.setIf, WV.linkTo, WV.buildForm.
-(function (WV) {
-    'use strict';
+import { element, setIf } from './dom.js';
+import { keyOf, isAsked, fieldMessage } from './plan.js';
 
-    function element(tag, attributes, children) {
-        var e = document.createElement(tag);
-        Object.keys(attributes || {}).forEach(function (name) {
-            if (name === 'text') e.textContent = attributes[name];
-            else e.setAttribute(name, attributes[name]);
-        });
-        (children || []).forEach(function (c) { if (c) e.appendChild(c); });
-        return e;
-    }
-    WV.element = element;
+// A field's name as a screen reader says it: its label, or the headings of its row and column.
+function nameOf(input) {
+    if (input.labels && input.labels.length) return input.labels[0].firstChild.textContent.replace(/\u00ad/g, '');
+    return (input.getAttribute('aria-labelledby') || '').split(' ').map(function (id) {
+        return document.getElementById(id).textContent.replace(/\u00ad/g, '');
+    }).join(' ');
+}
 
-    // Changes a property only when its value changes, so that an unchanged page costs nothing.
-    // A text is compared with the one set last: reading an element's text back costs more than setting it.
-    function setIf(e, property, value) {
-        if (property === 'textContent') {
-            if (e.wvText === value) return;
-            e.wvText = value;
-            e.textContent = value;
-        } else if (e[property] !== value) {
-            e[property] = value;
+// A text field gets its keypad and placeholder here and, in a grid, is named by the headings of its row and
+// column.
+function prepare(q, input) {
+    input.inputMode = q.kind === 'demand' ? 'decimal' : 'numeric';
+    input.placeholder = '0';
+    var cell = input.parentNode;
+    if (cell.tagName !== 'TD') return;
+    var row = cell.parentNode;
+    var column = row.closest('table').tHead.rows[0].cells[cell.cellIndex];
+    input.setAttribute('aria-labelledby', row.cells[0].id + ' ' + column.id);
+}
+
+// The fields of the page by key: a text field with its box's message list, or the radio buttons of a letter.
+function bind(tables, container) {
+    var parts = { switches: {}, answers: {}, fields: {} };
+    tables.options.forEach(function (o) {
+        parts.switches[o.name] = document.getElementById('o-' + o.name);
+        if (o.question) parts.answers[o.name] = document.getElementById('a-' + o.name);
+    });
+    tables.questions.forEach(function (q) {
+        var key = keyOf(tables, q);
+        if (q.kind === 'letter') {
+            parts.fields[key] = { q: q, radios: [].slice.call(container.querySelectorAll('[name="' + key + '"]')) };
+            return;
         }
-    }
-    WV.setIf = setIf;
+        var input = document.getElementById('f-' + key.replace(/\W/g, '-'));
+        prepare(q, input);
+        parts.fields[key] = { q: q, input: input, computed: document.getElementById(input.id + '-c'),
+            list: input.closest('fieldset').querySelector('.messages') };
+    });
+    parts.whenBoxes = [].slice.call(container.querySelectorAll('[data-when]'));
+    parts.raceHeads = tables.races.map(function (r) { return document.getElementById('r-' + r.code); });
+    return parts;
+}
 
-    WV.byId = function (id) { return document.getElementById(id); };
+// Reads the plan from the form, changing nothing on the page.
+function read(parts) {
+    var plan = { options: {}, answers: {}, values: {} };
+    Object.keys(parts.switches).forEach(function (name) { plan.options[name] = parts.switches[name].checked; });
+    Object.keys(parts.answers).forEach(function (name) {
+        plan.answers[name] = parts.answers[name].checked ? 'j' : 'n';
+    });
+    Object.keys(parts.fields).forEach(function (key) {
+        var f = parts.fields[key];
+        if (!f.radios) {
+            plan.values[key] = f.input.value;
+            return;
+        }
+        var chosen = f.radios.filter(function (r) { return r.checked; })[0];
+        plan.values[key] = chosen ? chosen.value : '';
+    });
+    return plan;
+}
 
-    // Points a download link at the given bytes or text, letting go of what it pointed at before.
-    WV.linkTo = function (link, content, type) {
-        if (link.href.indexOf('blob:') === 0) URL.revokeObjectURL(link.href);
-        link.href = URL.createObjectURL(new Blob([content], { type: type }));
+// Puts a plan into the form.
+function show(parts, plan) {
+    Object.keys(parts.switches).forEach(function (name) { parts.switches[name].checked = !!plan.options[name]; });
+    Object.keys(parts.answers).forEach(function (a) { parts.answers[a].checked = plan.answers[a] !== 'n'; });
+    Object.keys(parts.fields).forEach(function (key) {
+        var f = parts.fields[key];
+        var value = plan.values[key] || '';
+        if (!f.radios) f.input.value = value;
+        else f.radios.forEach(function (r, i) { r.checked = value ? r.value === value : i === 0; });
+    });
+}
+
+export function buildForm(tables, container, onChange) {
+    var parts = bind(tables, container);
+    // text fields, switches and radio buttons all tell of a change by 'input'
+    container.addEventListener('input', onChange);
+    return {
+        read: function () { return read(parts); },
+        show: function (plan) { show(parts, plan); },
+        render: function (plan, state) { render(tables, parts, plan, state); },
+        nameOf: function (key) { return nameOf(parts.fields[key].input); },
+        fields: parts.fields
     };
+}
 
-    // A field's name as a screen reader says it: its label, or the headings of its row and column.
-    function nameOf(input) {
-        if (input.labels && input.labels.length) return input.labels[0].firstChild.textContent.replace(/\u00ad/g, '');
-        return (input.getAttribute('aria-labelledby') || '').split(' ').map(function (id) {
-            return document.getElementById(id).textContent.replace(/\u00ad/g, '');
-        }).join(' ');
+// What depends on the switches: hidden questions and answers, the numbered extra races.
+function renderSwitches(tables, parts, plan) {
+    parts.whenBoxes.forEach(function (e) {
+        setIf(e, 'hidden', !isAsked({ when: e.getAttribute('data-when') }, plan.options));
+    });
+    var numbered = plan.options[tables.raceNames] && plan.answers[tables.raceNames] === 'n';
+    parts.raceHeads.forEach(function (head, r) {
+        var race = tables.races[r];
+        setIf(head, 'textContent', numbered && race.numberedName || race.name);
+    });
+}
+
+// The message of one field, in its box's list (with the field's name, as the list may hold several); the
+// field is described by its message and, with -m, by the value it shows.
+function say(f, text) {
+    if (text && !f.message) {
+        f.message = element('p', { id: f.input.id + '-m' });
+        f.list.appendChild(f.message);
     }
-
-    // A text field gets its keypad and placeholder here and, in a grid, is named by the headings of its row and
-    // column.
-    function prepare(q, input) {
-        input.inputMode = q.kind === 'demand' ? 'decimal' : 'numeric';
-        input.placeholder = '0';
-        var cell = input.parentNode;
-        if (cell.tagName !== 'TD') return;
-        var row = cell.parentNode;
-        var column = row.closest('table').tHead.rows[0].cells[cell.cellIndex];
-        input.setAttribute('aria-labelledby', row.cells[0].id + ' ' + column.id);
+    if (f.message) {
+        setIf(f.message, 'textContent', text ? nameOf(f.input) + ': ' + text : '');
+        setIf(f.message, 'hidden', !text);
     }
+    setIf(f.input, 'ariaInvalid', text ? 'true' : 'false');
+    var ids = [f.computed && f.computed.textContent && f.computed.id, text && f.message.id];
+    ids = ids.filter(Boolean).join(' ');
+    if ((f.input.getAttribute('aria-describedby') || '') !== ids) f.input.setAttribute('aria-describedby', ids);
+}
 
-    // The fields of the page by key: a text field with its box's message list, or the radio buttons of a letter.
-    function bind(tables, container) {
-        var parts = { switches: {}, answers: {}, fields: {} };
-        tables.options.forEach(function (o) {
-            parts.switches[o.name] = document.getElementById('o-' + o.name);
-            if (o.question) parts.answers[o.name] = document.getElementById('a-' + o.name);
-        });
-        tables.questions.forEach(function (q) {
-            var key = WV.keyOf(tables, q);
-            if (q.kind === 'letter') {
-                parts.fields[key] = { q: q, radios: [].slice.call(container.querySelectorAll('[name="' + key + '"]')) };
-                return;
-            }
-            var input = document.getElementById('f-' + key.replace(/\W/g, '-'));
-            prepare(q, input);
-            parts.fields[key] = { q: q, input: input, computed: document.getElementById(input.id + '-c'),
-                list: input.closest('fieldset').querySelector('.messages') };
-        });
-        parts.whenBoxes = [].slice.call(container.querySelectorAll('[data-when]'));
-        parts.raceHeads = tables.races.map(function (r) { return document.getElementById('r-' + r.code); });
-        return parts;
-    }
-
-    // Reads the plan from the form, changing nothing on the page.
-    function read(parts) {
-        var plan = { options: {}, answers: {}, values: {} };
-        Object.keys(parts.switches).forEach(function (name) { plan.options[name] = parts.switches[name].checked; });
-        Object.keys(parts.answers).forEach(function (name) {
-            plan.answers[name] = parts.answers[name].checked ? 'j' : 'n';
-        });
-        Object.keys(parts.fields).forEach(function (key) {
-            var f = parts.fields[key];
-            if (!f.radios) {
-                plan.values[key] = f.input.value;
-                return;
-            }
-            var chosen = f.radios.filter(function (r) { return r.checked; })[0];
-            plan.values[key] = chosen ? chosen.value : '';
-        });
-        return plan;
-    }
-
-    // Puts a plan into the form.
-    function show(parts, plan) {
-        Object.keys(parts.switches).forEach(function (name) { parts.switches[name].checked = !!plan.options[name]; });
-        Object.keys(parts.answers).forEach(function (a) { parts.answers[a].checked = plan.answers[a] !== 'n'; });
-        Object.keys(parts.fields).forEach(function (key) {
-            var f = parts.fields[key];
-            var value = plan.values[key] || '';
-            if (!f.radios) f.input.value = value;
-            else f.radios.forEach(function (r, i) { r.checked = value ? r.value === value : i === 0; });
-        });
-    }
-
-    WV.buildForm = function (tables, container, onChange) {
-        var parts = bind(tables, container);
-        // text fields, switches and radio buttons all tell of a change by 'input'
-        container.addEventListener('input', onChange);
-        return {
-            read: function () { return read(parts); },
-            show: function (plan) { show(parts, plan); },
-            render: function (plan, state) { render(tables, parts, plan, state); },
-            nameOf: function (key) { return nameOf(parts.fields[key].input); },
-            fields: parts.fields
-        };
-    };
-
-    // What depends on the switches: hidden questions and answers, the numbered extra races.
-    function renderSwitches(tables, parts, plan) {
-        parts.whenBoxes.forEach(function (e) {
-            setIf(e, 'hidden', !WV.isAsked({ when: e.getAttribute('data-when') }, plan.options));
-        });
-        var numbered = plan.options[tables.raceNames] && plan.answers[tables.raceNames] === 'n';
-        parts.raceHeads.forEach(function (head, r) {
-            var race = tables.races[r];
-            setIf(head, 'textContent', numbered && race.numberedName || race.name);
-        });
-    }
-
-    // The message of one field, in its box's list (with the field's name, as the list may hold several); the
-    // field is described by its message and, with -m, by the value it shows.
-    function say(f, text) {
-        if (text && !f.message) {
-            f.message = element('p', { id: f.input.id + '-m' });
-            f.list.appendChild(f.message);
+// Each field's message: the page's own check, a value the core refused, a shown value out of range; and
+// beside an -m field the value it shows.
+function render(tables, parts, plan, state) {
+    renderSwitches(tables, parts, plan);
+    tables.questions.forEach(function (q, i) {
+        var f = parts.fields[keyOf(tables, q)];
+        if (f.radios) return;
+        var asked = state.record.questions[i];
+        var text = state.errors[q.key] || (asked.problem ? fieldMessage(q) : '');
+        if (!text && asked.refused) {
+            text = 'Der berechnete Wert ' + asked.shown + ' liegt nicht zwischen ' + q.low + ' und ' + q.high
+                + '; gerechnet wird mit ' + asked.taken + '. Bitte einen Wert eingeben.';
         }
-        if (f.message) {
-            setIf(f.message, 'textContent', text ? nameOf(f.input) + ': ' + text : '');
-            setIf(f.message, 'hidden', !text);
+        if (f.computed) {
+            var shown = asked.asked ? String(asked.shown) : '';
+            setIf(f.computed, 'textContent', shown ? 'berechnet: ' + shown : '');
+            setIf(f.input, 'placeholder', shown || '0');
         }
-        setIf(f.input, 'ariaInvalid', text ? 'true' : 'false');
-        var ids = [f.computed && f.computed.textContent && f.computed.id, text && f.message.id];
-        ids = ids.filter(Boolean).join(' ');
-        if ((f.input.getAttribute('aria-describedby') || '') !== ids) f.input.setAttribute('aria-describedby', ids);
-    }
-
-    // Each field's message: the page's own check, a value the core refused, a shown value out of range; and
-    // beside an -m field the value it shows.
-    function render(tables, parts, plan, state) {
-        renderSwitches(tables, parts, plan);
-        tables.questions.forEach(function (q, i) {
-            var f = parts.fields[WV.keyOf(tables, q)];
-            if (f.radios) return;
-            var asked = state.record.questions[i];
-            var text = state.errors[q.key] || (asked.problem ? WV.fieldMessage(q) : '');
-            if (!text && asked.refused) {
-                text = 'Der berechnete Wert ' + asked.shown + ' liegt nicht zwischen ' + q.low + ' und ' + q.high
-                    + '; gerechnet wird mit ' + asked.taken + '. Bitte einen Wert eingeben.';
-            }
-            if (f.computed) {
-                var shown = asked.asked ? String(asked.shown) : '';
-                setIf(f.computed, 'textContent', shown ? 'berechnet: ' + shown : '');
-                setIf(f.input, 'placeholder', shown || '0');
-            }
-            say(f, text);
-        });
-    }
-})(window.WV);
+        say(f, text);
+    });
+}

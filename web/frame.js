@@ -3,9 +3,10 @@
 // the tables; the page's own words for them are here. Runs in node, not in the page:
 //   node frame.js werkverbund-core.js werkverbund.html > page-with-frame.html
 // The template's <!--FORM--> and <!--FILES--> are replaced; every element carries the id the page's scripts bind.
-'use strict';
-const fs = require('node:fs');
-const path = require('node:path');
+import fs from 'node:fs';
+import path from 'node:path';
+import { createRequire } from 'node:module';
+import { keyOf } from './plan.js';
 
 // The options as the page names them, in two boxes: what changes the calculation, and the files of the console
 // program. [name, what it does, small note]; an option's yes/no answer follows it.
@@ -55,11 +56,6 @@ const FILE_WORDS = {
 const esc = (text) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/"/g, '&quot;');
 const idOf = (key) => 'f-' + key.replace(/\W/g, '-');
 const hiddenWhen = (q) => (q.when ? ` data-when=${q.when} hidden` : '');
-
-function keyOf(tables, q) {
-    const shared = tables.questions.filter((o) => o.code === q.code).length > 1;
-    return shared ? q.code + '.' + tables.races[q.index].code : q.code;
-}
 
 // A number field; the page's scripts give it its keypad, placeholder and, in a grid, the headings that name it.
 const input = (tables, q) => `<input id=${idOf(keyOf(tables, q))}>`;
@@ -162,7 +158,7 @@ function filesHtml(tables) {
 
 async function main() {
     const [corePath, templatePath] = process.argv.slice(2);
-    const core = await require(path.resolve(corePath))();
+    const core = await createRequire(import.meta.url)(path.resolve(corePath))();
     const tables = JSON.parse(core.UTF8ToString(core._wv_tables()));
     const named = OPTION_BOXES.flatMap(([, rows]) => rows.map((r) => r[0]));
     for (const o of tables.options) {

@@ -1,246 +1,257 @@
 // The views of the results that are drawn only while their tab is open: the chain diagram, what is built as a
 // checklist, and two plans side by side. Each is drawn anew after every run while it is in sight.
-// Takes from WV: element, byId, setIf, number, rowKey, factoriesPerCount, chainModel, drawChain, measureWith,
-// CHAIN_STYLE, compareRuns, totalsOf, planInput, planner; gives WV.views.
-(function (WV) {
-    'use strict';
-    var byId = WV.byId;
-    var element = WV.element;
-    var setIf = WV.setIf;
-    var tables = null;
-    var runner = null;
-    var record = null;   // of the last run of the form's plan
-    var measure = null;
+import { element, byId, setIf } from './dom.js';
+import { number } from './format.js';
+import { planInput } from './plan.js';
+import { rowKey, factoriesPerCount, compareRuns } from './export.js';
+import { hyphenated } from './describe.js';
+import { chainModel } from './chain.js';
+import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
 
-    function inSight(id) {
-        return !byId(id).hidden;
-    }
+var tables = null;
+var runner = null;
+var plans = null;    // built(), setBuilt(row, count), plan(id): the current plan's built counts, the stored plans
+var record = null;   // of the last run of the form's plan
+var measure = null;
 
-    // ---- The chain ----
+function inSight(id) {
+    return !byId(id).hidden;
+}
 
-    function drawChain() {
-        var area = byId('chain');
-        measure = measure || WV.measureWith(getComputedStyle(area).fontFamily);
-        WV.drawChain(area, WV.chainModel(record, tables), measure, 'kette');
-    }
+// ---- The chain ----
 
-    // ---- What is built ----
+function drawChain() {
+    var area = byId('chain');
+    measure = measure || measureWith(getComputedStyle(area).fontFamily);
+    drawPicture(area, chainModel(record, tables), measure, 'kette');
+}
 
-    // The rows to build: the plants and factory lines with something to build or something built, and how many of
-    // each the line needs (a food line counts its pairs).
-    function buildRows(built) {
-        var rows = [];
-        record.rows.forEach(function (row) {
-            if (row.kind !== 'plants' && row.kind !== 'factories') return;
-            var need = Math.max(0, row.count[0] + row.count[1] + row.count[2]);
-            var key = WV.rowKey(row);
-            var sizes = ['M', 'L', 'XL'].filter(function (z, s) { return row.shown & (1 << s); }).map(function (z) {
-                return z + ' ' + WV.number(row.count[['M', 'L', 'XL'].indexOf(z)]);
-            }).join(' · ');
-            if (need || built[key]) rows.push({ key: key, need: need, per: WV.factoriesPerCount(row), sizes: sizes });
+// ---- What is built ----
+
+// The rows to build: the plants and factory lines with something to build or something built, and how many of
+// each the line needs (a food line counts its pairs).
+function buildRows(built) {
+    var rows = [];
+    record.rows.forEach(function (row) {
+        if (row.kind !== 'plants' && row.kind !== 'factories') return;
+        var need = Math.max(0, row.count[0] + row.count[1] + row.count[2]);
+        var key = rowKey(row);
+        var sizes = ['M', 'L', 'XL'].filter(function (z, s) { return row.shown & (1 << s); }).map(function (z) {
+            return z + ' ' + number(row.count[['M', 'L', 'XL'].indexOf(z)]);
+        }).join(' · ');
+        if (need || built[key]) rows.push({ key: key, need: need, per: factoriesPerCount(row), sizes: sizes });
+    });
+    return rows;
+}
+
+function builtRow(r, i) {
+    var input = element('input', { inputmode: 'numeric', placeholder: '0', id: 'built-' + i, 'data-key': r.key,
+        'aria-label': 'gebaut: ' + r.key });
+    var sizes = element('small');
+    return { input: input, need: element('td', { class: 'num' }, [document.createTextNode(''), sizes]), sizes: sizes,
+        missing: element('td'),
+        shown: element('span', { class: 'print-count' }),
+        tr: element('tr', {}, [element('th', { scope: 'row', text: hyphenated(r.key) })]) };
+}
+
+// The checklist's table is made anew only when its lines change; otherwise its texts are.
+function shapeBuilt(area, rows) {
+    var shape = rows.map(function (r) { return r.key; }).join('|');
+    if (area.wvShape === shape) return;
+    area.wvShape = shape;
+    area.wvRows = rows.map(builtRow);
+    var body = element('tbody', {}, area.wvRows.map(function (p) {
+        p.tr.append(p.need, element('td', { class: 'num' }, [p.input, p.shown]), p.missing);
+        return p.tr;
+    }));
+    area.wvFoot = element('td', { colspan: '4' });
+    area.textContent = '';
+    area.appendChild(element('table', { class: 'results checklist' }, [element('caption', { text: 'Baustand' }),
+        element('thead', {}, [element('tr', {}, ['Fabriken', 'nötig', 'gebaut', 'fehlt'].map(function (h, i) {
+            return element('th', { scope: 'col', class: i === 1 || i === 2 ? 'num' : '', text: h });
+        }))]), body, element('tfoot', {}, [element('tr', {}, [area.wvFoot])])]));
+}
+
+function showBuilt() {
+    var area = byId('built');
+    var built = plans.built();
+    var rows = buildRows(built);
+    shapeBuilt(area, rows);
+    var sum = { built: 0, need: 0 };
+    rows.forEach(function (r, i) {
+        var p = area.wvRows[i];
+        var has = built[r.key] || 0;
+        var missing = Math.max(0, r.need - has);
+        sum.built += Math.min(has, r.need) * r.per;
+        sum.need += r.need * r.per;
+        setIf(p.need.firstChild, 'data', number(r.need));
+        setIf(p.sizes, 'textContent', r.sizes);
+        if (document.activeElement !== p.input) setIf(p.input, 'value', has ? String(has) : '');
+        setIf(p.shown, 'textContent', number(has));
+        setIf(p.missing, 'textContent', missing ? 'fehlt ' + number(missing) : 'fertig');
+        setIf(p.tr, 'className', missing ? 'missing' : 'done');
+    });
+    setIf(area.wvFoot, 'textContent', rows.length ? 'Gebaut: ' + number(sum.built) + ' von '
+        + number(sum.need) + ' Fabriken (ein Paar zählt zwei)' : 'Dieser Plan braucht keine Fabriken.');
+}
+
+// A built count typed: whole numbers from 0 on; anything else is not saved and said at the field.
+function builtTyped(event) {
+    var input = event.target;
+    var text = input.value.trim();
+    var ok = /^\d{0,10}$/.test(text) && +text <= 1e9;
+    setIf(input, 'ariaInvalid', String(!ok));
+    if (!ok) return;
+    plans.setBuilt(input.getAttribute('data-key'), +text);
+    showBuilt();
+}
+
+// ---- Two plans side by side ----
+
+var compared = {};   // the records of the plans run, by what the run took; the form's plan's from its own run
+
+function inputKey(input) {
+    return JSON.stringify([input.options, input.values]);
+}
+
+function keep(key, record) {
+    if (Object.keys(compared).length > 8) compared = {};
+    compared[key] = record;
+}
+
+function recordOf(plan) {
+    var input = planInput(tables, plan, runner.readDemand);
+    var key = inputKey(input);
+    if (!compared[key]) keep(key, runner.runPlan(input.options, input.values, true).record);
+    return compared[key];
+}
+
+function fillPicks(plans, current) {
+    ['compare-a', 'compare-b'].forEach(function (id, side) {
+        var pick = byId(id);
+        var was = pick.value;
+        pick.textContent = '';
+        plans.forEach(function (e) { pick.appendChild(element('option', { value: e.id, text: e.name })); });
+        var other = plans.filter(function (e) { return e.id !== current.id; })[0] || current;
+        var keep = plans.some(function (e) { return e.id === was; });
+        pick.value = keep ? was : (side ? other : current).id;
+    });
+}
+
+function showCompare() {
+    var a = plans.plan(byId('compare-a').value);
+    var b = plans.plan(byId('compare-b').value);
+    if (!a || !b) return;
+    var c = compareRuns(recordOf(a.plan), recordOf(b.plan));
+    var key = JSON.stringify(c) + a.name + b.name;
+    var area = byId('comparison');
+    if (area.wvKey === key) return;
+    area.wvKey = key;
+    area.textContent = '';
+    area.appendChild(comparison(c, a.name, b.name));
+}
+
+// The result tables the comparison follows, with the columns that go into each of theirs.
+var GROUPS = [
+    { caption: 'Zu bauen', columns: ['M', 'L', 'XL', 'Überschuss'], into: { 'EZ-Überschuss': 3, EZ: 3 } },
+    { caption: 'Minen (Gesamtausbeute)', columns: ['Kritisch', 'Ausreichend', 'Empfohlen'], into: {} },
+    { caption: 'Verkauf pro Stunde', columns: ['Pro Stunde'], into: {} }
+];
+
+// A cell of one plan: its number, mark or amount of EZ; a dash where the plan has none.
+function cellText(cells, names) {
+    var name = names.filter(function (n) { return cells && cells[n] !== undefined; })[0];
+    if (!name) return '–';
+    var v = cells[name];
+    if (typeof v !== 'number') return v === '-' ? '–' : v;
+    return number(v) + (/EZ/.test(name) ? ' EZ' : '');
+}
+
+function compareRow(r, g) {
+    var names = g.columns.map(function (c, i) {
+        return [c].concat(Object.keys(g.into).filter(function (k) { return g.into[k] === i; }));
+    });
+    var cells = [];
+    [r.a, r.b].forEach(function (side) {
+        names.forEach(function (n) {
+            var differs = n.some(function (c) { return r.differs.indexOf(c) >= 0; });
+            cells.push(element('td', { class: differs ? 'num diff' : 'num', text: cellText(side, n) }));
         });
-        return rows;
-    }
+    });
+    var head = element('th', { scope: 'row', text: hyphenated(r.key) },
+        r.differs.length ? [element('small', { text: 'unterschiedlich' })] : []);
+    return element('tr', { class: r.differs.length ? 'differs' : '' }, [head].concat(cells));
+}
 
-    function builtRow(r, i) {
-        var input = element('input', { inputmode: 'numeric', placeholder: '0', id: 'built-' + i, 'data-key': r.key,
-            'aria-label': 'gebaut: ' + r.key });
-        var sizes = element('small');
-        return { input: input, need: element('td', { class: 'num' }, [document.createTextNode(''), sizes]), sizes: sizes,
-            missing: element('td'),
-            shown: element('span', { class: 'print-count' }),
-            tr: element('tr', {}, [element('th', { scope: 'row', text: WV.hyphenated(r.key) })]) };
-    }
+function groupOf(r) {
+    var cells = Object.keys(Object.assign({}, r.a, r.b));
+    return GROUPS.filter(function (g) {
+        return cells.some(function (c) { return g.columns.indexOf(c) >= 0 || g.into[c] !== undefined; });
+    })[0];
+}
 
-    // The checklist's table is made anew only when its lines change; otherwise its texts are.
-    function shapeBuilt(area, rows) {
-        var shape = rows.map(function (r) { return r.key; }).join('|');
-        if (area.wvShape === shape) return;
-        area.wvShape = shape;
-        area.wvRows = rows.map(builtRow);
-        var body = element('tbody', {}, area.wvRows.map(function (p) {
-            p.tr.append(p.need, element('td', { class: 'num' }, [p.input, p.shown]), p.missing);
-            return p.tr;
-        }));
-        area.wvFoot = element('td', { colspan: '4' });
-        area.textContent = '';
-        area.appendChild(element('table', { class: 'results checklist' }, [element('caption', { text: 'Baustand' }),
-            element('thead', {}, [element('tr', {}, ['Fabriken', 'nötig', 'gebaut', 'fehlt'].map(function (h, i) {
-                return element('th', { scope: 'col', class: i === 1 || i === 2 ? 'num' : '', text: h });
-            }))]), body, element('tfoot', {}, [element('tr', {}, [area.wvFoot])])]));
-    }
+function compareTable(caption, heads, rows, names) {
+    var top = element('tr', {}, [element('td')].concat(names.map(function (n, side) {
+        return element('th', { scope: 'colgroup', colspan: String(heads.length), text: 'Plan ' + 'AB'[side] + ': ' + n });
+    })));
+    var cols = element('tr', {}, [element('th', { scope: 'col', text: 'Ergebnis' })].concat(heads.concat(heads)
+        .map(function (h) { return element('th', { scope: 'col', class: 'num', text: h }); })));
+    return element('table', { class: 'results compare' }, [element('caption', { text: caption }),
+        element('thead', {}, [top, cols]), element('tbody', {}, rows)]);
+}
 
-    function showBuilt() {
-        var area = byId('built');
-        var built = WV.planner.built();
-        var rows = buildRows(built);
-        shapeBuilt(area, rows);
-        var sum = { built: 0, need: 0 };
-        rows.forEach(function (r, i) {
-            var p = area.wvRows[i];
-            var has = built[r.key] || 0;
-            var missing = Math.max(0, r.need - has);
-            sum.built += Math.min(has, r.need) * r.per;
-            sum.need += r.need * r.per;
-            setIf(p.need.firstChild, 'data', WV.number(r.need));
-            setIf(p.sizes, 'textContent', r.sizes);
-            if (document.activeElement !== p.input) setIf(p.input, 'value', has ? String(has) : '');
-            setIf(p.shown, 'textContent', WV.number(has));
-            setIf(p.missing, 'textContent', missing ? 'fehlt ' + WV.number(missing) : 'fertig');
-            setIf(p.tr, 'className', missing ? 'missing' : 'done');
-        });
-        setIf(area.wvFoot, 'textContent', rows.length ? 'Gebaut: ' + WV.number(sum.built) + ' von '
-            + WV.number(sum.need) + ' Fabriken (ein Paar zählt zwei)' : 'Dieser Plan braucht keine Fabriken.');
-    }
+// Totals of both plans and their difference: factories to build, EZ surplus, every sale per hour.
+function totalsTable(t, names) {
+    var lines = [['Fabriken zu bauen', t.a.factories, t.b.factories], ['EZ-Überschuss', t.a.surplus, t.b.surplus]];
+    Object.keys(Object.assign({}, t.a.sales, t.b.sales)).forEach(function (k) {
+        lines.push([k + ' pro Stunde', t.a.sales[k] || 0, t.b.sales[k] || 0]);
+    });
+    var rows = lines.map(function (l) {
+        var d = l[2] - l[1];
+        return element('tr', { class: d ? 'differs' : '' }, [element('th', { scope: 'row', text: l[0] }),
+            element('td', { class: 'num', text: number(l[1]) }), element('td', { class: 'num', text: number(l[2]) }),
+            element('td', { class: d ? 'num diff' : 'num', text: (d > 0 ? '+' : '') + number(d) })]);
+    });
+    return element('table', { class: 'results compare-totals' }, [element('caption', { text: 'Summen' }),
+        element('thead', {}, [element('tr', {}, ['', 'Plan A: ' + names[0], 'Plan B: ' + names[1], 'B − A']
+            .map(function (h, i) { return element(i ? 'th' : 'td', i ? { scope: 'col', class: 'num', text: h } : {}); }))]),
+        element('tbody', {}, rows)]);
+}
 
-    // A built count typed: whole numbers from 0 on; anything else is not saved and said at the field.
-    function builtTyped(event) {
-        var input = event.target;
-        var text = input.value.trim();
-        var ok = /^\d{0,10}$/.test(text) && +text <= 1e9;
-        setIf(input, 'ariaInvalid', String(!ok));
-        if (!ok) return;
-        WV.planner.setBuilt(input.getAttribute('data-key'), +text);
-        showBuilt();
-    }
+// The comparison of two runs as tables: the totals, then every result line of either plan, the cells that
+// differ marked and each line that differs said.
+function comparison(c, a, b) {
+    var names = [a, b];
+    var box = element('div', {}, [totalsTable(c.totals, names)]);
+    GROUPS.forEach(function (g) {
+        var rows = c.rows.filter(function (r) { return groupOf(r) === g; });
+        if (rows.length) box.appendChild(compareTable(g.caption, g.columns, rows.map(function (r) { return compareRow(r, g); }), names));
+    });
+    var differ = c.rows.filter(function (r) { return r.differs.length; }).length;
+    box.insertBefore(element('p', { class: 'hint', text: differ ? differ + ' Ergebniszeilen unterscheiden sich; sie sind '
+        + 'markiert.' : 'Die Ergebnisse der beiden Pläne sind gleich.' }), box.firstChild);
+    return box;
+}
 
-    // ---- Two plans side by side ----
-
-    var compared = {};   // the records of plans run for the comparison, by their address
-
-    function recordOf(plan) {
-        var hash = JSON.stringify(plan);
-        if (!compared[hash]) {
-            var input = WV.planInput(tables, plan, runner.readDemand);
-            if (Object.keys(compared).length > 8) compared = {};
-            compared[hash] = runner.runPlan(input.options, input.values).record;
-        }
-        return compared[hash];
-    }
-
-    function fillPicks(plans, current) {
-        ['compare-a', 'compare-b'].forEach(function (id, side) {
-            var pick = byId(id);
-            var was = pick.value;
-            pick.textContent = '';
-            plans.forEach(function (e) { pick.appendChild(element('option', { value: e.id, text: e.name })); });
-            var other = plans.filter(function (e) { return e.id !== current.id; })[0] || current;
-            var keep = plans.some(function (e) { return e.id === was; });
-            pick.value = keep ? was : (side ? other : current).id;
-        });
-    }
-
-    function showCompare() {
-        var a = WV.planner.plan(byId('compare-a').value);
-        var b = WV.planner.plan(byId('compare-b').value);
-        if (!a || !b) return;
-        var c = WV.compareRuns(recordOf(a.plan), recordOf(b.plan));
-        var key = JSON.stringify(c) + a.name + b.name;
-        var area = byId('comparison');
-        if (area.wvKey === key) return;
-        area.wvKey = key;
-        area.textContent = '';
-        area.appendChild(WV.comparison(c, a.name, b.name));
-    }
-
-    // The result tables the comparison follows, with the columns that go into each of theirs.
-    var GROUPS = [
-        { caption: 'Zu bauen', columns: ['M', 'L', 'XL', 'Überschuss'], into: { 'EZ-Überschuss': 3, EZ: 3 } },
-        { caption: 'Minen (Gesamtausbeute)', columns: ['Kritisch', 'Ausreichend', 'Empfohlen'], into: {} },
-        { caption: 'Verkauf pro Stunde', columns: ['Pro Stunde'], into: {} }
-    ];
-
-    // A cell of one plan: its number, mark or amount of EZ; a dash where the plan has none.
-    function cellText(cells, names) {
-        var name = names.filter(function (n) { return cells && cells[n] !== undefined; })[0];
-        if (!name) return '–';
-        var v = cells[name];
-        if (typeof v !== 'number') return v === '-' ? '–' : v;
-        return WV.number(v) + (/EZ/.test(name) ? ' EZ' : '');
-    }
-
-    function compareRow(r, g) {
-        var names = g.columns.map(function (c, i) {
-            return [c].concat(Object.keys(g.into).filter(function (k) { return g.into[k] === i; }));
-        });
-        var cells = [];
-        [r.a, r.b].forEach(function (side) {
-            names.forEach(function (n) {
-                var differs = n.some(function (c) { return r.differs.indexOf(c) >= 0; });
-                cells.push(element('td', { class: differs ? 'num diff' : 'num', text: cellText(side, n) }));
-            });
-        });
-        var head = element('th', { scope: 'row', text: WV.hyphenated(r.key) },
-            r.differs.length ? [element('small', { text: 'unterschiedlich' })] : []);
-        return element('tr', { class: r.differs.length ? 'differs' : '' }, [head].concat(cells));
-    }
-
-    function groupOf(r) {
-        var cells = Object.keys(Object.assign({}, r.a, r.b));
-        return GROUPS.filter(function (g) {
-            return cells.some(function (c) { return g.columns.indexOf(c) >= 0 || g.into[c] !== undefined; });
-        })[0];
-    }
-
-    function compareTable(caption, heads, rows, names) {
-        var top = element('tr', {}, [element('td')].concat(names.map(function (n, side) {
-            return element('th', { scope: 'colgroup', colspan: String(heads.length), text: 'Plan ' + 'AB'[side] + ': ' + n });
-        })));
-        var cols = element('tr', {}, [element('th', { scope: 'col', text: 'Ergebnis' })].concat(heads.concat(heads)
-            .map(function (h) { return element('th', { scope: 'col', class: 'num', text: h }); })));
-        return element('table', { class: 'results compare' }, [element('caption', { text: caption }),
-            element('thead', {}, [top, cols]), element('tbody', {}, rows)]);
-    }
-
-    // Totals of both plans and their difference: factories to build, EZ surplus, every sale per hour.
-    function totalsTable(t, names) {
-        var lines = [['Fabriken zu bauen', t.a.factories, t.b.factories], ['EZ-Überschuss', t.a.surplus, t.b.surplus]];
-        Object.keys(Object.assign({}, t.a.sales, t.b.sales)).forEach(function (k) {
-            lines.push([k + ' pro Stunde', t.a.sales[k] || 0, t.b.sales[k] || 0]);
-        });
-        var rows = lines.map(function (l) {
-            var d = l[2] - l[1];
-            return element('tr', { class: d ? 'differs' : '' }, [element('th', { scope: 'row', text: l[0] }),
-                element('td', { class: 'num', text: WV.number(l[1]) }), element('td', { class: 'num', text: WV.number(l[2]) }),
-                element('td', { class: d ? 'num diff' : 'num', text: (d > 0 ? '+' : '') + WV.number(d) })]);
-        });
-        return element('table', { class: 'results compare-totals' }, [element('caption', { text: 'Summen' }),
-            element('thead', {}, [element('tr', {}, ['', 'Plan A: ' + names[0], 'Plan B: ' + names[1], 'B − A']
-                .map(function (h, i) { return element(i ? 'th' : 'td', i ? { scope: 'col', class: 'num', text: h } : {}); }))]),
-            element('tbody', {}, rows)]);
-    }
-
-    // The comparison of two runs as tables: the totals, then every result line of either plan, the cells that
-    // differ marked and each line that differs said.
-    WV.comparison = function (c, a, b) {
-        var names = [a, b];
-        var box = element('div', {}, [totalsTable(c.totals, names)]);
-        GROUPS.forEach(function (g) {
-            var rows = c.rows.filter(function (r) { return groupOf(r) === g; });
-            if (rows.length) box.appendChild(compareTable(g.caption, g.columns, rows.map(function (r) { return compareRow(r, g); }), names));
-        });
-        var differ = c.rows.filter(function (r) { return r.differs.length; }).length;
-        box.insertBefore(element('p', { class: 'hint', text: differ ? differ + ' Ergebniszeilen unterscheiden sich; sie sind '
-            + 'markiert.' : 'Die Ergebnisse der beiden Pläne sind gleich.' }), box.firstChild);
-        return box;
-    };
-
-    WV.views = {
-        start: function (given, run) {
-            tables = given;
-            runner = run;
-            document.head.appendChild(element('style', { text: WV.CHAIN_STYLE }));
-            byId('built').addEventListener('input', builtTyped);
-            byId('compare-a').addEventListener('change', showCompare);
-            byId('compare-b').addEventListener('change', showCompare);
-        },
-        // After every run of the form's plan, and when a tab opens: what is in sight is drawn.
-        show: function (last) {
-            record = last || record;
-            if (inSight('p-chain')) drawChain();
-            if (inSight('p-built')) showBuilt();
-            if (inSight('p-compare')) showCompare();
-        },
-        listed: fillPicks
-    };
-})(window.WV);
+export const views = {
+    // tables: the core's; run: the runner; stored: built(), setBuilt(row, count) and plan(id) of the plans
+    start: function (given, run, stored) {
+        tables = given;
+        runner = run;
+        plans = stored;
+        document.head.appendChild(element('style', { text: CHAIN_STYLE }));
+        byId('built').addEventListener('input', builtTyped);
+        byId('compare-a').addEventListener('change', showCompare);
+        byId('compare-b').addEventListener('change', showCompare);
+    },
+    // After every run of the form's plan (its record and what the run took), and when a tab opens: what is in
+    // sight is drawn.
+    show: function (last, input) {
+        record = last || record;
+        if (input) keep(inputKey(input), last);
+        if (inSight('p-chain')) drawChain();
+        if (inSight('p-built')) showBuilt();
+        if (inSight('p-compare')) showCompare();
+    },
+    listed: fillPicks
+};

@@ -33,6 +33,11 @@ int scanChar(ConsoleInput& in, char* letter);
 int scanFloat(ConsoleInput& in, float* value, int* tooLong);
 void discardPending(ConsoleInput& in);
 
+// A field's text for the question, read as the console reads a typed answer: a demand by "%f" with nothing but
+// blanks after it, a count as decimal digits with an optional sign, a letter alone; gives the value, or why it is
+// refused.
+Refusal readFieldText(const Question& q, const char* text, size_t length, double* value);
+
 // The reader of typed answers, over a ConsoleInput.
 extern const AnswerReader CONSOLE_READER;
 inline Answers consoleAnswers(ConsoleInput& in) { return Answers{ &CONSOLE_READER, &in }; }

@@ -301,12 +301,69 @@ void discardPending(ConsoleInput& in) {
 
 namespace {
 
-bool isOneOf(char letter, const char* letters) {
-    for (const char* l = letters; *l; ++l) {
-        if (*l == letter) return true;
-    }
-    return false;
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Drops the blanks around a field's text.
+void trimBlanks(const char*& text, const char*& end) {
+    while (text < end && isBlank(*text)) ++text;
+    while (end > text && isBlank(end[-1])) --end;
 }
+
+// Decimal digits with an optional sign, saturating far outside any range.
+Refusal readDecimal(const char* text, const char* end, double* value) {
+    bool negative = text < end && *text == '-';
+    if (text < end && (*text == '-' || *text == '+')) ++text;
+    if (text == end) return REFUSAL_UNREADABLE;
+    long long magnitude = 0;
+    for (; text < end; ++text) {
+        if (!isDigit(*text)) return REFUSAL_UNREADABLE;
+        magnitude = magnitude * 10 + (*text - '0');
+        if (magnitude > SATURATED) magnitude = SATURATED;
+    }
+    *value = static_cast<double>(negative ? -magnitude : magnitude);
+    return REFUSAL_NONE;
+}
+
+int discard(void* /*data*/, const char* /*bytes*/, int /*length*/) { return 0; }
+
+// "%f" with nothing but blanks after it.
+Refusal readDemandText(const char* text, size_t length, double* value) {
+    static Console nowhere = { streamTo(discard, nullptr), streamTo(discard, nullptr) };
+    ConsoleInput in = inputOnMemory(nowhere, text, length);
+    float typed = 0;
+    int tooLong = 0;
+    if (scanFloat(in, &typed, &tooLong) != 1) return REFUSAL_UNREADABLE;
+    for (char rest = 0; scanChar(in, &rest) == 1;) {
+        if (!isBlank(rest)) return REFUSAL_UNREADABLE;
+    }
+    if (tooLong) return REFUSAL_TOO_LONG;
+    *value = typed;
+    return REFUSAL_NONE;
+}
+
+}  // namespace
+
+Refusal readFieldText(const Question& q, const char* text, size_t length, double* value) {
+    const char* end = text + length;
+    Refusal read = REFUSAL_NONE;
+    *value = 0;
+    if (q.kind == ANSWER_DEMAND) {
+        read = readDemandText(text, length, value);
+    } else {
+        trimBlanks(text, end);
+        if (q.kind == ANSWER_COUNT)
+            read = readDecimal(text, end, value);
+        else if (end - text == 1)
+            *value = lowerAscii(*text);
+        else
+            read = REFUSAL_LETTER;
+    }
+    if (read == REFUSAL_NONE) read = refusalOf(q, *value);
+    if (read != REFUSAL_NONE) *value = 0;
+    return read;
+}
+
+namespace {
 
 // Tells the user why a number was not taken (why a format for the limits) and drops the rest of its line.
 void refuseNumber(ConsoleInput& in, const Ask& ask, const char* why, int limit1 = 0, int limit2 = 0) {
@@ -341,7 +398,7 @@ Answer askCount(void* data, const Ask& ask) {
         putString(in.con->out, ask.prompt);
         long long value = 0;
         if (scanInt(in, &value) != 1) return UNREAD;
-        if (value >= q.low && value <= q.high) return typed(static_cast<double>(value));
+        if (refusalOf(q, static_cast<double>(value)) == REFUSAL_NONE) return typed(static_cast<double>(value));
         refuseNumber(in, ask, "Ungueltige Eingabe: erlaubt sind ganze Zahlen von %i bis %i\n", q.low, q.high);
     }
 }
@@ -358,8 +415,8 @@ Answer askDemand(void* data, const Ask& ask) {
         if (scanFloat(in, &value, &tooLong) != 1) return UNREAD;
         if (tooLong) {
             refuseNumber(in, ask, "Ungueltige Eingabe: die Zahl ist zu lang (hoechstens %i Zeichen)\n",
-                         NUMBER_TEXT_LIMIT);
-        } else if (!std::isfinite(value)) {
+                         ANSWER_RULES[ask.q->kind].textLimit);
+        } else if (refusalOf(*ask.q, static_cast<double>(value)) != REFUSAL_NONE) {
             refuseNumber(in, ask, "Ungueltige Eingabe: erlaubt sind nur endliche Zahlen\n");
         } else {
             return typed(value);

@@ -23,6 +23,13 @@ int parseOptions(int argc, const char* const* argv, Answers& answers) {
     return 1;
 }
 
+int applyOptions(const OptionFlags& options, Answers& answers) {
+    for (int o = 0; o < OPTION_COUNT; ++o) {
+        if (options.*OPTIONS[o].flag && !applyOption(static_cast<OptionCode>(o), answers)) return 0;
+    }
+    return 1;
+}
+
 // The hint names the option of the next rank as long as the options in use are exactly those of the ranks
 // before it.
 const char* pickHint(const OptionFlags& opt) {

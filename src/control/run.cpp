@@ -50,13 +50,16 @@ int endAtInputEnd(Console& con) {
     return -1;
 }
 
-}  // namespace
-
-int runWerkverbund(int argc, const char* const* argv, Console& con, Answers answers, const FileCalls& files) {
-    run = {};  // every count, answer and flag starts at 0
+// A run starts: every count, answer and flag at 0, no file failed, no results section open; then the banner.
+void beginRun(Console& con, const FileCalls& files) {
+    run = {};
     beginReports(con, files);
+    resetResults();
     putString(con.out, START_BANNER);
-    if (!parseOptions(argc, argv, answers)) return endAtInputEnd(con);
+}
+
+// Everything after the options.
+int runAfterOptions(Console& con, Answers& answers) {
     writeDiagnosticsHeader();
     if (run.opt.energySurplus) putString(con.out, ENERGY_SURPLUS_NOTE);
     if (!runDialogue(con, answers)) return endAtInputEnd(con);
@@ -76,4 +79,18 @@ int runWerkverbund(int argc, const char* const* argv, Console& con, Answers answ
     printHint(con);
     printEndBanner(con);
     return waitForEnter(con, answers);
+}
+
+}  // namespace
+
+int runWerkverbund(int argc, const char* const* argv, Console& con, Answers answers, const FileCalls& files) {
+    beginRun(con, files);
+    if (!parseOptions(argc, argv, answers)) return endAtInputEnd(con);
+    return runAfterOptions(con, answers);
+}
+
+int runWerkverbundWith(const OptionFlags& options, Console& con, Answers answers, const FileCalls& files) {
+    beginRun(con, files);
+    if (!applyOptions(options, answers)) return endAtInputEnd(con);
+    return runAfterOptions(con, answers);
 }

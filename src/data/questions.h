@@ -36,6 +36,7 @@ struct Question {
     QuestionGroup group;
     int index = -1;                        // race of a Level 3 question, special of a special one, else -1
     const char* code = nullptr;            // short code of the answer
+    int size = -1;                         // the Size of the plants, mines or factories it counts, or -1
     const char* prompt = nullptr;          // as printed; a -m question's is a format for the shown values
     const char* numberedPrompt = nullptr;  // for an extra race when the races are numbered, else null
     OptionCode askedWith = OPTION_NONE;    // the option that asks the question, or none: always asked
@@ -64,3 +65,35 @@ inline const Question& manualQuestion(ManualQuestion which) { return QUESTIONS[D
 bool isAsked(const Question& q, const OptionFlags& opt);
 const char* promptOf(const Question& q, const OptionFlags& opt);
 int& answerSlot(InputRecord& in, const Question& q);  // where a count of the dialogue goes
+
+// What an answer of each kind must be: one rule, which the console reader and the plan reader both apply and the
+// page is told, so that a field refuses exactly what the console refuses.
+struct AnswerRule {
+    int whole;            // a whole number within the question's range, low to high
+    int single;           // a finite number of single precision
+    int textLimit;        // the most characters of a number's text that are read, or 0 for any number
+    const char* letters;  // the letters taken (lower case), or null for a number
+};
+extern const AnswerRule ANSWER_RULES[ANSWER_KIND_COUNT];
+constexpr const char* YES_NO_LETTERS = "jn";  // what an option's yes/no question takes
+
+// Why a value is not taken.
+enum Refusal {
+    REFUSAL_NONE,
+    REFUSAL_RANGE,       // a whole number outside the question's range
+    REFUSAL_WHOLE,       // not a whole number
+    REFUSAL_FINITE,      // not a finite number of single precision
+    REFUSAL_LETTER,      // not one of the letters
+    REFUSAL_UNREADABLE,  // a text that is no number, or has more after it
+    REFUSAL_TOO_LONG,    // a number's text longer than the rule's limit
+    REFUSAL_COUNT
+};
+Refusal refusalOf(const Question& q, double value);
+bool isOneOf(char letter, const char* letters);
+
+// The key a plan keeps the question's value under: its code, and the race's code behind a point where the races'
+// questions share their codes ("WF.A").
+struct QuestionKey {
+    char text[16];
+};
+QuestionKey keyOf(const Question& q);

@@ -56,11 +56,30 @@ struct Fact {
 };
 constexpr int FACT_LIMIT = 11;  // a crystal race's food chain has the most
 
-// One result line as a front end can show it without reading the text.
-enum RowKind { ROW_PLANTS, ROW_CAPACITY, ROW_FACTORIES, ROW_MINES, ROW_SALE, ROW_NOTE, ROW_KIND_COUNT };
+// One result line as a front end can show it without reading the text: what kind of line it is, which one (its
+// code, the same whatever the wording or the race names of the run), and whom it supplies.
+enum RowKind {
+    ROW_PLANTS,         // the complex's solar power plants
+    ROW_CAPACITY,       // the SKW capacity left out of account (-es)
+    ROW_CRYSTALS,       // the crystal factories of the plants
+    ROW_CRYSTAL_FOOD,   // the food chain of those crystal factories when no race feeds them
+    ROW_RACE_CHAIN,     // a race's food chain
+    ROW_SPECIAL_CHAIN,  // a special factory kind's food chain
+    ROW_MINES,          // the ore or silicon mines
+    ROW_SALE,           // what is sold per hour
+    ROW_NOTE,           // a line that only names itself (no ore or no silicon needed)
+    ROW_KIND_COUNT
+};
+
+// Crystal factories and food chains are all factories the complex builds.
+constexpr bool isFactoryRow(RowKind kind) { return kind >= ROW_CRYSTALS && kind <= ROW_SPECIAL_CHAIN; }
 
 struct ResultRow {
     RowKind kind;
+    const char* code;        // the line: "SKW", "ES", "KF", "KFNP", "NP.A", "NP.GKF", "ME", "MS", "VK.EZ", ...
+    const char* feeds;       // what the line supplies: a race's code, a special factory's, "KF", "SKW"; or null
+    const char* race;        // the race or special factory the line is for, named as this run names it; or null
+    int pairs;               // a count is a Level 2 factory with its Level 1 supplier
     Label name;              // what the line names (a note's text)
     int count[SIZE_COUNT];   // factories or plants of each size
     int shown;               // the sizes the line shows, a bit 1 << Size each

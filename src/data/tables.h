@@ -2,6 +2,7 @@
 // special factory. Data only: the dialogue, the phases and the page all walk these rows.
 #pragma once
 
+#include <cstddef>
 #include <iterator>
 
 // A text in its two spellings: the console's (ASCII umlauts, its own columns) and the file's
@@ -35,6 +36,7 @@ constexpr int CORE_RACE_COUNT = 5;
 struct RaceInfo {
     char code;                      // letter in the diagnostics file
     const char* chainCode;          // short code of the food chain's demand there
+    const char* rowCode;            // the food chain's line in the run record: "NP." and the race's code
     char crystalLetter;             // crystal race letter of a core race; 0 for an extra race
     const char* name;               // echo name, and the race's name on the page
     const char* numberedName;       // "Rasse1".."Rasse5" for an extra race answered 'n', else null
@@ -50,31 +52,31 @@ struct RaceInfo {
 
 // clang-format off
 constexpr RaceInfo RACES[] = {
-    { 'A', "ANP", 'a', "Argonen", nullptr,
+    { 'A', "ANP", "NP.A", 'a', "Argonen", nullptr,
       "\nArgonische erzbasierende Level 3 Fabriken (z.B. Munitionsfabrik): ",
       "Argonische siliziumbasierende Level 3 Fabriken (z.B. Chip-Werk): ", nullptr, nullptr,
       { "Argonische Kristallfabriken:", "Argon Kristallfabriken:" },
       same("Cahoonapressen und Ranches:"), { nullptr, nullptr },
       same("Cahoonapressenanzahl") },
-    { 'B', "BNP", 'b', "Boronen", nullptr,
+    { 'B', "BNP", "NP.B", 'b', "Boronen", nullptr,
       "Boronische erzbasierende Level 3 Fabriken (z.B. GPIK-Schmiede): ",
       "Boronische siliziumbasierende Level 3 Fabriken (z.B. Computerwerk): ", nullptr, nullptr,
       { "Boronische Kristallfabriken:", "Boron Kristallfabriken:" },
       same("BoFuChemielabore und BoGasProdunktionen:"), { nullptr, nullptr },
       same("BoFuChemielaboranzahl") },
-    { 'P', "PNP", 'p', "Paraniden", nullptr,
+    { 'P', "PNP", "NP.P", 'p', "Paraniden", nullptr,
       "Paranidische erzbasierende Level 3 Fabriken (z.B. GSWG-Schmiede): ",
       "Paranidische siliziumbasierende Level 3 Fabriken (z.B. Quantumr. Fabrik): ", nullptr, nullptr,
       { "Paranidische Kristallfabriken:", "Paranid Kristallfabriken:" },
       same("Soyereien und Soyfarmen:"), { nullptr, nullptr },
       same("Soyereianzahl") },
-    { 'S', "SNP", 's', "Split", nullptr,
+    { 'S', "SNP", "NP.S", 's', "Split", nullptr,
       "Split erzbasierende Level 3 Fabriken (z.B. Geschuetzturmfabrik): ",
       "Split siliziumbasierende Level 3 Fabriken (z.B. Chip-Werk): ", nullptr, nullptr,
       same("Split Kristallfabriken:"),
       same("Rastar-Raffinerien und Cheltaquarien:"), { nullptr, nullptr },
       same("Rastar-Raffinerieanzahl") },
-    { 'T', "TNP", 't', "Teladi", nullptr,
+    { 'T', "TNP", "NP.T", 't', "Teladi", nullptr,
       "Teladianische erzbasierende Level 3 Fabriken (z.B. SQUASH-Minenanlage): ",
       "Teladianische siliziumbasierende Level 3 Fabriken (z.B. Computerwerk): ", nullptr, nullptr,
       { "Teladianische Kristallfabriken:", "Teladi Kristallfabriken:" },
@@ -82,32 +84,32 @@ constexpr RaceInfo RACES[] = {
       { "Sonnenblumenoelraffinerien und Gewaechsst:", "Sonnenblumen\366lraffinerien und Gew\344chsstationen:" },
       { nullptr, nullptr },
       { "Sonnenblumenoelraffinerieanzahl", "Sonnenblumen\366lraffinerieanzahl" } },
-    { 'V', "VNP", 0, "Piraten", "Rasse1",
+    { 'V', "VNP", "NP.V", 0, "Piraten", "Rasse1",
       "Piraten erzbasierende Level 3 Fabriken: ", "Piraten siliziumbasierende Level 3 Fabriken: ",
       "Rasse1 erzbasierende Level 3 Fabriken: ", "Rasse1 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
       same("Piraten L2+L1Fabriken:"), same("Rasse1 L2+L1Fabriken:"),
       same("L2Fabanzahl Piraten") },
-    { 'X', "XNP", 0, "Xenon", "Rasse2",
+    { 'X', "XNP", "NP.X", 0, "Xenon", "Rasse2",
       "Xenon erzbasierende Level 3 Fabriken: ", "Xenon siliziumbasierende Level 3 Fabriken: ",
       "Rasse2 erzbasierende Level 3 Fabriken: ", "Rasse2 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
       same("Xenon L2+L1Fabriken:"), same("Rasse2 L2+L1Fabriken:"),
       same("L2Fabanzahl Xenon") },
-    { 'K', "KNP", 0, "Khaak", "Rasse3",
+    { 'K', "KNP", "NP.K", 0, "Khaak", "Rasse3",
       "Khaak erzbasierende Level 3 Fabriken (z.B. GKE-Schmiede): ", "Khaak siliziumbasierende Level 3 Fabriken: ",
       "Rasse3 erzbasierende Level 3 Fabriken: ", "Rasse3 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
       same("Khaak L2+L1Fabriken:"), same("Rasse3 L2+L1Fabriken:"),
       same("L2Fabanzahl Khaak") },
-    { 'Y', "YNP", 0, "Yaki", "Rasse4",
+    { 'Y', "YNP", "NP.Y", 0, "Yaki", "Rasse4",
       "Yaki erzbasierende Level 3 Fabriken (z.B. Raketenfabrik Disruptorrakete): ",
       "Yaki siliziumbasierende Level 3 Fabriken: ",
       "Rasse4 erzbasierende Level 3 Fabriken: ", "Rasse4 siliziumbasierende Level 3 Fabriken: ",
       { nullptr, nullptr },
       same("Yaki L2+L1Fabriken:"), same("Rasse4 L2+L1Fabriken:"),
       same("L2Fabanzahl Yaki") },
-    { 'E', "ENP", 0, "Terraner", "Rasse5",
+    { 'E', "ENP", "NP.E", 0, "Terraner", "Rasse5",
       "Terranische erzbasierende Level 3 Fabriken (z.B. Raketenfabrik Hammerhai): ",
       "Terranische siliziumbasierende Level 3 Fabriken: ",
       "Rasse5 erzbasierende Level 3 Fabriken: ", "Rasse5 siliziumbasierende Level 3 Fabriken: ",
@@ -129,20 +131,25 @@ enum Special { SPECIAL_GKF, SPECIAL_KDF, SPECIAL_SBF, SPECIAL_COUNT };
 struct SpecialInfo {
     const char* code;       // short code in the diagnostics file
     const char* chainCode;  // short code of the food chain's demand there
+    const char* rowCode;    // the food chain's line in the run record: "NP." and the code
+    const char* name;       // what the page calls the factories
     const char* prompt;     // the question; without its line ends it also labels the echo
     Label chain;            // the food chain's factories
     Label chainCount;       // what the error line says could not be computed
 };
 
 constexpr SpecialInfo SPECIALS[] = {
-    { "GKF", "ASNP", "\nGefechtskopffabriken: ", same("Rheimwerke und Agrarzentren:"), same("Rheimwerkanzahl") },
+    { "GKF", "ASNP", "NP.GKF", "Gefechtskopffabriken", "\nGefechtskopffabriken: ", same("Rheimwerke und Agrarzentren:"),
+      same("Rheimwerkanzahl") },
     { "KDF",
       "SSNP",
+      "NP.KDF",
+      "Kampfdrohnenmanufakturen",
       "Kampfdrohnenmanufakturen: ",
       { "Massom-Muehlen und Scruffin-Plantagen:", "Massom-M\374hlen und Scruffin-Plantagen:" },
       { "Massom-Muehlen", "Massom-M\374hlen" } },
-    { "SBF", "PSNP", "Satellitenfertigungen (beide Typen): ", same("Raumschmieden und Schneckenfarmen:"),
-      same("Raumschmiedenanzahl") },
+    { "SBF", "PSNP", "NP.SBF", "Satellitenfertigungen (beide Typen)", "Satellitenfertigungen (beide Typen): ",
+      same("Raumschmieden und Schneckenfarmen:"), same("Raumschmiedenanzahl") },
 };
 static_assert(std::size(SPECIALS) == SPECIAL_COUNT);
 
@@ -157,3 +164,12 @@ constexpr CrystalRace CRYSTAL_RACES[] = {
     { RACES[RACE_T].crystalLetter, RACES[RACE_T].name }, { NO_CRYSTAL_RACE, NO_CRYSTAL_RACE_NAME },
 };
 static_assert(std::size(CRYSTAL_RACES) == CORE_RACE_COUNT + 1);
+// The same letters as the crystal race question takes them.
+constexpr const char* CRYSTAL_RACE_LETTERS = "abpstu";
+constexpr bool lettersAreTheRaces() {
+    for (size_t r = 0; r < std::size(CRYSTAL_RACES); ++r) {
+        if (CRYSTAL_RACE_LETTERS[r] != CRYSTAL_RACES[r].letter) return false;
+    }
+    return CRYSTAL_RACE_LETTERS[std::size(CRYSTAL_RACES)] == '\0';
+}
+static_assert(lettersAreTheRaces());

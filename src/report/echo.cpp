@@ -13,7 +13,7 @@ const char* crystalRaceName(char letter) {
     for (const CrystalRace& c : CRYSTAL_RACES) {
         if (c.letter == letter) return c.name;
     }
-    assert(!"crystal race letter without a name");
+    assert(false && "crystal race letter without a name");
     return "";
 }
 

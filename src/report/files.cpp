@@ -73,7 +73,6 @@ void beginReports(Console& con, const FileCalls& fileCalls) {
     warningConsole = &con;
     calls = &fileCalls;
     for (int& f : failed) f = 0;
-    resetResults();
 }
 
 // Mode "w" creates or empties the file, "a" appends to it (creating it when missing).

@@ -6,6 +6,7 @@
 #include "data/record.h"
 
 #include <cstdarg>
+#include <cstddef>
 
 #define PRINTF_LIKE(f, a) __attribute__((format(printf, f, a)))
 
@@ -37,6 +38,22 @@ void printMessage(Console& con, MessageAbout about, int index, const char* forma
 // Keeps a message that went elsewhere (a food chain's error line goes to the console output).
 void keepMessage(MessageAbout about, int index, const char* text);
 
+// Text kept in memory up to a bound far beyond any real run: the page's console and the files of its folder.
+constexpr size_t MEMORY_TEXT_LIMIT = 16u << 20;
+struct MemoryText {
+    char* bytes;
+    size_t length;
+    size_t room;  // kept for the next run
+    int cut;      // more was written than the bound allows
+};
+int keepInMemory(void* data, const char* bytes, int length);  // a stream's sink: 0, or -1 beyond the bound
+
+// The console of a run in memory (memory_console.cpp): what an earlier run left there is dropped, its room kept.
+extern MemoryText consoleOut, consoleErr;
+Console memoryConsole();
+// Flushes the streams; a run whose text was cut ends with -1 and says so on standard error.
+int finishMemoryConsole(Console& con, int status);
+
 // Text into a buffer (text.cpp), kept zero-terminated.
 struct TextOut {
     char* text;
@@ -55,6 +72,16 @@ void expandTemplate(TextOut& out, const char* format, Filler fill, void* data);
 void formatTextV(TextOut& out, const char* format, va_list values);
 void formatText(TextOut& out, const char* format, ...) PRINTF_LIKE(2, 3);
 
+// JSON in ASCII with automatic commas (json.cpp), built in one buffer: an object or array begins and ends with its
+// bracket, a key comes before each value of an object.
+void jsonBegin(char bracket);
+void jsonEnd(char bracket);
+void jsonKey(const char* name);
+void jsonString(const char* text);  // null for a null pointer; Latin-1 bytes and control characters as \u escapes
+void jsonNumber(double value);      // exactly; null when not finite
+void jsonLetter(char letter);       // a string of the one letter, or null for 0
+const char* jsonFinish();           // the text, the buffer emptied for the next
+
 // Halves away from zero, as the results show whole numbers from doubles; the sign of a value that rounds to zero
 // survives, so "%.0f" shows "-0" for it.
 double roundHalfAway(double value);
@@ -71,6 +98,22 @@ struct FileCalls {
 };
 extern const FileCalls SYSTEM_FILES;
 
+// The run's folder in memory (memory_folder.cpp): the files a run finds and writes, and folders in their way. A
+// file opens as on disk: a folder of its name is in the way, "w" empties it, "a" appends, both create it; a file
+// beyond the bound fails like one on a full disk.
+struct FolderEntry {
+    char name[128];
+    int isDir;
+    MemoryText text;  // a file's bytes
+};
+constexpr int FOLDER_LIMIT = 32;
+extern FolderEntry memoryFolder[FOLDER_LIMIT];
+extern int memoryFolderCount;
+void emptyMemoryFolder();
+int addToMemoryFolder(const char* name, int isDir);  // its index, or -1 when the name is there or too long, or no room
+int writeInMemoryFolder(int index, const char* bytes, int length);  // bytes taken, or -1
+extern const FileCalls FOLDER_FILES;
+
 // One opening of an output file. Text is gathered with its line ends already CR LF and goes to the file in one
 // write when the opening closes (or when the room is full).
 struct FileSink {
@@ -82,7 +125,7 @@ struct FileSink {
 
 // Files (files.cpp). A file that cannot be opened or written leaves the console as it is and gets one warning;
 // it is not written again in this run, so it stays as the failure left it.
-void beginReports(Console& con, const FileCalls& calls);  // a run starts: no file has failed, no section is open
+void beginReports(Console& con, const FileCalls& calls);  // a run starts: no file has failed yet
 void openOutput(FileSink& sink, OutputFile which, const char* mode);
 void writeOutput(FileSink& sink, const char* format, ...) PRINTF_LIKE(2, 3);
 void writeOutputV(FileSink& sink, const char* format, va_list values);
@@ -116,7 +159,7 @@ enum Line {
 // The results writer (results.cpp). A section of results is one opening of Ergebnis.txt with -dat ("w" creates
 // the file, "a" appends); each line goes to the console first, then into the section, and is kept as a row.
 enum SectionOpening { OPEN_AT_BEGIN, OPEN_AT_END };  // when the section's opening of the file happens
-void resetResults();
+void resetResults();                                 // a run starts: no section is open
 void beginResults(const char* mode, SectionOpening opening);
 void endResults();
 int printResult(Console& con, Line line, const ResultRow& row);  // returns the row's index in the record
@@ -125,9 +168,10 @@ void writeResultsOnly(const char* text);  // the closing text, which the console
 
 // Rows of the usual shapes: plants or factories by size, figures, a note that names itself; and the values
 // behind a row.
-ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark);
-ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, double v1 = 0, double v2 = 0);
-ResultRow noteRow(const Label& text);
+ResultRow countsRow(RowKind kind, const char* code, const Label& name, const SkwTotals& counts, int shown, char mark);
+ResultRow valueRow(RowKind kind, const char* code, const Label& name, int valueCount, double v0, double v1 = 0,
+                   double v2 = 0);
+ResultRow noteRow(const char* code, const Label& text);
 void addFact(ResultRow& row, const char* code, double value);
 // A flow from a supplying row to a consumer (a race when consumer is null); flows of 0 are left out.
 void addFlow(FlowKind kind, int row, const char* consumer, int race, double amount);

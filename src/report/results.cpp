@@ -135,9 +135,10 @@ void writeResultsOnly(const char* text) {
     writeResultsText(text, length);
 }
 
-ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, int shown, char mark) {
+ResultRow countsRow(RowKind kind, const char* code, const Label& name, const SkwTotals& counts, int shown, char mark) {
     ResultRow row{};
     row.kind = kind;
+    row.code = code;
     row.name = name;
     row.count[SIZE_M] = counts.M;
     row.count[SIZE_L] = counts.L;
@@ -147,9 +148,10 @@ ResultRow countsRow(RowKind kind, const Label& name, const SkwTotals& counts, in
     return row;
 }
 
-ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, double v1, double v2) {
+ResultRow valueRow(RowKind kind, const char* code, const Label& name, int valueCount, double v0, double v1, double v2) {
     ResultRow row{};
     row.kind = kind;
+    row.code = code;
     row.name = name;
     row.value[0] = v0;
     row.value[1] = v1;
@@ -158,7 +160,7 @@ ResultRow valueRow(RowKind kind, const Label& name, int valueCount, double v0, d
     return row;
 }
 
-ResultRow noteRow(const Label& text) { return valueRow(ROW_NOTE, text, 0, 0); }
+ResultRow noteRow(const char* code, const Label& text) { return valueRow(ROW_NOTE, code, text, 0, 0); }
 
 void addFact(ResultRow& row, const char* code, double value) {
     assert(row.factCount < FACT_LIMIT);

@@ -20,7 +20,7 @@ int askYesNo(Answers& answers, OptionCode option) {
     const OptionInfo& o = OPTIONS[option];
     char& stored = run.opt.*o.answer;
     if (stored == 'j' || stored == 'n') return 1;
-    Answer answer = answers.reader->letter(answers.data, Ask{ nullptr, option, o.question, "jn", nullptr });
+    Answer answer = answers.reader->letter(answers.data, Ask{ nullptr, option, o.question, YES_NO_LETTERS, nullptr });
     if (answer.ended) return 0;
     stored = static_cast<char>(answer.value);
     return 1;
@@ -29,8 +29,7 @@ int askYesNo(Answers& answers, OptionCode option) {
 // The heading once, then the letter line until a known letter comes.
 int askCrystalRace(Console& con, Answers& answers) {
     const Question& q = QUESTIONS[CRYSTAL_RACE_QUESTION];
-    char letters[std::size(CRYSTAL_RACES) + 1] = {};
-    for (size_t r = 0; r < std::size(CRYSTAL_RACES); ++r) letters[r] = CRYSTAL_RACES[r].letter;
+    const char* letters = ANSWER_RULES[q.kind].letters;
     printText(con, "%s\n", GROUP_TITLE[q.group]);
     Answer answer = answers.reader->letter(answers.data, Ask{ &q, OPTION_NONE, q.prompt, letters, nullptr });
     keep(q, answer, 0);

@@ -8,14 +8,14 @@ namespace {
 
 constexpr Label FOOD_NAME = same("L2 + L1 Fabriken:");
 
-// The crystal factories' label of the race that makes them.
-const Label& crystalsOf(char letter) {
-    if (letter == NO_CRYSTAL_RACE) return NO_CRYSTAL_RACE_LABEL;
+// The race that makes the crystal factories, or null for none.
+const RaceInfo* crystalRaceOf(char letter) {
+    if (letter == NO_CRYSTAL_RACE) return nullptr;
     for (const RaceInfo& race : RACES) {
-        if (race.crystalLetter == letter) return race.crystals;
+        if (race.crystalLetter == letter) return &race;
     }
-    assert(!"crystal race letter without a race");
-    return NO_CRYSTAL_RACE_LABEL;
+    assert(false && "crystal race letter without a race");
+    return nullptr;
 }
 
 // Without -xl: M crystal factories standing in for all plants, 5 per XL plant, MCountForL of the L plants, one
@@ -49,10 +49,15 @@ void computeCrystals(Console& con) {
     char mark = SurplusMarkOf(skw.L % 2);  // odd L plant: 3 M factories where 2.5 do
     int units = unitsOfSizes(skw.M, skw.L, skw.XL);
     SkwTotals crystals = run.opt.xl ? skw : SkwTotals{ crystalMCount(skw), 0, 0 };
-    ResultRow row = countsRow(ROW_FACTORIES, crystalsOf(run.in.crystalRace), crystals, 0, '\0');
+    const RaceInfo* race = crystalRaceOf(run.in.crystalRace);
+    ResultRow row = countsRow(ROW_CRYSTALS, "KF", race ? race->crystals : NO_CRYSTAL_RACE_LABEL, crystals, 0, '\0');
+    row.feeds = "SKW";
+    row.race = race ? race->name : nullptr;
     addFlow(FLOW_CRYSTALS, sayCounts(con, row, mark, SHOW_M, LINE_CRYSTALS), "SKW", -1, units);
     if (run.in.crystalRace != NO_CRYSTAL_RACE) return;
-    ResultRow food = countsRow(ROW_FACTORIES, FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), 0, '\0');
+    ResultRow food = countsRow(ROW_CRYSTAL_FOOD, "KFNP", FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), 0, '\0');
+    food.feeds = "KF";
+    food.pairs = 1;
     addFact(food, "KG", run.in.KG);
     int foodRow = sayCounts(con, food, mark, SHOW_M_L, LINE_CRYSTAL_FOOD);
     addFlow(FLOW_FOOD, foodRow, "KF", -1, units);

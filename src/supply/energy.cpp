@@ -53,15 +53,14 @@ void addEnergyFlows(int row, const InputRecord& in) {
 
 // The SKW line and with -es the capacity line.
 void saySkwLines(Console& con, int demand) {
-    ResultRow row = countsRow(ROW_PLANTS, SKW_NAME, supportingSkw(run.skw, run.in), SHOW_ALL, '\0');
+    ResultRow row = countsRow(ROW_PLANTS, "SKW", SKW_NAME, supportingSkw(run.skw, run.in), SHOW_ALL, '\0');
     row.number = -run.EnergyRemainder;
     addFact(row, "EZ", demand);
     addTotals(row, run.skw);
     addFact(row, "E", run.EnergyRemainder);
     addEnergyFlows(printResult(con, run.opt.xl ? LINE_SKW_XL : LINE_SKW, row), run.in);
     if (!run.opt.energySurplus) return;
-    ResultRow capacity = noteRow(UNCOUNTED_NAME);
-    capacity.kind = ROW_CAPACITY;
+    ResultRow capacity = valueRow(ROW_CAPACITY, "ES", UNCOUNTED_NAME, 0, 0);
     capacity.number = forPlants(UNCOUNTED_EZ, run.skw);
     addTotals(capacity, run.skw);
     printResult(con, LINE_CAPACITY, capacity);

@@ -14,9 +14,17 @@ int takeCrystalSupply(int r, int plantUnits) {
     return race.NF + race.mark2O + plantUnits;  // food of the plants' crystal factories
 }
 
-// A chain's line before its split: its name, whether it opens a group, and the demand it comes from.
-ResultRow chainRow(const Label& name, bool opensGroup, const char* demandCode, int demand) {
-    ResultRow row = countsRow(ROW_FACTORIES, name, SkwTotals{}, run.opt.xl ? SHOW_ALL : SHOW_M_L, '\0');
+// What a chain's line feeds: the code behind "NP." in the line's code.
+constexpr const char* fedBy(const char* rowCode) { return rowCode + 3; }
+
+// A chain's line before its split: its kind and code, its name and whom it is for, whether it opens a group, and
+// the demand it comes from.
+ResultRow chainRow(RowKind kind, const char* code, const Label& name, const char* forWhom, bool opensGroup,
+                   const char* demandCode, int demand) {
+    ResultRow row = countsRow(kind, code, name, SkwTotals{}, run.opt.xl ? SHOW_ALL : SHOW_M_L, '\0');
+    row.feeds = fedBy(code);
+    row.race = forWhom;
+    row.pairs = 1;
     row.gap = opensGroup;
     addFact(row, demandCode, demand);
     return row;
@@ -78,7 +86,8 @@ void computeSpecialChains(Console& con) {
         const SpecialInfo& info = SPECIALS[s];
         int demand = in.special[s] + in.specialMark2O[s];
         appendDiagnosticsRecord(s == 0 ? "\n\n%s: %i " : "\n%s: %i ", info.chainCode, demand);
-        ResultRow row = chainRow(info.chain, s == 0, info.chainCode, demand);
+        ResultRow row =
+            chainRow(ROW_SPECIAL_CHAIN, info.rowCode, info.chain, info.name, s == 0, info.chainCode, demand);
         addFact(row, info.code, in.special[s]);
         int said = sayChain(con, row, info.chainCount, demand, in.specialMark2O[s]);
         addFlow(FLOW_FOOD, said, info.code, -1, in.special[s]);
@@ -96,7 +105,8 @@ void computeRaceChains(Console& con, int firstRace, int endRace) {
         int demand = feedsCrystals ? takeCrystalSupply(r, plantUnits) : race.NF + race.mark2O;
         appendDiagnosticsRecord("\n%s: %i ", info.chainCode, demand);
         bool numbered = info.numberedChain.console && run.opt.raceNamesAnswer == 'n';
-        ResultRow row = chainRow(numbered ? info.numberedChain : info.chain, r == firstRace, info.chainCode, demand);
+        ResultRow row = chainRow(ROW_RACE_CHAIN, info.rowCode, numbered ? info.numberedChain : info.chain,
+                                 numbered ? info.numberedName : info.name, r == firstRace, info.chainCode, demand);
         addFact(row, "NF", level3);
         if (feedsCrystals) {
             addFact(row, "KG", run.in.KG);

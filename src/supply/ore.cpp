@@ -32,7 +32,7 @@ void sayOreLine(Console& con, float ME, int consumers) {
     int extraYield = consumers / 5;  // one point per five consumers
     double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + RECOMMENDED_MARGIN);
-    ResultRow row = valueRow(ROW_MINES, ORE_MINES[run.opt.xl], 2, sufficient, recommended);
+    ResultRow row = valueRow(ROW_MINES, "ME", ORE_MINES[run.opt.xl], 2, sufficient, recommended);
     addFact(row, "ME", ME);
     addFact(row, "consumers", consumers);
     addFact(row, "perYield", perYield);
@@ -51,7 +51,7 @@ void computeOre(Console& con, Answers& answers) {
     appendDiagnosticsRecord("\n\nME: %.0f", roundHalfAway(ME));
     printResultText(con, LINE_MINES_HEADING);
     if (ME == 0) {
-        ResultRow none = noteRow(NO_ORE);
+        ResultRow none = noteRow("ME", NO_ORE);
         addFact(none, "ME", 0);
         printResult(con, LINE_NO_ORE, none);
     }

@@ -10,6 +10,9 @@ constexpr double SILICON_PER_UNIT = 1.55;  // per size unit of silicon yield
 enum Sale { SALE_EZ, SALE_CRYSTALS, SALE_ORE, SALE_SILICON, SALE_COUNT };
 constexpr Label SALE_NAME[SALE_COUNT] = { same("EZ-Verkauf:"), same("Kristallverkauf:"), same("Erzverkauf:"),
                                           same("Siliziumverkauf:") };
+// The sale lines' codes: what is sold, by the short codes of its inputs (EZ of the plants, crystal factories K,
+// ore yield EA, silicon yield SA).
+constexpr const char* SALE_CODE[SALE_COUNT] = { "VK.EZ", "VK.K", "VK.EA", "VK.SA" };
 
 // Is anything sold at all? A negative entry counts as no sale.
 bool hasSales(const InputRecord& in) {
@@ -30,7 +33,7 @@ void printSales(Console& con) {
     };
     printResultText(con, LINE_SALES_HEADING);
     ResultRow rows[SALE_COUNT];
-    for (int s = 0; s < SALE_COUNT; ++s) rows[s] = valueRow(ROW_SALE, SALE_NAME[s], 1, sale[s]);
+    for (int s = 0; s < SALE_COUNT; ++s) rows[s] = valueRow(ROW_SALE, SALE_CODE[s], SALE_NAME[s], 1, sale[s]);
     addFact(rows[SALE_EZ], "saleSkwXL", in.saleSkwXL);
     addFact(rows[SALE_EZ], "saleSkwL", in.saleSkwL);
     addFact(rows[SALE_EZ], "saleSkwM", in.saleSkwM);

@@ -59,7 +59,7 @@ void saySiliconLine(Console& con, float MS) {
     double critical = roundHalfAway(criticalYield + ROUNDING_MARGIN);
     double sufficient = roundHalfAway(yield + ROUNDING_MARGIN);
     double recommended = roundHalfAway((yield + extraYield) + rates.recommended);
-    ResultRow row = valueRow(ROW_MINES, rates.mines, 3, critical, sufficient, recommended);
+    ResultRow row = valueRow(ROW_MINES, "MS", rates.mines, 3, critical, sufficient, recommended);
     addFact(row, "MS", MS);
     addFact(row, "surplusEZ", surplusEZ);
     addFact(row, "saleSkwLOdd", run.in.saleSkwLOdd);
@@ -81,7 +81,7 @@ void computeSilicon(Console& con, Answers& answers) {
     run.MS = MS;
     appendDiagnosticsRecord("\nMS: %.0f\n\n\n%s", roundHalfAway(MS), VERSION_LINE);
     if (MS == 0) {
-        ResultRow none = noteRow(NO_SILICON);
+        ResultRow none = noteRow("MS", NO_SILICON);
         addFact(none, "MS", 0);
         printResult(con, LINE_NO_SILICON, none);
     }

@@ -18,7 +18,8 @@ extern "C" {
 int wv_run(int argc, const char* const* argv, const char* input, size_t length);
 int wv_runPlan(), wv_folderCount();
 void wv_planReset(), wv_planOption(int option, int on, int answer), wv_planValue(int question, double value);
-const char *wv_record(), *wv_out(), *wv_answers(), *wv_folderName(int index), *wv_folderBytes(int index);
+const char* wv_readField(int question, const char* text, size_t length);
+const char *wv_record(), *wv_tables(), *wv_out(), *wv_answers(), *wv_folderName(int index), *wv_folderBytes(int index);
 size_t wv_outLength(), wv_answersLength(), wv_folderLength(int index);
 }
 
@@ -31,8 +32,7 @@ struct Plan {
 
 int questionOf(const std::string& key) {
     for (int i = 0; i < QUESTION_COUNT; ++i) {
-        const Question& q = QUESTIONS[i];
-        if (key == q.code + (q.raceField ? std::string(".") + RACES[q.index].code : "")) return i;
+        if (key == keyOf(QUESTIONS[i]).text) return i;
     }
     ADD_FAILURE() << "no question " << key;
     return 0;
@@ -88,7 +88,7 @@ TEST(PlanEntry, RowsShowTheSizesTheirLinesPrint) {
         size_t at = out.find("Sonnenkraftwerke:  ");  // the result lines start with the plants
         for (int r = 0; r < run.rowCount; ++r) {
             const ResultRow& row = run.rows[r];
-            if (row.kind != ROW_PLANTS && row.kind != ROW_FACTORIES) continue;
+            if (row.kind != ROW_PLANTS && !isFactoryRow(row.kind)) continue;
             at = out.find("  M: ", at);
             size_t begin = out.rfind('\n', at) + 1;
             EXPECT_EQ(row.shown, sizesPrinted(out.substr(begin, out.find('\n', at) - begin))) << row.name.file;
@@ -118,7 +118,7 @@ TEST(PlanEntry, EmptyManualFieldsTakeWhatIsShown) {
 // The flows of a plan as "kind consumer amount; ..." with the kinds Energy, Crystals, Food, Ore, Silicon and a race's
 // letter for a race; each from the kind of row that supplies it (plants, factories or mines).
 void expectFlows(const Plan& plan, const std::string& expected) {
-    constexpr RowKind SUPPLIER[] = { ROW_PLANTS, ROW_FACTORIES, ROW_FACTORIES, ROW_MINES, ROW_MINES };
+    constexpr RowKind SUPPLIER[] = { ROW_PLANTS, ROW_CRYSTALS, ROW_RACE_CHAIN, ROW_MINES, ROW_MINES };
     runPlan(plan);
     std::string flows;
     for (int f = 0; f < run.flowCount; ++f) {
@@ -127,7 +127,9 @@ void expectFlows(const Plan& plan, const std::string& expected) {
         snprintf(text, sizeof text, "%c %s %.10g; ", "ECFOS"[flow.kind], flow.consumer ? flow.consumer : race,
                  flow.amount);
         flows += text;
-        EXPECT_EQ(run.rows[flow.row].kind, SUPPLIER[flow.kind]) << text;
+        RowKind kind = run.rows[flow.row].kind;
+        if (flow.kind == FLOW_FOOD && (kind == ROW_SPECIAL_CHAIN || kind == ROW_CRYSTAL_FOOD)) kind = ROW_RACE_CHAIN;
+        EXPECT_EQ(kind, SUPPLIER[flow.kind]) << text;
     }
     EXPECT_EQ(flows, expected);
 }
@@ -209,7 +211,7 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
         if (row.kind == ROW_PLANTS) {
             snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E: %g", fact(row, "XL"), fact(row, "L"), fact(row, "M"),
                      fact(row, "E"));
-        } else if (row.kind == ROW_FACTORIES && row.factCount > 7) {  // a food chain
+        } else if (row.kind == ROW_RACE_CHAIN || row.kind == ROW_SPECIAL_CHAIN) {
             const char* code = row.facts[0].code;
             snprintf(line, sizeof line, "%s: %g XL%g/%g L%g/%g M%g/%g", code, fact(row, code), fact(row, "XL"),
                      fact(row, "restXL"), fact(row, "L"), fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
@@ -225,7 +227,7 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
                 size_t at = diagnostics.find(std::string("\n") + race.code + ": WF");  // its line ends so
                 EXPECT_TRUE(diagnostics.substr(0, diagnostics.find('\r', at)).ends_with(count)) << race.code << count;
             }
-        } else if (row.kind == ROW_FACTORIES) {  // crystal factories, sized by the plants of the whole complex
+        } else if (isFactoryRow(row.kind)) {  // crystal factories and their food, sized by the whole complex's plants
             snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E:", fact(row, "XL"), fact(row, "L"), fact(row, "M"));
         } else if (row.kind == ROW_SALE && row.factCount == 3) {  // the plants for sale
             snprintf(line, sizeof line, "SKW: M:%g L:%g XL:%g", fact(row, "saleSkwM"), fact(row, "saleSkwL"),
@@ -241,6 +243,104 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
         }
         EXPECT_NE(diagnostics.find(line), std::string::npos) << line;
     }
+}
+
+// The codes of a run's lines in order, with whom each feeds and the race it names where it has them.
+std::string rowCodes() {
+    std::string codes;
+    for (const ResultRow& row : std::span(run.rows, static_cast<size_t>(run.rowCount))) {
+        codes += row.code;
+        if (row.feeds) codes += std::string(">") + row.feeds;
+        if (row.race) codes += std::string("(") + row.race + ")";
+        codes += row.pairs ? "* " : " ";
+    }
+    return codes;
+}
+
+// Every line a run can print has a code of its own that does not change with the names -or gives the extra races;
+// food chains count pairs.
+TEST(PlanEntry, RowsNameTheirLinesWhateverTheRacesAreCalled) {
+    // every option, no crystal race: the crystal factories' own food line, all ten races, ore and silicon for sale
+    runPlan(PLANS[0]);
+    const std::string all =
+        "SKW ES KF>SKW KFNP>KF* NP.SBF>SBF(Satellitenfertigungen (beide Typen))* NP.A>A(Argonen)* NP.B>B(Boronen)* "
+        "NP.P>P(Paraniden)* NP.S>S(Split)* NP.T>T(Teladi)* NP.V>V(Rasse1)* NP.X>X(Rasse2)* NP.K>K(Rasse3)* "
+        "NP.Y>Y(Rasse4)* NP.E>E(Rasse5)* ME MS VK.EZ VK.K VK.EA VK.SA ";
+    EXPECT_EQ(rowCodes(), all);
+    wv_planReset();  // the same plan with the extra races named: only the names change
+    for (OptionCode o : PLANS[0].options) wv_planOption(o, 1, 'j');
+    for (const char* v : { "WF.A=3", "OF.V=12", "KXL=1", "EAXL=2", "SBF=2" }) {
+        std::string item(v);
+        wv_planValue(questionOf(item.substr(0, item.find('='))), std::stod(item.substr(item.find('=') + 1)));
+    }
+    wv_planValue(questionOf("crystalRace"), 'u');
+    wv_runPlan();
+    std::string named = all;
+    const char* const NAMES[][2] = { { "Rasse1", "Piraten" },
+                                     { "Rasse2", "Xenon" },
+                                     { "Rasse3", "Khaak" },
+                                     { "Rasse4", "Yaki" },
+                                     { "Rasse5", "Terraner" } };
+    for (const auto& [numbered, name] : NAMES) named.replace(named.find(numbered), strlen(numbered), name);
+    EXPECT_EQ(rowCodes(), named);
+    // the Boronen make the crystals and their chain feeds them: no food line of the crystal factories' own; the
+    // GKF chain comes first; nothing for sale
+    runPlan({ {}, "GKF=1 crystalRace=b" });
+    EXPECT_EQ(rowCodes(),
+              "SKW KF>SKW(Boronen) NP.GKF>GKF(Gefechtskopffabriken)* NP.A>A(Argonen)* NP.B>B(Boronen)* "
+              "NP.P>P(Paraniden)* NP.S>S(Split)* NP.T>T(Teladi)* ME MS ");
+    // no ore and no silicon needed: each said on a line of its own, under the mine's code
+    runPlan({ {}, "" });
+    EXPECT_EQ(run.rows[run.rowCount - 2].kind, ROW_NOTE);
+    EXPECT_STREQ(run.rows[run.rowCount - 2].code, "ME");
+    EXPECT_STREQ(run.rows[run.rowCount - 1].code, "MS");
+}
+
+// The values of a line as it prints them: with 8000 EZ typed over one M plant, 1640 EZ are left over, which cover
+// 1640 / 1711.2 = 0.958 silicon yield points; a typed demand of 1 silicon is 1 / 7.75 = 0.129 points: Kritisch
+// 0.129 - 0.958 + 0.49 = -0.339 shows as -0, Ausreichend 0.129 + 0.49 as 1, Empfohlen 0.129 + 10.49 as 11.
+TEST(PlanEntry, ValuesAreGivenAsTheLinePrintsThem) {
+    std::string record = runPlan({ { OPTION_M }, "demand=8000 skwXL=0 skwL=0 skwM=1 MS=1" });
+    EXPECT_NE(record.find("Kritisch: -0  Ausreichend: 1  Empfohlen: 11"), std::string::npos);
+    EXPECT_NE(record.find("\"code\":\"MS\",\"type\":\"mines\""), std::string::npos);
+    EXPECT_NE(record.find("\"valueText\":[\"-0\",\"1\",\"11\"]"), std::string::npos);
+}
+
+// A plan keeps a value under its question's key; the sizes are those the question counts.
+TEST(PlanEntry, TablesGiveEachQuestionItsKeyAndSize) {
+    std::string tables = wv_tables();
+    for (const char* q :
+         { R"("code":"WF","key":"WF.A","size":null)", R"("code":"OF","key":"OF.E","size":null)",
+           R"("code":"saleSkwXL","key":"saleSkwXL","size":"XL")", R"("code":"EAM","key":"EAM","size":"M")",
+           R"("code":"KL","key":"KL","size":"L")", R"("code":"skwL","key":"skwL","size":"L")",
+           R"("code":"GKF","key":"GKF","size":null)", R"("code":"demand","key":"demand","size":null)" })
+        EXPECT_NE(tables.find(q), std::string::npos) << q;
+}
+
+std::string readField(const char* key, const std::string& text) {
+    return wv_readField(questionOf(key), text.data(), text.size());
+}
+
+// A field is read as the console reads the typed answer, and says why it is refused: a demand by "%f" (hexadecimal
+// too, 2^3 = 8), finite in single precision (1e39 is beyond 3.4e38), at most 500 characters, nothing but blanks
+// after it; a count in decimal within -10000..10000; a letter of the crystal races in either case.
+TEST(PlanEntry, FieldsAreReadAsTheConsoleReadsThem) {
+    EXPECT_EQ(readField("ME", " 0x1p3\t"), R"({"value":8,"problem":null})");
+    EXPECT_EQ(readField("ME", "-0"), R"({"value":-0,"problem":null})");
+    EXPECT_EQ(readField("ME", "1e39"), R"({"value":null,"problem":"finite"})");
+    EXPECT_EQ(readField("MS", "12 kg"), R"({"value":null,"problem":"unreadable"})");
+    EXPECT_EQ(readField("MS", std::string(500, '0') + "1"), R"({"value":null,"problem":"tooLong"})");
+    EXPECT_EQ(readField("MS", std::string(499, '0') + "1"), R"({"value":1,"problem":null})");
+    EXPECT_EQ(readField("WF.A", " +12 "), R"({"value":12,"problem":null})");
+    EXPECT_EQ(readField("demand", "-500000001"), R"({"value":null,"problem":"range"})");
+    EXPECT_EQ(readField("GKF", "10001"), R"({"value":null,"problem":"range"})");
+    EXPECT_EQ(readField("GKF", "1.5"), R"({"value":null,"problem":"unreadable"})");
+    EXPECT_EQ(readField("crystalRace", " B"), R"({"value":98,"problem":null})");
+    EXPECT_EQ(readField("crystalRace", "x"), R"({"value":null,"problem":"letter"})");
+    // a plan's value is held to the same rules: its field counts as empty and says why
+    std::string record = runPlan({ { OPTION_M }, "GKF=0.5 ME=1e300 crystalRace=x" });
+    for (const char* problem : { "whole", "finite", "letter" })
+        EXPECT_NE(record.find(std::string("\"problem\":\"") + problem + "\""), std::string::npos) << problem;
 }
 
 std::string lines(int n, const char* line) {

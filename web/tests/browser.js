@@ -1,6 +1,6 @@
 // What the browser tests share: Debian's Chromium, headless and offline; the page from build-web in a browser context
 // of its own (its own stored plans) with every request that would leave the machine blocked; axe-core from the lock
-// file; the console text, downloads, the copied link, screenshots, a plan put into the form. Requiring it adds the
+// file; the console text, downloads, the copied link, screenshots. Requiring it adds the
 // hooks that start and close Chromium and at the end fail the file on any blocked request or error of the page.
 'use strict';
 const test = require('node:test');
@@ -109,21 +109,5 @@ async function copiedLink(page) {
 const shot = (page, name, fullPage = false) => page.screenshot({ path: path.join(webBuild, name + '.png'), fullPage });
 const fieldId = (key) => '#f-' + key.replace(/\W/g, '-');
 
-// Puts a plan into the form as a player would leave it, and lets the page know.
-function fillPlan(page, plan) {
-    return page.evaluate((plan) => {
-        for (const box of document.querySelectorAll('#form input[type=checkbox]')) box.checked = false;
-        for (const field of document.querySelectorAll('#form input:not([type])')) field.value = '';
-        for (const [name, on] of Object.entries(plan.options)) document.getElementById('o-' + name).checked = on;
-        for (const [name, answer] of Object.entries(plan.answers)) document.getElementById('a-' + name).checked = answer === 'j';
-        for (const [key, value] of Object.entries(plan.values)) {
-            const radio = document.querySelector(`input[name="${key}"][value="${value}"]`);
-            if (radio) radio.checked = true;
-            else document.getElementById('f-' + key.replace(/\W/g, '-')).value = value;
-        }
-        document.getElementById('form').dispatchEvent(new Event('input', { bubbles: true }));
-    }, plan);
-}
-
 module.exports = { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text,
-    transcript, download, fileOf, planAddress, copiedLink, shot, fieldId, fillPlan };
+    transcript, download, fileOf, planAddress, copiedLink, shot, fieldId };

@@ -17,9 +17,9 @@ const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 
 
 // The core's loader and the page's runner, in node; runner.core is the core, for its memory.
 async function loadRunner() {
-    ['../run.js', '../plan.js'].forEach((script) => require(script));
+    const { makeRunner } = await import('../run.js');  // the page's scripts are ES modules
     const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
-    return Object.assign(globalThis.WV.makeRunner(core), { core });
+    return Object.assign(makeRunner(core), { core });
 }
 
 const latin1 = (file) => fs.readFileSync(file).toString('latin1');
@@ -121,5 +121,9 @@ function generator(seed) {
     return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
 }
 
-module.exports = { generator, randomRuns, assertSameRun, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases,
+// The plan with every option and something in most questions, as the page benchmark has it.
+const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&L1M=1&L2L=1&KM=2&GKF=2&SBF=1'
+    + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
+
+module.exports = { FULL_PLAN, generator, randomRuns, assertSameRun, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases,
     compareWithCase, OUTPUT_FILES };

@@ -1,12 +1,13 @@
 // The page's own limits, through the WebAssembly core in node: console text cut at its bound with status -1 and a
-// line that says so, typed input beyond WV.INPUT_LIMIT refused before it reaches the core, names that would leave
+// line that says so, typed input beyond INPUT_LIMIT refused before it reaches the core, names that would leave
 // the run's folder refused, nothing of one run's folder left for the next, and field text that is not printable
 // ASCII refused at its field.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { spawnSync } = require('node:child_process');
-const { loadRunner, nativeProgram } = require('./support.js');
+import test from 'node:test';
+import assert from 'node:assert';
+import { spawnSync } from 'node:child_process';
+import { loadRunner, nativeProgram } from './support.js';
+import { INPUT_LIMIT } from '../run.js';
+import { readField, fieldMessage } from '../plan.js';
 
 const OUTPUT_LIMIT = 16 * 1024 * 1024;
 let runner;  // one core for all tests, as a page has one
@@ -21,7 +22,7 @@ function crystalPrompts(length) {
 }
 
 test('console text beyond 16 MiB is cut: status -1, the cut named, the start as the console program writes it', async () => {
-    const input = crystalPrompts(globalThis.WV.INPUT_LIMIT);
+    const input = crystalPrompts(INPUT_LIMIT);
     const result = runner.run([], input);
     assert.strictEqual(result.status, -1);
     assert.ok(result.stderr.endsWith(CUT), result.stderr);
@@ -37,13 +38,13 @@ test('console text beyond 16 MiB is cut: status -1, the cut named, the start as 
     assert.ok(runner.core.HEAPU8.length <= 48 * 1024 * 1024, `${runner.core.HEAPU8.length} bytes of memory`);
 });
 
-test('typed input beyond WV.INPUT_LIMIT is refused before it reaches the core', async () => {
+test('typed input beyond INPUT_LIMIT is refused before it reaches the core', async () => {
     const before = runner.core.HEAPU8.length;
-    for (const input of ['x'.repeat(globalThis.WV.INPUT_LIMIT + 1), new Uint8Array(21 * 1000 * 1000)]) {
+    for (const input of ['x'.repeat(INPUT_LIMIT + 1), new Uint8Array(21 * 1000 * 1000)]) {
         assert.throws(() => runner.run([], input), /werkverbund\.run: die Eingabe ist länger als 1048576 Bytes/);
     }
     assert.strictEqual(runner.core.HEAPU8.length, before);
-    assert.strictEqual(runner.run([], crystalPrompts(globalThis.WV.INPUT_LIMIT)).status, -1);  // at the limit: runs
+    assert.strictEqual(runner.run([], crystalPrompts(INPUT_LIMIT)).status, -1);  // at the limit: runs
 });
 
 test('names that leave the run folder are refused; nothing of a run is left for the next', async () => {
@@ -70,14 +71,13 @@ test('names that leave the run folder are refused; nothing of a run is left for 
 
 test('field text that is not printable ASCII is refused with the field\'s message, never read as the digits its '
     + 'low bytes spell', async () => {
-    const WV = globalThis.WV;
     const [count, demand] = ['count', 'demand'].map((kind) => runner.tables().questions.find((q) => q.kind === kind));
     // ĳĵİİ is 3500 and 1Į5 is 1.5 in the low bytes of its characters; ３ is a full-width digit, U+00A0 a space
     for (const text of ['ĳĵİİ', '1Į5', '３５００', '1\u00a05', '1\u20002', '15\u0000']) {
         for (const [q, n] of [[count], [demand, 1]]) {
-            assert.deepStrictEqual(WV.readField(q, text, runner.readDemand), { error: WV.fieldMessage(q, n) }, text);
+            assert.deepStrictEqual(readField(q, text, runner.readDemand), { error: fieldMessage(q, n) }, text);
         }
     }
-    assert.deepStrictEqual(WV.readField(demand, ' 1,5 ', runner.readDemand), { value: 1.5 });
-    assert.deepStrictEqual(WV.readField(count, '3500', runner.readDemand), { value: 3500 });
+    assert.deepStrictEqual(readField(demand, ' 1,5 ', runner.readDemand), { value: 1.5 });
+    assert.deepStrictEqual(readField(count, '3500', runner.readDemand), { value: 3500 });
 });

@@ -2,10 +2,10 @@
 // valid values) through the plan entry and through the console program on the lines a user would type for them give
 // the same console text, status and files; so does the answers file the plan reader logs, piped into the console
 // program. WERKVERBUND_PLAN_RUNS plans from WERKVERBUND_RANDOM_SEED.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { loadRunner, runNative, generator, randomRuns, assertSameRun } = require('./support.js');
+import test from 'node:test';
+import assert from 'node:assert';
+import { loadRunner, runNative, generator, randomRuns, assertSameRun } from './support.js';
+import { keyOf, isAsked, emptyPlan, planInput } from '../plan.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 
@@ -28,13 +28,13 @@ function demandText(g) {
 }
 
 function randomPlan(g, tables, subset) {
-    const plan = WV.emptyPlan(tables);
+    const plan = emptyPlan(tables);
     tables.options.forEach((o, i) => {
         plan.options[o.name] = !!(subset & (1 << i));
         if (o.question) plan.answers[o.name] = g.pick(['j', 'n']);
     });
     for (const q of tables.questions) {
-        const key = WV.keyOf(tables, q);
+        const key = keyOf(tables, q);
         if (q.kind === 'letter') plan.values[key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
         else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[key] = '';  // takes what is shown
         else if (q.kind === 'demand') plan.values[key] = demandText(g);
@@ -53,7 +53,7 @@ function runAsTyped(tables, plan, typed) {
     const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
     const shown = {};
     for (let attempt = 0; ; attempt++) {
-        const native = runNative(args, inputOf(tables, plan, (q, key = WV.keyOf(tables, q)) =>
+        const native = runNative(args, inputOf(tables, plan, (q, key = keyOf(tables, q)) =>
             typed[key] || (q.group === tables.manualGroup && shown[key]) || '0'));
         let settled = true;
         for (const [pattern, keys] of SHOWN) {
@@ -69,7 +69,7 @@ function runAsTyped(tables, plan, typed) {
 function inputOf(tables, plan, typed) {
     const lines = [];
     for (const o of tables.options) if (plan.options[o.name] && o.question) lines.push(plan.answers[o.name]);
-    for (const q of tables.questions) if (WV.isAsked(q, plan.options)) lines.push(typed(q));
+    for (const q of tables.questions) if (isAsked(q, plan.options)) lines.push(typed(q));
     return lines.join('\n') + '\n\n';
 }
 
@@ -77,7 +77,7 @@ function inputOf(tables, plan, typed) {
 function typedTexts(tables, plan) {
     const typed = {};
     for (const q of tables.questions) {
-        const key = WV.keyOf(tables, q);
+        const key = keyOf(tables, q);
         const text = (plan.values[key] || '').trim();
         if (q.kind === 'letter') typed[key] = text || tables.crystalRaces[0].letter;
         else if (q.kind === 'count') typed[key] = text === '' ? '' : String(Number(text));
@@ -93,7 +93,7 @@ test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED
     for (let i = 0; i < RUNS; i++) {
         const g = generator(SEED + i);
         const plan = randomPlan(g, tables, i % 256);
-        const input = WV.planInput(tables, plan, runner.readDemand);
+        const input = planInput(tables, plan, runner.readDemand);
         assert.deepStrictEqual(input.errors, {}, `a valid plan was refused (seed ${SEED + i}): ${JSON.stringify(plan)}`);
         const viaPlan = runner.runPlan(input.options, input.values);
         if (viaPlan.record.questions.some((q) => q.refused)) {

@@ -1,11 +1,10 @@
 // The chain diagram's layout: random complexes of the sizes the page meets, laid out with a fake measure, keep
 // boxes, labels and lines apart and each label on its line, and the same model gives the same picture. The texts
-// with the browser's real fonts are checked in the page by planner.test.js.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { generator } = require('./support.js');
-require('../diagram.js');
+// with the browser's real fonts are checked in the page by planner.test.mjs.
+import test from 'node:test';
+import assert from 'node:assert';
+import { generator } from './support.js';
+import { layoutChain } from '../diagram.js';
 
 const WIDTH = { title: 8, line: 7, label: 6.5, column: 8 };   // px per character
 const measure = (text, kind) => text.length * WIDTH[kind];
@@ -44,7 +43,7 @@ const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h 
 const name = (r) => r.id || r.text || r.title;
 
 function checkLayout(model, seed) {
-    const chart = WV.layoutChain(model, measure);
+    const chart = layoutChain(model, measure);
     const ok = (fact, what) => assert.ok(fact, `seed ${seed}: ${what}`);
     assert.deepStrictEqual(chart.boxes.map((b) => b.id), model.nodes.map((n) => n.id), `seed ${seed}: every node once`);
     const things = chart.boxes.concat(chart.labels, chart.columns);
@@ -77,7 +76,7 @@ function checkLayout(model, seed) {
     lines.forEach((a, i) => lines.slice(0, i).forEach((b, j) => a.forEach((s) => b.forEach((t) => {
         ok((s.w < 1) !== (t.w < 1) || !overlap(s, t), `edges ${j} and ${i} run along each other`);
     }))));
-    assert.deepStrictEqual(WV.layoutChain(JSON.parse(JSON.stringify(model)), measure), chart, `seed ${seed}: same model, same picture`);
+    assert.deepStrictEqual(layoutChain(JSON.parse(JSON.stringify(model)), measure), chart, `seed ${seed}: same model, same picture`);
 }
 
 test('random complexes keep boxes, labels and lines apart', () => {

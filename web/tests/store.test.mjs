@@ -1,12 +1,10 @@
 // The named plans: today's addresses and the versioned ones, plan files, and the store over a
 // fake localStorage (shared by two tabs, full, refusing, holding data it cannot read).
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { generator } = require('./support.js');
-require('../plan.js');
-require('../store.js');
-const WV = globalThis.WV;
+import test from 'node:test';
+import assert from 'node:assert';
+import { generator } from './support.js';
+import { emptyPlan } from '../plan.js';
+import { planStore } from '../store.js';
 
 // Some of the core's questions and options: codes shared by races, the crystal letter, yes/no answers.
 const tables = {
@@ -33,7 +31,7 @@ function fakeStorage(limit = Infinity, refuse = false) {
 }
 
 test('addresses', async (t) => {
-    const store = WV.planStore(tables, null);
+    const store = planStore(tables, null);
     await t.test('written before the version load to the same plan', () => {
         assert.deepStrictEqual(store.readHash('#h&or=j&dat=n&saleSkwM=3&WF%2EA=%C3%A4%20b%26%3D%23%25'), { built: {},
             plan: planWith({ h: true, or: true, dat: true }, { dat: 'n' }, { saleSkwM: '3', 'WF.A': 'ä b&=#%' }),
@@ -75,7 +73,7 @@ test('addresses', async (t) => {
 });
 
 test('plan files', () => {
-    const store = WV.planStore(tables, null);
+    const store = planStore(tables, null);
     const entry = { name: 'A & B', plan: planWith({ dat: true }, { dat: 'n' }, { 'WF.B': ' 5 ' }), built: { L: 3 }, updated: 9 };
     assert.deepStrictEqual(store.readFile(store.fileOf(entry)).entry, entry);
     assert.deepStrictEqual(store.readFile('kein JSON').entry, null);
@@ -88,7 +86,7 @@ test('plan files', () => {
 test('the plan store', async (t) => {
     await t.test('names, copies, the last plan, a reload', () => {
         const storage = fakeStorage();
-        const store = WV.planStore(tables, storage), first = store.current();
+        const store = planStore(tables, storage), first = store.current();
         store.save(planWith({ xl: true }, {}, { saleSkwM: '4' }));
         assert.deepStrictEqual([store.setBuilt('SKW M', 2).built, store.setBuilt('Erz', -1)], [{ 'SKW M': 2 }, null]);
         const second = store.create();
@@ -96,28 +94,28 @@ test('the plan store', async (t) => {
         const copy = store.duplicate(first.id);
         assert.deepStrictEqual([names(store), copy.plan.values.saleSkwM, copy.built],
             [['Ausbau', 'Plan 2', 'Kopie von Ausbau'], '4', { 'SKW M': 2 }]);
-        assert.strictEqual(WV.planStore(tables, storage).current().name, 'Kopie von Ausbau');
+        assert.strictEqual(planStore(tables, storage).current().name, 'Kopie von Ausbau');
         [first, second, copy].forEach((e) => store.remove(e.id));
-        assert.deepStrictEqual(store.list().map((e) => [e.name, e.plan]), [['Plan 1', WV.emptyPlan(tables)]]);
+        assert.deepStrictEqual(store.list().map((e) => [e.name, e.plan]), [['Plan 1', emptyPlan(tables)]]);
     });
     await t.test('links add plans and never pile up', () => {
         const storage = fakeStorage();
-        let store = WV.planStore(tables, storage);
+        let store = planStore(tables, storage);
         store.save(planWith({}, {}, { saleSkwM: '2' }));
         const link = '#' + store.hashOf(planWith({}, {}, { saleSkwM: '9' }), { built: { Erz: 1 } });
         const opened = store.openLink(link);
         assert.deepStrictEqual([opened.added, opened.entry.name, opened.entry.built], [true, 'Geteilter Plan', { Erz: 1 }]);
         store.save(planWith({}, {}, { saleSkwM: '10' }));
         // reloads: of the same link after an edit, of the address of the plan being edited
-        store = WV.planStore(tables, storage);
+        store = planStore(tables, storage);
         assert.strictEqual(store.openLink(link).entry.id, opened.entry.id);
         const copy = store.duplicate(store.current().id);  // two plans alike: the current one is meant
-        assert.strictEqual(WV.planStore(tables, storage).openLink(store.hashOf(copy.plan)).entry.id, copy.id);
+        assert.strictEqual(planStore(tables, storage).openLink(store.hashOf(copy.plan)).entry.id, copy.id);
         assert.strictEqual(store.openLink(store.hashOf(planWith({}, {}, {}), { name: ' Anna ' })).entry.name, 'Anna');
         assert.deepStrictEqual(store.list().map((e) => e.plan.values.saleSkwM).sort(), ['10', '10', '2', undefined]);
     });
     await t.test('two tabs keep each other\'s changes', () => {
-        const storage = fakeStorage(), a = WV.planStore(tables, storage), b = WV.planStore(tables, storage);
+        const storage = fakeStorage(), a = planStore(tables, storage), b = planStore(tables, storage);
         a.rename(a.current().id, 'Ausbau');
         b.save(planWith({}, {}, { 'WF.A': '3' }));
         a.setBuilt('Erz', 4);
@@ -134,7 +132,7 @@ test('the plan store', async (t) => {
     await t.test('a storage that is full, refuses or is missing keeps the plans in memory', () => {
         const full = fakeStorage(1100);  // takes the first plan, not the second
         for (const storage of [full, fakeStorage(Infinity, true), null]) {
-            const store = WV.planStore(tables, storage);
+            const store = planStore(tables, storage);
             for (let i = 0; i < 4; i++) store.save(planWith({}, {}, { ME: 'x'.repeat(200 * i) }));
             store.create();
             store.setBuilt('Erz', 1);
@@ -145,10 +143,10 @@ test('the plan store', async (t) => {
     });
     await t.test('stored data that cannot be read is told once and kept', () => {
         const storage = fakeStorage();
-        const good = WV.planStore(tables, storage).create('Gut');
+        const good = planStore(tables, storage).create('Gut');
         Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":2}',
             'werkverbund.plan.z': JSON.stringify({ werkverbund: 1, name: 'Teils', plan: { values: { saleSkwM: 5, 'WF.A': '2' } } }) });
-        const store = WV.planStore(tables, storage);
+        const store = planStore(tables, storage);
         assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.messages().length], [['Gut', 'Teils'], '2', 3]);
         ['x', good.id, 'z'].forEach((id) => store.remove(id));
         assert.deepStrictEqual([storage['werkverbund.plan.x'], storage['werkverbund.plan.y'], names(store), store.messages()],

@@ -1,0 +1,318 @@
+// The page is told in JSON what the console prints as text: the tables the form is built from (options,
+// questions with their keys, sizes and answer rules, races, files) and the record of the last run (options and
+// answers, result rows with their codes and the values behind them, flows, what each question showed and took,
+// messages).
+#include "plan/plan.h"
+
+#include <iterator>
+
+namespace {
+
+const char* const KIND_NAME[] = { "count", "letter", "demand" };
+static_assert(std::size(KIND_NAME) == ANSWER_KIND_COUNT);
+const char* const REFUSAL_NAME[] = { "none", "range", "whole", "finite", "letter", "unreadable", "tooLong" };
+static_assert(std::size(REFUSAL_NAME) == REFUSAL_COUNT);
+// A row's precise kind, and the broad one the page read first (crystals and food chains all as factories).
+const char* const ROW_TYPE_NAME[] = { "plants",       "capacity", "crystals", "crystalFood", "raceChain",
+                                      "specialChain", "mines",    "sale",     "note" };
+static_assert(std::size(ROW_TYPE_NAME) == ROW_KIND_COUNT);
+const char* const FLOW_KIND_NAME[] = { "energy", "crystals", "food", "ore", "silicon" };
+static_assert(std::size(FLOW_KIND_NAME) == FLOW_KIND_COUNT);
+const char* const SOURCE_NAME[] = { "none", "typed", "shown", "unread" };
+static_assert(std::size(SOURCE_NAME) == SOURCE_COUNT);
+const char* const ABOUT_NAME[] = { "question", "row", "file", "input", "console" };
+static_assert(std::size(ABOUT_NAME) == ABOUT_COUNT);
+
+const char* broadKindOf(RowKind kind) { return isFactoryRow(kind) ? "factories" : ROW_TYPE_NAME[kind]; }
+
+const char* nameOf(OptionCode o) { return OPTIONS[o].spelling + 1; }
+
+void putRow(const ResultRow& row) {
+    jsonBegin('{');
+    jsonKey("kind");
+    jsonString(broadKindOf(row.kind));
+    jsonKey("code");
+    jsonString(row.code);
+    jsonKey("type");
+    jsonString(ROW_TYPE_NAME[row.kind]);
+    jsonKey("feeds");
+    jsonString(row.feeds);
+    jsonKey("race");
+    jsonString(row.race);
+    jsonKey("pairs");
+    jsonNumber(row.pairs);
+    jsonKey("name");
+    jsonString(row.name.file ? row.name.file : row.name.console);
+    jsonKey("count");
+    jsonBegin('[');
+    for (int size = 0; size < SIZE_COUNT; ++size) jsonNumber(row.count[size]);
+    jsonEnd(']');
+    jsonKey("shown");
+    jsonNumber(row.shown);
+    jsonKey("mark");
+    jsonLetter(row.mark);
+    jsonKey("number");
+    jsonNumber(row.number);
+    jsonKey("value");
+    jsonBegin('[');
+    for (int v = 0; v < row.valueCount; ++v) jsonNumber(row.value[v]);
+    jsonEnd(']');
+    jsonKey("valueText");  // as the line prints them
+    jsonBegin('[');
+    for (int v = 0; v < row.valueCount; ++v) {
+        char text[400];
+        TextOut out = { text, 0, sizeof text };
+        putWhole(out, row.value[v]);
+        jsonString(text);
+    }
+    jsonEnd(']');
+    jsonKey("gap");
+    jsonNumber(row.gap);
+    jsonKey("facts");
+    jsonBegin('{');
+    for (int f = 0; f < row.factCount; ++f) {
+        jsonKey(row.facts[f].code);
+        jsonNumber(row.facts[f].value);
+    }
+    jsonEnd('}');
+    jsonEnd('}');
+}
+
+void putFlow(const Flow& flow) {
+    jsonBegin('{');
+    jsonKey("kind");
+    jsonString(FLOW_KIND_NAME[flow.kind]);
+    jsonKey("row");
+    jsonNumber(flow.row);
+    jsonKey("consumer");
+    jsonString(flow.consumer ? flow.consumer : nullptr);
+    jsonKey("race");
+    jsonLetter(flow.consumer ? '\0' : RACES[flow.race].code);
+    jsonKey("amount");
+    jsonNumber(flow.amount);
+    jsonEnd('}');
+}
+
+void putQuestion(int i, const PlanTaken* taken) {
+    const QuestionState& state = run.questions[i];
+    jsonBegin('{');
+    jsonKey("asked");
+    jsonNumber(state.asked);
+    jsonKey("shown");
+    jsonNumber(state.shown);
+    jsonKey("taken");
+    jsonNumber(state.taken);
+    jsonKey("source");
+    jsonString(SOURCE_NAME[state.source]);
+    jsonKey("refused");
+    jsonNumber(state.refused);
+    if (taken && taken->problem[i] != REFUSAL_NONE) {
+        jsonKey("problem");
+        jsonString(REFUSAL_NAME[taken->problem[i]]);
+    }
+    jsonEnd('}');
+}
+
+void putOptions(const PlanTaken* taken) {
+    jsonKey("options");
+    jsonBegin('{');
+    for (int o = 0; o < OPTION_COUNT; ++o) {
+        jsonKey(nameOf(static_cast<OptionCode>(o)));
+        jsonNumber(run.opt.*OPTIONS[o].flag);
+    }
+    jsonEnd('}');
+    jsonKey("answers");
+    jsonBegin('{');
+    for (int o = 0; o < OPTION_COUNT; ++o) {
+        if (!OPTIONS[o].answer) continue;
+        jsonKey(nameOf(static_cast<OptionCode>(o)));
+        jsonLetter(run.opt.*OPTIONS[o].answer);
+    }
+    jsonEnd('}');
+    jsonKey("answerProblems");
+    jsonBegin('[');
+    for (int o = 0; taken && o < OPTION_COUNT; ++o) {
+        if (taken->answerProblem[o] != REFUSAL_NONE) jsonString(nameOf(static_cast<OptionCode>(o)));
+    }
+    jsonEnd(']');
+}
+
+void putMessages() {
+    jsonKey("messages");
+    jsonBegin('[');
+    for (int m = 0; m < run.messageCount && m < MESSAGE_LIMIT; ++m) {
+        const Message& message = run.messages[m];
+        jsonBegin('{');
+        jsonKey("about");
+        jsonString(ABOUT_NAME[message.about]);
+        jsonKey("index");
+        jsonNumber(message.index);
+        jsonKey("text");
+        jsonString(message.text);
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+    jsonKey("messageCount");
+    jsonNumber(run.messageCount);
+}
+
+void putOptionTable() {
+    jsonKey("options");
+    jsonBegin('[');
+    for (int o = 0; o < OPTION_COUNT; ++o) {
+        const OptionInfo& info = OPTIONS[o];
+        jsonBegin('{');
+        jsonKey("name");
+        jsonString(nameOf(static_cast<OptionCode>(o)));
+        jsonKey("spelling");
+        jsonString(info.spelling);
+        jsonKey("help");
+        jsonString(info.help);
+        jsonKey("question");
+        jsonString(info.question);
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+    jsonKey("raceNames");
+    jsonString(nameOf(RACE_NAMES_OPTION));
+    jsonKey("yesNoLetters");
+    jsonString(YES_NO_LETTERS);
+}
+
+void putQuestionTable() {
+    jsonKey("questions");
+    jsonBegin('[');
+    for (const Question& q : QUESTIONS) {
+        jsonBegin('{');
+        jsonKey("group");
+        jsonNumber(q.group);
+        jsonKey("index");
+        jsonNumber(q.index);
+        jsonKey("code");
+        jsonString(q.code);
+        jsonKey("key");
+        jsonString(keyOf(q).text);
+        jsonKey("size");
+        jsonString(q.size < 0 ? nullptr : SIZE_LETTER[q.size]);
+        jsonKey("prompt");
+        jsonString(q.prompt);
+        jsonKey("numberedPrompt");
+        jsonString(q.numberedPrompt);
+        jsonKey("when");
+        jsonString(q.askedWith == OPTION_NONE ? nullptr : nameOf(q.askedWith));
+        jsonKey("kind");
+        jsonString(KIND_NAME[q.kind]);
+        jsonKey("low");
+        jsonNumber(q.low);
+        jsonKey("high");
+        jsonNumber(q.high);
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+    jsonKey("answerRules");  // what a field of each kind takes, and why it may refuse
+    jsonBegin('{');
+    for (int k = 0; k < ANSWER_KIND_COUNT; ++k) {
+        const AnswerRule& rule = ANSWER_RULES[k];
+        jsonKey(KIND_NAME[k]);
+        jsonBegin('{');
+        jsonKey("whole");
+        jsonNumber(rule.whole);
+        jsonKey("single");
+        jsonNumber(rule.single);
+        jsonKey("textLimit");
+        jsonNumber(rule.textLimit);
+        jsonKey("letters");
+        jsonString(rule.letters);
+        jsonEnd('}');
+    }
+    jsonEnd('}');
+    jsonKey("refusals");
+    jsonBegin('[');
+    for (const char* name : REFUSAL_NAME) jsonString(name);
+    jsonEnd(']');
+}
+
+}  // namespace
+
+const char* describeTables() {
+    jsonBegin('{');
+    putOptionTable();
+    jsonKey("groups");
+    jsonBegin('[');
+    for (const char* title : GROUP_TITLE) jsonString(title);
+    jsonEnd(']');
+    jsonKey("level3Group");
+    jsonNumber(GROUP_LEVEL3);
+    jsonKey("manualGroup");
+    jsonNumber(GROUP_MANUAL);
+    putQuestionTable();
+    jsonKey("races");
+    jsonBegin('[');
+    for (const RaceInfo& race : RACES) {
+        jsonBegin('{');
+        jsonKey("code");
+        jsonLetter(race.code);
+        jsonKey("name");
+        jsonString(race.name);
+        jsonKey("numberedName");
+        jsonString(race.numberedName);
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+    jsonKey("crystalRaces");
+    jsonBegin('[');
+    for (const CrystalRace& c : CRYSTAL_RACES) {
+        jsonBegin('{');
+        jsonKey("letter");
+        jsonLetter(c.letter);
+        jsonKey("name");
+        jsonString(c.name);
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+    jsonKey("files");
+    jsonBegin('[');
+    for (const char* name : FILE_NAME) jsonString(name);
+    jsonEnd(']');
+    jsonKey("numberTextLimit");
+    jsonNumber(NUMBER_TEXT_LIMIT);
+    jsonEnd('}');
+    return jsonFinish();
+}
+
+const char* describeRecord(const PlanTaken* taken, size_t inputLeft) {
+    jsonBegin('{');
+    putOptions(taken);
+    jsonKey("rows");
+    jsonBegin('[');
+    for (int i = 0; i < run.rowCount; ++i) putRow(run.rows[i]);
+    jsonEnd(']');
+    jsonKey("flows");
+    jsonBegin('[');
+    for (int i = 0; i < run.flowCount; ++i) putFlow(run.flows[i]);
+    jsonEnd(']');
+    jsonKey("questions");
+    jsonBegin('[');
+    for (int i = 0; i < QUESTION_COUNT; ++i) putQuestion(i, taken);
+    jsonEnd(']');
+    putMessages();
+    jsonKey("crystalRace");
+    jsonLetter(run.in.crystalRace);
+    jsonKey("inputLeft");
+    jsonNumber(static_cast<double>(inputLeft));
+    jsonEnd('}');
+    return jsonFinish();
+}
+
+const char* describeField(Refusal problem, double value) {
+    jsonBegin('{');
+    jsonKey("value");
+    if (problem == REFUSAL_NONE)
+        jsonNumber(value);
+    else
+        jsonString(nullptr);
+    jsonKey("problem");
+    jsonString(problem == REFUSAL_NONE ? nullptr : REFUSAL_NAME[problem]);
+    jsonEnd('}');
+    return jsonFinish();
+}

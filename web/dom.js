@@ -1,0 +1,31 @@
+// The page's elements: made, found, changed only where they change, and download links pointed at their content.
+
+export function element(tag, attributes, children) {
+    var e = document.createElement(tag);
+    Object.keys(attributes || {}).forEach(function (name) {
+        if (name === 'text') e.textContent = attributes[name];
+        else e.setAttribute(name, attributes[name]);
+    });
+    (children || []).forEach(function (c) { if (c) e.appendChild(c); });
+    return e;
+}
+
+// Changes a property only when its value changes, so that an unchanged page costs nothing.
+// A text is compared with the one set last: reading an element's text back costs more than setting it.
+export function setIf(e, property, value) {
+    if (property === 'textContent') {
+        if (e.wvText === value) return;
+        e.wvText = value;
+        e.textContent = value;
+    } else if (e[property] !== value) {
+        e[property] = value;
+    }
+}
+
+export function byId(id) { return document.getElementById(id); }
+
+// Points a download link at the given bytes or text, letting go of what it pointed at before.
+export function linkTo(link, content, type) {
+    if (link.href.indexOf('blob:') === 0) URL.revokeObjectURL(link.href);
+    link.href = URL.createObjectURL(new Blob([content], { type: type }));
+}

@@ -1,0 +1,221 @@
+// The page as a planner, in headless Chromium as a player uses it: the chain in the browser's fonts, named plans (a
+// shared link, an old address, unreadable plans), two plans compared, built counts over a reload and as a printed
+// checklist, "Warum?" opened, the CSV of the plan's run, a plan file loaded back to the same files; axe-core in every
+// new state, and screenshots into build-web/planner-*.png. What the views say, checked in node: results.test.mjs.
+import test from 'node:test';
+import assert from 'node:assert';
+import { FULL_PLAN } from './support.js';
+import { planInput } from '../plan.js';
+import { planStore } from '../store.js';
+import { csvOf } from '../export.js';
+import { session, PHONE, DESKTOP, openPage, reload, close, assertAccessible, tab, transcript, download, fileOf, copiedLink,
+    shot } from './browser.js';
+
+const planNames = (page) => page.locator('#plan-list option').allInnerTexts();
+const value = (page, selector) => page.locator(selector).inputValue();
+// The factories to build: the sum of the first table's totals M, L and XL.
+const toBuild = (page) => page.locator('#results tfoot').first().evaluate((f) => [...f.rows[0].cells].slice(1, 4)
+    .reduce((n, c) => n + Number(c.textContent.replace(/\./g, '')), 0));
+
+// In the page, with the browser's fonts: no two boxes or labels of the chain overlap, and every text stays inside
+// its frame, clear of the others. Which boxes there are: results.test.mjs; random layouts: diagram.test.mjs.
+function chainProblems(page) {
+    return page.evaluate(() => {
+        const problems = [];
+        const frames = [...document.querySelectorAll('#chain .chain-box, #chain .chain-label')].map((g) => [g, g.querySelector('rect').getBBox()]);
+        const meet = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+        frames.forEach(([g, r], i) => {
+            frames.slice(0, i).forEach(([o, q]) => { if (meet(r, q)) problems.push(`${g.textContent} overlaps ${o.textContent}`); });
+            const texts = [...g.querySelectorAll('text')].map((t) => [t, t.getBBox()]);
+            texts.forEach(([t, b], j) => {
+                if (b.x < r.x || b.y < r.y || b.x + b.width > r.x + r.width || b.y + b.height > r.y + r.height) {
+                    problems.push(`${t.textContent} sticks out of its frame`);
+                }
+                if (texts.slice(0, j).some(([, c]) => meet(b, c))) problems.push(`${t.textContent} overlaps a text beside it`);
+            });
+        });
+        return problems;
+    });
+}
+
+// A plan as the address gives it, run in node.
+function recordOf(hash) {
+    const { tables, runner } = session;
+    const input = planInput(tables, planStore(tables, null).readHash(hash).plan, runner.readDemand);
+    return runner.runPlan(input.options, input.values, true).record;
+}
+
+test('the plan with every option: a Warum?, the CSV, its chain, also on a phone and printed', async () => {
+    const page = await openPage(FULL_PLAN);
+    // a "Warum?" opens its line's explanation below it; the CSV is the one of the plan's run
+    const why = page.locator('#results button.why').nth(3);
+    await why.click();
+    assert.strictEqual(await why.getAttribute('aria-expanded'), 'true');
+    assert.match(await page.locator('#results .explained:not([hidden])').innerText(), /^Bedarf [A-Z]+ = /);
+    await assertAccessible(page, 'a Warum? open');
+    await shot(page, 'planner-why');
+    const csv = await download(page, '#csv');
+    assert.strictEqual(csv.name, 'ergebnisse.csv');
+    assert.strictEqual(csv.bytes.toString('utf8'), csvOf(recordOf(FULL_PLAN)));
+    await tab(page, 'Kette');
+    assert.deepStrictEqual(await chainProblems(page), [], 'the plan with every option');
+    assert.match(await page.locator('#chain svg desc').textContent(), /Boronen Level 3 bezieht 75 Silizium\/h von Siliziumminen Typ XL\./);
+    await assertAccessible(page, 'chain');
+    await shot(page, 'planner-chain');
+    await close(page);
+
+    // on a phone the chain scrolls sideways inside its box, not the page; dark; printed it fits the paper
+    const phone = await openPage(FULL_PLAN, { viewport: PHONE, colorScheme: 'dark' });
+    await tab(phone, 'Kette');
+    const widths = await phone.evaluate(() => [document.documentElement.scrollWidth, document.getElementById('chain').scrollWidth,
+        document.getElementById('chain').clientWidth]);
+    assert.ok(widths[0] <= PHONE.width && widths[1] > widths[2], `sideways in its box: ${widths}`);
+    await assertAccessible(phone, 'chain on a phone, dark');
+    await phone.locator('#chain').scrollIntoViewIfNeeded();
+    await shot(phone, 'planner-chain-phone-dark');
+    await phone.setViewportSize(DESKTOP);
+    await shot(phone, 'planner-chain-dark');
+    await phone.emulateMedia({ media: 'print', colorScheme: 'light' });
+    const printed = await phone.evaluate(() => [document.querySelector('#chain svg').getBoundingClientRect().width,
+        document.getElementById('output').getBoundingClientRect().width, getComputedStyle(document.getElementById('p-tables')).display]);
+    assert.ok(printed[0] <= printed[1] && printed[2] === 'none', `printed chain within the page: ${printed}`);
+    await shot(phone, 'planner-print-chain', true);
+    await close(phone);
+});
+
+test('several plans: a link adds its plan beside the others, an old address is the same plan, copies, unreadable plans', async () => {
+    // an address as the page wrote it before the version becomes the versioned one of the same plan (which the
+    // browser test opens again for its golden cases)
+    const page = await openPage('#xl&dat=n&WF.A=2&OF.B=1');
+    assert.deepStrictEqual(await page.evaluate(() => [document.getElementById('o-xl').checked, document.getElementById('a-dat').checked,
+        document.getElementById('f-WF-A').value, document.getElementById('f-OF-B').value]), [true, false, '2', '1']);
+    await page.waitForFunction(() => location.hash.startsWith('#v=2&'));
+
+    await page.locator('#plan-name').fill('Mein Ausbau');
+    await page.locator('#f-WF-A').fill('4');
+    const shared = await openPage('#v=2&name=Anna&saleSkwM=3', { context: page.context() });
+    assert.deepStrictEqual(await planNames(shared), ['Mein Ausbau', 'Anna']);
+    assert.match(await shared.locator('#notice').innerText(), /als neuer Plan „Anna“ hinzugekommen/);
+    assert.strictEqual(await value(shared, '#f-saleSkwM'), '3');
+    await page.waitForFunction(() => document.querySelectorAll('#plan-list option').length === 2);  // the other tab hears of it
+    await shared.locator('#plan-list').selectOption({ label: 'Mein Ausbau' });
+    assert.deepStrictEqual([await value(shared, '#f-WF-A'), await value(shared, '#plan-name')], ['4', 'Mein Ausbau'],
+        'the plan being edited is as it was left');
+
+    await shared.locator('#plan-copy').click();
+    assert.deepStrictEqual(await planNames(shared), ['Mein Ausbau', 'Anna', 'Kopie von Mein Ausbau']);
+    await shared.locator('#plan-delete').click();
+    assert.deepStrictEqual(await planNames(shared), ['Mein Ausbau', 'Anna']);
+    await shared.locator('#notice button', { hasText: 'Rückgängig' }).click();
+    assert.deepStrictEqual([await value(shared, '#plan-name'), await value(shared, '#f-WF-A')], ['Kopie von Mein Ausbau', '4']);
+    await assertAccessible(shared, 'plans');
+
+    // a stored plan that cannot be read is said and kept, and the page works on (the store's cases: store.test.mjs)
+    await shared.evaluate(() => localStorage.setItem('werkverbund.plan.zz', '{kaputt'));
+    await reload(shared);
+    assert.match(await shared.locator('#notice').innerText(), /Gespeicherter Plan zz: nicht lesbar/);
+    assert.match(await transcript(shared), /Cahoonapressen/);
+    assert.strictEqual(await shared.evaluate(() => localStorage.getItem('werkverbund.plan.zz')), '{kaputt', 'kept as it was');
+    await close(page);
+});
+
+test('compare: two plans side by side, equal ones said, the lines that differ marked, the totals of both', async () => {
+    const page = await openPage('#v=2&name=A&WF.A=3&OF.B=2');
+    const total = () => page.locator('#s-total').innerText();
+    const before = await total();
+    await page.locator('#plan-copy').click();
+    await tab(page, 'Vergleich');
+    const pick = (side, label) => page.locator('#compare-' + side).selectOption({ label });
+    await pick('a', 'A');
+    await pick('b', 'Kopie von A');
+    assert.match(await page.locator('#comparison').innerText(), /Die Ergebnisse der beiden Pläne sind gleich/);
+    await page.locator('#f-WF-A').fill('7');  // the copy is the plan in the form
+    await page.waitForFunction(() => document.querySelectorAll('#comparison tr.differs').length > 1);
+    const built = await page.locator('.compare-totals tr', { hasText: 'Fabriken zu bauen' }).locator('td').allInnerTexts();
+    assert.deepStrictEqual(built.slice(0, 2), [before, await total()]);
+    assert.match(await page.locator('#comparison .hint').innerText(), /^\d+ Ergebniszeilen unterscheiden sich/);
+    await assertAccessible(page, 'compare');
+    await shot(page, 'planner-compare');
+    await close(page);
+});
+
+test('built counts: missing marked, totals, kept over a reload, in the link only when asked, a checklist in print; reset', async () => {
+    const page = await openPage('#saleSkwM=1&WF.A=3&OF.B=2&crystalRace=b');
+    const counts = await page.locator('#results tr', { hasText: 'Sonnenkraftwerke' }).first().locator('td').allInnerTexts();
+    const need = counts.slice(0, 3).filter((t) => t !== '–').reduce((n, t) => n + Number(t), 0);
+    const total = await toBuild(page);
+    await tab(page, 'Baustand');
+    const row = page.locator('#built tr', { hasText: 'Sonnenkraftwerke' });
+    const input = row.locator('input');
+    const perSize = counts.slice(0, 3).map((c, i) => `${['M', 'L', 'XL'][i]} ${c}`).filter((c) => !c.endsWith('–')).join(' · ');
+    assert.strictEqual(await row.locator('td').first().innerText(), `${need}\n${perSize}`, 'needed, and per size as the table has it');
+    const state = async () => [await row.getAttribute('class'), await row.locator('td').last().innerText(),
+        await page.locator('#built tfoot').innerText()];
+    await input.fill(String(need - 1));
+    assert.deepStrictEqual(await state(), ['missing', 'fehlt 1', `Gebaut: ${need - 1} von ${total} Fabriken (ein Paar zählt zwei)`]);
+    await input.fill('x');
+    assert.strictEqual(await input.getAttribute('aria-invalid'), 'true');
+    await input.fill(String(need));
+    assert.deepStrictEqual((await state()).slice(0, 2), ['done', 'fertig']);
+    await assertAccessible(page, 'built counts');
+
+    await reload(page);
+    await tab(page, 'Baustand');
+    assert.strictEqual(await input.inputValue(), String(need), 'kept over a reload');
+    assert.doesNotMatch(await page.evaluate(() => location.hash), /b:/, 'not in the address');
+    let link;
+    for (const withBuilt of [false, true]) {
+        await page.locator('#copy-built').setChecked(withBuilt);
+        link = await copiedLink(page);
+        assert.strictEqual(/&b:Sonnenkraftwerke=\d/.test(link), withBuilt, link);
+    }
+    const other = await openPage(link.replace(/^[^#]*/, ''));
+    assert.strictEqual(await transcript(other), await transcript(page), 'the copied link holds the plan');
+    await tab(other, 'Baustand');
+    assert.strictEqual(await other.locator('#built tr', { hasText: 'Sonnenkraftwerke' }).locator('input').inputValue(), String(need));
+    await close(other);
+
+    // the plan bar empties the plan, with a way back
+    const console = await transcript(page);
+    await page.locator('#reset').click();
+    await assertAccessible(page, 'plan emptied');
+    assert.strictEqual(await page.locator('#form input:not([type])').evaluateAll((l) => l.filter((e) => e.value).length), 0);
+    await page.locator('#notice button', { hasText: 'Rückgängig' }).click();
+    assert.strictEqual(await transcript(page), console, 'the plan is back');
+
+    await page.emulateMedia({ media: 'print' });
+    assert.strictEqual(await page.locator('input:visible, button:visible').count(), 0, 'no input box in print');
+    assert.strictEqual(await row.locator('.print-count').innerText(), String(need));
+    await shot(page, 'planner-print-checklist', true);
+    await close(page);
+});
+
+test('a plan file loads back as a new plan, to the same files byte for byte', async () => {
+    const names = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 'readme.txt', 'antworten.txt'];
+    const page = await openPage('#dat=j&br&h&xl&WF.A=3&OF.T=2&saleSkwL=1&EAM=1&ME=&crystalRace=t');
+    await page.locator('#plan-name').fill('Ausbau: Teladi/Argonen');
+    await tab(page, 'Baustand');
+    await page.locator('#built input').first().fill('1');
+    const files = [];
+    for (const name of names) files.push(await fileOf(page, name));
+    const planFile = await download(page, '#planfile');
+    assert.strictEqual(planFile.name, 'Ausbau_ Teladi_Argonen.werkverbund.json');
+    await close(page);
+
+    const other = await openPage('#v=2&name=Schon%20da&saleSkwM=2');
+    const load = (name, buffer) => other.locator('#plan-load').setInputFiles({ name, mimeType: 'application/json', buffer });
+    for (let time = 0; time < 2; time++) {
+        await load(planFile.name, planFile.bytes);
+        await other.waitForFunction((n) => document.querySelectorAll('#plan-list option').length === n, time + 2);
+    }
+    assert.deepStrictEqual(await planNames(other), ['Schon da', 'Ausbau: Teladi/Argonen', 'Ausbau: Teladi/Argonen'], 'added, none replaced');
+    assert.match(await other.locator('#notice').innerText(), /als neuer Plan geladen/);
+    for (const [i, name] of names.entries()) assert.ok((await fileOf(other, name)).equals(files[i]), name);
+    await tab(other, 'Baustand');
+    assert.strictEqual(await other.locator('#built input').first().inputValue(), '1', 'the built counts come along');
+    await load('kaputt.json', Buffer.from('{kaputt'));
+    await other.waitForFunction(() => /kaputt\.json: Das ist keine Plandatei/.test(document.getElementById('notice').textContent));
+    assert.strictEqual((await planNames(other)).length, 3);
+    await assertAccessible(other, 'a file that is no plan');
+    await close(other);
+});
