@@ -2,6 +2,7 @@
 // line that tells what an action did, the tabs of the results (a view opened is drawn at once), and the ways between
 // the inputs and the results.
 import { element, byId } from './dom.js';
+import { copyText } from './share.js';
 
 var THEME_KEY = 'werkverbund-farben';
 var hooks = null;
@@ -18,16 +19,12 @@ function notice(text, bad, extra, action) {
     line.appendChild(button);
 }
 
-// Copies the plan's address; where the browser refuses, shows it ready to be copied by hand.
+// Copies the plan's address and says which address it is; where the browser refuses, shows it ready to be copied
+// by hand.
 function copyLink() {
-    var link = hooks.link(byId('copy-built').checked);
-    var byHand = function () {
-        var field = element('input', { value: link, readonly: '', 'aria-label': 'Link zum Plan' });
-        notice('Link zum Kopieren: ', false, field);
-        field.select();
-    };
-    if (!navigator.clipboard) return byHand();
-    navigator.clipboard.writeText(link).then(function () { notice('Link kopiert.'); }, byHand);
+    var got = hooks.link(byId('copy-built').checked);
+    copyText(got.link, 'Link kopiert, ' + got.which + '.', 'Link ' + got.which + ', zum Kopieren: ', 'Link zum Plan',
+        notice);
 }
 
 function reset() {

@@ -14,6 +14,8 @@ import { showResults, toggleWhy, showSummary } from './results.js';
 import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
+import { linkOf, startSharing } from './share.js';
+import { watchForUpdates } from './update.js';
 
 var runner = null;
 var tables = null;
@@ -215,6 +217,19 @@ function addressNow() {
     if (last) keepInAddress(last.hash = '#' + planner.hashOf(last.plan));
 }
 
+// The plan being edited written to the browser and into the address at once, before the page is reloaded.
+function saveNow() {
+    planner.flush();
+    clearTimeout(addressTimer);
+    if (last && location.hash !== last.hash) history.replaceState(null, '', last.hash);
+}
+
+// A pasted plan code or link opens its plan as a new plan, or goes to the plan it is already.
+function openPasted(hash) {
+    var got = planner.open('#' + hash);
+    if (!got.added) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
+}
+
 function start() {
     tables = runner.tables();
     tables.questions.forEach(function (q) { keyOf(tables, q); });
@@ -238,7 +253,10 @@ function start() {
         elements.load.value = '';
     });
     bar.start({
-        link: function (withBuilt) { return location.href.split('#')[0] + '#' + planner.hashOf(last.plan, withBuilt); },
+        link: function (withBuilt) {
+            var site = document.querySelector('meta[name="werkverbund-site"]');
+            return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
+        },
         plan: function () { return form.read(); },
         show: show,
         empty: function () { return emptyPlan(tables); },
@@ -250,6 +268,11 @@ function start() {
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         noted: noted, refresh: function () { views.show(); }, notice: bar.notice, listed: views.listed }, location.hash);
+    startSharing({ hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
+        notice: bar.notice });
+    // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
+    document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });
+    watchForUpdates(saveNow, bar.notice);
 }
 
 // The scripts stand in the page's head, so that its first paint shows the first results: the page starts once

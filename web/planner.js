@@ -144,6 +144,7 @@ export const planner = {
         bind();
         planner.open(hash);
     },
+    // Gives what the link held ({entry, added, problems}), null without one.
     open: function (hash) {
         flush();
         var got = hash.length > 1 ? store.openLink(hash) : null;
@@ -153,7 +154,10 @@ export const planner = {
             hooks.notice('Der Plan des Links ist als neuer Plan „' + entry.name + '“ hinzugekommen; die anderen '
                 + 'Pläne bleiben, wie sie waren.');
         }
+        return got;
     },
+    // Writes the form's last change now (typing is written once it pauses).
+    flush: flush,
     // The plan's address, with its name, and with the built counts when asked for.
     hashOf: function (plan, withBuilt) {
         return store.hashOf(plan, { name: entry.name, built: withBuilt ? entry.built : null });

@@ -1,12 +1,11 @@
 // Plan codes: random plans go through a code and back to the same plan, and through the core to the same files,
 // as does a pasted whole link; any one character changed and any cut refuses the code with a sentence saying so.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert');
-const { loadRunner, generator, randomRuns } = require('./support.js');
-require('../store.js');
-const { encodePlan, decodePlan, readPasted } = require('../plancode.js');
-const WV = globalThis.WV;
+import test from 'node:test';
+import assert from 'node:assert';
+import { loadRunner, generator, randomRuns } from './support.js';
+import { keyOf, emptyPlan, planInput } from '../plan.js';
+import { planStore } from '../store.js';
+import { encodePlan, decodePlan, readPasted } from '../plancode.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_CODE_RUNS');
 const PIECES = ['', '', '0', '7', '-3', '12,5', '1e3', ' ', '&', '=', '#', '%', '%25', '+', 'ä', 'ß', '€', '😀', 'WV1-', 'v=2'];
@@ -14,27 +13,27 @@ const CHARS = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_'
 
 // A plan of the core's tables with odd field texts, a name and built counts, as the page's address writes it.
 function randomAddress(g, store, tables) {
-    const plan = WV.emptyPlan(tables);
+    const plan = emptyPlan(tables);
     tables.options.forEach((o) => {
         plan.options[o.name] = g.chance(0.5);
         if (o.question) plan.answers[o.name] = g.pick(['j', 'n']);
     });
     const text = (n) => Array.from({ length: g.int(n) }, () => g.pick(PIECES)).join('');
     for (const key of Object.keys(plan.values)) if (g.chance(0.3)) plan.values[key] = text(4);
-    for (const q of tables.questions) if (g.chance(0.3)) plan.values[WV.keyOf(tables, q)] = text(4);
+    for (const q of tables.questions) if (g.chance(0.3)) plan.values[keyOf(tables, q)] = text(4);
     const built = g.chance(0.3) ? { [text(3) || 'SKW M']: g.int(1000) } : {};
     return store.hashOf(plan, { name: text(6), built });
 }
 
 const filesOf = (runner, tables, plan) => {
-    const input = WV.planInput(tables, plan, runner.readDemand);
+    const input = planInput(tables, plan, runner.readDemand);
     return runner.runPlan(input.options, input.values).files;
 };
 
 test(`${RUNS} random plans through their code (seed ${SEED})`, async () => {
     const runner = await loadRunner();
     const tables = runner.tables();
-    const store = WV.planStore(tables, null);
+    const store = planStore(tables, null);
     let refusals = 0;
     for (let i = 0; i < RUNS; i++) {
         const g = generator(SEED + i);
