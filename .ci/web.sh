@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # CI for the web edition: every golden case through the WebAssembly core in node and through the page in headless
-# Chromium, the randomized comparisons of native and WebAssembly runs and of the plan reader, and the browser
-# test of the page. Builds the page first when .ci/page.sh has not (esbuild for that). Installs Chromium and node
-# when they are missing; playwright-core comes from the lock file and drives the installed Chromium (no browser is downloaded).
+# Chromium, the randomized comparisons of native and WebAssembly runs and of the plan reader, plan codes in node,
+# and the browser tests of the page and of the site folder. Builds the page first when .ci/page.sh has not (esbuild
+# for that). Installs Chromium and node when they are missing; playwright-core comes from the lock file and drives
+# the installed Chromium (no browser is downloaded).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,9 +32,11 @@ else
     export WERKVERBUND_NATIVE=$PWD/build-native/werkverbund
 fi
 
-[ -f build-web/werkverbund.html ] || bash .ci/page.sh
+# the page and the site folder beside it (site.test.js serves the folder)
+[ -f build-web/werkverbund.html ] && [ -f build-web/site/index.html ] || bash .ci/page.sh
 
 echo "== web tests"
 (cd web/tests && npm ci --no-audit --no-fund)
 WERKVERBUND_RANDOM_RUNS=${WERKVERBUND_RANDOM_RUNS:-2000} WERKVERBUND_PLAN_RUNS=${WERKVERBUND_PLAN_RUNS:-2000} \
+WERKVERBUND_CODE_RUNS=${WERKVERBUND_CODE_RUNS:-1000} \
     node --test web/tests/*.test.js web/tests/*.test.mjs

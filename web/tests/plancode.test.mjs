@@ -42,10 +42,8 @@ test(`${RUNS} random plans through their code (seed ${SEED})`, async () => {
         const back = await decodePlan(code);
         assert.deepStrictEqual(back, { hash }, `seed ${SEED + i}: ${code}`);
         assert.deepStrictEqual(await readPasted(`https://werkverbund.example/spiel/?x=1#${hash}`), { hash });
-        if (i < 50) {  // the core runs take their time; the address alike gives the plan alike
-            const plan = store.readHash(back.hash).plan;
-            assert.deepStrictEqual(filesOf(runner, tables, plan), filesOf(runner, tables, store.readHash(hash).plan));
-        }
+        const plan = store.readHash(back.hash).plan;
+        assert.deepStrictEqual(filesOf(runner, tables, plan), filesOf(runner, tables, store.readHash(hash).plan));
         for (let at = 0; at < code.length; at++) {
             const other = CHARS.replace(code[at], '');
             const changed = code.slice(0, at) + other[g.int(other.length)] + code.slice(at + 1);
