@@ -66,6 +66,7 @@ async function main() {
     const size = files.reduce((n, b) => n + b.length, 0);
     const gzipped = files.reduce((n, b) => n + zlib.gzipSync(b, { level: 9 }).length, 0);
     const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-empty-'));
+    fs.writeFileSync(path.join(scratch, '_headers'), '');
     fs.writeFileSync(path.join(scratch, 'index.html'), '<!DOCTYPE html>\n<html lang="de"><meta charset="utf-8">'
         + '<title>Leer</title><p>Leer</p><script>window.firstScript = performance.now();</script>\n');
     const server = await serve(site, { compress: true });
