@@ -9,7 +9,7 @@ export function linkOf(hash, href, site) {
     var own = href.split('#')[0] + '#' + hash;
     if (!/^file:/.test(href)) return { link: own, which: 'mit der Adresse dieser Seite' };
     if (site) return { link: site + '#' + hash, which: 'mit der öffentlichen Adresse ' + site };
-    return { link: own, which: 'mit der Adresse dieser Datei, er öffnet den Plan nur auf diesem Rechner' };
+    return { link: own, which: 'mit der Adresse dieser Datei (er öffnet den Plan nur auf diesem Rechner)' };
 }
 
 // Copies text and says so; where the browser refuses, shows it ready to be copied by hand after lead.
