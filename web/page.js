@@ -171,19 +171,21 @@ function download(event) {
 
 // ---- Answers files ----
 
-// Loads an answers file into the form and runs it; says what did not fit, offering the options it would fit.
-function loadAnswers(bytes, name) {
+// Loads an answers file as a new plan (the plan before stays as it was) and runs it; says what did not fit,
+// offering the options it would fit, which then load into that new plan.
+function loadAnswers(bytes, name, again) {
     var got = readAnswers(runner, tables, form.read(), bytes);
-    form.show(got.plan);
-    update();
+    if (again) show(got.plan);
+    else planner.addNew(got.plan, 'Antworten aus ' + name.replace(/\.txt$/i, ''));
+    var said = name + ' als neuer Plan „' + planner.name() + '“ geladen; der Plan davor bleibt, wie er war.';
     var warnings = got.warnings;
-    if (!warnings.length) return bar.notice(name + ' geladen.');
+    if (!warnings.length) return bar.notice(said);
     var details = warnings.length > 1 ? listOf(warnings.slice(1)) : null;
     var fits = got.fits;
-    bar.notice(name + ': ' + warnings[0], true, details, fits && { text: 'Mit ' + spellings(tables, fits) + ' laden',
+    bar.notice(said + ' ' + warnings[0], true, details, fits && { text: 'Mit ' + spellings(tables, fits) + ' laden',
         run: function () {
             form.show({ options: fits, answers: got.plan.answers, values: {} });
-            loadAnswers(bytes, name);
+            loadAnswers(bytes, name, true);
         } });
 }
 
@@ -249,7 +251,8 @@ function start() {
     });
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
-        noted: noted, refresh: function () { views.show(); }, notice: bar.notice, listed: views.listed }, location.hash);
+        noted: noted, refresh: function () { views.show(); }, notice: bar.notice, trouble: bar.trouble,
+        listed: views.listed }, location.hash);
 }
 
 // The scripts stand in the page's head, so that its first paint shows the first results: the page starts once
