@@ -166,7 +166,7 @@ function undoKey(event) {
     var key = event.key.toLowerCase();
     if (!(event.ctrlKey || event.metaKey) || event.altKey || (key !== 'z' && key !== 'y')) return;
     if (event.target.closest && event.target.closest('textarea, [contenteditable], input:not([type]), '
-        + 'input[type=text], input[type=search], input[type=number], select')) return;
+        + 'input[type=text], input[type=search], input[type=number]')) return;
     event.preventDefault();
     if (key === 'y' || event.shiftKey) step('redo', 'undo');
     else step('undo', 'redo');

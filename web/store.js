@@ -13,7 +13,7 @@ export var FILE_LIMIT = 64 * 1024;   // bytes of a plan file
 export var PROBLEM_LIMIT = 20;       // problems listed one by one; the rest are counted
 export var STORAGE_TROUBLE = 'Der Browser nimmt keine Pläne mehr auf (Speicher voll oder gesperrt): die Pläne und '
     + 'jede Änderung bestehen nur, solange diese Seite offen ist. Bitte Pläne löschen, die nicht mehr gebraucht '
-    + 'werden, oder den Plan als Plandatei sichern (Dateien → Plandatei); sobald wieder Platz ist, wird alles '
+    + 'werden, oder den Plan als Plandatei sichern (unter „Dateien“); sobald wieder Platz ist, wird alles '
     + 'gespeichert.';
 
 function has(o, k) { return Object.prototype.hasOwnProperty.call(o, k); }
