@@ -15,7 +15,7 @@ var hooks = null;
 var entry = null;   // the current plan as stored: id, name, plan, built
 var shown = null;   // the plan in the form as last saved or shown: what this tab's next change is measured from
 var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
-var history = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
+var changes = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
 var retry = null;
 
 function copyOf(plan) { return JSON.parse(JSON.stringify(plan)); }
@@ -27,13 +27,16 @@ function tell() {
     var trouble = store.trouble();
     hooks.trouble(trouble);
     if (trouble && !retry) retry = setInterval(tell, 3000);
-    if (!trouble && retry) retry = clearInterval(retry) || null;
+    if (!trouble && retry) {
+        clearInterval(retry);
+        retry = null;
+    }
     said = said.concat(store.messages());
     if (said.length) hooks.notice(said.join(' '), /nicht lesbar/.test(said.join(' ')));
 }
 
 function historyOf(id) {
-    return history[id] || (history[id] = { undo: [], redo: [], typing: null });
+    return changes[id] || (changes[id] = { undo: [], redo: [], typing: null });
 }
 
 function showHistory() {
@@ -102,12 +105,12 @@ function damagedChosen(id) {
     byId('plan-list').value = entry.id;
     if (!e) return;
     var name = e.name ? 'Der Plan „' + e.name + '“' : 'Dieser Plan';
-    hooks.notice(name + ' ist beschädigt und lässt sich nicht öffnen. ', true, null, { text: 'Beschädigten Plan löschen',
-        run: function () {
-            store.remove(e.id);
-            fillList();
-            hooks.notice(name + ' ist gelöscht.');
-        } });
+    var action = { text: 'Beschädigten Plan löschen', run: function () {
+        store.remove(e.id);
+        fillList();
+        hooks.notice(name + ' ist gelöscht.');
+    } };
+    hooks.notice(name + ' ist beschädigt und lässt sich nicht öffnen. ', true, null, action);
 }
 
 // A name the file system takes: no characters that are not allowed in file names somewhere.
@@ -146,7 +149,8 @@ function otherTab(id) {
     var now = store.current();
     if (now.id !== id || store.hashOf(now.plan) === store.hashOf(shown)) return false;
     use(now);
-    hooks.notice('Der Plan „' + now.name + '“ wurde in einem anderen Tab geändert; die Änderung ist hier übernommen.');
+    hooks.notice('Der Plan „' + now.name + '“ wurde in einem anderen Tab geändert; die Änderung ist hier '
+        + 'übernommen.');
     return true;
 }
 

@@ -18,12 +18,15 @@ export var STORAGE_TROUBLE = 'Der Browser nimmt keine Pläne mehr auf (Speicher 
 
 function has(o, k) { return Object.prototype.hasOwnProperty.call(o, k); }
 function isCount(n) { return n === Math.floor(n) && n >= 0 && n <= 1e9; }
-function note(problems, what, why) { problems.push('„' + what + '“: ' + why); }
+// Keeps PROBLEM_LIMIT problems, and counts the rest.
+function note(problems, what, why) {
+    if (problems.length < PROBLEM_LIMIT) problems.push('„' + what + '“: ' + why);
+    else problems.more = (problems.more || 0) + 1;
+}
 
-// At most PROBLEM_LIMIT problems, then how many more there are.
+// The problems kept, then how many more there are.
 function bounded(problems) {
-    if (problems.length <= PROBLEM_LIMIT) return problems;
-    return problems.slice(0, PROBLEM_LIMIT).concat(['und ' + (problems.length - PROBLEM_LIMIT) + ' weitere']);
+    return problems.more ? problems.concat(['und ' + problems.more + ' weitere']) : problems;
 }
 
 // A plan's name as kept: trimmed, at most NAME_LIMIT characters.
@@ -96,7 +99,8 @@ export function planStore(tables, storage, session) {
     function badField(key, text) {
         return letters[key] ? 'keine der Rassen der Kristallfabriken, es bleibt '
             + (tables.crystalRaces[0].name || tables.crystalRaces[0].letter)
-            : typeof text === 'string' && text.length > limit ? 'länger als ' + limit + ' Zeichen, übergangen' : SKIPPED;
+            : typeof text === 'string' && text.length > limit ? 'länger als ' + limit + ' Zeichen, übergangen'
+                : SKIPPED;
     }
 
     // A clean copy of a plan object with what could be read of it.
@@ -182,7 +186,8 @@ export function planStore(tables, storage, session) {
         if (!data || typeof data !== 'object') return { entry: null, problems: ['Das ist keine Plandatei.'] };
         if (data.werkverbund !== 1) note(problems, 'werkverbund', VERSION);
         if (typeof data.name !== 'string') note(problems, 'name', SKIPPED);
-        return { entry: { name: nameOf(typeof data.name === 'string' ? data.name : ''), plan: planOf(data.plan, problems),
+        var name = nameOf(typeof data.name === 'string' ? data.name : '');
+        return { entry: { name: name, plan: planOf(data.plan, problems),
             built: builtOf(data.built, problems), updated: +data.updated || 0 },
         problems: bounded(problems), version: data.werkverbund };
     }
@@ -194,7 +199,8 @@ export function planStore(tables, storage, session) {
         if (!memory || !storage) return !memory;
         try {
             var changed = Object.keys(dirty);
-            changed.sort(function (a, b) { return (memory[a] === undefined ? 0 : 1) - (memory[b] === undefined ? 0 : 1); });
+            var kept = function (k) { return memory[k] === undefined ? 0 : 1; };
+            changed.sort(function (a, b) { return kept(a) - kept(b); });
             changed.forEach(function (k) {
                 if (memory[k] === undefined) storage.removeItem(k);
                 else storage.setItem(k, memory[k]);
@@ -323,7 +329,9 @@ export function planStore(tables, storage, session) {
         if (!session || !cur) return;
         var kept = own(), d = hashes.map(function (h) { return digest(String(h).replace(/^#/, '')); });
         if (kept.id === cur) d = d.concat(kept.d.filter(function (x) { return d.indexOf(x) < 0; })).slice(0, 8);
-        try { session.setItem(OWN, JSON.stringify({ id: cur, d: d })); } catch (e) { /* a reload then opens it as a link */ }
+        try {
+            session.setItem(OWN, JSON.stringify({ id: cur, d: d }));
+        } catch (e) { /* a reload then finds the plan by its content */ }
     }
 
     // Adds the link's plan; never replaces one. An address this tab wrote (a reload, the tab reopened), the same
@@ -342,13 +350,18 @@ export function planStore(tables, storage, session) {
         if (!e && link.slice(at + 1) === sign) e = read(link.slice(0, at));
         if (!e) {
             var same = function (x) { return hashOf(x.plan, { built: Object.keys(got.built).length && x.built }); };
-            e = [read(cur || get(CURRENT))].concat(list()).filter(function (x) { return x && same(x) === same(got); })[0];
+            e = [read(cur || get(CURRENT))].concat(list()).filter(function (x) {
+                return x && same(x) === same(got);
+            })[0];
         }
         got.added = !e;
         got.entry = e ? use(e) : add(got, 'Geteilter Plan');
         set(LINK, got.entry.id + ' ' + sign);  // the plan the link went to last
         return got;
     }
+
+    // an address kept whole by an earlier version of the page goes
+    if (String(get(LINK)).length > 100) io('removeItem', LINK);
 
     // A plan made, copied or added becomes this tab's plan; remove gives the plan then current;
     // save and setBuilt change this tab's plan.

@@ -120,6 +120,7 @@ test('several plans: a link adds its plan beside the others, an old address is t
     assert.strictEqual(await shared.evaluate(() => localStorage.getItem('werkverbund.plan.zz')), damaged, 'kept as it was');
     assert.deepStrictEqual((await planNames(shared)).slice(-1), ['Alt (beschädigt)']);
     await shared.locator('#plan-list').selectOption({ label: 'Alt (beschädigt)' });
+    await assertAccessible(shared, 'a damaged plan chosen');
     await shared.locator('#notice button', { hasText: 'Beschädigten Plan löschen' }).click();
     assert.deepStrictEqual(await planNames(shared), ['Mein Ausbau', 'Anna', 'Kopie von Mein Ausbau']);
     await close(page);

@@ -173,6 +173,8 @@ test('the plan store', async (t) => {
     });
     await t.test('reloads of the address this tab wrote go to its plan with the last edit; a link leaves no copy of itself', () => {
         const storage = fakeStorage(), session = fakeStorage();
+        storage['werkverbund.link'] = 'x v=2&' + 'WF.A=1&'.repeat(100);  // as an earlier version kept it
+        assert.strictEqual(planStore(tables, storage, null) && storage['werkverbund.link'], undefined);
         const store = planStore(tables, storage, session);
         const plan = store.current(), older = planWith({}, {}, { 'WF.A': '3' }), newer = planWith({}, {}, { 'WF.A': '7' });
         store.save(older);
