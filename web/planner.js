@@ -1,12 +1,13 @@
 // Several named plans kept in this browser: the list to switch between them, the current plan's name, new, copy
 // and delete (with a way back); the plan of a shared link added beside the others; plan files saved and loaded;
-// the results as CSV. Every change of the form is saved to the current plan at once (only the fields this tab
-// changed, so that another tab's edits of other fields stay), and can be undone and redone while the page is open.
+// the results as CSV. Every change of the form is saved to the current plan right after its run (only the fields
+// this tab changed, so that another tab's edits of other fields stay), and can be undone and redone while the page
+// is open.
 import { element, byId, linkTo } from './dom.js';
 import { planStore, FILE_LIMIT } from './store.js';
 import { csvOf } from './export.js';
 
-var store = null;
+var store = null;   // the plans: reached through plans(), which first writes the form's pending change
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew;
 // noted(problems): what an address held that could not be read; refresh(): the views anew;
 // notice(text, bad, details, action): says what an action did; trouble(text): the storage warning, '' for none;
@@ -17,21 +18,40 @@ var shown = null;   // the plan in the form as last saved or shown: what this ta
 var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
 var changes = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
 var retry = null;
+var pending = null; // the form's change not yet written: the plan, the plan it was changed from, the addresses
+
+// Writes the form's last change to the current plan: after the run it caused, or at once when anything else
+// touches the plans or the page is left, so that a reload or a closed tab keeps the last entry.
+function flush() {
+    if (!pending) return;
+    var change = pending;
+    pending = null;
+    entry = store.save(change.plan, change.base) || entry;
+    store.wrote(change.addresses);
+    tell();
+    // the stored plan holds another tab's change this tab had not heard of yet
+    if (store.hashOf(entry.plan) !== store.hashOf(change.plan)) otherTab(entry.id);
+}
+
+function plans() {
+    flush();
+    return store;
+}
 
 function copyOf(plan) { return JSON.parse(JSON.stringify(plan)); }
 
 // What the store has to say (plans it cannot read, storage refusing or taking the plans again); the storage
 // warning stays in its own line until storage takes the plans again, tried every few seconds meanwhile.
 function tell() {
-    var said = store.messages();
-    var trouble = store.trouble();
+    var said = plans().messages();
+    var trouble = plans().trouble();
     hooks.trouble(trouble);
     if (trouble && !retry) retry = setInterval(tell, 3000);
     if (!trouble && retry) {
         clearInterval(retry);
         retry = null;
     }
-    said = said.concat(store.messages());
+    said = said.concat(plans().messages());
     if (said.length) hooks.notice(said.join(' '), /nicht lesbar/.test(said.join(' ')));
 }
 
@@ -46,16 +66,16 @@ function showHistory() {
 }
 
 function fillList() {
-    var plans = store.list();
+    var all = plans().list();
     var list = byId('plan-list');
     list.textContent = '';
-    plans.forEach(function (e) { list.appendChild(element('option', { value: e.id, text: e.name })); });
-    store.damaged().forEach(function (e) {
+    all.forEach(function (e) { list.appendChild(element('option', { value: e.id, text: e.name })); });
+    plans().damaged().forEach(function (e) {
         list.appendChild(element('option', { value: e.id, text: (e.name || 'Plan ohne Namen') + ' (beschädigt)' }));
     });
     list.value = entry.id;
     byId('plan-name').value = entry.name;
-    hooks.listed(plans, entry);
+    hooks.listed(all, entry);
     showHistory();
     tell();
 }
@@ -64,7 +84,7 @@ function fillList() {
 function use(e) {
     entry = e;
     shown = copyOf(e.plan);
-    saved = store.hashOf(e.plan, { name: e.name });
+    saved = plans().hashOf(e.plan, { name: e.name });
     hooks.show(e.plan);
     fillList();
     return e;
@@ -87,26 +107,27 @@ function step(from, to) {
     h[to].push(copyOf(shown));
     h.typing = null;
     var plan = h[from].pop();
-    use(store.save(plan, shown) || entry);
+    use(plans().save(plan, shown) || entry);
 }
 
 function removeCurrent() {
+    flush();
     var gone = entry;
-    use(store.remove(gone.id));
+    use(plans().remove(gone.id));
     hooks.notice('Plan „' + gone.name + '“ gelöscht. ', false, null, { text: 'Rückgängig', run: function () {
-        use(store.restore(gone));
+        use(plans().restore(gone));
         hooks.notice('Plan „' + gone.name + '“ wiederhergestellt.');
     } });
 }
 
 // A stored plan that cannot be read is chosen: it cannot be shown, only deleted.
 function damagedChosen(id) {
-    var e = store.damaged().filter(function (d) { return d.id === id; })[0];
+    var e = plans().damaged().filter(function (d) { return d.id === id; })[0];
     byId('plan-list').value = entry.id;
     if (!e) return;
     var name = e.name ? 'Der Plan „' + e.name + '“' : 'Dieser Plan';
     var action = { text: 'Beschädigten Plan löschen', run: function () {
-        store.remove(e.id);
+        plans().remove(e.id);
         fillList();
         hooks.notice(name + ' ist gelöscht.');
     } };
@@ -124,7 +145,7 @@ function download(event) {
     var csv = link.id === 'csv';
     if (!csv) link.download = fileName(entry.name);
     var text = csv ? csvOf(hooks.record(), Object.keys(entry.built).length ? entry.built : null)
-        : store.fileOf(store.get(entry.id) || entry);
+        : plans().fileOf(plans().get(entry.id) || entry);
     linkTo(link, text, csv ? 'text/csv;charset=utf-8' : 'application/json');
 }
 
@@ -135,9 +156,9 @@ function loadFile(file) {
             + 'eine Plandatei hat höchstens ' + FILE_LIMIT / 1024 + ' KB.', true);
     }
     file.text().then(function (text) {
-        var got = store.readFile(text);
+        var got = plans().readFile(text);
         if (!got.entry) return hooks.notice(file.name + ': ' + got.problems.join(' '), true);
-        use(store.add(got.entry));
+        use(plans().add(got.entry));
         var said = 'Plan „' + entry.name + '“ aus ' + file.name + ' als neuer Plan geladen.';
         if (!got.problems.length) return hooks.notice(said);
         hooks.notice(said + ' Nicht alles ließ sich lesen: ' + got.problems.join('; ') + '.', true);
@@ -146,8 +167,8 @@ function loadFile(file) {
 
 // This tab's plan as another tab changed it, shown when it differs from the form, and said.
 function otherTab(id) {
-    var now = store.current();
-    if (now.id !== id || store.hashOf(now.plan) === store.hashOf(shown)) return false;
+    var now = plans().current();
+    if (now.id !== id || plans().hashOf(now.plan) === plans().hashOf(shown)) return false;
     use(now);
     hooks.notice('Der Plan „' + now.name + '“ wurde in einem anderen Tab geändert; die Änderung ist hier '
         + 'übernommen.');
@@ -156,10 +177,10 @@ function otherTab(id) {
 
 // Another tab changed the plans: this tab's plan is shown anew when it changed, the list always.
 function storageChanged(event) {
-    var what = store.storageChanged(event);
+    var what = plans().storageChanged(event);
     if (!what) return tell();
     if (what === 'current' && otherTab(entry.id)) return;
-    var now = store.current();
+    var now = plans().current();
     entry = now;
     fillList();
     hooks.refresh();
@@ -178,19 +199,19 @@ function undoKey(event) {
 
 function bind() {
     byId('plan-list').addEventListener('change', function (event) {
-        var e = store.switchTo(event.target.value);
+        var e = plans().switchTo(event.target.value);
         if (e) use(e);
         else damagedChosen(event.target.value);
     });
     byId('plan-name').addEventListener('input', function (event) {
-        entry = store.rename(entry.id, event.target.value) || entry;
+        entry = plans().rename(entry.id, event.target.value) || entry;
         byId('plan-list').selectedOptions[0].textContent = entry.name;
         hooks.address();
         tell();
     });
     byId('plan-name').addEventListener('change', fillList);
-    byId('plan-new').addEventListener('click', function () { use(store.create()); });
-    byId('plan-copy').addEventListener('click', function () { use(store.duplicate(entry.id)); });
+    byId('plan-new').addEventListener('click', function () { use(plans().create()); });
+    byId('plan-copy').addEventListener('click', function () { use(plans().duplicate(entry.id)); });
     byId('plan-delete').addEventListener('click', removeCurrent);
     byId('plan-load').addEventListener('change', function (event) {
         if (event.target.files[0]) loadFile(event.target.files[0]);
@@ -202,6 +223,8 @@ function bind() {
     byId('csv').addEventListener('click', download);
     byId('planfile').addEventListener('click', download);
     window.addEventListener('storage', storageChanged);
+    window.addEventListener('pagehide', flush);
+    document.addEventListener('visibilitychange', flush);
 }
 
 export const planner = {
@@ -217,9 +240,9 @@ export const planner = {
     // one here already, what could not be read said; a link beyond the bound is refused with a message.
     // Gives the store's answer: entry, added, problems, refused.
     open: function (hash) {
-        var got = hash.length > 1 ? store.openLink(hash) : null;
+        var got = hash.length > 1 ? plans().openLink(hash) : null;
         hooks.noted(got ? got.problems : []);
-        use(got ? got.entry : store.current());
+        use(got ? got.entry : plans().current());
         if (got && got.refused) hooks.notice(got.refused, true);
         else if (got && got.added) {
             hooks.notice('Der Plan des Links ist als neuer Plan „' + entry.name + '“ hinzugekommen; die anderen '
@@ -229,14 +252,13 @@ export const planner = {
     },
     // A plan from elsewhere (an answers file) as a new plan beside the others, named after where it came from.
     addNew: function (plan, name) {
-        return use(store.add({ name: name, plan: plan }));
+        return use(plans().add({ name: name, plan: plan }));
     },
     // The plan's address, with its name, and with the built counts when asked for.
     hashOf: function (plan, withBuilt) {
-        return store.hashOf(plan, { name: entry.name, built: withBuilt ? entry.built : null });
+        return plans().hashOf(plan, { name: entry.name, built: withBuilt ? entry.built : null });
     },
-    // Saves the form's plan when it changed, at once, so that a reload or a closed tab keeps the last entry;
-    // gives the plan's address.
+    // Saves the form's plan when it changed (written once its run is done); gives the plan's address.
     save: function (plan) {
         var hash = store.hashOf(plan, { name: entry.name });
         if (hash === saved) return hash;
@@ -245,22 +267,23 @@ export const planner = {
         h.typing = typing;
         h.redo = [];
         saved = hash;
-        entry = store.save(plan, shown) || entry;
+        if (!pending) {
+            pending = { base: shown, addresses: [] };
+            setTimeout(flush, 0);
+        }
+        pending.plan = plan;
+        pending.addresses = pending.addresses.concat([location.hash, '#' + hash]).slice(-8);
         shown = copyOf(plan);
-        store.wrote([location.hash, '#' + hash]);
         showHistory();
-        tell();
-        // the stored plan holds another tab's change this tab had not heard of yet: shown once this run is done
-        if (store.hashOf(entry.plan) !== store.hashOf(plan)) setTimeout(otherTab, 0, entry.id);
         return hash;
     },
     name: function () { return entry.name; },
     built: function () { return entry.built; },
     setBuilt: function (row, count) {
-        entry = store.setBuilt(row, count) || entry;
+        entry = plans().setBuilt(row, count) || entry;
         tell();
     },
     plan: function (id) {
-        return store.get(id);
+        return plans().get(id);
     }
 };

@@ -97,6 +97,15 @@ test('an entry followed at once by a reload or a closed tab comes back, in the o
     await field.fill('7');
     await reload(page);
     assert.deepStrictEqual([await value(page, '#f-GKF'), await planNames(page)], ['7', ['Plan 1']]);
+    // typed and reloaded in one go: the page is left before it wrote the entry or the address
+    await Promise.all([page.waitForEvent('load'), page.evaluate(() => {
+        const field = document.getElementById('f-GKF');
+        field.value = '8';
+        field.dispatchEvent(new Event('input', { bubbles: true }));
+        location.reload();
+    })]);
+    await page.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
+    assert.deepStrictEqual([await value(page, '#f-GKF'), await planNames(page)], ['8', ['Plan 1']]);
     await page.locator('#f-GKF').fill('9');
     const context = page.context();
     await page.close({ runBeforeUnload: true });
