@@ -218,8 +218,10 @@ export function planStore(tables, storage, session) {
         if (!memory) {
             try { return method ? storage[method](k, text) : Object.keys(storage); } catch (e) {
                 memory = {};
-                try {
-                    Object.keys(storage).forEach(function (key) { memory[key] = storage.getItem(key); });
+                try {  // the plans' keys only: a page from a file shares its storage with every local file
+                    Object.keys(storage).forEach(function (key) {
+                        if (key.indexOf('werkverbund.') === 0) memory[key] = storage.getItem(key);
+                    });
                 } catch (e2) { /* keep what was copied */ }
             }
         }
