@@ -180,5 +180,6 @@ test('a thousands dot in a demand field is one, or the field says how to write i
     assert.strictEqual(await page.locator('#f-ME').getAttribute('aria-invalid'), 'false');
     assert.match((await fileOf(page, 'antworten.txt')).toString('latin1'), /\n1\.5e\+03\r?\n/);
     assert.match(await page.locator('#number-rule').innerText(), /Punkt für Tausender, Komma für Dezimalstellen/);
+    await assertAccessible(page, 'a thousands dot refused');
     await close(page);
 });
