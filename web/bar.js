@@ -1,6 +1,6 @@
 // The plan bar (copy the plan's link, with its built counts if asked, empty the plan, print, light or dark), the
-// line that tells what an action did, the tabs of the results (a view opened is drawn at once), and the ways between
-// the inputs and the results.
+// line that tells what an action did, the line that warns while the browser keeps no plans, the tabs of the results
+// (a view opened is drawn at once), and the ways between the inputs and the results.
 import { element, byId } from './dom.js';
 import { copyText } from './share.js';
 
@@ -126,8 +126,15 @@ function showDate() {
         + d.getFullYear() + ', ' + two(d.getHours()) + ':' + two(d.getMinutes()) + ' Uhr';
 }
 
+// The storage warning: a line of its own, which no notice replaces, until storage takes the plans again.
+function trouble(text) {
+    var line = byId('storage-note');
+    if (line.textContent !== text) line.textContent = text;
+}
+
 export const bar = {
     notice: notice,
+    trouble: trouble,
     start: function (given) {
         hooks = given;
         byId('copy').addEventListener('click', copyLink);

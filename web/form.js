@@ -12,16 +12,28 @@ function nameOf(input) {
     }).join(' ');
 }
 
-// A text field gets its keypad and placeholder here and, in a grid, is named by the headings of its row and
-// column.
-function prepare(q, input) {
+// A text field gets its keypad, placeholder and length (the longest number the core reads) here and, in a grid,
+// is named by the headings of its row and column.
+function prepare(q, input, limit) {
     input.inputMode = q.kind === 'demand' ? 'decimal' : 'numeric';
     input.placeholder = '0';
+    input.maxLength = limit;
     var cell = input.parentNode;
     if (cell.tagName !== 'TD') return;
     var row = cell.parentNode;
     var column = row.closest('table').tHead.rows[0].cells[cell.cellIndex];
     input.setAttribute('aria-labelledby', row.cells[0].id + ' ' + column.id);
+}
+
+// How to write a demand, said once in its box: a thousands dot, a decimal comma.
+function numberRule(list) {
+    var rule = document.getElementById('number-rule');
+    if (!rule) {
+        rule = element('p', { id: 'number-rule', class: 'hint', text: 'Zahlen wie 1.500 oder 1500,5: Punkt für '
+            + 'Tausender, Komma für Dezimalstellen.' });
+        list.parentNode.insertBefore(rule, list);
+    }
+    return rule.id;
 }
 
 // The fields of the page by key: a text field with its box's message list, or the radio buttons of a letter.
@@ -38,9 +50,10 @@ function bind(tables, container) {
             return;
         }
         var input = document.getElementById('f-' + key.replace(/\W/g, '-'));
-        prepare(q, input);
+        prepare(q, input, tables.numberTextLimit);
         parts.fields[key] = { q: q, input: input, computed: document.getElementById(input.id + '-c'),
             list: input.closest('fieldset').querySelector('.messages') };
+        if (q.kind === 'demand') parts.fields[key].rule = numberRule(parts.fields[key].list);
     });
     parts.whenBoxes = [].slice.call(container.querySelectorAll('[data-when]'));
     parts.raceHeads = tables.races.map(function (r) { return document.getElementById('r-' + r.code); });
@@ -73,8 +86,13 @@ function show(parts, plan) {
     Object.keys(parts.fields).forEach(function (key) {
         var f = parts.fields[key];
         var value = plan.values[key] || '';
-        if (!f.radios) f.input.value = value;
-        else f.radios.forEach(function (r, i) { r.checked = value ? r.value === value : i === 0; });
+        if (!f.radios) {
+            f.input.value = value;
+            return;
+        }
+        // a letter none of the radios has shows the first, which the plan then takes
+        var known = f.radios.some(function (r) { return r.value === value; });
+        f.radios.forEach(function (r, i) { r.checked = known ? r.value === value : i === 0; });
     });
 }
 
@@ -115,7 +133,7 @@ function say(f, text) {
         setIf(f.message, 'hidden', !text);
     }
     setIf(f.input, 'ariaInvalid', text ? 'true' : 'false');
-    var ids = [f.computed && f.computed.textContent && f.computed.id, text && f.message.id];
+    var ids = [f.computed && f.computed.textContent && f.computed.id, f.rule, text && f.message.id];
     ids = ids.filter(Boolean).join(' ');
     if ((f.input.getAttribute('aria-describedby') || '') !== ids) f.input.setAttribute('aria-describedby', ids);
 }

@@ -173,19 +173,21 @@ function download(event) {
 
 // ---- Answers files ----
 
-// Loads an answers file into the form and runs it; says what did not fit, offering the options it would fit.
-function loadAnswers(bytes, name) {
+// Loads an answers file as a new plan (the plan before stays as it was) and runs it; says what did not fit,
+// offering the options it would fit, which then load into that new plan.
+function loadAnswers(bytes, name, again) {
     var got = readAnswers(runner, tables, form.read(), bytes);
-    form.show(got.plan);
-    update();
+    if (again) show(got.plan);
+    else planner.addNew(got.plan, 'Antworten aus ' + name.replace(/\.txt$/i, ''));
+    var said = name + ' als neuer Plan „' + planner.name() + '“ geladen; der Plan davor bleibt, wie er war.';
     var warnings = got.warnings;
-    if (!warnings.length) return bar.notice(name + ' geladen.');
+    if (!warnings.length) return bar.notice(said);
     var details = warnings.length > 1 ? listOf(warnings.slice(1)) : null;
     var fits = got.fits;
-    bar.notice(name + ': ' + warnings[0], true, details, fits && { text: 'Mit ' + spellings(tables, fits) + ' laden',
+    bar.notice(said + ' ' + warnings[0], true, details, fits && { text: 'Mit ' + spellings(tables, fits) + ' laden',
         run: function () {
             form.show({ options: fits, answers: got.plan.answers, values: {} });
-            loadAnswers(bytes, name);
+            loadAnswers(bytes, name, true);
         } });
 }
 
@@ -227,7 +229,7 @@ function saveNow() {
 // A pasted plan code or link opens its plan as a new plan, or goes to the plan it is already.
 function openPasted(hash) {
     var got = planner.open('#' + hash);
-    if (!got.added) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
+    if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
 }
 
 function start() {
@@ -267,7 +269,8 @@ function start() {
     });
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
-        noted: noted, refresh: function () { views.show(); }, notice: bar.notice, listed: views.listed }, location.hash);
+        noted: noted, refresh: function () { views.show(); }, notice: bar.notice, trouble: bar.trouble,
+        listed: views.listed }, location.hash);
     startSharing({ hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
         notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing

@@ -32,21 +32,33 @@ export function emptyPlan(tables) {
 
 var WHOLE = /^[+-]?[0-9]+$/;
 var PRINTABLE = /^[\x20-\x7e]*$/;
+// A German writes a thousands dot: a dot before three digits is one ("1.500", "1.500,5", "-12.345.678"), and where
+// it cannot be one ("0.500", "1.500.5") the text is refused rather than read with a decimal point.
+var DOT_BEFORE_THREE = /\.[0-9]{3}(?![0-9])/;
+var GROUPED = /^([+-]?[1-9][0-9]{0,2}(?:\.[0-9]{3})+)(,[0-9]*)?$/;
+export var THOUSANDS_MESSAGE = 'Ein Punkt vor drei Ziffern ist ein Tausenderpunkt: bitte 1.500 oder 1500 schreiben, '
+    + 'Dezimalstellen mit Komma (1,5).';
 
 // The German message for a field whose text or value the console would not take; limit is the longest number
 // text the core reads (its tables' numberTextLimit), said when a text is longer.
 export function fieldMessage(q, problem, limit) {
+    if (problem === 4) return THOUSANDS_MESSAGE;
     if (q.kind === 'count') return 'Bitte eine ganze Zahl von ' + q.low + ' bis ' + q.high + ' eingeben.';
     if (problem === 2) return 'Die Zahl ist zu lang (höchstens ' + limit + ' Zeichen).';
     return 'Bitte eine endliche Zahl eingeben, z. B. 1500 oder 37,5.';
 }
 
 // Reads a field's text: {empty}, {value} or {error} with a German message. Only what a console user could
-// have typed counts: printable ASCII, a decimal comma taken as a point in a demand.
+// have typed counts: printable ASCII, thousands dots, a decimal comma taken as a point in a demand.
 export function readField(q, text, readDemand, limit) {
     text = (text || '').trim();
     if (text === '') return { empty: true };
     if (!PRINTABLE.test(text)) return { error: fieldMessage(q, 1) };
+    if (DOT_BEFORE_THREE.test(text)) {
+        var grouped = GROUPED.exec(text);
+        if (!grouped || grouped[2] && q.kind === 'count') return { error: fieldMessage(q, 4) };
+        text = grouped[1].replace(/\./g, '') + (grouped[2] ? '.' + grouped[2].slice(1) : '');
+    }
     if (q.kind === 'count') {
         var value = Number(text);
         if (!WHOLE.test(text) || value < q.low || value > q.high) return { error: fieldMessage(q) };

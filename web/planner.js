@@ -1,65 +1,137 @@
 // Several named plans kept in this browser: the list to switch between them, the current plan's name, new, copy
 // and delete (with a way back); the plan of a shared link added beside the others; plan files saved and loaded;
-// the results as CSV. Every change of the form is saved to the current plan, and so are its built counts.
+// the results as CSV. Every change of the form is saved to the current plan right after its run (only the fields
+// this tab changed, so that another tab's edits of other fields stay), and can be undone and redone while the page
+// is open.
 import { element, byId, linkTo } from './dom.js';
-import { planStore } from './store.js';
+import { planStore, FILE_LIMIT } from './store.js';
 import { csvOf } from './export.js';
 
-var store = null;
+var store = null;   // the plans: reached through plans(), which first writes the form's pending change
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew;
 // noted(problems): what an address held that could not be read; refresh(): the views anew;
-// notice(text, bad, details, action): says what an action did; listed(plans, current): the plans as listed now
+// notice(text, bad, details, action): says what an action did; trouble(text): the storage warning, '' for none;
+// listed(plans, current): the plans as listed now
 var hooks = null;
 var entry = null;   // the current plan as stored: id, name, plan, built
+var shown = null;   // the plan in the form as last saved or shown: what this tab's next change is measured from
 var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
-var pending = null; // a change of the form not yet written, and when it will be
-var timer = null;
+var changes = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
+var retry = null;
+var pending = null; // the form's change not yet written: the plan, the plan it was changed from, the addresses
 
-// Writes the form's last change to the current plan. Typing is written once it pauses (a write takes about as
-// long as a run), and at once before anything else touches the plans or the page is left.
+// Writes the form's last change to the current plan: after the run it caused, or at once when anything else
+// touches the plans or the page is left, so that a reload or a closed tab keeps the last entry.
 function flush() {
-    clearTimeout(timer);
     if (!pending) return;
-    var plan = pending;
+    var change = pending;
     pending = null;
-    entry = store.save(plan) || entry;
+    entry = store.save(change.plan, change.base) || entry;
+    store.wrote(change.addresses);
     tell();
+    // the stored plan holds another tab's change this tab had not heard of yet
+    if (store.hashOf(entry.plan) !== store.hashOf(change.plan)) otherTab(entry.id);
 }
 
-// What the store has to say (plans it cannot read, a browser that keeps nothing), once.
+function plans() {
+    flush();
+    return store;
+}
+
+function copyOf(plan) { return JSON.parse(JSON.stringify(plan)); }
+
+// What the store has to say (plans it cannot read, storage refusing or taking the plans again); the storage
+// warning stays in its own line until storage takes the plans again, tried every few seconds meanwhile.
 function tell() {
-    var said = store.messages();
-    if (said.length) hooks.notice(said.join(' '), true);
+    var said = plans().messages();
+    var trouble = plans().trouble();
+    hooks.trouble(trouble);
+    if (trouble && !retry) retry = setInterval(tell, 3000);
+    if (!trouble && retry) {
+        clearInterval(retry);
+        retry = null;
+    }
+    said = said.concat(plans().messages());
+    if (said.length) hooks.notice(said.join(' '), /nicht lesbar/.test(said.join(' ')));
+}
+
+function historyOf(id) {
+    return changes[id] || (changes[id] = { undo: [], redo: [], typing: null });
+}
+
+function showHistory() {
+    var h = historyOf(entry.id);
+    byId('undo').disabled = !h.undo.length;
+    byId('redo').disabled = !h.redo.length;
 }
 
 function fillList() {
-    var plans = store.list();
+    var all = plans().list();
     var list = byId('plan-list');
     list.textContent = '';
-    plans.forEach(function (e) { list.appendChild(element('option', { value: e.id, text: e.name })); });
+    all.forEach(function (e) { list.appendChild(element('option', { value: e.id, text: e.name })); });
+    plans().damaged().forEach(function (e) {
+        list.appendChild(element('option', { value: e.id, text: (e.name || 'Plan ohne Namen') + ' (beschädigt)' }));
+    });
     list.value = entry.id;
     byId('plan-name').value = entry.name;
-    hooks.listed(plans, entry);
+    hooks.listed(all, entry);
+    showHistory();
     tell();
 }
 
 // Makes a stored plan the one shown: into the form, run, listed.
 function use(e) {
     entry = e;
-    saved = store.hashOf(e.plan, { name: e.name });
+    shown = copyOf(e.plan);
+    saved = plans().hashOf(e.plan, { name: e.name });
     hooks.show(e.plan);
     fillList();
     return e;
 }
 
+// The one text field a change typed into, or null for any other change.
+function typedInto(before, after) {
+    var differs = function (part, k) { return (after[part][k] || '') !== (before[part][k] || ''); };
+    var keys = Object.keys(after.values).filter(function (k) { return differs('values', k); });
+    var others = ['options', 'answers'].some(function (part) {
+        return Object.keys(after[part]).some(function (k) { return differs(part, k); });
+    });
+    return !others && keys.length === 1 && keys[0] !== 'crystalRace' ? keys[0] : null;
+}
+
+// Undo and redo: the plan as it was before the last change; typing into one field is one change.
+function step(from, to) {
+    var h = historyOf(entry.id);
+    if (!h[from].length) return;
+    h[to].push(copyOf(shown));
+    h.typing = null;
+    var plan = h[from].pop();
+    use(plans().save(plan, shown) || entry);
+}
+
 function removeCurrent() {
     flush();
     var gone = entry;
-    use(store.remove(gone.id));
+    use(plans().remove(gone.id));
     hooks.notice('Plan „' + gone.name + '“ gelöscht. ', false, null, { text: 'Rückgängig', run: function () {
-        use(store.add(gone));
+        use(plans().restore(gone));
         hooks.notice('Plan „' + gone.name + '“ wiederhergestellt.');
     } });
+}
+
+// A stored plan that cannot be read is chosen: it cannot be shown, only deleted.
+function damagedChosen(id) {
+    var e = plans().damaged().filter(function (d) { return d.id === id; })[0];
+    byId('plan-list').value = entry.id;
+    if (!e) return;
+    var name = e.name ? 'Der Plan „' + e.name + '“' : 'Dieser Plan';
+    var action = { text: 'Beschädigten Plan löschen', run: function () {
+        plans().remove(e.id);
+        fillList();
+        hooks.notice(name + ' ist gelöscht.');
+    } };
+    hooks.notice(name + ' ist beschädigt und lässt sich nicht öffnen. ', true, null, action);
 }
 
 // A name the file system takes: no characters that are not allowed in file names somewhere.
@@ -72,62 +144,82 @@ function download(event) {
     var link = event.currentTarget;
     var csv = link.id === 'csv';
     if (!csv) link.download = fileName(entry.name);
-    flush();
     var text = csv ? csvOf(hooks.record(), Object.keys(entry.built).length ? entry.built : null)
-        : store.fileOf(store.get(entry.id) || entry);
+        : plans().fileOf(plans().get(entry.id) || entry);
     linkTo(link, text, csv ? 'text/csv;charset=utf-8' : 'application/json');
 }
 
 // A plan file is added as a new plan, never over one; what could not be read of it is said.
 function loadFile(file) {
+    if (file.size > FILE_LIMIT) {
+        return hooks.notice(file.name + ' ist ' + Math.ceil(file.size / 1024) + ' KB groß und wird nicht geladen: '
+            + 'eine Plandatei hat höchstens ' + FILE_LIMIT / 1024 + ' KB.', true);
+    }
     file.text().then(function (text) {
-        var got = store.readFile(text);
+        var got = plans().readFile(text);
         if (!got.entry) return hooks.notice(file.name + ': ' + got.problems.join(' '), true);
-        flush();
-        use(store.add(got.entry));
+        use(plans().add(got.entry));
         var said = 'Plan „' + entry.name + '“ aus ' + file.name + ' als neuer Plan geladen.';
         if (!got.problems.length) return hooks.notice(said);
         hooks.notice(said + ' Nicht alles ließ sich lesen: ' + got.problems.join('; ') + '.', true);
     });
 }
 
+// This tab's plan as another tab changed it, shown when it differs from the form, and said.
+function otherTab(id) {
+    var now = plans().current();
+    if (now.id !== id || plans().hashOf(now.plan) === plans().hashOf(shown)) return false;
+    use(now);
+    hooks.notice('Der Plan „' + now.name + '“ wurde in einem anderen Tab geändert; die Änderung ist hier '
+        + 'übernommen.');
+    return true;
+}
+
 // Another tab changed the plans: this tab's plan is shown anew when it changed, the list always.
 function storageChanged(event) {
-    var what = store.storageChanged(event);
-    if (!what) return;
-    flush();
-    var now = store.current();
-    if (what === 'current' && store.hashOf(now.plan) !== saved) return use(now);
+    var what = plans().storageChanged(event);
+    if (!what) return tell();
+    if (what === 'current' && otherTab(entry.id)) return;
+    var now = plans().current();
     entry = now;
     fillList();
     hooks.refresh();
 }
 
+// Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) outside a text field, whose own undo they stay.
+function undoKey(event) {
+    var key = event.key.toLowerCase();
+    if (!(event.ctrlKey || event.metaKey) || event.altKey || (key !== 'z' && key !== 'y')) return;
+    if (event.target.closest && event.target.closest('textarea, [contenteditable], input:not([type]), '
+        + 'input[type=text], input[type=search], input[type=number]')) return;
+    event.preventDefault();
+    if (key === 'y' || event.shiftKey) step('redo', 'undo');
+    else step('undo', 'redo');
+}
+
 function bind() {
     byId('plan-list').addEventListener('change', function (event) {
-        flush();
-        use(store.switchTo(event.target.value));
+        var e = plans().switchTo(event.target.value);
+        if (e) use(e);
+        else damagedChosen(event.target.value);
     });
     byId('plan-name').addEventListener('input', function (event) {
-        flush();
-        entry = store.rename(entry.id, event.target.value) || entry;
+        entry = plans().rename(entry.id, event.target.value) || entry;
         byId('plan-list').selectedOptions[0].textContent = entry.name;
         hooks.address();
+        tell();
     });
     byId('plan-name').addEventListener('change', fillList);
-    byId('plan-new').addEventListener('click', function () {
-        flush();
-        use(store.create());
-    });
-    byId('plan-copy').addEventListener('click', function () {
-        flush();
-        use(store.duplicate(entry.id));
-    });
+    byId('plan-new').addEventListener('click', function () { use(plans().create()); });
+    byId('plan-copy').addEventListener('click', function () { use(plans().duplicate(entry.id)); });
     byId('plan-delete').addEventListener('click', removeCurrent);
     byId('plan-load').addEventListener('change', function (event) {
         if (event.target.files[0]) loadFile(event.target.files[0]);
         event.target.value = '';
     });
+    byId('undo').addEventListener('click', function () { step('undo', 'redo'); });
+    byId('redo').addEventListener('click', function () { step('redo', 'undo'); });
+    document.addEventListener('keydown', undoKey);
     byId('csv').addEventListener('click', download);
     byId('planfile').addEventListener('click', download);
     window.addEventListener('storage', storageChanged);
@@ -144,43 +236,56 @@ export const planner = {
         bind();
         planner.open(hash);
     },
-    // Gives what the link held ({entry, added, problems}), null without one.
+    // The way a friend's link (or a plan pasted as its address) comes in: added as a new plan unless it is
+    // one here already, what could not be read said; a link beyond the bound is refused with a message.
+    // Gives the store's answer: entry, added, problems, refused.
     open: function (hash) {
-        flush();
-        var got = hash.length > 1 ? store.openLink(hash) : null;
+        var got = hash.length > 1 ? plans().openLink(hash) : null;
         hooks.noted(got ? got.problems : []);
-        use(got ? got.entry : store.current());
-        if (got && got.added) {
+        use(got ? got.entry : plans().current());
+        if (got && got.refused) hooks.notice(got.refused, true);
+        else if (got && got.added) {
             hooks.notice('Der Plan des Links ist als neuer Plan „' + entry.name + '“ hinzugekommen; die anderen '
                 + 'Pläne bleiben, wie sie waren.');
         }
         return got;
     },
-    // Writes the form's last change now (typing is written once it pauses).
+    // A plan from elsewhere (an answers file) as a new plan beside the others, named after where it came from.
+    addNew: function (plan, name) {
+        return use(plans().add({ name: name, plan: plan }));
+    },
+    // Writes the form's last change now, before the page goes (an update reloads it).
     flush: flush,
     // The plan's address, with its name, and with the built counts when asked for.
     hashOf: function (plan, withBuilt) {
-        return store.hashOf(plan, { name: entry.name, built: withBuilt ? entry.built : null });
+        return plans().hashOf(plan, { name: entry.name, built: withBuilt ? entry.built : null });
     },
-    // Saves the form's plan when it changed (once the typing pauses); gives the plan's address.
+    // Saves the form's plan when it changed (written once its run is done); gives the plan's address.
     save: function (plan) {
         var hash = store.hashOf(plan, { name: entry.name });
-        if (hash !== saved) {
-            saved = hash;
-            pending = plan;
-            clearTimeout(timer);
-            timer = setTimeout(flush, 300);
+        if (hash === saved) return hash;
+        var h = historyOf(entry.id), typing = typedInto(shown, plan);
+        if (!typing || typing !== h.typing) h.undo.push(copyOf(shown));
+        h.typing = typing;
+        h.redo = [];
+        saved = hash;
+        if (!pending) {
+            pending = { base: shown, addresses: [] };
+            setTimeout(flush, 0);
         }
+        pending.plan = plan;
+        pending.addresses = pending.addresses.concat([location.hash, '#' + hash]).slice(-8);
+        shown = copyOf(plan);
+        showHistory();
         return hash;
     },
+    name: function () { return entry.name; },
     built: function () { return entry.built; },
     setBuilt: function (row, count) {
-        flush();
-        entry = store.setBuilt(row, count) || entry;
+        entry = plans().setBuilt(row, count) || entry;
         tell();
     },
     plan: function (id) {
-        flush();
-        return store.get(id);
+        return plans().get(id);
     }
 };

@@ -4,6 +4,16 @@
 
 // The most typed text a run takes: far beyond any real answers, small enough for a phone's tab.
 export const INPUT_LIMIT = 1 << 20;
+// The most bytes the files handed to one run hold together (each is bounded so by the core as well).
+export const FILES_LIMIT = 16 * 1024 * 1024;
+
+// Text handed to a run is bytes, one character each: a character beyond one byte is refused, never cut to its
+// low byte.
+function checkBytes(text, what) {
+    if (typeof text === 'string' && /[\u0100-\uffff]/.test(text)) {
+        throw new Error('werkverbund.run: ' + what + ' enthält ein Zeichen über 0xFF');
+    }
+}
 
 export function bytesOf(text) {
     if (text instanceof Uint8Array) return text;
@@ -62,6 +72,16 @@ export function makeRunner(core) {
         var dirs = before.dirs || [];
         var names = Object.keys(before.files || {});
         dirs.concat(names).forEach(function (name) { checkName(name, dirs); });
+        var total = 0;
+        names.forEach(function (name) {
+            var content = before.files[name];
+            checkBytes(content, 'die Datei "' + name + '"');
+            if (content.length > FILES_LIMIT) throw new Error('werkverbund.run: die Datei "' + name + '" ist zu groß');
+            total += content.length;
+        });
+        if (total > FILES_LIMIT) {
+            throw new Error('werkverbund.run: die Dateien sind zusammen größer als ' + FILES_LIMIT + ' Bytes');
+        }
         core._wv_folderReset();
         dirs.forEach(function (name) { add(name, 1); });
         names.forEach(function (name) {
@@ -103,6 +123,8 @@ export function makeRunner(core) {
         if (input.length > INPUT_LIMIT) {  // one character per byte: refused before any copy is made
             throw new Error('werkverbund.run: die Eingabe ist länger als ' + INPUT_LIMIT + ' Bytes');
         }
+        checkBytes(input, 'die Eingabe');
+        (args || []).forEach(function (a) { checkBytes(a, 'das Argument "' + a + '"'); });
         var stdin = bytesOf(input);
         var strings = ['werkverbund'].concat(args || []).map(function (a) { return copyIn(bytesOf(a)); });
         var argv = core._malloc(4 * strings.length);

@@ -164,7 +164,8 @@ test('an answers file saved with other options warns and offers the options it f
     await assertAccessible(page, 'answers file that does not fit');
     await page.locator('#notice button', { hasText: 'Mit -h -br -xl -or -dat -m -es -opt laden' }).click();
     assert.strictEqual(await transcript(page), c.stdout, 'loaded with the options it fits');
-    assert.match(await text(page, '#notice'), /antworten\.txt geladen/);
+    assert.match(await text(page, '#notice'), /antworten\.txt als neuer Plan „Antworten aus antworten“ geladen/);
+    assert.strictEqual(await page.locator('#plan-list option').count(), 2, 'the plan before is kept beside it');
 
     const before = await planAddress(page);
     await load(Buffer.alloc(70000, '1\n'));

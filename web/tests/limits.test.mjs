@@ -1,13 +1,14 @@
 // The page's own limits, through the WebAssembly core in node: console text cut at its bound with status -1 and a
-// line that says so, typed input beyond INPUT_LIMIT refused before it reaches the core, names that would leave
-// the run's folder refused, nothing of one run's folder left for the next, and field text that is not printable
-// ASCII refused at its field.
+// line that says so, typed input beyond INPUT_LIMIT refused before it reaches the core, characters beyond one byte
+// in arguments, input and files refused, names that would leave the run's folder refused, the files of a run
+// bounded together, nothing of one run's folder left for the next, and field text that is not printable ASCII
+// refused at its field; a thousands dot read as one or refused, never as a decimal point.
 import test from 'node:test';
 import assert from 'node:assert';
 import { spawnSync } from 'node:child_process';
 import { loadRunner, nativeProgram } from './support.js';
-import { INPUT_LIMIT } from '../run.js';
-import { readField, fieldMessage } from '../plan.js';
+import { INPUT_LIMIT, FILES_LIMIT } from '../run.js';
+import { readField, fieldMessage, THOUSANDS_MESSAGE } from '../plan.js';
 
 const OUTPUT_LIMIT = 16 * 1024 * 1024;
 let runner;  // one core for all tests, as a page has one
@@ -45,6 +46,9 @@ test('typed input beyond INPUT_LIMIT is refused before it reaches the core', asy
     }
     assert.strictEqual(runner.core.HEAPU8.length, before);
     assert.strictEqual(runner.run([], crystalPrompts(INPUT_LIMIT)).status, -1);  // at the limit: runs
+    // a character beyond one byte is refused, never taken as its low byte (the low byte of ĭ is a dash: -m)
+    assert.throws(() => runner.run(['\u012dm'], ''), /das Argument "ĭm" enthält ein Zeichen über 0xFF/);
+    assert.throws(() => runner.run([], '0\n'.repeat(25) + '\u0175\n'), /die Eingabe enthält ein Zeichen über 0xFF/);
 });
 
 test('names that leave the run folder are refused; nothing of a run is left for the next', async () => {
@@ -57,6 +61,9 @@ test('names that leave the run folder are refused; nothing of a run is left for 
         // the low byte of \u0100 is a zero that would end the name: Ergebnis.txt itself
         [{ files: { 'Ergebnis.txt\u0100': 'x' } }, /unzulässiger Name/],
         [{ files: { 'alt.txt': 'alt', 'gross.txt': new Uint8Array(OUTPUT_LIMIT + 1) } }, /"gross\.txt" ist zu groß/],
+        // each file within its bound, together beyond it
+        [{ files: { 'a.txt': new Uint8Array(FILES_LIMIT / 2), 'b.txt': 'x'.repeat(FILES_LIMIT / 2 + 1) } }, /zusammen größer/],
+        [{ files: { 'a.txt': 'ĳ' } }, /"a\.txt" enthält ein Zeichen über 0xFF/],
     ];
     for (const [before, error] of refused) {
         assert.throws(() => runner.run([], '', before), error, JSON.stringify(Object.keys(before.files || {})));
@@ -80,4 +87,17 @@ test('field text that is not printable ASCII is refused with the field\'s messag
     }
     assert.deepStrictEqual(readField(demand, ' 1,5 ', runner.readDemand), { value: 1.5 });
     assert.deepStrictEqual(readField(count, '3500', runner.readDemand), { value: 3500 });
+});
+
+test('a dot before three digits is a thousands dot or refused, never a decimal point', async () => {
+    const [count, demand] = ['count', 'demand'].map((kind) => runner.tables().questions.find((q) => q.kind === kind));
+    const read = (q, text) => readField(q, text, runner.readDemand);
+    const cases = [[demand, '1.500', 1500], [demand, '1.500,5', 1500.5], [demand, '-12.345.678', -12345678],
+        [demand, '1.500,', 1500], [demand, '1,500', 1.5], [demand, '1.5', 1.5], [demand, '1.5000', 1.5],
+        [count, '5.200', 5200], [count, '-1.000', -1000]];
+    for (const [q, text, value] of cases) assert.deepStrictEqual(read(q, text), { value }, text);
+    for (const [q, text] of [[demand, '0.500'], [demand, '1.500.5'], [demand, '.500'], [demand, '1.5005.000'],
+        [demand, '1.500e3'], [count, '5.200,5'], [count, '12345.678']]) {
+        assert.deepStrictEqual(read(q, text), { error: THOUSANDS_MESSAGE }, text);
+    }
 });

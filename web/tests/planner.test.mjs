@@ -110,12 +110,19 @@ test('several plans: a link adds its plan beside the others, an old address is t
     assert.deepStrictEqual([await value(shared, '#plan-name'), await value(shared, '#f-WF-A')], ['Kopie von Mein Ausbau', '4']);
     await assertAccessible(shared, 'plans');
 
-    // a stored plan that cannot be read is said and kept, and the page works on (the store's cases: store.test.mjs)
-    await shared.evaluate(() => localStorage.setItem('werkverbund.plan.zz', '{kaputt'));
+    // a stored plan that cannot be read is said by its name, listed as damaged and kept until deleted, and the page
+    // works on (the store's cases: store.test.mjs)
+    const damaged = '{"werkverbund":1,"name":"Alt","plan":{';
+    await shared.evaluate((text) => localStorage.setItem('werkverbund.plan.zz', text), damaged);
     await reload(shared);
-    assert.match(await shared.locator('#notice').innerText(), /Gespeicherter Plan zz: nicht lesbar/);
+    assert.match(await shared.locator('#notice').innerText(), /Gespeicherter Plan „Alt“: nicht lesbar/);
     assert.match(await transcript(shared), /Cahoonapressen/);
-    assert.strictEqual(await shared.evaluate(() => localStorage.getItem('werkverbund.plan.zz')), '{kaputt', 'kept as it was');
+    assert.strictEqual(await shared.evaluate(() => localStorage.getItem('werkverbund.plan.zz')), damaged, 'kept as it was');
+    assert.deepStrictEqual((await planNames(shared)).slice(-1), ['Alt (beschädigt)']);
+    await shared.locator('#plan-list').selectOption({ label: 'Alt (beschädigt)' });
+    await assertAccessible(shared, 'a damaged plan chosen');
+    await shared.locator('#notice button', { hasText: 'Beschädigten Plan löschen' }).click();
+    assert.deepStrictEqual(await planNames(shared), ['Mein Ausbau', 'Anna', 'Kopie von Mein Ausbau']);
     await close(page);
 });
 
@@ -208,7 +215,7 @@ test('a plan file loads back as a new plan, to the same files byte for byte', as
         await load(planFile.name, planFile.bytes);
         await other.waitForFunction((n) => document.querySelectorAll('#plan-list option').length === n, time + 2);
     }
-    assert.deepStrictEqual(await planNames(other), ['Schon da', 'Ausbau: Teladi/Argonen', 'Ausbau: Teladi/Argonen'], 'added, none replaced');
+    assert.deepStrictEqual(await planNames(other), ['Schon da', 'Ausbau: Teladi/Argonen', 'Ausbau: Teladi/Argonen (2)'], 'added, none replaced');
     assert.match(await other.locator('#notice').innerText(), /als neuer Plan geladen/);
     for (const [i, name] of names.entries()) assert.ok((await fileOf(other, name)).equals(files[i]), name);
     await tab(other, 'Baustand');

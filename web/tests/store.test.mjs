@@ -1,29 +1,33 @@
 // The named plans: today's addresses and the versioned ones, plan files, and the store over a
-// fake localStorage (shared by two tabs, full, refusing, holding data it cannot read).
+// fake localStorage (shared by two tabs, full and freed again, refusing, holding data it cannot read); the bounds
+// on what a link or a file brings in.
 import test from 'node:test';
 import assert from 'node:assert';
 import { generator } from './support.js';
 import { emptyPlan } from '../plan.js';
-import { planStore } from '../store.js';
+import { planStore, LINK_LIMIT, FILE_LIMIT } from '../store.js';
 
 // Some of the core's questions and options: codes shared by races, the crystal letter, yes/no answers.
 const tables = {
     options: [{ name: 'h' }, { name: 'xl' }, { name: 'or', question: 'Namen?' }, { name: 'dat', question: 'Datei?' }],
     questions: [{ code: 'saleSkwM' }, { code: 'WF', index: 0 }, { code: 'OF', index: 0 }, { code: 'WF', index: 1 },
         { code: 'OF', index: 1 }, { code: 'crystalRace', kind: 'letter' }, { code: 'ME', when: 'm' }],
-    races: [{ code: 'A' }, { code: 'B' }], crystalRaces: [{ letter: 'a' }, { letter: 'u' }],
+    races: [{ code: 'A' }, { code: 'B' }], crystalRaces: [{ letter: 'a', name: 'Argonen' }, { letter: 'u' }],
+    numberTextLimit: 20,
 };
 const planWith = (options, answers, values) => ({ options: { h: false, xl: false, or: false, dat: false, ...options },
     answers: { or: 'j', dat: 'j', ...answers }, values: { crystalRace: 'a', ...values } });
 const names = (store) => store.list().map((e) => e.name);
 
-// Keeps its items as own properties, as the browser's storage does; refuses beyond limit characters.
+// Keeps its items as own properties, as the browser's storage does; refuses beyond limit.n characters.
 function fakeStorage(limit = Infinity, refuse = false) {
+    const room = { n: limit };
     return Object.create({
+        room,
         getItem(k) { if (refuse) throw new Error('SecurityError'); return Object.hasOwn(this, k) ? this[k] : null; },
         setItem(k, v) {
             const used = Object.keys(this).reduce((n, key) => n + (key === k ? 0 : key.length + this[key].length), 0);
-            if (refuse || used + k.length + v.length > limit) throw new Error('QuotaExceededError');
+            if (refuse || used + k.length + v.length > room.n) throw new Error('QuotaExceededError');
             this[k] = v;
         },
         removeItem(k) { delete this[k]; },
@@ -57,10 +61,11 @@ test('addresses', async (t) => {
         const text = () => Array.from({ length: random(5) }, () => pieces[random(pieces.length)]).join('');
         for (let i = 0; i < 300; i++) {
             const values = {};
-            ['saleSkwM', 'WF.A', 'OF.A', 'WF.B', 'OF.B', 'crystalRace', 'ME'].forEach((k) => {
+            ['saleSkwM', 'WF.A', 'OF.A', 'WF.B', 'OF.B', 'ME'].forEach((k) => {
                 if (random(2)) values[k] = text();
-                if (values[k] === '' && k !== 'crystalRace') delete values[k];  // an empty field is left out
+                if (values[k] === '') delete values[k];  // an empty field is left out
             });
+            values.crystalRace = 'au'[random(2)];
             const or = !random(2), dat = !random(2);  // the answer of an option that is off is not kept, as before
             const answers = { or: or ? 'jn'[random(2)] : 'j', dat: dat ? 'jn'[random(2)] : 'j' };
             const plan = planWith({ h: !random(2), xl: !random(2), or, dat }, answers, values);
@@ -129,27 +134,96 @@ test('the plan store', async (t) => {
         assert.deepStrictEqual(['plan.' + b.current().id, 'plan.' + a.current().id, 'current'].map((k) =>
             changed('werkverbund.' + k)).concat(changed(null)), ['current', 'list', '', 'current']);
     });
-    await t.test('a storage that is full, refuses or is missing keeps the plans in memory', () => {
-        const full = fakeStorage(1100);  // takes the first plan, not the second
+    await t.test('a storage that is full keeps the plans in memory, says so, and takes them all back once freed', () => {
+        const full = Object.assign(fakeStorage(1100), { filler: 'f'.repeat(700) });  // takes the first plan, not the second
         for (const storage of [full, fakeStorage(Infinity, true), null]) {
-            const store = planStore(tables, storage);
-            for (let i = 0; i < 4; i++) store.save(planWith({}, {}, { ME: 'x'.repeat(200 * i) }));
-            store.create();
+            const store = planStore(tables, storage, null);
+            for (let i = 0; i < 4; i++) store.save(planWith({}, {}, { ME: 'x'.repeat(5 * i) }));
+            const second = store.create();
             store.setBuilt('Erz', 1);
-            assert.deepStrictEqual([names(store), store.list()[0].plan.values.ME.length, store.messages().length],
-                [['Plan 1', 'Plan 2'], 600, 1]);
+            assert.deepStrictEqual([names(store), store.list()[0].plan.values.ME.length, store.trouble() !== ''],
+                [['Plan 1', 'Plan 2'], 15, true]);
+            store.remove(second.id);
         }
-        assert.strictEqual(Object.keys(full).length, 2);  // the first plan and which one is current stay stored
+        assert.strictEqual(Object.keys(full).length, 3);  // the first plan and which one is current stay stored
+        const store = planStore(tables, full, null), kept = store.current(), big = 'N'.repeat(80);
+        store.create(big);
+        assert.match(store.trouble(), /Pläne löschen.*Plandatei/);
+        store.remove(kept.id);  // a deletion is never undone by a reload, whatever storage does
+        assert.deepStrictEqual([Object.keys(full).filter((k) => k.startsWith('werkverbund.plan.')), store.trouble() !== ''], [[], true]);
+        full.room.n = Infinity;
+        store.save(planWith({}, {}, { saleSkwM: '5' }));  // the next change writes back all that lived in memory
+        assert.strictEqual(store.trouble(), '');
+        const reloaded = planStore(tables, full, null);
+        assert.deepStrictEqual([names(reloaded), reloaded.current().plan.values.saleSkwM], [[big], '5']);
     });
-    await t.test('stored data that cannot be read is told once and kept', () => {
+    await t.test('stored plans that cannot be read are told once, listed as damaged by the name they had, kept until deleted', () => {
         const storage = fakeStorage();
         const good = planStore(tables, storage).create('Gut');
-        Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":2}',
+        Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":2,"name":"Neuer"',
             'werkverbund.plan.z': JSON.stringify({ werkverbund: 1, name: 'Teils', plan: { values: { saleSkwM: 5, 'WF.A': '2' } } }) });
         const store = planStore(tables, storage);
-        assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.messages().length], [['Gut', 'Teils'], '2', 3]);
-        ['x', good.id, 'z'].forEach((id) => store.remove(id));
-        assert.deepStrictEqual([storage['werkverbund.plan.x'], storage['werkverbund.plan.y'], names(store), store.messages()],
-            ['{kaputt', '{"werkverbund":2}', ['Plan 1'], []]);
+        assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.damaged().map((e) => e.name)],
+            [['Gut', 'Teils'], '2', ['', 'Neuer']]);
+        assert.match(store.messages().join('\n'), /Plan ohne lesbaren Namen: nicht lesbar.*\n.*„Neuer“: nicht lesbar.*\n.*„Teils“: „values.saleSkwM“/);
+        store.list();
+        assert.deepStrictEqual(store.messages(), []);
+        ['x', good.id, 'y', 'z'].forEach((id) => store.remove(id));
+        assert.deepStrictEqual([names(store), store.damaged(), store.messages()], [['Plan 1'], [], []]);
     });
+    await t.test('reloads of the address this tab wrote go to its plan with the last edit; a link leaves no copy of itself', () => {
+        const storage = fakeStorage(), session = fakeStorage();
+        storage['werkverbund.link'] = 'x v=2&' + 'WF.A=1&'.repeat(100);  // as an earlier version kept it
+        assert.strictEqual(planStore(tables, storage, null) && storage['werkverbund.link'], undefined);
+        const store = planStore(tables, storage, session);
+        const plan = store.current(), older = planWith({}, {}, { 'WF.A': '3' }), newer = planWith({}, {}, { 'WF.A': '7' });
+        store.save(older);
+        store.wrote([store.hashOf(older, { name: plan.name })]);
+        store.save(newer);  // typed, and reloaded before the address followed
+        store.wrote([store.hashOf(older, { name: plan.name }), store.hashOf(newer, { name: plan.name })]);
+        const reloaded = planStore(tables, storage, session).openLink(store.hashOf(older, { name: plan.name }));
+        assert.deepStrictEqual([reloaded.added, reloaded.entry.plan.values['WF.A'], names(store)], [false, '7', ['Plan 1']]);
+        assert.ok(storage['werkverbund.link'].length < 40, storage['werkverbund.link']);
+    });
+    await t.test('two tabs editing different fields of one plan keep both', () => {
+        const storage = fakeStorage(), a = planStore(tables, storage, null), b = planStore(tables, storage, null);
+        const base = a.current().plan, form = { 'WF.A': '', 'OF.B': '' };  // the form has every field, empty or not
+        b.current();
+        a.save(planWith({}, {}, { ...form, 'WF.A': '3' }), base);
+        const merged = b.save(planWith({ xl: true }, {}, { ...form, 'OF.B': '4' }), base);
+        assert.deepStrictEqual(merged.plan, planWith({ xl: true }, {}, { 'WF.A': '3', 'OF.B': '4' }));
+    });
+    await t.test('a second plan of a name gets (2); a plan deleted and restored is back in its place', () => {
+        const store = planStore(tables, fakeStorage(), null);
+        store.current();
+        const b = store.create('Ausbau');
+        store.add({ name: 'Ausbau' });
+        store.duplicate(b.id);
+        store.duplicate(b.id);
+        assert.deepStrictEqual(names(store), ['Plan 1', 'Ausbau', 'Ausbau (2)', 'Kopie von Ausbau', 'Kopie von Ausbau (2)']);
+        const gone = store.get(b.id);
+        store.remove(b.id);
+        assert.strictEqual(store.restore(gone).id, b.id);
+        assert.deepStrictEqual(names(store)[1], 'Ausbau');
+    });
+});
+
+test('bounds on what a link or a file brings in', () => {
+    const store = planStore(tables, fakeStorage(), null);
+    const long = 'n'.repeat(200);
+    // names at most 80 characters from a link, a file, a renaming; a field's text at most the core's number length
+    const link = store.readHash(`name=${long}&saleSkwM=${'1'.repeat(21)}&WF.A=${'2'.repeat(20)}&crystalRace=B&crystalRace=bogus`);
+    assert.deepStrictEqual([link.name.length, link.plan.values.saleSkwM, link.plan.values['WF.A'], link.plan.values.crystalRace],
+        [80, undefined, '2'.repeat(20), 'a']);
+    assert.match(link.problems.join('\n'), /„saleSkwM=1+“: länger als 20 Zeichen.*\n„crystalRace=B“: keine der Rassen.*Argonen\n„crystalRace=bogus“/);
+    const file = store.readFile(JSON.stringify({ werkverbund: 1, name: long, plan: { values: { ME: 'x'.repeat(21) } } }));
+    assert.deepStrictEqual([file.entry.name.length, file.entry.plan.values.ME, file.problems.length], [80, undefined, 1]);
+    assert.strictEqual(store.rename(store.current().id, long).name.length, 80);
+    // twenty problems listed, then their count
+    const many = store.readHash(Array.from({ length: 1000 }, (_, i) => 'x' + i).join('&')).problems;
+    assert.deepStrictEqual([many.length, many[20]], [21, 'und 980 weitere']);
+    // a link or file beyond 64 KB is refused, the plan before stays current
+    const huge = store.openLink('#saleSkwM=1&' + 'x'.repeat(LINK_LIMIT));
+    assert.deepStrictEqual([huge.added, huge.entry.id, /höchstens 64 KB/.test(huge.refused)], [false, store.current().id, true]);
+    assert.deepStrictEqual(store.readFile(' '.repeat(FILE_LIMIT + 1)), { entry: null, problems: ['Eine Plandatei hat höchstens 64 KB.'] });
 });
