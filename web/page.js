@@ -228,7 +228,7 @@ function saveNow() {
 
 // A pasted plan code or link opens its plan as a new plan, or goes to the plan it is already.
 function openPasted(hash) {
-    var got = planner.open('#' + hash);
+    var got = planner.open('#' + hash, true);
     if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
 }
 

@@ -239,8 +239,8 @@ export const planner = {
     // The way a friend's link (or a plan pasted as its address) comes in: added as a new plan unless it is
     // one here already, what could not be read said; a link beyond the bound is refused with a message.
     // Gives the store's answer: entry, added, problems, refused.
-    open: function (hash) {
-        var got = hash.length > 1 ? plans().openLink(hash) : null;
+    open: function (hash, pasted) {
+        var got = hash.length > 1 ? plans().openLink(hash, pasted) : null;
         hooks.noted(got ? got.problems : []);
         use(got ? got.entry : plans().current());
         if (got && got.refused) hooks.notice(got.refused, true);

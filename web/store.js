@@ -339,7 +339,9 @@ export function planStore(tables, storage, session) {
     // Adds the link's plan; never replaces one. An address this tab wrote (a reload, the tab reopened), the same
     // link again, or a plan that is here already (the current one first) goes to that plan. A link beyond
     // LINK_LIMIT is refused: refused says so, and entry is the plan current before.
-    function openLink(hash) {
+    // pasted: the plan was pasted, not found in this tab's address, so an address this tab once wrote is no
+    // reload of its own plan but a plan to open beside it.
+    function openLink(hash, pasted) {
         hash = String(hash || '').replace(/^#/, '');
         if (!hash) return null;
         if (hash.length > LINK_LIMIT) {
@@ -348,7 +350,7 @@ export function planStore(tables, storage, session) {
                 + 'höchstens ' + LINK_LIMIT / 1024 + ' KB.' };
         }
         var sign = digest(hash), mark = own(), link = String(get(LINK)), at = link.indexOf(' ');
-        var got = readHash(hash), e = mark.d.indexOf(sign) >= 0 && read(mark.id);
+        var got = readHash(hash), e = !pasted && mark.d.indexOf(sign) >= 0 && read(mark.id);
         if (!e && link.slice(at + 1) === sign) e = read(link.slice(0, at));
         if (!e) {
             var same = function (x) { return hashOf(x.plan, { built: Object.keys(got.built).length && x.built }); };
