@@ -8,6 +8,7 @@ import { csvOf } from './export.js';
 var store = null;
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew;
 // noted(problems): what an address held that could not be read; refresh(): the views anew;
+// carry(plan, counts): built counts kept under line names by earlier versions, by line code and size;
 // notice(text, bad, details, action): says what an action did; listed(plans, current): the plans as listed now
 var hooks = null;
 var entry = null;   // the current plan as stored: id, name, plan, built
@@ -139,7 +140,7 @@ export const planner = {
     // Opens the plan of the address (added as a new plan unless it is one already), or the plan last used;
     // what the address held that could not be read goes to hooks.noted first.
     start: function (tables, given, hash) {
-        store = planStore(tables);
+        store = planStore(tables, undefined, given.carry);
         hooks = given;
         bind();
         planner.open(hash);

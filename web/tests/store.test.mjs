@@ -45,9 +45,9 @@ test('addresses', async (t) => {
     await t.test('with the version are short and readable, with built counts only when asked', () => {
         const plan = planWith({ xl: true, or: true }, { or: 'n' }, { saleSkwM: '3', 'WF.A': '1', ME: '' });
         assert.strictEqual(store.hashOf(plan, { name: 'Mein Plan', built: { 'SKW M': 2, Erz: 0 } }),
-            'v=2&name=Mein%20Plan&xl&or=n&saleSkwM=3&WF.A=1&b:SKW%20M=2');
+            'v=3&name=Mein%20Plan&xl&or=n&saleSkwM=3&WF.A=1&b:SKW%20M=2');  // 3: with built counts
         assert.strictEqual(store.hashOf(plan), 'v=2&xl&or=n&saleSkwM=3&WF.A=1');
-        const { plan: { values }, built, problems } = store.readHash('v=3&saleSkwM=2&zz=1&b:SKW=-1&b:Erz=1000000001');
+        const { plan: { values }, built, problems } = store.readHash('v=4&saleSkwM=2&zz=1&b:SKW=-1&b:Erz=1000000001');
         assert.deepStrictEqual([values.saleSkwM, built, problems.length], ['2', {}, 4]);
         assert.strictEqual(store.readHash(store.hashOf(planWith({}, {}, { ME: 'x\ud800' }))).plan.values.ME, 'x\ufffd');
     });
@@ -77,7 +77,7 @@ test('plan files', () => {
     const entry = { name: 'A & B', plan: planWith({ dat: true }, { dat: 'n' }, { 'WF.B': ' 5 ' }), built: { L: 3 }, updated: 9 };
     assert.deepStrictEqual(store.readFile(store.fileOf(entry)).entry, entry);
     assert.deepStrictEqual(store.readFile('kein JSON').entry, null);
-    const edited = store.readFile(JSON.stringify({ werkverbund: 2, name: 'X', built: { 'SKW M': -1, Erz: 2 },
+    const edited = store.readFile(JSON.stringify({ werkverbund: 3, name: 'X', built: { 'SKW M': -1, Erz: 2 },
         plan: { options: { xl: 'ja', or: true }, answers: { or: 'x' }, values: { saleSkwM: 3, 'WF.A': '4', nope: '1' } } }));
     assert.deepStrictEqual([edited.entry.plan, edited.entry.built, edited.problems.length],
         [planWith({ or: true }, {}, { 'WF.A': '4' }), { Erz: 2 }, 6]);
@@ -144,12 +144,12 @@ test('the plan store', async (t) => {
     await t.test('stored data that cannot be read is told once and kept', () => {
         const storage = fakeStorage();
         const good = planStore(tables, storage).create('Gut');
-        Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":2}',
+        Object.assign(storage, { 'werkverbund.plan.x': '{kaputt', 'werkverbund.plan.y': '{"werkverbund":3}',
             'werkverbund.plan.z': JSON.stringify({ werkverbund: 1, name: 'Teils', plan: { values: { saleSkwM: 5, 'WF.A': '2' } } }) });
         const store = planStore(tables, storage);
         assert.deepStrictEqual([names(store), store.list()[1].plan.values['WF.A'], store.messages().length], [['Gut', 'Teils'], '2', 3]);
         ['x', good.id, 'z'].forEach((id) => store.remove(id));
         assert.deepStrictEqual([storage['werkverbund.plan.x'], storage['werkverbund.plan.y'], names(store), store.messages()],
-            ['{kaputt', '{"werkverbund":2}', ['Plan 1'], []]);
+            ['{kaputt', '{"werkverbund":3}', ['Plan 1'], []]);
     });
 });
