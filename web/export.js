@@ -54,8 +54,8 @@ export function checklistOf(record, built) {
             line.mine = { key: builtKey(row), need: Math.max(0, y.need), recommended: y.recommended,
                 has: has(builtKey(row)) };
             var gap = line.mine.need - line.mine.has;
-            if (gap > 0) line.missing.push(['', gap]);
-            if (gap < 0) line.extra.push(['', -gap]);
+            if (gap > 0) line.missing.push([FIGURE.yield, gap]);
+            if (gap < 0) line.extra.push([FIGURE.yield, -gap]);
             return lines.push(line);
         }
         if (!isToBuild(row)) return;
@@ -216,7 +216,7 @@ export function carrier(tables, runner) {
     };
 }
 
-// What a checklist line says of its state: "fehlt M 1 · XL 2", "L 3 zu viel", both, or "fertig".
+// What a checklist line says of its state: "fehlt M 1 · XL 2", "L 3 zu viel", "fehlt Ausbeute 5", or "fertig".
 export function standOf(line, number) {
     var part = function (p) { return (p[0] ? p[0] + ' ' : '') + number(p[1]); };
     var said = [];

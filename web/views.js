@@ -45,7 +45,7 @@ function sizeCell(line, size, i) {
 // The checklist's table is made anew only when its lines or their fields change; otherwise its texts are.
 function shapeBuilt(area, lines) {
     var shape = lines.map(function (l) {
-        return l.code + ':' + (l.mine ? 'Y' : l.sizes.filter(hasField).map(function (s) { return s.size; }).join(''));
+        return l.code + l.name + ':' + (l.mine ? 'Y' : l.sizes.filter(hasField).map(function (s) { return s.size; }).join(''));
     }).join('|');
     if (area.wvShape === shape) return;
     area.wvShape = shape;

@@ -36,11 +36,11 @@ test('CSV cells: -0, names that need quotes, the -es line by its name, built cou
 
 test('the checklist per size: what is missing, what stands beyond the need, a mine line by its yield', () => {
     const { lines, sum } = checklistOf({ rows: [plants, food, ore] }, { 'SKW.M': 1, 'SKW.L': 5, 'NP.A.M': 1, ME: 4 });
-    assert.deepStrictEqual(lines.map((l) => standOf(l, String)), ['fehlt XL 1234; L 3 zu viel', 'fehlt M 1', 'fehlt 2']);
+    assert.deepStrictEqual(lines.map((l) => standOf(l, String)), ['fehlt XL 1234; L 3 zu viel', 'fehlt M 1', 'fehlt Ausbeute 2']);
     // factories built of those needed: 1 M + 2 of 2 L plants (3 beyond the need do not count) + 1 pair of 2
     assert.deepStrictEqual(sum, { built: 1 + 2 + 2, need: 1 + 2 + 1234 + 2 * 2 });
     const done = checklistOf({ rows: [food, ore] }, { 'NP.A.M': 2, ME: 9 }).lines;
-    assert.deepStrictEqual(done.map((l) => standOf(l, String)), ['fertig', '3 zu viel']);
+    assert.deepStrictEqual(done.map((l) => standOf(l, String)), ['fertig', 'Ausbeute 3 zu viel']);
     assert.deepStrictEqual(checklistOf({ rows: [row('raceChain', 'NP.B', 'B:', { shown: 3 })] }, {}).lines, []);
 });
 
