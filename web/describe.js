@@ -9,7 +9,7 @@ var MARK = { '-': '–', S: 'S', M: 'M', F: 'F' };
 
 // Soft hyphens at the joints of the long compound names, so that a narrow column breaks them there only.
 var JOINTS = new RegExp('([a-zäöü]{2})(?=(kraftwerke|fabriken|raffinerien|stationen|pressen|labore|aquarien|'
-    + 'farmen|schmieden|minen|zentren|produnktionen|verkauf)\\b)', 'gi');
+    + 'farmen|schmieden|minen|zentren|produnktionen|verkauf|manufakturen|fertigungen)\\b)', 'gi');
 export function hyphenated(name) {
     return name.replace(JOINTS, '$1\u00ad');
 }

@@ -7,7 +7,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
 import { keyOf } from './plan.js';
-import { OPTION_NAMES, ANSWER_NAMES } from './names.js';
+import { OPTION_NAMES, ANSWER_NAMES, SPECIAL_NAMES } from './names.js';
+import { hyphenated } from './describe.js';
 
 // The options as the page names them, in two boxes: what changes the calculation, and the files of the console
 // program. [name, what it does, small note]; an option's yes/no answer follows it.
@@ -33,8 +34,7 @@ const ANSWER_WORDS = {
 // The rows of the sale grid, one per group of the dialogue that asks M, L and XL.
 const SALE_ROWS = ['Sonnen&shy;kraftwerke', 'Erzminen, Ausbeute', 'Silizium&shy;minen, Ausbeute', 'Level-1-Fabriken',
     'Level-2-Fabriken mit Level&nbsp;1', 'Kristall&shy;fabriken'];
-const SPECIAL_WORDS = { GKF: 'Gefechtskopf&shy;fabriken', KDF: 'Kampfdrohnen&shy;manufakturen',
-    SBF: 'Satelliten&shy;fertigungen (beide Typen)' };
+const SPECIAL_WORDS = Object.fromEntries(Object.entries(SPECIAL_NAMES).map(([code, name]) => [code, hyphenated(name)]));
 // The -m fields, sizes in the order the form asks them, each saying what its computed value holds.
 const MANUAL_WORDS = [
     ['demand', 'EZ-Bedarf pro Stunde', 'was die eingegebenen Fabriken brauchen'],
@@ -58,8 +58,9 @@ const esc = (text) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').
 const idOf = (key) => 'f-' + key.replace(/\W/g, '-');
 const hiddenWhen = (q) => (q.when ? ` data-when=${q.when} hidden` : '');
 // A text shown with soft hyphens is named without them, for screen readers and voice control.
-const plain = (html) => html.replace(/&shy;/g, '').replace(/&nbsp;/g, ' ').replace(/<[^>]*>/g, '');
-const named = (html) => (html.includes('&shy;') ? ` aria-label="${esc(plain(html))}"` : '');
+const plain = (html) => html.replace(/&shy;|\u00ad/g, '').replace(/&nbsp;/g, ' ').replace(/<[^>]*>/g, '');
+const named = (html) => (plain(html) !== html.replace(/<[^>]*>/g, '').replace(/&nbsp;/g, ' ')
+    ? ` aria-label="${esc(plain(html))}"` : '');
 
 // A number field; the page's scripts give it its keypad, placeholder and, in a grid, the headings that name it.
 const input = (tables, q) => `<input id=${idOf(keyOf(tables, q))}>`;

@@ -49,8 +49,8 @@ export function spoken(text) {
 // The options set in a plan, in the page's words: "„Fünf weitere Völker“ (Weitere Völker mit Namen: nein)".
 export function optionsInWords(tables, options, answers) {
     return tables.options.filter(function (o) { return options[o.name]; }).map(function (o) {
-        var answer = o.question && answers ? ' (' + ANSWER_NAMES[o.name] + ': ' + (answers[o.name] === 'n' ? 'nein' : 'ja')
-            + ')' : '';
+        var yes = answers && answers[o.name] !== 'n';
+        var answer = o.question && answers ? ' (' + ANSWER_NAMES[o.name] + ': ' + (yes ? 'ja' : 'nein') + ')' : '';
         return '„' + OPTION_NAMES[o.name] + '“' + answer;
     });
 }

@@ -181,8 +181,8 @@ function loadAnswers(bytes, name) {
     var details = warnings.length > 1 ? listOf(warnings.slice(1)) : null;
     var fits = got.fits;
     var words = fits && optionsInWords(tables, fits);
-    bar.notice(name + ': ' + warnings[0], true, details, fits && { text: words.length ? 'Mit ' + words.join(', ')
-        + ' laden' : 'Ohne Optionen laden',
+    var offer = fits ? ' Sie passt ' + (words.length ? 'zu den Optionen ' + words.join(', ') : 'ohne Optionen') + '.' : '';
+    bar.notice(name + ': ' + warnings[0] + offer, true, details, fits && { text: 'Mit diesen Optionen laden',
         run: function () {
             form.show({ options: fits, answers: got.plan.answers, values: {} });
             loadAnswers(bytes, name);
@@ -250,8 +250,8 @@ function start() {
         }
     });
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan }, form.nameOf);
-    planner.start(tables, { show: show, carry: carrier(tables, runner), record: function () { return last.result.record; }, address: addressNow,
-        noted: noted, refresh: function () { views.show(); }, notice: bar.notice, listed: views.listed }, location.hash);
+    planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
+        carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice, listed: views.listed }, location.hash);
 }
 
 // The scripts stand in the page's head, so that its first paint shows the first results: the page starts once

@@ -45,7 +45,8 @@ function sizeCell(line, size, i) {
 // The checklist's table is made anew only when its lines or their fields change; otherwise its texts are.
 function shapeBuilt(area, lines) {
     var shape = lines.map(function (l) {
-        return l.code + l.name + ':' + (l.mine ? 'Y' : l.sizes.filter(hasField).map(function (s) { return s.size; }).join(''));
+        var fields = l.mine ? 'Y' : l.sizes.filter(hasField).map(function (s) { return s.size; }).join('');
+        return l.code + l.name + ':' + fields;
     }).join('|');
     if (area.wvShape === shape) return;
     area.wvShape = shape;
@@ -53,7 +54,8 @@ function shapeBuilt(area, lines) {
         var cells = {};
         var tds = line.mine ? [(cells.Y = sizeCell(line, line.mine, i)).td] : SIZES.map(function (z) {
             var size = line.sizes.filter(function (s) { return s.size === z; })[0];
-            return size && hasField(size) ? (cells[z] = sizeCell(line, size, i)).td : element('td', { class: 'num', text: '–' });
+            if (!size || !hasField(size)) return element('td', { class: 'num', text: '–' });
+            return (cells[z] = sizeCell(line, size, i)).td;
         });
         var stand = element('td');
         var tr = element('tr', {}, [headOf(line.name)].concat(tds, [stand]));

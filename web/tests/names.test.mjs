@@ -1,5 +1,6 @@
-// A player's words in headless Chromium: every "Warum?" of the fullest plan without codes or flags, fields found by
-// their names without soft hyphens, and a built count that stays on its line when the extra races lose their names.
+// A player's words in headless Chromium: every "Warum?" of the fullest plan without codes or flags, the printed plan
+// with the options' names, fields found by their names without soft hyphens, and a built count that stays on its line
+// when the extra races lose their names.
 // The sentences and the carrying over of old counts, in node: results.test.mjs and export.test.mjs.
 import test from 'node:test';
 import assert from 'node:assert';
@@ -19,6 +20,9 @@ test('every "Warum?" of the fullest plan in words, and the fields by names witho
         assert.strictEqual(await page.getByRole('textbox', { name, exact: true }).count(), 1, name);
     }
     assert.strictEqual(await page.getByRole('row', { name: /\u00ad/ }).count(), 0, 'no result line named with a soft hyphen');
+    const brief = await page.locator('#print-plan').textContent();
+    assert.match(brief, /^Plan: „Hilfetext schreiben“ · .* · „Fünf weitere Völker“ \(Weitere Völker mit Namen: ja\) · /);
+    assert.doesNotMatch(brief, /(^|\s)-[a-z]/);
     await close(page);
 });
 
