@@ -2,7 +2,7 @@
 // the summary, from the core's result rows. Pure: web/results.js puts them into the page.
 import { number } from './format.js';
 import { factoriesPerCount, isToBuild } from './export.js';
-import { FIGURE, SPECIAL_NAMES, lineName, energyText } from './names.js';
+import { FIGURE, CAPTION, SPECIAL_NAMES, lineName, energyText } from './names.js';
 
 var SIZES = [0, 1, 2];  // M, L, XL: the order in which the form asks them
 var MARK = { '-': '–', S: 'S', M: 'M', F: 'F' };
@@ -81,7 +81,7 @@ function supplyTable(record, tables) {
             cells: countCells(row).concat([cell(row.mark ? MARK[row.mark] : '', row.mark === 'F')]) });
     });
     var foot = total.map(function (n) { return cell(number(n), n < 0); }).concat([cell('')]);
-    return { caption: 'Zu bauen', heads: ['Fabriken', 'M', 'L', 'XL', 'Überschuss'], rows: rows,
+    return { caption: CAPTION.build, heads: ['Fabriken', 'M', 'L', 'XL', FIGURE.mark], rows: rows,
         foot: { head: 'Fabriken insgesamt', cells: foot }, total: total, legend: SUPPLY_LEGEND };
 }
 
@@ -110,7 +110,7 @@ function minesTable(record) {
         while (values.length < 3) values.unshift(cell('–'));
         rows.push({ head: nameOf(row), cells: values, index: i, build: Number(row.valueText[0]) > 0 });
     });
-    return { caption: 'Minen (Gesamtausbeute)', heads: ['Minen', 'Kritisch', 'Ausreichend', 'Empfohlen'],
+    return { caption: CAPTION.mines, heads: ['Minen'].concat(FIGURE.levels),
         rows: rows, notes: notes, legend: rows.length ? MINES_LEGEND : null };
 }
 
@@ -119,7 +119,7 @@ function salesTable(record) {
     record.rows.forEach(function (row, i) {
         if (row.type === 'sale') rows.push({ head: nameOf(row), cells: [cell(number(Number(row.valueText[0])))], index: i });
     });
-    return { caption: 'Verkauf pro Stunde', heads: ['Ware', 'Menge'], rows: rows };
+    return { caption: CAPTION.sales, heads: ['Ware', 'Menge'], rows: rows };
 }
 
 // The run's results as tables of texts, and the figures of the summary.

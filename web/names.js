@@ -21,6 +21,9 @@ export const FIGURE = {
     yield: 'Ausbeute'
 };
 
+// The result tables, in the overview and in the comparison.
+export const CAPTION = { build: 'Zu bauen', mines: 'Minen (Gesamtausbeute)', sales: 'Verkauf pro Stunde' };
+
 // What the special factories' questions are called (their chains name them as the core does: a row's race).
 export const SPECIAL_NAMES = { GKF: 'Gefechtskopffabriken', KDF: 'Kampfdrohnenmanufakturen',
     SBF: 'Satellitenfertigungen (beide Typen)' };

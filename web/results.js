@@ -2,7 +2,7 @@
 // only changes the texts of the cells it already has.
 import { element, setIf } from './dom.js';
 import { number } from './format.js';
-import { spoken } from './names.js';
+import { spoken, energyName } from './names.js';
 
 // ---- Building and updating the tables ----
 
@@ -126,7 +126,7 @@ export function toggleWhy(area, button) {
 export function showSummary(figures) {
     var ez = figures.ez;
     var name = document.getElementById('s-ez-name');
-    setIf(name, 'textContent', ez < 0 ? 'EZ-Mangel' : 'EZ-Überschuss');
+    setIf(name, 'textContent', energyName(ez));
     var value = document.getElementById('s-ez');
     setIf(value, 'textContent', (ez > 0 ? '+' : '') + number(Math.abs(ez)));
     setIf(value, 'className', ez < 0 ? 'bad' : '');

@@ -5,7 +5,7 @@ import { number } from './format.js';
 import { planInput, isAsked } from './plan.js';
 import { checklistOf, standOf, compareRuns, inputsDiffering } from './export.js';
 import { hyphenated } from './describe.js';
-import { SIZES, FIGURE, OPTION_NAMES, ANSWER_NAMES, energyText, spoken } from './names.js';
+import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, energyText, spoken } from './names.js';
 import { chainModel } from './chain.js';
 import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
 
@@ -172,9 +172,9 @@ function showCompare() {
 
 // The result tables the comparison follows, with the columns that go into each of theirs.
 var GROUPS = [
-    { caption: 'Zu bauen', columns: ['M', 'L', 'XL', 'Überschuss'], into: { 'EZ-Überschuss': 3, EZ: 3 } },
-    { caption: 'Minen (Gesamtausbeute)', columns: ['Kritisch', 'Ausreichend', 'Empfohlen'], into: {} },
-    { caption: 'Verkauf pro Stunde', columns: ['Pro Stunde'], into: {} }
+    { caption: CAPTION.build, columns: SIZES.concat([FIGURE.mark]), into: { [FIGURE.surplus]: 3, EZ: 3 } },
+    { caption: CAPTION.mines, columns: FIGURE.levels, into: {} },
+    { caption: CAPTION.sales, columns: [FIGURE.perHour], into: {} }
 ];
 
 // A cell of one plan: its number, mark or amount of EZ; a dash where the plan has none.
