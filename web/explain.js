@@ -1,32 +1,41 @@
-// "Warum?": why a result line is what it is, in German sentences with this plan's numbers. Every number comes
-// from the run's record (the values behind the line under their short codes, what the questions took), none
-// from a calculation of the page's own.
-
+// "Warum?": why a result line is what it is, in German sentences with this plan's numbers, in the words the
+// page uses elsewhere (lines, figures and options by their names, not by their codes). Every number comes from
+// the run's record (the values behind the line, what the questions took), none from a calculation of the
+// page's own.
 import { number } from './format.js';
+import { OPTION_NAMES, SPECIAL_NAMES, FIGURE, lineName } from './names.js';
 
-var de = number;
+// A number in a sentence: a value that the console shows as -0 is 0 here.
+function de(n) {
+    return number(n === 0 ? 0 : n);
+}
+
+function option(name) {
+    return 'Die Option „' + OPTION_NAMES[name] + '“';
+}
 
 var MARKS = {
-    '-': 'Kein Überschuss: der Bedarf geht ohne Rest in ganze Fabriken auf',
-    S: 'Überschuss S: eine Größeneinheit mehr als nötig, eine halbe M-Fabrik',
-    M: 'Überschuss M: zwei Größeneinheiten mehr als nötig, eine ganze M-Fabrik'
+    '-': 'Kein Überschuss: der Bedarf geht ohne Rest in ganze Fabriken auf.',
+    S: 'Überschuss S: eine Größeneinheit mehr als nötig, eine halbe M-Fabrik.',
+    M: 'Überschuss M: zwei Größeneinheiten mehr als nötig, eine ganze M-Fabrik.',
+    F: 'Überschuss F: ein Fehler, den negative Eingaben auslösen.'
 };
 
-function taken(c, code) {
-    var i = c.tables.questions.findIndex(function (q) { return q.code === code; });
+function taken(c, key) {
+    var i = c.tables.questions.findIndex(function (q) { return q.key === key; });
     return c.record.questions[i];
 }
 
-// A race's name as the run's lines give it: "Rasse1" to "Rasse5" for extra races answered 'n'.
+// A race's name as the run's lines give it ("Rasse1" to "Rasse5" for extra races answered 'n'): the name its
+// food chain carries.
 export function raceName(record, tables, letter) {
-    var race = tables.races.filter(function (r) { return r.code === letter; })[0];
-    var numbered = record.answers[tables.raceNames] === 'n' && race.numberedName;
-    return numbered ? race.numberedName : race.name;
+    var row = record.rows.filter(function (r) { return r.type === 'raceChain' && r.feeds === letter; })[0];
+    return row ? row.race : tables.races.filter(function (r) { return r.code === letter; })[0].name;
 }
 
 // "von Hand eingegeben" when an -m question took a typed value instead of the one it showed.
-function byHand(c, code) {
-    var q = taken(c, code);
+function byHand(c, key) {
+    var q = taken(c, key);
     return q.asked && q.source === 'typed' ? ' (von Hand eingegeben; berechnet waren ' + de(q.shown) + ')' : '';
 }
 
@@ -35,50 +44,70 @@ function count(n, one, many) {
     return de(n) + ' ' + (n === 1 ? one : many);
 }
 
+function sizes(xl, l, m) {
+    return 'XL ' + de(xl) + ', L ' + de(l) + ' und M ' + de(m);
+}
+
 // The SKW counts typed over the shown ones, when any was.
 function plantsByHand(c) {
-    var codes = ['skwXL', 'skwL', 'skwM'];
-    if (!codes.some(function (code) { return byHand(c, code); })) return '';
-    return ' (von Hand eingegeben; berechnet waren XL ' + codes.map(function (code) {
-        return de(taken(c, code).shown);
-    }).join(', L ').replace(/, L (\S+)$/, ', M $1') + ')';
+    var keys = ['skwXL', 'skwL', 'skwM'];
+    if (!keys.some(function (key) { return byHand(c, key); })) return '';
+    var shown = keys.map(function (key) { return taken(c, key).shown; });
+    return ' (von Hand eingegeben; berechnet waren ' + sizes(shown[0], shown[1], shown[2]) + ')';
 }
 
 function plants(f, c) {
-    var sale = ['saleSkwXL', 'saleSkwL', 'saleSkwM'].map(function (code) { return de(taken(c, code).taken); });
+    var sale = ['saleSkwXL', 'saleSkwL', 'saleSkwM'].map(function (key) { return taken(c, key).taken; });
     var lines = [
         'Die Fabriken zum Verkauf brauchen zusammen ' + de(f.EZ) + ' EZ pro Stunde' + byHand(c, 'demand') + '.',
-        'Gedeckt wird das zuerst mit XL-, dann mit L- und zuletzt mit M-Kraftwerken; im ganzen Komplex stehen so XL '
-            + de(f.XL) + ', L ' + de(f.L) + ', M ' + de(f.M) + plantsByHand(c) + '. Davon sind XL ' + sale[0]
-            + ', L ' + sale[1] + ', M ' + sale[2] + ' zum Verkauf eingegeben; die übrigen sind zu bauen.'
+        'Gedeckt wird das zuerst mit XL-, dann mit L- und zuletzt mit M-Kraftwerken; im ganzen Komplex stehen so '
+            + sizes(f.XL, f.L, f.M) + plantsByHand(c) + '. Davon sind ' + sizes(sale[0], sale[1], sale[2])
+            + ' zum Verkauf eingegeben; die übrigen sind zu bauen.'
     ];
-    lines.push(f.E <= 0 ? 'Übrig bleiben ' + de(-f.E) + ' EZ pro Stunde: der EZ-Überschuss.'
-        : 'Es fehlen ' + de(f.E) + ' EZ pro Stunde: die Kraftwerke reichen für den Bedarf nicht.');
+    lines.push(f.E <= 0 ? 'Übrig bleiben ' + de(-f.E) + ' EZ pro Stunde: der ' + FIGURE.surplus + '.'
+        : 'Es fehlen ' + de(f.E) + ' EZ pro Stunde, der ' + FIGURE.deficit + ': die Kraftwerke reichen für den '
+            + 'Bedarf nicht.');
     return lines;
 }
 
+// The crystal factories of the plants, and for no crystal race the food factories that feed them.
 function crystals(row, f, c) {
-    var xl = !!c.record.options.xl;
-    var lines = ['Jedes Sonnenkraftwerk braucht Kristalle. Im Komplex stehen XL ' + de(f.XL) + ', L ' + de(f.L)
-        + ', M ' + de(f.M) + ' Kraftwerke, die zum Verkauf eingeschlossen.'];
-    if (f.KG !== undefined) {
-        lines.push('Die Kristallfabriken sind keinem Volk zugeordnet; ihre Nahrung kommt aus eigenen L2- und L1-'
-            + 'Fabriken, auch für ' + de(f.KG) + ' Größeneinheiten Kristallfabriken zum Verkauf.');
-    } else if (xl) {
-        lines.push('Mit -xl bekommt jedes Kraftwerk eine Kristallfabrik seiner Größe.');
+    var lines = ['Jedes Sonnenkraftwerk braucht Kristalle. Im Komplex stehen ' + sizes(f.XL, f.L, f.M)
+        + ' Kraftwerke, die Kraftwerke zum Verkauf eingeschlossen.'];
+    var food = c.record.rows.filter(function (r) { return r.type === 'crystalFood'; })[0];
+    if (row.type === 'crystalFood') {
+        lines.push('Die Kristallfabriken gehören keinem Volk; ihre Nahrung kommt aus eigenen Level-2-Fabriken mit '
+            + 'ihren Level-1-Fabriken, auch für ' + count(f.KG, 'Größeneinheit', 'Größeneinheiten')
+            + ' Kristallfabriken zum Verkauf.');
+        if (f.KG) {
+            lines.push('Die Konsolenausgabe zählt in dieser Zeile nur die Nahrung für die Kristallfabriken der '
+                + 'Kraftwerke; die Tabelle zählt wie die Datei Ergebnis.txt auch die für die Kristallfabriken zum '
+                + 'Verkauf mit. Deshalb können die Zahlen hier von denen der Konsolenausgabe abweichen.');
+        }
     } else {
-        lines.push('Ohne XL- und L-Kristallfabriken stehen M-Fabriken dafür: fünf je XL-Kraftwerk, fünf je zwei '
-            + 'L-Kraftwerke, drei für ein einzelnes, eine je M-Kraftwerk: zusammen ' + de(row.count[0]) + '.');
+        lines.push(row.race ? 'Die Kristallfabriken baut das Volk ' + row.race + '; ihre Nahrung kommt aus dessen '
+            + 'Nahrungskette.' : 'Die Kristallfabriken gehören keinem Volk; ihre Nahrung kommt aus der Zeile „'
+            + (food ? lineName(food) : '') + '“.');
+        lines.push(c.record.options.xl ? option('xl') + ' ist an: jedes Kraftwerk bekommt eine Kristallfabrik '
+            + 'seiner Größe.' : option('xl') + ' ist aus, es gibt also keine L- und XL-Kristallfabriken. M-Fabriken '
+            + 'stehen dafür: fünf je XL-Kraftwerk, fünf je zwei L-Kraftwerke, drei für ein einzelnes L-Kraftwerk und '
+            + 'eine je M-Kraftwerk, zusammen ' + de(row.count[0]) + '.');
     }
-    if (row.mark) lines.push(row.mark === 'S' ? 'Überschuss S: ein einzelnes L-Kraftwerk bekommt drei M-Fabriken, '
-        + 'wo zweieinhalb reichen.' : 'Kein Überschuss: die Fabriken decken den Bedarf genau.');
+    if (row.mark === 'S') {
+        lines.push('Überschuss S: ein einzelnes L-Kraftwerk bekommt drei M-Fabriken, wo zweieinhalb reichen.');
+    } else if (row.mark) {
+        lines.push(row.mark === 'F' ? MARKS.F : 'Kein Überschuss: die Fabriken decken den Bedarf genau.');
+    }
     return lines;
 }
 
-function demandParts(f, c, code) {
-    var special = ['GKF', 'KDF', 'SBF'].filter(function (s) { return f[s] !== undefined; })[0];
-    if (special) return de(f[special]) + ' ' + special + ' (je eine Einheit)';
-    var parts = de(f.NF) + ' Level-3-Fabriken der ' + raceName(c.record, c.tables, code.charAt(0));
+// What a chain's demand is made of: a race's Level 3 factories (and the crystal factories it feeds), or a
+// special factory's count.
+function demandParts(row, f) {
+    if (row.type === 'specialChain') {
+        return 'für ' + de(f[row.feeds]) + ' ' + SPECIAL_NAMES[row.feeds] + ' je eine Einheit';
+    }
+    var parts = de(f.NF) + ' für die Level-3-Fabriken der ' + row.race;
     if (f.KG !== undefined) {
         parts += ', ' + de(f.KG) + ' für die Kristallfabriken zum Verkauf und ' + de(f.KF)
             + ' für die Kristallfabriken der Kraftwerke';
@@ -87,17 +116,20 @@ function demandParts(f, c, code) {
 }
 
 function chain(row, f, c, index) {
-    var code = Object.keys(f).filter(function (k) { return /^[A-Z]S?NP$/.test(k); })[0];
-    var xl = !!c.record.options.xl;
-    var lines = ['Bedarf ' + code + ' = ' + de(f[code]) + ' Größeneinheiten: ' + demandParts(f, c, code)
-        + ', dazu ' + count(f['2O'], 'Einheit', 'Einheiten') + ' Aufschlag (Überschussklasse 2O).'];
-    var split = (xl ? 'Aufgeteilt in XL-Paare zu 10 Einheiten: ' + de(f.XL) + ' (Rest ' + de(f.restXL) + '), dann '
-        : 'Aufgeteilt in ') + 'L-Paare zu 5 Einheiten: ' + de(f.L) + ' (Rest ' + de(f.restL)
-        + '), dann M-Paare zu 2 Einheiten: ' + de(f.M) + ' (Rest ' + de(f.restM) + ').';
-    lines.push(split);
-    lines.push(MARKS[row.mark] ? MARKS[row.mark] + (c.record.options.opt
-        ? ' (mit -opt so klein wie möglich).' : ' (ohne -opt bekommt jeder Bedarf über 0 einen kleinen Überschuss).')
-        : 'Überschuss F: ein Fehler, den negative Eingaben auslösen.');
+    var demand = f[Object.keys(f)[0]];  // a chain's first fact is its demand
+    var lines = ['Gebraucht wird Nahrung für ' + count(demand, 'Größeneinheit', 'Größeneinheiten') + ': '
+        + demandParts(row, f) + ', dazu ' + count(f['2O'], 'Einheit', 'Einheiten') + ' Aufschlag für einen '
+        + 'kleinen Überschuss.'];
+    lines.push('Ein Paar ist eine Level-2-Fabrik mit ihrer Level-1-Fabrik. Aufgeteilt wird '
+        + (c.record.options.xl ? 'in XL-Paare zu je 10 Einheiten: ' + de(f.XL) + ', Rest ' + de(f.restXL) + '; dann '
+            : '') + 'in L-Paare zu je 5 Einheiten: ' + de(f.L) + ', Rest ' + de(f.restL)
+        + '; zuletzt in M-Paare zu je 2 Einheiten: ' + de(f.M) + ', Rest ' + de(f.restM) + '.');
+    var mark = MARKS[row.mark] || MARKS.F;
+    if (row.mark !== 'F') {
+        mark += ' ' + option('opt') + (c.record.options.opt ? ' ist an: der Überschuss ist so klein wie möglich.'
+            : ' ist aus: jeder Bedarf über 0 bekommt einen kleinen Überschuss.');
+    }
+    lines.push(mark);
     c.record.messages.forEach(function (m) {
         if (m.about === 'row' && m.index === index) lines.push(m.text + ': der Bedarf geht nicht in ganze Paare auf.');
     });
@@ -105,32 +137,35 @@ function chain(row, f, c, index) {
 }
 
 function mines(row, f, c) {
-    var ore = f.ME !== undefined;
-    var demand = ore ? f.ME : f.MS;
-    var lines = [(ore ? 'Erzbedarf ME = ' : 'Siliziumbedarf MS = ') + de(demand) + ' pro Stunde'
-        + byHand(c, ore ? 'ME' : 'MS') + '. Eine Ausbeutestufe liefert ' + de(f.perYield) + ' pro Stunde, '
+    var ore = row.code === 'ME';
+    var v = row.valueText.map(Number);
+    var at = ore ? 0 : 1;  // where Ausreichend stands
+    var lines = ['Der ' + (ore ? FIGURE.oreDemand : FIGURE.siliconDemand) + ' beträgt ' + de(ore ? f.ME : f.MS)
+        + ' pro Stunde' + byHand(c, ore ? 'ME' : 'MS') + '. Eine Ausbeutestufe liefert ' + de(f.perYield) + ' pro Stunde; '
         + 'der Bedarf braucht also ' + de(f.yield) + ' Stufen.'];
     if (!ore) {
-        lines.push('Kritisch: ' + de(f.criticalYield) + ' Stufen, ohne die ' + de(f.surplusEZ)
-            + ' EZ Überschuss (je ' + de(f.ezPerYield) + ' EZ eine Stufe weniger), aufgerundet: ' + de(row.value[0]) + '.');
+        lines.push('Kritisch sind ' + de(f.criticalYield) + ' Stufen, ohne den ' + FIGURE.surplus + ' von '
+            + de(f.surplusEZ) + ' EZ (je ' + de(f.ezPerYield) + ' EZ eine Stufe weniger); aufgerundet ' + de(v[0]) + '.');
     }
-    lines.push('Ausreichend: ' + de(f.yield) + ' aufgerundet: ' + de(row.value[ore ? 0 : 1]) + '.');
-    lines.push('Empfohlen: dazu ' + count(f.extraYield, 'Stufe', 'Stufen') + ' Spielraum für Ausbauten und eine feste Reserve: '
-        + de(row.value[ore ? 1 : 2]) + '.');
+    lines.push('Ausreichend sind ' + de(f.yield) + ' Stufen, aufgerundet ' + de(v[at]) + '.');
+    lines.push('Empfohlen sind ' + count(f.extraYield, 'Stufe', 'Stufen') + ' mehr als Spielraum für Ausbauten '
+        + 'und eine feste Reserve: ' + de(v[at + 1]) + '.');
     return lines;
 }
 
-var SALE = {
-    saleSkwM: 'die Kraftwerke zum Verkauf geben ihre ganze Produktion ab (XL {saleSkwXL}, L {saleSkwL}, M {saleSkwM})',
-    KG: '{KG} Größeneinheiten Kristallfabriken zum Verkauf',
-    EAG: '{EAG} Größeneinheiten Ausbeute der Erzminen zum Verkauf',
-    SAG: '{SAG} Größeneinheiten Ausbeute der Siliziumminen zum Verkauf'
-};
-
 function sale(row, f) {
-    var key = Object.keys(SALE).filter(function (k) { return f[k] !== undefined; })[0];
-    var text = SALE[key].replace(/\{(\w+)\}/g, function (all, code) { return de(f[code]); });
-    return [text.charAt(0).toUpperCase() + text.slice(1) + ': ' + de(row.value[0]) + ' pro Stunde.'];
+    var amount = de(Number(row.valueText[0]));
+    if (row.code === 'VK.EZ') {
+        return ['Die Sonnenkraftwerke zum Verkauf (' + sizes(f.saleSkwXL, f.saleSkwL, f.saleSkwM) + ') geben ihre '
+            + 'ganze Produktion ab: ' + amount + ' EZ pro Stunde.'];
+    }
+    if (row.code === 'VK.K') {
+        return [count(f.KG, 'Größeneinheit', 'Größeneinheiten') + ' Kristallfabriken zum Verkauf liefern '
+            + amount + ' Kristalle pro Stunde.'];
+    }
+    var ore = row.code === 'VK.EA';
+    return ['Die ' + (ore ? 'Erzminen' : 'Siliziumminen') + ' zum Verkauf mit '
+        + count(ore ? f.EAG : f.SAG, 'Größeneinheit', 'Größeneinheiten') + ' Ausbeute liefern ' + amount + (ore ? ' Erz' : ' Silizium') + ' pro Stunde.'];
 }
 
 // The sentences that explain row number index of the run's record.
@@ -138,15 +173,15 @@ export function explainRow(record, tables, index) {
     var row = record.rows[index];
     var f = row.facts;
     var c = { record: record, tables: tables };
-    if (row.kind === 'plants') return plants(f, c);
-    if (row.kind === 'capacity') {
-        return ['Kapazität der Kraftwerke (XL ' + de(f.XL) + ', L ' + de(f.L) + ', M ' + de(f.M) + '), die die '
-            + 'Produktionszahlen nicht zählen: ' + de(row.number) + ' EZ. Sie wird nur zu Energie, wenn die '
+    if (row.type === 'plants') return plants(f, c);
+    if (row.type === 'capacity') {
+        return ['Die ' + FIGURE.capacity + ' ist, was die Kraftwerke (' + sizes(f.XL, f.L, f.M) + ') mehr leisten, '
+            + 'als die Rechnung zählt: ' + de(row.number) + ' EZ pro Stunde. Nutzbar wird sie nur, wenn die '
             + 'Kristallfabriken einen Überschuss haben.'];
     }
-    if (row.kind === 'mines') return mines(row, f, c);
-    if (row.kind === 'sale') return sale(row, f);
-    if (row.kind === 'note') return [f.ME === 0 ? 'Kein Verbraucher braucht Erz.' : 'Nichts braucht Silizium.'];
-    var isChain = Object.keys(f).some(function (k) { return /^[A-Z]S?NP$/.test(k); });
-    return isChain ? chain(row, f, c, index) : crystals(row, f, c);
+    if (row.type === 'mines') return mines(row, f, c);
+    if (row.type === 'sale') return sale(row, f);
+    if (row.type === 'note') return [row.code === 'ME' ? 'Kein Verbraucher braucht Erz.' : 'Nichts braucht Silizium.'];
+    if (row.type === 'crystals' || row.type === 'crystalFood') return crystals(row, f, c);
+    return chain(row, f, c, index);
 }

@@ -109,15 +109,15 @@ export function buildForm(tables, container, onChange) {
     };
 }
 
-// What depends on the switches: hidden questions and answers, the numbered extra races.
-function renderSwitches(tables, parts, plan) {
+// What depends on the switches: hidden questions and answers, the extra races as the run names them.
+function renderSwitches(tables, parts, plan, record) {
     parts.whenBoxes.forEach(function (e) {
         setIf(e, 'hidden', !isAsked({ when: e.getAttribute('data-when') }, plan.options));
     });
-    var numbered = plan.options[tables.raceNames] && plan.answers[tables.raceNames] === 'n';
     parts.raceHeads.forEach(function (head, r) {
         var race = tables.races[r];
-        setIf(head, 'textContent', numbered && race.numberedName || race.name);
+        var chain = record.rows.filter(function (row) { return row.type === 'raceChain' && row.feeds === race.code; })[0];
+        setIf(head, 'textContent', chain ? chain.race : race.name);
     });
 }
 
@@ -141,7 +141,7 @@ function say(f, text) {
 // Each field's message: the page's own check, a value the core refused, a shown value out of range; and
 // beside an -m field the value it shows.
 function render(tables, parts, plan, state) {
-    renderSwitches(tables, parts, plan);
+    renderSwitches(tables, parts, plan, state.record);
     tables.questions.forEach(function (q, i) {
         var f = parts.fields[keyOf(tables, q)];
         if (f.radios) return;

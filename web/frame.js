@@ -7,33 +7,34 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
 import { keyOf } from './plan.js';
+import { OPTION_NAMES, ANSWER_NAMES, SPECIAL_NAMES } from './names.js';
+import { hyphenated } from './describe.js';
 
 // The options as the page names them, in two boxes: what changes the calculation, and the files of the console
 // program. [name, what it does, small note]; an option's yes/no answer follows it.
 const OPTION_BOXES = [
     ['Berechnung', [
-        ['xl', 'Mit L- und XL-Größen rechnen', 'auch bei Minen, Nahrungs- und Kristall&shy;fabriken'],
-        ['or', 'Fünf weitere Völker', null],
-        ['opt', 'Überschüsse klein halten', 'keine oder nur S-Überschüsse'],
-        ['es', 'Ungenutzte SKW-Kapazität zeigen', 'in EZ, neben den Sonnen&shy;kraftwerken'],
-        ['m', 'Bedarf und SKWs selbst eingeben', 'statt der berechneten Werte'],
+        ['xl', OPTION_NAMES.xl, 'auch bei Minen, Nahrungs- und Kristall&shy;fabriken'],
+        ['or', OPTION_NAMES.or, null],
+        ['opt', OPTION_NAMES.opt, 'keine oder nur S-Überschüsse'],
+        ['es', OPTION_NAMES.es, 'in EZ, neben den Sonnen&shy;kraftwerken'],
+        ['m', OPTION_NAMES.m, 'statt der berechneten Werte'],
     ]],
     ['Dateien des Konsolenprogramms', [
-        ['dat', 'Ergebnisse in eine Datei schreiben', 'Ergebnis.txt'],
-        ['br', 'Alle Rechenwerte in eine Datei schreiben', 'Eingaben-Variablen.txt'],
-        ['h', 'Hilfetext schreiben', 'readme.txt'],
+        ['dat', OPTION_NAMES.dat, 'Ergebnis.txt'],
+        ['br', OPTION_NAMES.br, 'Eingaben-Variablen.txt'],
+        ['h', OPTION_NAMES.h, 'readme.txt'],
     ]],
 ];
 const ANSWER_WORDS = {
-    or: ['Weitere Völker mit Namen', 'sonst Rasse1 bis Rasse5'],
-    dat: ['Eingaben ebenfalls in eine Datei schreiben', 'Eingaben.txt'],
+    or: [ANSWER_NAMES.or, 'sonst Rasse1 bis Rasse5'],
+    dat: [ANSWER_NAMES.dat, 'Eingaben.txt'],
 };
 
 // The rows of the sale grid, one per group of the dialogue that asks M, L and XL.
 const SALE_ROWS = ['Sonnen&shy;kraftwerke', 'Erzminen, Ausbeute', 'Silizium&shy;minen, Ausbeute', 'Level-1-Fabriken',
     'Level-2-Fabriken mit Level&nbsp;1', 'Kristall&shy;fabriken'];
-const SPECIAL_WORDS = { GKF: 'Gefechtskopf&shy;fabriken', KDF: 'Kampfdrohnen&shy;manufakturen',
-    SBF: 'Satelliten&shy;fertigungen (beide Typen)' };
+const SPECIAL_WORDS = Object.fromEntries(Object.entries(SPECIAL_NAMES).map(([code, name]) => [code, hyphenated(name)]));
 // The -m fields, sizes in the order the form asks them, each saying what its computed value holds.
 const MANUAL_WORDS = [
     ['demand', 'EZ-Bedarf pro Stunde', 'was die eingegebenen Fabriken brauchen'],
@@ -56,13 +57,18 @@ const FILE_WORDS = {
 const esc = (text) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/"/g, '&quot;');
 const idOf = (key) => 'f-' + key.replace(/\W/g, '-');
 const hiddenWhen = (q) => (q.when ? ` data-when=${q.when} hidden` : '');
+// A text shown with soft hyphens is named without them, for screen readers and voice control.
+const plain = (html) => html.replace(/&shy;|\u00ad/g, '').replace(/&nbsp;/g, ' ').replace(/<[^>]*>/g, '');
+const named = (html) => (plain(html) !== html.replace(/<[^>]*>/g, '').replace(/&nbsp;/g, ' ')
+    ? ` aria-label="${esc(plain(html))}"` : '');
 
 // A number field; the page's scripts give it its keypad, placeholder and, in a grid, the headings that name it.
 const input = (tables, q) => `<input id=${idOf(keyOf(tables, q))}>`;
 
 function switchRow(id, words, note, whenOn) {
     return `<label class="switch${whenOn ? ` answer" data-when=${whenOn} hidden` : '"'}>`
-        + `<input type=checkbox role=switch id=${id}><span>${words}${note ? `<small>${note}</small>` : ''}</span>`
+        + `<input type=checkbox role=switch id=${id}${named(words + (note ? ', ' + note : ''))}>`
+        + `<span>${words}${note ? `<small>${note}</small>` : ''}</span>`
         + (whenOn ? '' : `<code>-${id.slice(2)}</code>`) + '</label>';
 }
 
@@ -79,9 +85,9 @@ function optionBoxes(tables) {
 // A grid of fields: column heads, then per row a head and one cell per column (empty where no question is).
 function grid(cls, heads, rows) {
     return `<table class="grid ${cls}"><thead><tr><td></td>`
-        + heads.map(([id, text, whenOn]) => `<th scope=col id=${id}${whenOn || ''}>${text}</th>`).join('')
+        + heads.map(([id, text, whenOn]) => `<th scope=col id=${id}${whenOn || ''}${named(text)}>${text}</th>`).join('')
         + '</tr></thead><tbody>'
-        + rows.map((r) => `<tr${r.attributes || ''}><th scope=row id=${r.id}>${r.head}</th>`
+        + rows.map((r) => `<tr${r.attributes || ''}><th scope=row id=${r.id}${named(r.head)}>${r.head}</th>`
             + r.cells.map((c) => `<td${c ? c.attributes : ''}>${c ? c.html : ''}</td>`).join('') + '</tr>').join('')
         + '</tbody></table>';
 }
@@ -123,7 +129,8 @@ function level3Box(tables) {
 function field(tables, q, label, note, computed) {
     const id = idOf(keyOf(tables, q));
     return `<div class=field><label for=${id}>${label}${note ? `<small>${note}</small>` : ''}</label>`
-        + input(tables, q) + (computed ? `<span class=computed id=${id}-c></span>` : '') + '</div>';
+        + input(tables, q).replace('>', named(label) + '>')
+        + (computed ? `<span class=computed id=${id}-c></span>` : '') + '</div>';
 }
 
 function crystalRaceBox(tables) {

@@ -6,9 +6,11 @@
 import { element, setIf, linkTo } from './dom.js';
 import { bytesOf, makeRunner } from './run.js';
 import { keyOf, isAsked, emptyPlan, fieldMessage, planInput } from './plan.js';
-import { readAnswers, spellings } from './answers.js';
+import { readAnswers } from './answers.js';
 import { describeResults } from './describe.js';
 import { explainRow } from './explain.js';
+import { carrier } from './export.js';
+import { optionsInWords } from './names.js';
 import { buildForm } from './form.js';
 import { showResults, toggleWhy, showSummary } from './results.js';
 import { bar } from './bar.js';
@@ -120,9 +122,7 @@ function showProblems(plan, input, record) {
 
 // The plan in brief for the printed page: the options, and every field that holds something.
 function showPlanInBrief(plan) {
-    var parts = tables.options.filter(function (o) { return plan.options[o.name]; }).map(function (o) {
-        return o.spelling + (o.question ? ' ' + plan.answers[o.name] : '');
-    });
+    var parts = optionsInWords(tables, plan.options, plan.answers);
     tables.questions.forEach(function (q) {
         var text = plan.values[q.key];
         if (q.kind === 'letter' || !text || !isAsked(q, plan.options)) return;
@@ -184,7 +184,9 @@ function loadAnswers(bytes, name, again) {
     if (!warnings.length) return bar.notice(said);
     var details = warnings.length > 1 ? listOf(warnings.slice(1)) : null;
     var fits = got.fits;
-    bar.notice(said + ' ' + warnings[0], true, details, fits && { text: 'Mit ' + spellings(tables, fits) + ' laden',
+    var words = fits && optionsInWords(tables, fits);
+    var offer = fits ? ' Sie passt ' + (words.length ? 'zu den Optionen ' + words.join(', ') : 'ohne Optionen') + '.' : '';
+    bar.notice(said + ' ' + warnings[0] + offer, true, details, fits && { text: 'Mit diesen Optionen laden',
         run: function () {
             form.show({ options: fits, answers: got.plan.answers, values: {} });
             loadAnswers(bytes, name, true);
@@ -267,10 +269,10 @@ function start() {
             showTranscript();
         }
     });
-    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
+    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan }, form.nameOf);
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
-        noted: noted, refresh: function () { views.show(); }, notice: bar.notice, trouble: bar.trouble,
-        listed: views.listed }, location.hash);
+        carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
+        trouble: bar.trouble, listed: views.listed }, location.hash);
     startSharing({ hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
         notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing

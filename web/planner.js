@@ -10,6 +10,7 @@ import { csvOf } from './export.js';
 var store = null;   // the plans: reached through plans(), which first writes the form's pending change
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew;
 // noted(problems): what an address held that could not be read; refresh(): the views anew;
+// carry(plan, counts): built counts kept under line names by earlier versions, by line code and size;
 // notice(text, bad, details, action): says what an action did; trouble(text): the storage warning, '' for none;
 // listed(plans, current): the plans as listed now
 var hooks = null;
@@ -231,7 +232,7 @@ export const planner = {
     // Opens the plan of the address (added as a new plan unless it is one already), or the plan last used;
     // what the address held that could not be read goes to hooks.noted first.
     start: function (tables, given, hash) {
-        store = planStore(tables);
+        store = planStore(tables, undefined, undefined, given.carry);
         hooks = given;
         bind();
         planner.open(hash);

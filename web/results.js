@@ -2,6 +2,7 @@
 // only changes the texts of the cells it already has.
 import { element, setIf } from './dom.js';
 import { number } from './format.js';
+import { spoken, energyName } from './names.js';
 
 // ---- Building and updating the tables ----
 
@@ -9,7 +10,7 @@ import { number } from './format.js';
 function shapeOf(described) {
     return described.tables.map(function (t) {
         return t.caption + t.rows.length + ':' + t.rows.map(function (r) {
-            return r.head + '/' + (r.sub || '') + (r.said ? '!' : '') + r.index;
+            return r.head + '/' + (r.sub || '') + (r.said ? '!' : '') + (r.build ? '+' : '') + r.index;
         }).join('|') + (t.notes || []).join('');
     }).join('#');
 }
@@ -18,7 +19,7 @@ function shapeOf(described) {
 function whyOf(r, rows) {
     var id = 'why-' + r.index;
     var button = element('button', { type: 'button', class: 'why', 'aria-expanded': 'false', 'aria-controls': id,
-        'data-row': String(r.index), 'aria-label': 'Warum? ' + r.head.replace(/\u00ad/g, ''), text: 'Warum?' });
+        'data-row': String(r.index), 'aria-label': 'Warum? ' + spoken(r.head), text: 'Warum?' });
     rows.push(element('tr', { class: 'explained', id: id, hidden: '' },
         [element('td', { colspan: String(r.cells.length + 1) })]));
     return button;
@@ -28,7 +29,10 @@ function rowElement(r, slots, foot) {
     var after = [];
     var head = element('th', { scope: 'row' }, [document.createTextNode(r.head),
         r.sub ? element('small', { text: r.sub }) : null, r.index === undefined ? null : whyOf(r, after)]);
-    var tr = element('tr', {}, [head].concat(r.cells.map(function (c) {
+    // a name broken at its joints on screen is said whole
+    if (spoken(r.head) !== r.head) head.setAttribute('aria-label', spoken(r.head) + (r.sub ? ' ' + r.sub : ''));
+    // a line with something to build gets a tick box in print
+    var tr = element('tr', r.build ? { class: 'to-build' } : {}, [head].concat(r.cells.map(function (c) {
         var td = element('td', { class: c.cls, text: c.text });
         slots.push(td);
         return td;
@@ -122,7 +126,7 @@ export function toggleWhy(area, button) {
 export function showSummary(figures) {
     var ez = figures.ez;
     var name = document.getElementById('s-ez-name');
-    setIf(name, 'textContent', ez < 0 ? 'EZ-Mangel' : 'EZ-Überschuss');
+    setIf(name, 'textContent', energyName(ez));
     var value = document.getElementById('s-ez');
     setIf(value, 'textContent', (ez > 0 ? '+' : '') + number(Math.abs(ez)));
     setIf(value, 'className', ez < 0 ? 'bad' : '');

@@ -1,8 +1,9 @@
-// Named plans with a count per result row of what is built: the plan in a versioned page address
-// and in a small JSON file, and this browser's plans in localStorage (in memory while it refuses to
-// keep them, and written back once it takes them again). Nothing throws: what cannot be read comes
-// back as German problems. Everything a plan brings in is bounded: its name, each field's text, the
-// address and the file, the problems listed.
+// Named plans with the counts of what is built (by line code and size: "SKW.M"): the plan in a
+// versioned page address and in a small JSON file, and this browser's plans in localStorage (in
+// memory while it refuses to keep them, and written back once it takes them again). Nothing throws:
+// what cannot be read comes back as German problems. Everything a plan brings in is bounded: its
+// name, each field's text, the address and the file, the problems listed. Counts kept by earlier
+// versions under a line's name are carried over once, by carry(plan, counts).
 import { keyOf, emptyPlan } from './plan.js';
 
 var PLAN = 'werkverbund.plan.', CURRENT = 'werkverbund.current', LINK = 'werkverbund.link', OWN = 'werkverbund.own';
@@ -70,8 +71,9 @@ function unescaped(text, problems) {
 }
 
 // tables: the core's tables (options, questions); storage: localStorage if left out, none if null;
-// session: this tab's sessionStorage if left out (it holds which addresses this tab wrote), none if null.
-export function planStore(tables, storage, session) {
+// session: this tab's sessionStorage if left out (it holds which addresses this tab wrote), none if null;
+// carry(plan, counts by line name): the counts by line code and size (kept as they are if left out).
+export function planStore(tables, storage, session, carry) {
     var options = {}, keys = {}, letters = {}, news = [], seen = {}, cur = null, mine = null, last = 0;
     var limit = tables.numberTextLimit || 500;
     // While storage refuses: every key as this tab knows it, and the keys changed since (removed when undefined).
@@ -130,7 +132,9 @@ export function planStore(tables, storage, session) {
     // unlike an empty plan's, built counts if given.
     function hashOf(plan, extra) {
         extra = extra || {};
-        var empty = emptyPlan(tables).values, built = extra.built || {}, parts = ['v=2'];
+        var empty = emptyPlan(tables).values, built = extra.built || {};
+        var counted = Object.keys(built).some(function (k) { return built[k] > 0; });
+        var parts = [counted ? 'v=3' : 'v=2'];  // 3: built counts by line code
         if (extra.name) parts.push('name=' + escaped(extra.name));
         tables.options.forEach(function (o) {
             if (plan.options[o.name]) parts.push(o.name + (o.question ? '=' + plan.answers[o.name] : ''));
@@ -147,7 +151,7 @@ export function planStore(tables, storage, session) {
 
     // Any version so far: parts in any order, the last of a name wins.
     function readHash(hash) {
-        var problems = [], plan = emptyPlan(tables), built = {}, name = '';
+        var problems = [], plan = emptyPlan(tables), built = {}, name = '', version = 1;
         String(hash || '').replace(/^#/, '').split('&').forEach(function (part) {
             var at = part.indexOf('=');
             var key = unescaped(at < 0 ? part : part.slice(0, at), problems);
@@ -163,16 +167,20 @@ export function planStore(tables, storage, session) {
                 if (fieldText(key, value) !== null) plan.values[key] = value;
                 else note(problems, shown(), badField(key, value));
             } else if (/^b:/.test(key) && /^\d{1,10}$/.test(value)) built[key.slice(2)] = +value;
-            else if (part && !(key === 'v' && /^[12]$/.test(value))) {
-                note(problems, shown(), key === 'v' ? VERSION : SKIPPED);
-            }
+            else if (key === 'v' && /^[123]$/.test(value)) version = +value;
+            else if (part) note(problems, shown(), key === 'v' ? VERSION : SKIPPED);
         });
         built = builtOf(built, problems);
-        return { plan: plan, built: built, name: name, problems: bounded(problems) };
+        return { plan: plan, built: version < 3 ? carried(plan, built) : built, name: name,
+            problems: bounded(problems) };
+    }
+
+    function carried(plan, built) {
+        return carry && Object.keys(built).length ? carry(plan, built) : built;
     }
 
     function fileOf(entry) {
-        return JSON.stringify({ werkverbund: 1, name: entry.name || '', plan: entry.plan, built: entry.built,
+        return JSON.stringify({ werkverbund: 2, name: entry.name || '', plan: entry.plan, built: entry.built,
             updated: entry.updated }, null, 1);
     }
 
@@ -184,11 +192,11 @@ export function planStore(tables, storage, session) {
         }
         try { data = JSON.parse(text); } catch (e) { /* no plan file */ }
         if (!data || typeof data !== 'object') return { entry: null, problems: ['Das ist keine Plandatei.'] };
-        if (data.werkverbund !== 1) note(problems, 'werkverbund', VERSION);
+        if (data.werkverbund !== 1 && data.werkverbund !== 2) note(problems, 'werkverbund', VERSION);
         if (typeof data.name !== 'string') note(problems, 'name', SKIPPED);
-        var name = nameOf(typeof data.name === 'string' ? data.name : '');
-        return { entry: { name: name, plan: planOf(data.plan, problems),
-            built: builtOf(data.built, problems), updated: +data.updated || 0 },
+        var plan = planOf(data.plan, problems), built = builtOf(data.built, problems);
+        return { entry: { name: nameOf(typeof data.name === 'string' ? data.name : ''), plan: plan,
+            built: data.werkverbund === 1 ? carried(plan, built) : built, updated: +data.updated || 0 },
         problems: bounded(problems), version: data.werkverbund };
     }
 
@@ -248,10 +256,13 @@ export function planStore(tables, storage, session) {
     function read(id) {
         var text = get(PLAN + id);
         if (text === null) return null;
-        var got = readFile(text), e = got.version === 1 && got.entry;
+        var got = readFile(text), e = (got.version === 1 || got.version === 2) && got.entry;
         var problems = e ? got.problems : ['nicht lesbar; er bleibt, wie er ist, in der Liste, bis er gelöscht wird'];
         if (problems.length && seen[id] !== text) {
             news.push(label(e ? e.name : nameIn(text)) + ': ' + problems.join('; '));
+        }
+        if (e && carry && got.version === 1 && Object.keys(e.built).length) {
+            set(PLAN + id, text = fileOf(e));  // the counts carried over, once
         }
         seen[id] = text;
         if (e) e.id = id;

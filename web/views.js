@@ -2,17 +2,19 @@
 // checklist, and two plans side by side. Each is drawn anew after every run while it is in sight.
 import { element, byId, setIf } from './dom.js';
 import { number } from './format.js';
-import { planInput } from './plan.js';
-import { rowKey, factoriesPerCount, compareRuns } from './export.js';
+import { planInput, isAsked } from './plan.js';
+import { checklistOf, standOf, compareRuns, inputsDiffering } from './export.js';
 import { hyphenated } from './describe.js';
+import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, energyText, spoken } from './names.js';
 import { chainModel } from './chain.js';
 import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
 
 var tables = null;
 var runner = null;
-var plans = null;    // built(), setBuilt(row, count), plan(id): the current plan's built counts, the stored plans
+var plans = null;    // built(), setBuilt(key, count), plan(id): the current plan's built counts, the stored plans
 var record = null;   // of the last run of the form's plan
 var measure = null;
+var fieldName = null; // a field's name as the form gives it, by its key
 
 function inSight(id) {
     return !byId(id).hidden;
@@ -28,71 +30,80 @@ function drawChain() {
 
 // ---- What is built ----
 
-// The rows to build: the plants and factory lines with something to build or something built, and how many of
-// each the line needs (a food line counts its pairs).
-function buildRows(built) {
-    var rows = [];
-    record.rows.forEach(function (row) {
-        if (row.kind !== 'plants' && row.kind !== 'factories') return;
-        var need = Math.max(0, row.count[0] + row.count[1] + row.count[2]);
-        var key = rowKey(row);
-        var sizes = ['M', 'L', 'XL'].filter(function (z, s) { return row.shown & (1 << s); }).map(function (z) {
-            return z + ' ' + number(row.count[['M', 'L', 'XL'].indexOf(z)]);
-        }).join(' · ');
-        if (need || built[key]) rows.push({ key: key, need: need, per: factoriesPerCount(row), sizes: sizes });
-    });
-    return rows;
+// A size's cell of the checklist: the count built, typed, and what is needed; in print the count.
+function sizeCell(line, size, i) {
+    var name = spoken(line.name) + (size.size ? ' Typ ' + size.size : ' Ausbeute') + ' gebaut';
+    var input = element('input', { inputmode: 'numeric', placeholder: '0', id: 'built-' + i + '-' + (size.size || 'Y'),
+        'data-key': size.key, 'aria-label': name });
+    var need = element('small');
+    var shown = element('span', { class: 'print-count' });
+    var td = element('td', { class: 'num' }, [input, shown, need]);
+    if (!size.size) td.setAttribute('colspan', '3');
+    return { td: td, input: input, need: need, shown: shown };
 }
 
-function builtRow(r, i) {
-    var input = element('input', { inputmode: 'numeric', placeholder: '0', id: 'built-' + i, 'data-key': r.key,
-        'aria-label': 'gebaut: ' + r.key });
-    var sizes = element('small');
-    return { input: input, need: element('td', { class: 'num' }, [document.createTextNode(''), sizes]), sizes: sizes,
-        missing: element('td'),
-        shown: element('span', { class: 'print-count' }),
-        tr: element('tr', {}, [element('th', { scope: 'row', text: hyphenated(r.key) })]) };
-}
-
-// The checklist's table is made anew only when its lines change; otherwise its texts are.
-function shapeBuilt(area, rows) {
-    var shape = rows.map(function (r) { return r.key; }).join('|');
+// The checklist's table is made anew only when its lines or their fields change; otherwise its texts are.
+function shapeBuilt(area, lines) {
+    var shape = lines.map(function (l) {
+        var fields = l.mine ? 'Y' : l.sizes.filter(hasField).map(function (s) { return s.size; }).join('');
+        return l.code + l.name + ':' + fields;
+    }).join('|');
     if (area.wvShape === shape) return;
     area.wvShape = shape;
-    area.wvRows = rows.map(builtRow);
-    var body = element('tbody', {}, area.wvRows.map(function (p) {
-        p.tr.append(p.need, element('td', { class: 'num' }, [p.input, p.shown]), p.missing);
-        return p.tr;
-    }));
-    area.wvFoot = element('td', { colspan: '4' });
+    area.wvRows = lines.map(function (line, i) {
+        var cells = {};
+        var tds = line.mine ? [(cells.Y = sizeCell(line, line.mine, i)).td] : SIZES.map(function (z) {
+            var size = line.sizes.filter(function (s) { return s.size === z; })[0];
+            if (!size || !hasField(size)) return element('td', { class: 'num', text: '–' });
+            return (cells[z] = sizeCell(line, size, i)).td;
+        });
+        var stand = element('td');
+        var tr = element('tr', {}, [headOf(line.name)].concat(tds, [stand]));
+        return { tr: tr, cells: cells, stand: stand };
+    });
+    area.wvFoot = element('td', { colspan: '5' });
     area.textContent = '';
     area.appendChild(element('table', { class: 'results checklist' }, [element('caption', { text: 'Baustand' }),
-        element('thead', {}, [element('tr', {}, ['Fabriken', 'nötig', 'gebaut', 'fehlt'].map(function (h, i) {
-            return element('th', { scope: 'col', class: i === 1 || i === 2 ? 'num' : '', text: h });
-        }))]), body, element('tfoot', {}, [element('tr', {}, [area.wvFoot])])]));
+        element('thead', {}, [element('tr', {}, ['Fabriken', 'M', 'L', 'XL', 'Stand'].map(function (h, i) {
+            return element('th', { scope: 'col', class: i && i < 4 ? 'num' : '', text: h });
+        }))]), element('tbody', {}, area.wvRows.map(function (r) { return r.tr; })),
+        element('tfoot', {}, [element('tr', {}, [area.wvFoot])])]));
+}
+
+function hasField(size) {
+    return size.need || size.has;
+}
+
+// A row head: the line's name, broken at its joints on screen, said whole.
+function headOf(name, children) {
+    var head = element('th', { scope: 'row', text: hyphenated(name) }, children);
+    if (hyphenated(name) !== name) {
+        head.setAttribute('aria-label', [spoken(name)].concat((children || []).map(function (c) {
+            return c.textContent;
+        })).join(' '));
+    }
+    return head;
 }
 
 function showBuilt() {
     var area = byId('built');
-    var built = plans.built();
-    var rows = buildRows(built);
-    shapeBuilt(area, rows);
-    var sum = { built: 0, need: 0 };
-    rows.forEach(function (r, i) {
-        var p = area.wvRows[i];
-        var has = built[r.key] || 0;
-        var missing = Math.max(0, r.need - has);
-        sum.built += Math.min(has, r.need) * r.per;
-        sum.need += r.need * r.per;
-        setIf(p.need.firstChild, 'data', number(r.need));
-        setIf(p.sizes, 'textContent', r.sizes);
-        if (document.activeElement !== p.input) setIf(p.input, 'value', has ? String(has) : '');
-        setIf(p.shown, 'textContent', number(has));
-        setIf(p.missing, 'textContent', missing ? 'fehlt ' + number(missing) : 'fertig');
-        setIf(p.tr, 'className', missing ? 'missing' : 'done');
+    var list = checklistOf(record, plans.built());
+    shapeBuilt(area, list.lines);
+    list.lines.forEach(function (line, i) {
+        var r = area.wvRows[i];
+        (line.mine ? [line.mine] : line.sizes).forEach(function (size) {
+            var cell = r.cells[size.size || 'Y'];
+            if (!cell) return;
+            setIf(cell.need, 'textContent', ' von ' + number(size.need)
+                + (line.mine ? ' (Ausreichend; empfohlen ' + number(size.recommended) + ')' : ''));
+            if (document.activeElement !== cell.input) setIf(cell.input, 'value', size.has ? String(size.has) : '');
+            setIf(cell.shown, 'textContent', number(size.has));
+        });
+        setIf(r.stand, 'textContent', standOf(line, number));
+        setIf(r.tr, 'className', line.missing.length ? 'missing to-build' : line.extra.length ? 'extra' : 'done');
     });
-    setIf(area.wvFoot, 'textContent', rows.length ? 'Gebaut: ' + number(sum.built) + ' von '
-        + number(sum.need) + ' Fabriken (ein Paar zählt zwei)' : 'Dieser Plan braucht keine Fabriken.');
+    setIf(area.wvFoot, 'textContent', list.sum.need || list.sum.built ? 'Gebaut: ' + number(list.sum.built) + ' von '
+        + number(list.sum.need) + ' Fabriken (ein Paar zählt zwei)' : 'Dieser Plan braucht keine Fabriken.');
 }
 
 // A built count typed: whole numbers from 0 on; anything else is not saved and said at the field.
@@ -126,9 +137,12 @@ function recordOf(plan) {
     return compared[key];
 }
 
+// The plans to pick from: the current one as plan A and another as plan B, unless the player picked others; two
+// different plans as long as there are two.
+var picked = false;
 function fillPicks(plans, current) {
-    ['compare-a', 'compare-b'].forEach(function (id, side) {
-        var pick = byId(id);
+    var picks = [byId('compare-a'), byId('compare-b')];
+    picks.forEach(function (pick, side) {
         var was = pick.value;
         pick.textContent = '';
         plans.forEach(function (e) { pick.appendChild(element('option', { value: e.id, text: e.name })); });
@@ -136,6 +150,10 @@ function fillPicks(plans, current) {
         var keep = plans.some(function (e) { return e.id === was; });
         pick.value = keep ? was : (side ? other : current).id;
     });
+    if (!picked && picks[0].value === picks[1].value) {
+        var other = plans.filter(function (e) { return e.id !== picks[0].value; })[0];
+        if (other) picks[1].value = other.id;
+    }
 }
 
 function showCompare() {
@@ -143,6 +161,7 @@ function showCompare() {
     var b = plans.plan(byId('compare-b').value);
     if (!a || !b) return;
     var c = compareRuns(recordOf(a.plan), recordOf(b.plan));
+    c.inputs = inputsDiffering(tables, a.plan, b.plan, isAsked);
     var key = JSON.stringify(c) + a.name + b.name;
     var area = byId('comparison');
     if (area.wvKey === key) return;
@@ -153,9 +172,9 @@ function showCompare() {
 
 // The result tables the comparison follows, with the columns that go into each of theirs.
 var GROUPS = [
-    { caption: 'Zu bauen', columns: ['M', 'L', 'XL', 'Überschuss'], into: { 'EZ-Überschuss': 3, EZ: 3 } },
-    { caption: 'Minen (Gesamtausbeute)', columns: ['Kritisch', 'Ausreichend', 'Empfohlen'], into: {} },
-    { caption: 'Verkauf pro Stunde', columns: ['Pro Stunde'], into: {} }
+    { caption: CAPTION.build, columns: SIZES.concat([FIGURE.mark]), into: { [FIGURE.surplus]: 3, EZ: 3 } },
+    { caption: CAPTION.mines, columns: FIGURE.levels, into: {} },
+    { caption: CAPTION.sales, columns: [FIGURE.perHour], into: {} }
 ];
 
 // A cell of one plan: its number, mark or amount of EZ; a dash where the plan has none.
@@ -164,7 +183,8 @@ function cellText(cells, names) {
     if (!name) return '–';
     var v = cells[name];
     if (typeof v !== 'number') return v === '-' ? '–' : v;
-    return number(v) + (/EZ/.test(name) ? ' EZ' : '');
+    if (name === FIGURE.surplus) return energyText(v);
+    return number(v) + (name === 'EZ' ? ' EZ' : '');
 }
 
 function compareRow(r, g) {
@@ -178,8 +198,7 @@ function compareRow(r, g) {
             cells.push(element('td', { class: differs ? 'num diff' : 'num', text: cellText(side, n) }));
         });
     });
-    var head = element('th', { scope: 'row', text: hyphenated(r.key) },
-        r.differs.length ? [element('small', { text: 'unterschiedlich' })] : []);
+    var head = headOf(r.name, r.differs.length ? [element('small', { text: 'unterschiedlich' })] : []);
     return element('tr', { class: r.differs.length ? 'differs' : '' }, [head].concat(cells));
 }
 
@@ -202,9 +221,9 @@ function compareTable(caption, heads, rows, names) {
 
 // Totals of both plans and their difference: factories to build, EZ surplus, every sale per hour.
 function totalsTable(t, names) {
-    var lines = [['Fabriken zu bauen', t.a.factories, t.b.factories], ['EZ-Überschuss', t.a.surplus, t.b.surplus]];
+    var lines = [['Fabriken zu bauen', t.a.factories, t.b.factories], [FIGURE.surplus, t.a.surplus, t.b.surplus]];
     Object.keys(Object.assign({}, t.a.sales, t.b.sales)).forEach(function (k) {
-        lines.push([k + ' pro Stunde', t.a.sales[k] || 0, t.b.sales[k] || 0]);
+        lines.push([(t.a.saleNames[k] || t.b.saleNames[k]) + ' pro Stunde', t.a.sales[k] || 0, t.b.sales[k] || 0]);
     });
     var rows = lines.map(function (l) {
         var d = l[2] - l[1];
@@ -216,6 +235,25 @@ function totalsTable(t, names) {
         element('thead', {}, [element('tr', {}, ['', 'Plan A: ' + names[0], 'Plan B: ' + names[1], 'B − A']
             .map(function (h, i) { return element(i ? 'th' : 'td', i ? { scope: 'col', class: 'num', text: h } : {}); }))]),
         element('tbody', {}, rows)]);
+}
+
+// An input's value as the form shows it: a switch on or off, a yes/no answer, a field's text or a crystal race.
+function inputText(d, side) {
+    var v = d[side];
+    if (d.option) return d.answer ? (v === 'n' ? 'nein' : 'ja') : v ? 'an' : 'aus';
+    var race = tables.crystalRaces.filter(function (c) { return d.key === 'crystalRace' && c.letter === v; })[0];
+    if (race) return race.letter === 'u' ? 'keines' : race.name;
+    return v === '' ? 'leer' : '„' + v + '“';
+}
+
+// The inputs in which plan A and plan B differ, by the names the form gives them.
+function inputsList(inputs) {
+    if (!inputs.length) return element('p', { class: 'hint', text: 'Die Eingaben der beiden Pläne sind gleich.' });
+    return element('div', { class: 'inputs-differ' }, [element('p', { text: 'Eingaben, die sich unterscheiden (Plan A · '
+        + 'Plan B):' }), element('ul', {}, inputs.map(function (d) {
+        var name = d.option ? (d.answer ? ANSWER_NAMES : OPTION_NAMES)[d.option] : fieldName(d.key);
+        return element('li', { text: name + ': ' + inputText(d, 'a') + ' · ' + inputText(d, 'b') });
+    }))]);
 }
 
 // The comparison of two runs as tables: the totals, then every result line of either plan, the cells that
@@ -230,19 +268,26 @@ function comparison(c, a, b) {
     var differ = c.rows.filter(function (r) { return r.differs.length; }).length;
     box.insertBefore(element('p', { class: 'hint', text: differ ? differ + ' Ergebniszeilen unterscheiden sich; sie sind '
         + 'markiert.' : 'Die Ergebnisse der beiden Pläne sind gleich.' }), box.firstChild);
+    box.insertBefore(inputsList(c.inputs), box.firstChild);
     return box;
 }
 
 export const views = {
-    // tables: the core's; run: the runner; stored: built(), setBuilt(row, count) and plan(id) of the plans
-    start: function (given, run, stored) {
+    // tables: the core's; run: the runner; stored: built(), setBuilt(key, count) and plan(id) of the plans;
+    // nameOf(key): a field's name
+    start: function (given, run, stored, nameOf) {
         tables = given;
         runner = run;
         plans = stored;
+        fieldName = nameOf;
         document.head.appendChild(element('style', { text: CHAIN_STYLE }));
         byId('built').addEventListener('input', builtTyped);
-        byId('compare-a').addEventListener('change', showCompare);
-        byId('compare-b').addEventListener('change', showCompare);
+        ['compare-a', 'compare-b'].forEach(function (id) {
+            byId(id).addEventListener('change', function () {
+                picked = true;
+                showCompare();
+            });
+        });
     },
     // After every run of the form's plan (its record and what the run took), and when a tab opens: what is in
     // sight is drawn.

@@ -162,7 +162,8 @@ test('an answers file saved with other options warns and offers the options it f
     await load(Buffer.from(c.input, 'latin1'));
     await notice('passt nicht');
     await assertAccessible(page, 'answers file that does not fit');
-    await page.locator('#notice button', { hasText: 'Mit -h -br -xl -or -dat -m -es -opt laden' }).click();
+    assert.match(await text(page, '#notice'), /Sie passt zu den Optionen „Hilfetext schreiben“, .*„Überschüsse klein halten“\./);
+    await page.locator('#notice button', { hasText: 'Mit diesen Optionen laden' }).click();
     assert.strictEqual(await transcript(page), c.stdout, 'loaded with the options it fits');
     assert.match(await text(page, '#notice'), /antworten\.txt als neuer Plan „Antworten aus antworten“ geladen/);
     assert.strictEqual(await page.locator('#plan-list option').count(), 2, 'the plan before is kept beside it');
@@ -305,7 +306,7 @@ test('dark mode follows the system, and a switch kept in the browser, not in the
     await page.setViewportSize(DESKTOP);
     await page.emulateMedia({ media: 'print', colorScheme: 'light' });
     assert.strictEqual(await page.locator('input:visible, button:visible').count(), 0);
-    assert.match(await text(page, '.print-only'), /Stand: .*\d{4}[^]*Plan: -xl · Sonnenkraftwerke Typ M: 1 · Argonen erzbasiert: 3/);
+    assert.match(await text(page, '.print-only'), /Stand: .*\d{4}[^]*Plan: „Mit L- und XL-Größen rechnen“ · Sonnenkraftwerke Typ M: 1 · Argonen erzbasiert: 3/);
     assert.ok(await page.locator('#results table').first().isVisible());
     const box = await page.locator('#results tbody th').first().evaluate((e) => getComputedStyle(e, '::before').borderTopStyle);
     assert.strictEqual(box, 'solid', 'a box to tick');

@@ -51,7 +51,7 @@ test('the plan with every option: a Warum?, the CSV, its chain, also on a phone 
     const why = page.locator('#results button.why').nth(3);
     await why.click();
     assert.strictEqual(await why.getAttribute('aria-expanded'), 'true');
-    assert.match(await page.locator('#results .explained:not([hidden])').innerText(), /^Bedarf [A-Z]+ = /);
+    assert.match(await page.locator('#results .explained:not([hidden])').innerText(), /^Gebraucht wird Nahrung für /);
     await assertAccessible(page, 'a Warum? open');
     await shot(page, 'planner-why');
     const csv = await download(page, '#csv');
@@ -132,6 +132,8 @@ test('compare: two plans side by side, equal ones said, the lines that differ ma
     const before = await total();
     await page.locator('#plan-copy').click();
     await tab(page, 'Vergleich');
+    const picked = await page.locator('.pick select').evaluateAll((l) => l.map((e) => e.selectedOptions[0].text));
+    assert.deepStrictEqual(picked.sort(), ['A', 'Kopie von A'], 'opens with two different plans');
     const pick = (side, label) => page.locator('#compare-' + side).selectOption({ label });
     await pick('a', 'A');
     await pick('b', 'Kopie von A');
@@ -141,45 +143,50 @@ test('compare: two plans side by side, equal ones said, the lines that differ ma
     const built = await page.locator('.compare-totals tr', { hasText: 'Fabriken zu bauen' }).locator('td').allInnerTexts();
     assert.deepStrictEqual(built.slice(0, 2), [before, await total()]);
     assert.match(await page.locator('#comparison .hint').innerText(), /^\d+ Ergebniszeilen unterscheiden sich/);
+    assert.deepStrictEqual(await page.locator('#comparison li').allInnerTexts(), ['Argonen erzbasiert: „3“ · „7“']);
     await assertAccessible(page, 'compare');
     await shot(page, 'planner-compare');
     await close(page);
 });
 
-test('built counts: missing marked, totals, kept over a reload, in the link only when asked, a checklist in print; reset', async () => {
+test('built counts per size: missing and too many said, totals, kept over a reload, in the link only when asked', async () => {
     const page = await openPage('#saleSkwM=1&WF.A=3&OF.B=2&crystalRace=b');
-    const counts = await page.locator('#results tr', { hasText: 'Sonnenkraftwerke' }).first().locator('td').allInnerTexts();
-    const need = counts.slice(0, 3).filter((t) => t !== '–').reduce((n, t) => n + Number(t), 0);
+    const counts = (await page.locator('#results tr', { hasText: 'Sonnenkraftwerke' }).first().locator('td').allInnerTexts())
+        .slice(0, 3).map((t, i) => [['M', 'L', 'XL'][i], Number(t)]).filter(([, n]) => n > 0);
     const total = await toBuild(page);
     await tab(page, 'Baustand');
     const row = page.locator('#built tr', { hasText: 'Sonnenkraftwerke' });
-    const input = row.locator('input');
-    const perSize = counts.slice(0, 3).map((c, i) => `${['M', 'L', 'XL'][i]} ${c}`).filter((c) => !c.endsWith('–')).join(' · ');
-    assert.strictEqual(await row.locator('td').first().innerText(), `${need}\n${perSize}`, 'needed, and per size as the table has it');
+    const field = (size) => row.getByLabel(`Sonnenkraftwerke Typ ${size} gebaut`, { exact: true });
+    for (const [size, n] of counts.slice(1)) await field(size).fill(String(n));
+    const [size, need] = counts[0];
+    const all = counts.reduce((sum, [, n]) => sum + n, 0);
     const state = async () => [await row.getAttribute('class'), await row.locator('td').last().innerText(),
         await page.locator('#built tfoot').innerText()];
-    await input.fill(String(need - 1));
-    assert.deepStrictEqual(await state(), ['missing', 'fehlt 1', `Gebaut: ${need - 1} von ${total} Fabriken (ein Paar zählt zwei)`]);
-    await input.fill('x');
-    assert.strictEqual(await input.getAttribute('aria-invalid'), 'true');
-    await input.fill(String(need));
+    await field(size).fill(String(need - 1));
+    assert.deepStrictEqual(await state(), ['missing to-build', `fehlt ${size} 1`, `Gebaut: ${all - 1} von ${total} Fabriken (ein Paar zählt zwei)`]);
+    await field(size).fill(String(need + 2));
+    assert.deepStrictEqual((await state()).slice(0, 2), ['extra', `${size} 2 zu viel`]);
+    await field(size).fill('x');
+    assert.strictEqual(await field(size).getAttribute('aria-invalid'), 'true');
+    await field(size).fill(String(need));
     assert.deepStrictEqual((await state()).slice(0, 2), ['done', 'fertig']);
     await assertAccessible(page, 'built counts');
 
     await reload(page);
     await tab(page, 'Baustand');
-    assert.strictEqual(await input.inputValue(), String(need), 'kept over a reload');
+    assert.strictEqual(await field(size).inputValue(), String(need), 'kept over a reload');
     assert.doesNotMatch(await page.evaluate(() => location.hash), /b:/, 'not in the address');
     let link;
     for (const withBuilt of [false, true]) {
         await page.locator('#copy-built').setChecked(withBuilt);
         link = await copiedLink(page);
-        assert.strictEqual(/&b:Sonnenkraftwerke=\d/.test(link), withBuilt, link);
+        assert.strictEqual(new RegExp(`^[^#]*#v=3&.*&b:SKW\\.${size}=${need}`).test(link), withBuilt, link);
     }
     const other = await openPage(link.replace(/^[^#]*/, ''));
     assert.strictEqual(await transcript(other), await transcript(page), 'the copied link holds the plan');
     await tab(other, 'Baustand');
-    assert.strictEqual(await other.locator('#built tr', { hasText: 'Sonnenkraftwerke' }).locator('input').inputValue(), String(need));
+    const there = other.locator('#built tr', { hasText: 'Sonnenkraftwerke' });
+    assert.strictEqual(await there.getByLabel(`Sonnenkraftwerke Typ ${size} gebaut`).inputValue(), String(need));
     await close(other);
 
     // the plan bar empties the plan, with a way back
@@ -192,7 +199,8 @@ test('built counts: missing marked, totals, kept over a reload, in the link only
 
     await page.emulateMedia({ media: 'print' });
     assert.strictEqual(await page.locator('input:visible, button:visible').count(), 0, 'no input box in print');
-    assert.strictEqual(await row.locator('.print-count').innerText(), String(need));
+    const cell = row.locator('td', { has: page.getByLabel(`Sonnenkraftwerke Typ ${size} gebaut`) });
+    assert.strictEqual(await cell.locator('.print-count').innerText(), String(need));
     await shot(page, 'planner-print-checklist', true);
     await close(page);
 });

@@ -9,7 +9,8 @@ import { keyOf, planInput } from '../plan.js';
 import { planStore } from '../store.js';
 import { describeResults } from '../describe.js';
 import { explainRow } from '../explain.js';
-import { csvOf, compareRuns, rowKey } from '../export.js';
+import { csvOf, compareRuns, carrier } from '../export.js';
+import { lineName } from '../names.js';
 import { chainModel } from '../chain.js';
 import { readAnswers } from '../answers.js';
 
@@ -38,9 +39,9 @@ const run = (plan, lean = true) => {
     return runner.runPlan(input.options, input.values, lean);
 };
 const clean = (text) => text.replace(/\u00ad/g, '');
-// The lines of the result tables by the row's name: the described cells' texts.
+// The lines of the result tables by the row's code: its name and the described cells' texts.
 const tableLines = (record) => describeResults(record, tables).tables.flatMap((t) => t.rows)
-    .map((r) => [rowKey(record.rows[r.index]), r.cells.map((c) => c.text)]);
+    .map((r) => [record.rows[r.index].code, lineName(record.rows[r.index]), r.cells.map((c) => c.text)]);
 // German numbers back: 1.650 and 28,55.
 const german = (text) => Number(text.replace(/\./g, '').replace(',', '.'));
 
@@ -76,37 +77,49 @@ test('the result tables of energy-2 (every option), worked out by hand from its 
 test('every "Warum?" of the plan with every option against the diagnostics file of the same run', () => {
     const result = run(planOf(FULL_PLAN), false);
     const { record } = result;
-    const said = record.rows.map((r, i) => (r.kind === 'note' ? '' : explainRow(record, tables, i).join(' '))).filter(Boolean);
+    const why = (i) => explainRow(record, tables, i).join(' ');
     const d = diagnostics(Buffer.from(result.files['Eingaben-Variablen.txt']).toString('latin1'));
-    const one = (pattern) => {
-        const found = said.filter((t) => pattern.test(t));
-        assert.strictEqual(found.length, 1, `one explanation with ${pattern}`);
-        return found[0];
-    };
-    // every food chain: its demand, split into XL, L and M pairs with their rests, and for a race its factories
-    const chains = Object.keys(d).filter((k) => /NP$/.test(k) && /XL/.test(d[k]));
-    assert.ok(chains.length >= 10);
-    for (const code of chains) {
+    // every food chain: its demand, split into XL, L and M pairs with their rests, and what the demand is made of
+    const chains = record.rows.map((r, i) => [r, i]).filter(([r]) => /Chain$/.test(r.type));
+    assert.strictEqual(chains.length, 12);
+    for (const [row, i] of chains) {
+        const code = Object.keys(row.facts)[0];  // the demand, as the diagnostics file names it
         const [, total, xl, restXL, l, restL, m, restM] = /^(-?\d+) XL(-?\d+)\/(-?\d+) L(-?\d+)\/(-?\d+) M(-?\d+)\/(-?\d+)/.exec(d[code]);
-        const text = one(new RegExp(`Bedarf ${code} = ${de(+total)} Größeneinheiten`));
-        assert.match(text, new RegExp(`XL-Paare zu 10 Einheiten: ${xl} \\(Rest ${restXL}\\), dann L-Paare zu 5 Einheiten: ${l} `
-            + `\\(Rest ${restL}\\), dann M-Paare zu 2 Einheiten: ${m} \\(Rest ${restM}\\)`), code);
-        const race = tables.races.find((r) => code === r.code + 'NP');
-        if (!race) continue;
-        const [, NF, surcharge] = /NF(-?\d+) 2O(-?\d+)/.exec(d[race.code]);
-        assert.match(text, new RegExp(`${de(+NF)} Level-3-Fabriken der ${race.name}, .*dazu ${de(+surcharge)} Einheit`), code);
+        const text = why(i);
+        assert.match(text, new RegExp(`^Gebraucht wird Nahrung für ${de(+total)} Größeneinheit`), code);
+        assert.match(text, new RegExp(`XL-Paare zu je 10 Einheiten: ${xl}, Rest ${restXL}; dann in L-Paare zu je 5 Einheiten: ${l}, `
+            + `Rest ${restL}; zuletzt in M-Paare zu je 2 Einheiten: ${m}, Rest ${restM}\\.`), code);
+        const [, count, surcharge] = row.type === 'raceChain' ? /NF(-?\d+) 2O(-?\d+)/.exec(d[row.feeds]) : /^(-?\d+) 2O(-?\d+)/.exec(d[row.feeds]);
+        const whose = row.type === 'raceChain' ? `${de(+count)} für die Level-3-Fabriken der ${row.race}, .*`
+            : `für ${de(+count)} ${{ GKF: 'Gefechtskopffabriken', SBF: 'Satellitenfertigungen \\(beide Typen\\)' }[row.feeds]} je eine Einheit, `;
+        assert.match(text, new RegExp(`: ${whose}dazu ${de(+surcharge)} Einheit`), code);
     }
-    for (const special of ['GKF', 'SBF']) {
-        const [, count, surcharge] = /^(-?\d+) 2O(-?\d+)/.exec(d[special]);
-        one(new RegExp(`: ${de(+count)} ${special} \\(je eine Einheit\\), dazu ${de(+surcharge)} Einheit`));
-    }
+    const at = (type) => why(record.rows.findIndex((r) => r.type === type));
     const [, XL, L, M, E] = /^(\d+) {2}L: (\d+) {2}M: (\d+) {2}E: (-?\d+)/.exec(d.XL);
-    assert.match(one(/EZ pro Stunde: der EZ-Überschuss/), new RegExp(`stehen so XL ${XL}, L ${L}, M ${M}.*Übrig bleiben ${de(-E)} EZ`));
-    one(new RegExp(`Im Komplex stehen XL ${XL}, L ${L}, M ${M} Kraftwerke`));
+    assert.match(at('plants'), new RegExp(`stehen so XL ${XL}, L ${L} und M ${M}\\..*Übrig bleiben ${de(-E)} EZ pro Stunde: der EZ-Überschuss`));
+    assert.match(at('crystals'), new RegExp(`Im Komplex stehen XL ${XL}, L ${L} und M ${M} Kraftwerke`));
     // the file writes the mineral demands as whole numbers, rounded half away from zero
     for (const [words, code] of [['Erzbedarf', 'ME'], ['Siliziumbedarf', 'MS']]) {
-        const shown = german(new RegExp(`${words} ${code} = ([-\\d.,]+) pro Stunde`).exec(one(new RegExp(`${words} ${code} =`)))[1]);
+        const text = why(record.rows.findIndex((r) => r.code === code));
+        const shown = german(new RegExp(`^Der ${words} beträgt ([-\\d.,]+) pro Stunde`).exec(text)[1]);
         assert.strictEqual(Math.sign(shown) * Math.round(Math.abs(shown)), +d[code], code);
+    }
+});
+
+// A player reads "Warum?": no code of a fact, line or question, no option's flag, no "-0"; the crystal race's food
+// says why it differs from the console text when crystal factories are for sale.
+test('"Warum?" in a player\'s words for the fullest plans', () => {
+    const plans = [FULL_PLAN, '#crystalRace=u&KM=2&saleSkwM=1&EAM=0', '#m&ME=5&skwM=2&xl&es&KDF=1&GKF=1&or=n&WF.V=2'];
+    for (const hash of plans) {
+        const { record } = run(planOf(hash));
+        record.rows.forEach((row, i) => {
+            const text = explainRow(record, tables, i).join(' ');
+            const words = text.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, '');
+            assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|(^|[\s(])-[a-z]|(^|[^\w])-0\b/, `${row.code}: ${text}`);
+            assert.match(text, /^[A-ZÄÖÜ0-9„].*[.)]$/, `whole sentences: ${text}`);
+        });
+        const food = record.rows.findIndex((r) => r.type === 'crystalFood');
+        if (food >= 0) assert.match(explainRow(record, tables, food).join(' '), /Konsolenausgabe zählt in dieser Zeile nur/);
     }
 });
 
@@ -120,7 +133,7 @@ test('the CSV and the chain against the result tables, for the plan with every o
         const { record } = run(plan);
         const lines = tableLines(record);
         const csv = csvOf(record).slice(1, -2).split('\r\n').slice(1).map((l) => l.split(';'));
-        assert.deepStrictEqual(csv.map((l) => [l[0], values(l.slice(1))]), lines.map(([name, cells]) => [name, values(cells)]));
+        assert.deepStrictEqual(csv.map((l) => [l[0], values(l.slice(1))]), lines.map(([, name, cells]) => [name, values(cells)]));
         const boxes = Object.fromEntries(chainModel(record, tables).nodes.map((n) => [n.title, n.lines[0]]));
         for (const t of describeResults(record, tables).tables.filter((t) => /^(Fabriken|Minen)$/.test(t.heads[0]))) {
             for (const r of t.rows.filter((r) => !/^ungenutzte/.test(r.head))) {
@@ -140,7 +153,7 @@ test('the comparison marks exactly the lines whose shown values differ, and the 
         const plans = [randomPlan(random, tables), randomPlan(random, tables)];
         if (round === 0) plans[1] = plans[0];  // the same plan twice: nothing differs
         const [a, b] = plans.map((p) => run(p).record);
-        const [la, lb] = [a, b].map((r) => Object.fromEntries(tableLines(r).map(([name, cells]) => [name, cells.join('|')])));
+        const [la, lb] = [a, b].map((r) => Object.fromEntries(tableLines(r).map(([code, , cells]) => [code, cells.join('|')])));
         const expected = [...new Set([...Object.keys(la), ...Object.keys(lb)])].filter((k) => la[k] !== lb[k]).sort();
         const c = compareRuns(a, b);
         assert.deepStrictEqual(c.rows.filter((r) => r.differs.length).map((r) => r.key).sort(), expected, JSON.stringify(plans));
@@ -157,4 +170,23 @@ test('answers files that do not fit the options: what is said, the options they 
     const ended = readAnswers(runner, tables, planOf('#or&dat'), Buffer.from('j\nj\n5\n', 'latin1'));
     assert.match(ended.warnings[0], /^Die Datei endet vor der letzten Frage/);
     assert.deepStrictEqual([ended.plan.values.saleSkwM, ended.plan.values.saleSkwL], ['5', '']);
+});
+
+// Counts saved by the page when they were kept under the lines' names, with the line's name of the other answer to
+// the naming of the extra races: Piraten with 5 Level 3 factories and small surpluses need 5 units, one L pair;
+// Xenon need nothing, so its count stands on its smallest size.
+test('a plan stored and a link made by the page of line names keep their built counts, carried over once', () => {
+    const plan = planOf('#or=n&opt&WF.V=5');
+    const stored = JSON.stringify({ werkverbund: 1, name: 'Alt', plan, updated: 1,
+        built: { 'Piraten L2+L1Fabriken': 3, 'Xenon L2+L1Fabriken': 1, 'Gibt es nicht': 2 } });
+    const storage = Object.create({ getItem(k) { return Object.hasOwn(this, k) ? this[k] : null; },
+        setItem(k, v) { this[k] = v; }, removeItem(k) { delete this[k]; } });
+    storage['werkverbund.plan.a'] = stored;
+    const expected = { 'NP.V.L': 3, 'NP.X.M': 1 };
+    assert.deepStrictEqual(planStore(tables, storage, null, carrier(tables, runner)).current().built, expected);
+    const never = () => assert.fail('carried twice');
+    assert.deepStrictEqual([planStore(tables, storage, null, never).current().built, JSON.parse(storage['werkverbund.plan.a']).werkverbund],
+        [expected, 2]);
+    const link = planStore(tables, null, null, carrier(tables, runner)).readHash('#v=2&or=n&opt&WF.V=5&b:Piraten%20L2%2BL1Fabriken=3');
+    assert.deepStrictEqual(link.built, { 'NP.V.L': 3 });
 });

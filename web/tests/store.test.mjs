@@ -49,9 +49,9 @@ test('addresses', async (t) => {
     await t.test('with the version are short and readable, with built counts only when asked', () => {
         const plan = planWith({ xl: true, or: true }, { or: 'n' }, { saleSkwM: '3', 'WF.A': '1', ME: '' });
         assert.strictEqual(store.hashOf(plan, { name: 'Mein Plan', built: { 'SKW M': 2, Erz: 0 } }),
-            'v=2&name=Mein%20Plan&xl&or=n&saleSkwM=3&WF.A=1&b:SKW%20M=2');
+            'v=3&name=Mein%20Plan&xl&or=n&saleSkwM=3&WF.A=1&b:SKW%20M=2');  // 3: with built counts
         assert.strictEqual(store.hashOf(plan), 'v=2&xl&or=n&saleSkwM=3&WF.A=1');
-        const { plan: { values }, built, problems } = store.readHash('v=3&saleSkwM=2&zz=1&b:SKW=-1&b:Erz=1000000001');
+        const { plan: { values }, built, problems } = store.readHash('v=4&saleSkwM=2&zz=1&b:SKW=-1&b:Erz=1000000001');
         assert.deepStrictEqual([values.saleSkwM, built, problems.length], ['2', {}, 4]);
         assert.strictEqual(store.readHash(store.hashOf(planWith({}, {}, { ME: 'x\ud800' }))).plan.values.ME, 'x\ufffd');
     });
@@ -82,7 +82,7 @@ test('plan files', () => {
     const entry = { name: 'A & B', plan: planWith({ dat: true }, { dat: 'n' }, { 'WF.B': ' 5 ' }), built: { L: 3 }, updated: 9 };
     assert.deepStrictEqual(store.readFile(store.fileOf(entry)).entry, entry);
     assert.deepStrictEqual(store.readFile('kein JSON').entry, null);
-    const edited = store.readFile(JSON.stringify({ werkverbund: 2, name: 'X', built: { 'SKW M': -1, Erz: 2 },
+    const edited = store.readFile(JSON.stringify({ werkverbund: 3, name: 'X', built: { 'SKW M': -1, Erz: 2 },
         plan: { options: { xl: 'ja', or: true }, answers: { or: 'x' }, values: { saleSkwM: 3, 'WF.A': '4', nope: '1' } } }));
     assert.deepStrictEqual([edited.entry.plan, edited.entry.built, edited.problems.length],
         [planWith({ or: true }, {}, { 'WF.A': '4' }), { Erz: 2 }, 6]);
