@@ -6,6 +6,8 @@ import { planInput } from './plan.js';
 import { rowKey, factoriesPerCount, compareRuns } from './export.js';
 import { hyphenated } from './describe.js';
 import { chainModel } from './chain.js';
+import { chainView } from './chainview.js';
+import { explainRow } from './explain.js';
 import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
 
 var tables = null;
@@ -20,10 +22,41 @@ function inSight(id) {
 
 // ---- The chain ----
 
-function drawChain() {
+var chain = null;   // the picture's zoom, pan and picked box
+
+function drawChain(shown) {
     var area = byId('chain');
     measure = measure || measureWith(getComputedStyle(area).fontFamily);
     drawPicture(area, chainModel(record, tables), measure, 'kette');
+    chain.drawn(shown);
+}
+
+// The picked box's line of the results with its "Warum?", below the picture; its row in the tables marked.
+function chainPicked(row, name) {
+    var said = byId('chain-picked');
+    var text = row === null ? '' : name + (row >= 0 ? '. Warum? ' + explainRow(record, tables, row).join(' ') : '');
+    setIf(said, 'textContent', text || 'Ein Kasten, angeklickt oder mit Tab erreicht, hebt seine Linien hervor.');
+    var marked = byId('results').querySelector('tr.picked');
+    var why = row >= 0 && byId('results').querySelector('button.why[data-row="' + row + '"]');
+    var tr = why && why.closest('tr');
+    if (marked && marked !== tr) marked.classList.remove('picked');
+    if (tr) tr.classList.add('picked');
+}
+
+// A view that fails says so in its own place; the others go on.
+function safely(id, draw, arg) {
+    var area = byId(id);
+    try {
+        draw(arg);
+        if (area.wvFailed) area.parentNode.querySelector('.view-failed').remove();
+        area.wvFailed = false;
+    } catch (e) {
+        if (!area.wvFailed) area.before(element('p', { class: 'view-failed bad', role: 'alert' }));
+        area.wvFailed = true;
+        area.parentNode.querySelector('.view-failed').textContent = 'Diese Ansicht kann für diesen Plan nicht '
+            + 'gezeigt werden (' + e.message + '); die anderen Reiter zeigen ihn.';
+        setTimeout(function () { throw e; });
+    }
 }
 
 // ---- What is built ----
@@ -240,6 +273,14 @@ export const views = {
         runner = run;
         plans = stored;
         document.head.appendChild(element('style', { text: CHAIN_STYLE }));
+        chain = chainView(byId('chain'), { picked: chainPicked, zoomed: function (zoomed, most) {
+            byId('chain-fit').disabled = !zoomed;
+            byId('chain-out').disabled = !zoomed;
+            byId('chain-in').disabled = most;
+        } });
+        byId('chain-in').addEventListener('click', chain.zoomIn);
+        byId('chain-out').addEventListener('click', chain.zoomOut);
+        byId('chain-fit').addEventListener('click', chain.fit);
         byId('built').addEventListener('input', builtTyped);
         byId('compare-a').addEventListener('change', showCompare);
         byId('compare-b').addEventListener('change', showCompare);
@@ -249,9 +290,9 @@ export const views = {
     show: function (last, input) {
         record = last || record;
         if (input) keep(inputKey(input), last);
-        if (inSight('p-chain')) drawChain();
-        if (inSight('p-built')) showBuilt();
-        if (inSight('p-compare')) showCompare();
+        if (inSight('p-chain')) safely('chain', drawChain, !last);
+        if (inSight('p-built')) safely('built', showBuilt);
+        if (inSight('p-compare')) safely('comparison', showCompare);
     },
     listed: fillPicks
 };
