@@ -43,10 +43,16 @@ function taken(c, key) {
     return i < 0 ? 0 : c.record.questions[i].taken;
 }
 
-// A long name in two lines, broken before its "und" ("Cahoonapressen / und Ranches").
+// A long name in two lines, broken before its "und" ("Cahoonapressen / und Ranches"), else at the blank
+// nearest its middle ("Sonnenkraftwerke / zum Verkauf").
 function titleLines(title) {
+    if (title.length <= 22) return [title];
     var at = title.indexOf(' und ');
-    return title.length > 24 && at > 0 ? [title.slice(0, at), title.slice(at + 1)] : [title];
+    for (var i = 0; at < 0 && i < title.length / 2; i++) {
+        if (title.charAt(title.length / 2 + i | 0) === ' ') at = title.length / 2 + i | 0;
+        else if (title.charAt(title.length / 2 - i | 0) === ' ') at = title.length / 2 - i | 0;
+    }
+    return at > 0 ? [title.slice(0, at), title.slice(at + 1)] : [title];
 }
 
 // A sale node's lines: its answers by size ("M 2 · L 1"), or the one count.
@@ -84,7 +90,7 @@ function rowNode(row, index) {
     var lines = [];
     if (row.type === 'mines') {
         var levels = MINE_LEVELS[row.valueText.length] || [];
-        lines.push(levels.map(function (l, i) { return l + ' ' + de(Number(row.valueText[i])); }).join(' · '));
+        levels.forEach(function (l, i) { lines.push(l + ' ' + de(Number(row.valueText[i]))); });
     } else {
         lines.push(SIZES.filter(function (s, i) { return row.shown & (1 << i); })
             .map(function (s) { return s + ' ' + de(row.count[SIZES.indexOf(s)]); }).join(' · '));
@@ -101,12 +107,15 @@ function rowNode(row, index) {
         mark: mark, tone: bad ? 'bad' : '', shown: shown, row: index };
 }
 
-// The node a flow starts at: the supporting plants, the crystal factories, or what is entered for sale.
-function consumerOf(c, f, rows) {
+// The node a flow starts at: the supporting plants, the crystal factories, or what is entered for sale; made
+// once (nodes: those made so far, by id).
+function consumerOf(c, f, rows, nodes) {
     if (f.consumer === 'SKW' || f.consumer === 'KF') {
         var i = c.record.rows.findIndex(function (r) { return r.code === f.consumer; });
         return i < 0 ? null : rows[i];
     }
+    var id = 'sale-' + (f.consumer || f.race);
+    if (nodes[id]) return nodes[id];
     if (f.consumer) return SALE[f.consumer] ? saleNode(c, f.consumer) : null;
     return raceNode(c, f.race);
 }
@@ -119,10 +128,10 @@ export function chainModel(record, tables) {
     var rows = record.rows.map(rowNode);
     var edges = [];
     record.flows.forEach(function (f) {
-        var from = consumerOf(c, f, rows);
+        var from = consumerOf(c, f, rows, nodes);
         var to = rows[f.row];
         if (!from || !to || from.column >= to.column) return;   // a flow the picture has no place for
-        nodes[from.id] = nodes[from.id] || from;
+        nodes[from.id] = from;
         nodes[to.id] = to;
         var kind = FLOW_KINDS[f.kind];
         edges.push({ from: from.id, to: to.id, kind: f.kind, label: kind.label(f.amount), words: kind.words(f.amount),

@@ -17,8 +17,8 @@ export function chainView(area, hooks) {
         var now = s.getAttribute('width') + ' ' + s.getAttribute('height');
         if (!resized && now === natural && s === last && room) return;
         natural = now;
+        if (resized || !room) room = area.clientWidth - 2;   // read only when it may change: it costs a layout
         last = s;
-        room = area.clientWidth - 2;
         var w = +s.getAttribute('width');
         var fit = Math.min(1, room / w) || 1;
         var scale = Math.min(fit * zoom, MOST);
@@ -60,7 +60,7 @@ export function chainView(area, hooks) {
             e.setAttribute('data-on', box ? (mine || neighbour ? '1' : '0') : '');
             if (e.hasAttribute('data-id')) e.setAttribute('aria-pressed', String(e === box));
         });
-        hooks.picked(box ? +box.getAttribute('data-row') : null, box ? box.getAttribute('aria-label') : '');
+        hooks.picked(box ? +box.getAttribute('data-row') : null, box ? box.getAttribute('data-name') : '');
     }
 
     function pick(event) {

@@ -1,9 +1,9 @@
 // The production chain as a picture: a column of factories for sale, columns of supporting ones,
 // a labelled line from each consumer to its supplier, drawn as SVG markup and then changed in place.
-var FONT = { title: [14, 600], line: [13, 400], label: [12, 400], column: [13, 600] };   // px, weight
+var FONT = { title: [14, 600], line: [13, 400], label: [11, 400], column: [13, 600] };   // px, weight
 var PAD = 8, TITLE_H = 19, LINE_H = 17;   // text to a box's sides; height of its title, of a line
-var ROW = 18, ENTRY = 10;   // spacing of the lines leaving a box (a label each), arriving at it
-var HEAD = 26, GAP = 12;    // column titles above the boxes; boxes apart
+var ROW = 16, ENTRY = 10;   // spacing of the lines leaving a box (a label each), arriving at it
+var HEAD = 26, GAP = 8;     // column titles above the boxes; boxes apart
 var CLEAR = 6, LANE = 6;    // lines passing a box: off it, side by side
 var TRACK = 6, ARROW = 7;   // vertical runs side by side; arrow head length
 var max = Math.max;
@@ -101,8 +101,9 @@ function placeChannel(chart, k, x) {
     var dir = function (r) { return r.y[k + 1] > r.y[k] ? 1 : -1; };
     var runs = chart.routes.filter(function (r) { return r.c <= k && k < r.to.col && spanOf(r, k); })
         .sort(function (a, b) { return dir(a) - dir(b) || (b.y[k] - a.y[k]) * dir(a) || a.i - b.i; });
+    var leaving = function (r) { return r.c === k ? r.edges.map(function (e) { return e.y; }) : [r.y[k]]; };
     runs.slice().forEach(function (b) {
-        var a = runs.filter(function (r) { return r.y[k] === b.y[k + 1]; })[0];
+        var a = runs.filter(function (r) { return leaving(r).indexOf(b.y[k + 1]) >= 0; })[0];
         if (runs.indexOf(a) > runs.indexOf(b)) {
             runs.splice(runs.indexOf(a), 0, runs.splice(runs.indexOf(b), 1)[0]);   // b right after a
         }
@@ -164,7 +165,7 @@ export function layoutChain(model, measure) {
         boxes: chart.boxes.map(function (b) { return { id: b.id, x: b.x, y: b.y, w: b.w, h: b.h, titles: b.titles }; }),
         labels: chart.edges.map(function (e) {
             var label = model.edges[e.i].label;
-            return { x: e.from.x + e.from.w + 6, y: e.y - 8, w: e.w, h: 16, text: label, edge: e.i };
+            return { x: e.from.x + e.from.w + 6, y: e.y - 7.5, w: e.w, h: 15, text: label, edge: e.i };
         }),
         paths: chart.edges.map(function (e) {
             return { from: e.from.id, to: e.to.id, d: pathOf(e), route: chart.routes.indexOf(e.route),
@@ -218,16 +219,15 @@ function boxPieces(pieces, node, b, edges) {
     var titles = node.titleLines || [node.title];
     var y = b.y + Math.floor((b.h - titles.length * TITLE_H - lines.length * LINE_H) / 2) + 14;   // the title's baseline
     var texts = titles.map(function (t, m) { return [{ class: 'chain-title', x: b.x + PAD, y: y + m * TITLE_H }, t]; });
-    if (node.mark) {
-        texts.push([{ class: 'chain-title chain-mark', x: b.x + b.w - PAD, y: y, 'text-anchor': 'end' }, node.mark]);
-    }
+    // the mark's text stands also when empty, so that a mark coming or going changes no element
+    texts.push([{ class: 'chain-title chain-mark', x: b.x + b.w - PAD, y: y, 'text-anchor': 'end' }, node.mark || '']);
     var below = y + (titles.length - 1) * TITLE_H;
     lines.forEach(function (line, m) {
         texts.push([{ class: 'chain-line', x: b.x + PAD, y: below + 18 + m * LINE_H }, line]);
     });
-    var name = [node.title + (node.mark ? ', Markierung ' + node.mark : '')].concat(lines).join(': ');
+    var name = titles.concat(node.mark ? [node.mark] : [], lines).join(' ');   // the visible texts, in order
     framed(pieces, { class: 'chain-box' + tone(node), 'data-id': b.id, 'data-row': node.row, 'data-edges': edges.join(' '),
-        tabindex: '0', role: 'button', 'aria-pressed': 'false', 'aria-label': name }, b, texts);
+        tabindex: '0', role: 'button', 'aria-pressed': 'false', 'data-name': name }, b, texts);
 }
 
 // The picture's elements in document order: [tag, attributes, text, 1 inside a frame]. The description says
@@ -253,7 +253,7 @@ function piecesOf(model, chart, id) {
     chart.boxes.forEach(function (b, i) { boxPieces(pieces, model.nodes[i], b, touching[b.id] || []); });
     chart.labels.forEach(function (l) {
         framed(pieces, { class: 'chain-label' + tone(model.edges[l.edge]), 'data-edges': String(l.edge), 'aria-hidden': 'true' },
-            l, [[{ x: l.x + 4, y: l.y + 12 }, l.text]]);
+            l, [[{ x: l.x + 4, y: l.y + 11 }, l.text]]);
     });
     return pieces;
 }

@@ -281,6 +281,14 @@ export const views = {
         byId('chain-in').addEventListener('click', chain.zoomIn);
         byId('chain-out').addEventListener('click', chain.zoomOut);
         byId('chain-fit').addEventListener('click', chain.fit);
+        var named = element('style', { id: 'print-name' });
+        document.head.appendChild(named);
+        // every printed page names its plan at its top
+        window.addEventListener('beforeprint', function () {
+            var name = 'Werkverbund · Plan „' + byId('plan-name').value + '“';
+            setIf(named, 'textContent', '@page{@top-left{content:"' + name.replace(/["\\]/g, '\\$&').replace(/\n/g, ' ')
+                + '";font:9pt system-ui,sans-serif;color:#333}}');
+        });
         byId('built').addEventListener('input', builtTyped);
         byId('compare-a').addEventListener('change', showCompare);
         byId('compare-b').addEventListener('change', showCompare);
