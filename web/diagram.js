@@ -188,7 +188,7 @@ export const CHAIN_STYLE = Object.keys(FONT).map(function (k) {
         return '.chain-' + k + '{stroke:var(--flow-' + k + ')' + (FLOW_STYLE[k] && ';stroke-dasharray:' + FLOW_STYLE[k]) + '}';
     }).join('') + '.chain-silicon{stroke-width:2.2}.chain .bad{stroke:var(--bad)}'
     + '.chain-box.bad rect{stroke:var(--bad);stroke-width:2}.chain .bad text{fill:var(--bad);stroke:none}'
-    + '.chain-box{cursor:pointer}.chain-box:focus{outline:none}.chain-box:focus rect{stroke-width:3;stroke:var(--accent)}'
+    + '.chain-box{cursor:pointer}.chain .chain-box[aria-pressed]{color:inherit}.chain-box:focus{outline:none}.chain-box:focus rect{stroke-width:3;stroke:var(--accent)}'
     + '.chain[data-picked] [data-on="0"]{opacity:.22}.chain [data-on="1"].chain-edge{stroke-width:3}'
     + '.chain [data-on="1"]>rect{stroke-width:2.5;stroke:var(--accent)}';
 
