@@ -302,5 +302,10 @@ export const views = {
         if (inSight('p-built')) safely('built', showBuilt);
         if (inSight('p-compare')) safely('comparison', showCompare);
     },
-    listed: fillPicks
+    listed: fillPicks,
+    // Leads from a result row to its box: the chain's tab opened and the box picked.
+    showInChain: function (row) {
+        byId('t-chain').click();
+        chain.pick('row-' + row);
+    }
 };

@@ -26,36 +26,31 @@ test.before(async () => {
     tables = runner.tables();
 });
 
-// The plans: options, then the text of each field of a given set, in one of the shapes.
+// The plans: options, yes/no for the races' names, a crystal race and the text of fields, in one of six shapes.
 function plans() {
     const OPTIONS = ['xl', 'or', 'opt', 'es', 'm'];
     const keys = (pick) => tables.questions.filter((q) => q.kind !== 'letter' && pick(q)).map((q) => q.key);
     const small = fc.integer({ min: -3, max: 9 }).map(String);
-    const any = fc.oneof(fc.constant(''), small, fc.integer({ min: -10000, max: 10000 }).map(String),
-        fc.constantFrom('0', '-0', '1e3', 'x', '2.5'));
-    const race = fc.constantFrom(...tables.crystalRaces.map((c) => c.letter));
+    const any = fc.oneof(fc.constant(''), small, fc.integer({ min: -10000, max: 10000 }).map(String), fc.constantFrom('-0', '1e3', 'x', '2.5'));
     const options = fc.record(Object.fromEntries(OPTIONS.map((o) => [o, fc.boolean()])));
-    const fields = (list, text) => fc.record(Object.fromEntries(list.map((k) => [k, text])), { requiredKeys: [] });
-    const plan = (opts, values, letter, names) => fc.tuple(opts, values, letter, names).map(([o, v, l, n]) => {
-        const p = emptyPlan(tables);
-        Object.assign(p.options, o);
-        Object.assign(p.values, v);
-        p.values.crystalRace = l;
-        p.answers.or = n ? 'j' : 'n';
-        return p;
-    });
-    const names = fc.boolean();
-    const sold = keys((q) => /^saleSkw/.test(q.key));
+    const fields = (list, text, all) => fc.record(Object.fromEntries(list.map((k) => [k, text])), all ? {} : { requiredKeys: [] });
+    const plan = (opts, values) => fc.tuple(opts, values, fc.constantFrom(...tables.crystalRaces.map((c) => c.letter)), fc.boolean())
+        .map(([o, v, race, names]) => {
+            const p = emptyPlan(tables);
+            Object.assign(p.options, o);
+            Object.assign(p.values, v, { crystalRace: race });
+            p.answers.or = names ? 'j' : 'n';
+            return p;
+        });
     const all = keys(() => true);
-    const notManual = keys((q) => q.when !== 'm');
     return fc.oneof(
-        plan(options, fields(sold, small), race, names),                                            // sold plants only
-        plan(fc.constantFrom(...OPTIONS).map((o) => ({ [o]: true })), fields(all, small), race, names), // one option
-        plan(options, fc.constant(Object.fromEntries(all.map((k) => [k, '0']))), race, names),         // zeros
-        plan(options, fields(all, fc.integer({ min: -10000, max: -1 }).map(String)), race, names),      // negatives
-        plan(fc.constant(Object.fromEntries(OPTIONS.map((o) => [o, true]))),                           // the fullest
-            fc.record(Object.fromEntries(notManual.map((k) => [k, fc.integer({ min: 1, max: 12 }).map(String)]))), race, names),
-        plan(options, fields(all, any), race, names));                                              // anything
+        plan(options, fields(keys((q) => /^saleSkw/.test(q.key)), small)),                          // sold plants only
+        plan(fc.constantFrom(...OPTIONS).map((o) => ({ [o]: true })), fields(all, small)),           // one option alone
+        plan(options, fields(all, fc.constant('0'), true)),                                          // zeros
+        plan(options, fields(all, fc.integer({ min: -10000, max: -1 }).map(String))),                 // negatives
+        plan(fc.constant(Object.fromEntries(OPTIONS.map((o) => [o, true]))),                         // the fullest
+            fields(keys((q) => q.when !== 'm'), fc.integer({ min: 1, max: 12 }).map(String), true)),
+        plan(options, fields(all, any)));                                                            // anything
 }
 
 function check(record, before) {
