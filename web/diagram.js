@@ -1,11 +1,12 @@
 // The production chain as a picture: a column of factories for sale, columns of supporting ones,
 // a labelled line from each consumer to its supplier, drawn as SVG markup and then changed in place.
-var FONT = { title: [14, 600], line: [13, 400], label: [11, 400], column: [13, 600] };   // px, weight
-var PAD = 8, TITLE_H = 19, LINE_H = 17;   // text to a box's sides; height of its title, of a line
+var FONT = { title: [13, 600], line: [12, 400], label: [11, 400], column: [12, 600] };   // px, weight
+var PAD = 7, TITLE_H = 18, LINE_H = 17;   // text to a box's sides; height of its title, of a line
 var ROW = 16, ENTRY = 10;   // spacing of the lines leaving a box (a label each), arriving at it
 var HEAD = 26, GAP = 8;     // column titles above the boxes; boxes apart
 var CLEAR = 6, LANE = 6;    // lines passing a box: off it, side by side
 var TRACK = 6, ARROW = 7;   // vertical runs side by side; arrow head length
+var STEP = 8;               // columns and the labels beside them are as wide as a multiple of this
 var max = Math.max;
 
 // The kinds of flow in the order their lines leave a box.
@@ -152,6 +153,9 @@ export function layoutChain(model, measure) {
     var height = max.apply(null, chart.cols.map(function (c, k) { return placeColumn(chart, k); }));
     var x = 1;
     chart.cols.forEach(function (c, k) {
+        // widths in steps of STEP px, so that a recompute that changes a few numbers moves no column
+        c.w = Math.ceil(c.w / STEP) * STEP;
+        c.gutter = Math.ceil(c.gutter / STEP) * STEP;
         c.x = x;
         c.boxes.forEach(function (b) { b.x = x; b.w = c.w; });
         x += c.w + (c.gutter && c.gutter + 6) + 6;   // labels 6 px off the boxes and the tracks
@@ -217,13 +221,13 @@ function framed(pieces, attributes, r, texts) {
 function boxPieces(pieces, node, b, edges) {
     var lines = node.lines || [];
     var titles = node.titleLines || [node.title];
-    var y = b.y + Math.floor((b.h - titles.length * TITLE_H - lines.length * LINE_H) / 2) + 14;   // the title's baseline
+    var y = b.y + Math.floor((b.h - titles.length * TITLE_H - lines.length * LINE_H) / 2) + 13;   // the title's baseline
     var texts = titles.map(function (t, m) { return [{ class: 'chain-title', x: b.x + PAD, y: y + m * TITLE_H }, t]; });
     // the mark's text stands also when empty, so that a mark coming or going changes no element
     texts.push([{ class: 'chain-title chain-mark', x: b.x + b.w - PAD, y: y, 'text-anchor': 'end' }, node.mark || '']);
     var below = y + (titles.length - 1) * TITLE_H;
     lines.forEach(function (line, m) {
-        texts.push([{ class: 'chain-line', x: b.x + PAD, y: below + 18 + m * LINE_H }, line]);
+        texts.push([{ class: 'chain-line', x: b.x + PAD, y: below + 17 + m * LINE_H }, line]);
     });
     var name = titles.concat(node.mark ? [node.mark] : [], lines).join(' ');   // the visible texts, in order
     framed(pieces, { class: 'chain-box' + tone(node), 'data-id': b.id, 'data-row': node.row, 'data-edges': edges.join(' '),

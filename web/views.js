@@ -32,7 +32,10 @@ function drawChain(shown) {
 }
 
 // The picked box's line of the results with its "Warum?", below the picture; its row in the tables marked.
+var lastPicked = null;
 function chainPicked(row, name) {
+    if (row === null && lastPicked === null) return;   // nothing picked, as before
+    lastPicked = row;
     var said = byId('chain-picked');
     var text = row === null ? '' : name + (row >= 0 ? '. Warum? ' + explainRow(record, tables, row).join(' ') : '');
     setIf(said, 'textContent', text || 'Ein Kasten, angeklickt oder mit Tab erreicht, hebt seine Linien hervor.');

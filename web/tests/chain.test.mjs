@@ -78,7 +78,7 @@ test('printed: the plan name on every page, the chain as wide as A4 landscape, n
     await tab(page, 'Kette');
     await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     assert.match(await page.locator('#print-name').textContent(), /@page\{@top-left\{content:"Werkverbund · Plan „Großer Komplex“"/);
-    await page.setViewportSize({ width: Math.floor(277 / 25.4 * 96), height: 718 });   // 297 - 2 x 10 mm
+    await page.setViewportSize({ width: Math.floor(281 / 25.4 * 96), height: 718 });   // 297 - 2 x 8 mm
     await page.emulateMedia({ media: 'print' });
     const [smallest, wide, room] = await page.evaluate(() => {
         const svg = document.querySelector('#chain svg');
