@@ -18,6 +18,11 @@ const LIGHTHOUSE_RUNS = Number(process.env.LIGHTHOUSE_RUNS || 3);  // 0: no Ligh
 // every option, an answer in most questions, the -m fields empty: they take the values the run shows
 const FULL_PLAN = '#h&br&xl&or=j&dat=j&m&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&L1M=1&L2L=1&KM=2&GKF=2&SBF=1'
     + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
+// every option and every field of -xl -or filled (the -m fields left empty), as a whole complex would be
+const FULLEST_PLAN = '#v=2&h&br&xl&or=j&dat=j&es&opt&m&saleSkwM=1&saleSkwL=3&saleSkwXL=5&EAM=2&EAL=4&EAXL=1&SAM=3'
+    + '&SAL=5&SAXL=2&L1M=4&L1L=1&L1XL=3&L2M=5&L2L=2&L2XL=4&KM=1&KL=3&KXL=5&GKF=2&KDF=4&SBF=1&WF.A=3&OF.A=5&WF.B=2'
+    + '&OF.B=4&WF.P=1&OF.P=3&WF.S=5&OF.S=2&WF.T=4&OF.T=1&WF.V=3&OF.V=5&WF.X=2&OF.X=4&WF.K=1&OF.K=3&WF.Y=5&OF.Y=2'
+    + '&WF.E=4&OF.E=1&crystalRace=b';
 const median = (list) => list.slice().sort((a, b) => a - b)[Math.floor(list.length / 2)];
 
 // The page alone at / on a free port of localhost.
@@ -48,26 +53,27 @@ async function timings(url) {
         await p.close();
     }
     // 101 changes of a field, each timed from the change to the page showing its results (in the view given)
-    const recomputes = async (tab) => {
-        const p = await open(FULL_PLAN);
+    const recomputes = async (tab, plan = FULL_PLAN, low = 0) => {
+        const p = await open(plan);
         if (tab) await p.click(tab);
-        const times = await p.evaluate(() => {
+        const times = await p.evaluate((low) => {
             const timing = window.werkverbund.timing;
             timing.recomputes.length = 0;
             const field = document.getElementById('f-OF-A');
             for (let i = 0; i < 101; i++) {
-                field.value = String(i % 7);
+                field.value = String(low + i % 7);
                 field.dispatchEvent(new Event('input', { bubbles: true }));
             }
             return timing.recomputes.slice();
-        });
+        }, low);
         await p.close();
         return median(times);
     };
     const recompute = await recomputes(null);
     const chain = await recomputes('#t-chain');
+    const fullest = await recomputes('#t-chain', FULLEST_PLAN, 1);
     await browser.close();
-    return { first: median(firsts), recompute, chain };
+    return { first: median(firsts), recompute, chain, fullest };
 }
 
 // One Lighthouse run: the category scores (0 to 100) and the layout shift. Asynchronous, so that this process
@@ -100,6 +106,8 @@ async function measure(url) {
             'at most 1'],
         ['recompute with the chain diagram in sight, every option, median of 101 (ms)', times.chain.toFixed(2),
             (v) => v <= 2, 'at most 2'],
+        ['recompute with the chain in sight, every option and every field of -xl -or, median of 101 (ms)',
+            times.fullest.toFixed(2), (v) => v <= 2, 'at most 2'],
     ];
     if (!LIGHTHOUSE_RUNS) return rows;
     const mobile = await lighthouseMedian(url, false);

@@ -1,15 +1,17 @@
 // The chain of one run as the diagram draws it: what is entered for sale in the first column, the supporting
 // factories of the result rows in columns of energy, crystals, food and mines, and a line from each consumer to
-// its supplier for every flow the core recorded, labelled with what flows. Counts and amounts are the record's.
-import { number as de, whole } from './format.js';
-import { keyOf } from './plan.js';
-import { raceName } from './explain.js';
+// its supplier for every flow the core recorded, labelled with what flows. Counts, amounts, kinds and names are
+// the record's: a row's column comes from its type, a race's name from the row that feeds it.
+import { number as de } from './format.js';
 
 var COLUMNS = [{ title: 'Zum Verkauf' }, { title: 'Energie' }, { title: 'Kristalle' }, { title: 'Nahrung' },
     { title: 'Minen' }];
-// What is entered for sale: its title and the questions whose answers its lines show.
+// The column of each type of result row that supplies something; other types have no box.
+var COLUMN_OF = { plants: 1, crystals: 2, crystalFood: 3, raceChain: 3, specialChain: 3, mines: 4 };
+// What is entered for sale, by the consumer code its flows carry: its title, what its lines count and the
+// questions whose answers they show.
 var SALE = {
-    SKW: ['Sonnenkraftwerke zum Verkauf', '', ['saleSkwM', 'saleSkwL', 'saleSkwXL']],
+    saleSkw: ['Sonnenkraftwerke zum Verkauf', '', ['saleSkwM', 'saleSkwL', 'saleSkwXL']],
     EAG: ['Erzminen zum Verkauf', 'Ausbeute', ['EAM', 'EAL', 'EAXL']],
     SAG: ['Siliziumminen zum Verkauf', 'Ausbeute', ['SAM', 'SAL', 'SAXL']],
     L1G: ['Level-1-Fabriken', '', ['L1M', 'L1L', 'L1XL']],
@@ -20,18 +22,37 @@ var SALE = {
     SBF: ['Satellitenfertigungen', '', ['SBF']]
 };
 var SIZES = ['M', 'L', 'XL'];
+var MINE_LEVELS = { 2: ['Ausreichend', 'Empfohlen'], 3: ['Kritisch', 'Ausreichend', 'Empfohlen'] };
+// The five kinds of flow: the label on the line, and the words the picture's description says it in.
 var units = function (n) { return de(n) + (n === 1 ? ' Einheit' : ' Einheiten'); };
-var FLOW = {
-    energy: function (n) { return de(n) + ' EZ/h Energie'; },
-    crystals: function (n) { return units(n) + ' Kristalle'; },
-    food: function (n) { return units(n) + ' Nahrung'; },
-    ore: function (n) { return de(n) + ' Erz/h'; },
-    silicon: function (n) { return de(n) + ' Silizium/h'; }
+export const FLOW_KINDS = {
+    energy: { name: 'Energie', label: function (n) { return de(n) + ' EZ/h'; },
+        words: function (n) { return de(n) + ' EZ/h Energie'; } },
+    crystals: { name: 'Kristalle', label: function (n) { return de(n) + ' Einh.'; },
+        words: function (n) { return units(n) + ' Kristalle'; } },
+    food: { name: 'Nahrung', label: function (n) { return de(n) + ' Einh.'; },
+        words: function (n) { return units(n) + ' Nahrung'; } },
+    ore: { name: 'Erz', label: function (n) { return de(n) + ' Erz/h'; },
+        words: function (n) { return de(n) + ' Erz/h'; } },
+    silicon: { name: 'Silizium', label: function (n) { return de(n) + ' Si/h'; },
+        words: function (n) { return de(n) + ' Silizium/h'; } }
 };
 
 function taken(c, key) {
     var i = c.keys.indexOf(key);
     return i < 0 ? 0 : c.record.questions[i].taken;
+}
+
+// A long name in two lines, broken before its "und" ("Cahoonapressen / und Ranches"), else at the blank
+// nearest its middle ("Sonnenkraftwerke / zum Verkauf").
+function titleLines(title) {
+    if (title.length <= 22) return [title];
+    var at = title.indexOf(' und ');
+    for (var i = 0; at < 0 && i < title.length / 2; i++) {
+        if (title.charAt(title.length / 2 + i | 0) === ' ') at = title.length / 2 + i | 0;
+        else if (title.charAt(title.length / 2 - i | 0) === ' ') at = title.length / 2 - i | 0;
+    }
+    return at > 0 ? [title.slice(0, at), title.slice(at + 1)] : [title];
 }
 
 // A sale node's lines: its answers by size ("M 2 · L 1"), or the one count.
@@ -40,69 +61,85 @@ function saleLines(c, entry) {
         var n = taken(c, key);
         return n ? (entry[2].length > 1 ? SIZES[s] + ' ' : '') + de(n) : '';
     }).filter(Boolean);
-    return [(entry[1] ? entry[1] + ' ' : '') + parts.join(' · ')];
-}
-
-function raceNode(c, letter) {
-    var WF = taken(c, 'WF.' + letter);
-    var OF = taken(c, 'OF.' + letter);
-    return { id: 'sale-' + letter, column: 0, title: raceName(c.record, c.tables, letter) + ' Level 3',
-        lines: ['Erz ' + de(WF) + ' · Silizium ' + de(OF)], tone: WF < 0 || OF < 0 ? 'bad' : '' };
+    return [(entry[1] ? entry[1] + ' ' : '') + (parts.join(' · ') || '0')];
 }
 
 function saleNode(c, code) {
     var entry = SALE[code];
-    var lines = saleLines(c, entry);
     var bad = entry[2].some(function (key) { return taken(c, key) < 0; });
-    return { id: 'sale-' + code, column: 0, title: entry[0], lines: lines, tone: bad ? 'bad' : '' };
+    return { id: 'sale-' + code, column: 0, title: entry[0], titleLines: titleLines(entry[0]), lines: saleLines(c, entry),
+        tone: bad ? 'bad' : '', row: -1 };
 }
 
-// The column a result row stands in.
-function columnOf(row, facts) {
-    if (row.kind === 'plants') return 1;
-    if (row.kind === 'mines') return 4;
-    if (row.kind !== 'factories') return -1;
-    return Object.keys(facts).some(function (k) { return /NP$/.test(k); }) || facts.KG !== undefined ? 3 : 2;
+// A race's Level 3 factories, named as the run names the race (the name its chain's row carries).
+function raceNode(c, letter) {
+    var chain = c.record.rows.filter(function (r) { return r.type === 'raceChain' && r.feeds === letter; })[0];
+    var race = chain ? chain.race : c.tables.races.filter(function (r) { return r.code === letter; })[0].name;
+    var WF = taken(c, 'WF.' + letter);
+    var OF = taken(c, 'OF.' + letter);
+    var title = race + ' Level 3';
+    var at = c.tables.races.findIndex(function (r) { return r.code === letter; });
+    return { id: 'sale-' + letter, column: 0, title: title, titleLines: [title], order: 100 + at,
+        lines: ['Erz ' + de(WF) + ' · Silizium ' + de(OF)], tone: WF < 0 || OF < 0 ? 'bad' : '', row: -1 };
 }
 
+// A result row's box, or null for a row that supplies nothing (capacity, sales, notes).
 function rowNode(row, index) {
-    var column = columnOf(row, row.facts);
-    if (column < 0) return null;
+    var column = COLUMN_OF[row.type];
+    if (column === undefined) return null;
     var lines = [];
-    if (row.kind === 'mines') {
-        var levels = row.value.length === 3 ? ['Kritisch', 'Ausreichend', 'Empfohlen'] : ['Ausreichend', 'Empfohlen'];
-        lines.push(levels.map(function (l, i) { return l + ' ' + de(whole(row.value[i])); }).join(' · '));
+    if (row.type === 'mines') {
+        var levels = MINE_LEVELS[row.valueText.length] || [];
+        levels.forEach(function (l, i) { lines.push(l + ' ' + de(Number(row.valueText[i]))); });
     } else {
         lines.push(SIZES.filter(function (s, i) { return row.shown & (1 << i); })
             .map(function (s) { return s + ' ' + de(row.count[SIZES.indexOf(s)]); }).join(' · '));
     }
-    if (row.kind === 'plants') lines.push('EZ-Überschuss ' + de(row.number));
+    if (row.type === 'plants') {
+        lines.push(row.number < 0 ? 'Mangel ' + de(-row.number) + ' EZ' : 'Überschuss ' + de(row.number) + ' EZ');
+    }
+    var mark = row.mark && row.mark !== '-' ? row.mark : '';
     var bad = row.count.some(function (n) { return n < 0; }) || row.mark === 'F' || row.number < 0;
-    var empty = row.kind !== 'mines' && row.count.every(function (n) { return n === 0; });
-    return { id: 'row-' + index, column: column, title: row.name.replace(/:\s*$/, ''), lines: lines,
-        mark: row.mark || '', tone: bad ? 'bad' : '', empty: empty };
+    // a line is drawn when it has something to build or a mark to show; the mines always
+    var shown = row.type === 'mines' || !!mark || row.count.some(function (n) { return n !== 0; });
+    var title = row.name.replace(/:\s*$/, '');
+    return { id: 'row-' + index, column: column, title: title, titleLines: titleLines(title), lines: lines,
+        mark: mark, tone: bad ? 'bad' : '', shown: shown, row: index };
+}
+
+// The node a flow starts at: the supporting plants, the crystal factories, or what is entered for sale; made
+// once (nodes: those made so far, by id).
+function consumerOf(c, f, rows, nodes) {
+    if (f.consumer === 'SKW' || f.consumer === 'KF') {
+        var i = c.record.rows.findIndex(function (r) { return r.code === f.consumer; });
+        return i < 0 ? null : rows[i];
+    }
+    var id = 'sale-' + (f.consumer || f.race);
+    if (nodes[id]) return nodes[id];
+    if (f.consumer) return SALE[f.consumer] ? saleNode(c, f.consumer) : null;
+    return raceNode(c, f.race);
 }
 
 // The diagram's model of a run: nodes for what is sold and for every result row that supplies something,
-// lines for the flows between them.
+// lines for the flows between them, each of one of the five kinds.
 export function chainModel(record, tables) {
-    var c = { record: record, tables: tables, keys: tables.questions.map(function (q) { return keyOf(tables, q); }) };
+    var c = { record: record, tables: tables, keys: tables.questions.map(function (q) { return q.key; }) };
     var nodes = {};
     var rows = record.rows.map(rowNode);
-    var crystalRow = record.rows.findIndex(function (r, i) { return rows[i] && rows[i].column === 2; });
-    var skwRow = record.rows.findIndex(function (r) { return r.kind === 'plants'; });
-    var edges = record.flows.map(function (f) {
-        var from;
-        if (f.consumer === 'SKW') from = 'row-' + skwRow;
-        else if (f.consumer === 'KF') from = 'row-' + crystalRow;
-        else from = 'sale-' + (f.consumer || f.race);
-        if (!nodes[from]) nodes[from] = f.consumer && SALE[f.consumer] ? saleNode(c, f.consumer) : f.race ? raceNode(c, f.race) : null;
-        nodes['row-' + f.row] = rows[f.row];
-        return { from: from, to: 'row-' + f.row, label: FLOW[f.kind](f.amount), tone: f.amount < 0 ? 'bad' : '' };
-    }).filter(function (e) { return nodes[e.from] && nodes[e.to]; });
-    rows.forEach(function (n, i) { if (n && !n.empty) nodes['row-' + i] = n; });
-    // the plants for sale consume nothing the calculation records, but they are part of what is sold
-    if (SALE.SKW[2].some(function (key) { return taken(c, key); })) nodes['sale-SKW'] = saleNode(c, 'SKW');
+    var edges = [];
+    record.flows.forEach(function (f) {
+        var from = consumerOf(c, f, rows, nodes);
+        var to = rows[f.row];
+        if (!from || !to || from.column >= to.column) return;   // a flow the picture has no place for
+        nodes[from.id] = from;
+        nodes[to.id] = to;
+        var kind = FLOW_KINDS[f.kind];
+        edges.push({ from: from.id, to: to.id, kind: f.kind, label: kind.label(f.amount), words: kind.words(f.amount),
+            tone: f.amount < 0 ? 'bad' : '' });
+    });
+    rows.forEach(function (n) { if (n && n.shown) nodes[n.id] = n; });
+    // the plants for sale may take no crystals (none entered for sale can), but they are part of what is sold
+    if (SALE.saleSkw[2].some(function (key) { return taken(c, key); })) nodes['sale-saleSkw'] = saleNode(c, 'saleSkw');
     var list = Object.keys(nodes).map(function (id) { return nodes[id]; })
         .sort(function (a, b) { return a.column - b.column || order(a) - order(b); });
     return {
@@ -112,9 +149,8 @@ export function chainModel(record, tables) {
     };
 }
 
-// Sale nodes in the order of the dialogue, rows in the order of the results.
+// Sale nodes in the order of the dialogue, the races' in the order of the tables, rows in the order of the results.
 function order(node) {
-    var sale = Object.keys(SALE).indexOf(node.id.slice(5));
-    if (node.id.indexOf('row-') === 0) return Number(node.id.slice(4));
-    return sale >= 0 ? sale : 100 + 'ABPSTVXKYE'.indexOf(node.id.slice(5));
+    if (node.row >= 0) return node.row;
+    return node.order === undefined ? Object.keys(SALE).indexOf(node.id.slice(5)) : node.order;
 }

@@ -72,13 +72,15 @@ function switchRow(id, words, note, whenOn) {
         + (whenOn ? '' : `<code>-${id.slice(2)}</code>`) + '</label>';
 }
 
-function optionBoxes(tables) {
+// The option boxes; after an option's switch what it asks: its yes/no answer, or the fields its questions fill
+// (after: option name to markup).
+function optionBoxes(tables, after) {
     const extra = tables.races.filter((r) => r.numberedName).map((r) => r.name).join(', ');
     return OPTION_BOXES.map(([legend, rows]) => `<fieldset class=options><legend>${legend}</legend>`
         + rows.map(([name, words, note]) => {
             const answer = ANSWER_WORDS[name];
             return switchRow('o-' + name, words, name === 'or' ? extra : note)
-                + (answer ? switchRow('a-' + name, answer[0], answer[1], name) : '');
+                + (answer ? switchRow('a-' + name, answer[0], answer[1], name) : '') + (after[name] || '');
         }).join('') + '</fieldset>').join('');
 }
 
@@ -147,10 +149,10 @@ function formHtml(tables) {
     const specials = tables.questions.filter((q) => SPECIAL_WORDS[q.code]);
     const manual = MANUAL_WORDS.map(([code, label, note]) =>
         field(tables, tables.questions.find((q) => q.code === code), label, note, true));
-    return optionBoxes(tables) + saleBox(tables)
+    const manualBox = box('Eigene Werte statt der berechneten', manual.join(''), ' class=manual data-when=m hidden');
+    return optionBoxes(tables, { m: manualBox }) + saleBox(tables)
         + box('Spezialfabriken', specials.map((q) => field(tables, q, SPECIAL_WORDS[q.code])).join(''))
-        + level3Box(tables) + crystalRaceBox(tables)
-        + box('Eigene Werte statt der berechneten', manual.join(''), ' data-when=m hidden');
+        + level3Box(tables) + crystalRaceBox(tables);
 }
 
 function filesHtml(tables) {

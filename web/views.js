@@ -7,6 +7,8 @@ import { checklistOf, standOf, compareRuns, inputsDiffering } from './export.js'
 import { hyphenated } from './describe.js';
 import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, energyText, spoken } from './names.js';
 import { chainModel } from './chain.js';
+import { chainView } from './chainview.js';
+import { explainRow } from './explain.js';
 import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
 
 var tables = null;
@@ -22,10 +24,44 @@ function inSight(id) {
 
 // ---- The chain ----
 
-function drawChain() {
+var chain = null;   // the picture's zoom, pan and picked box
+
+function drawChain(shown) {
     var area = byId('chain');
     measure = measure || measureWith(getComputedStyle(area).fontFamily);
     drawPicture(area, chainModel(record, tables), measure, 'kette');
+    chain.drawn(shown);
+}
+
+// The picked box's line of the results with its "Warum?", below the picture; its row in the tables marked.
+var lastPicked = null;
+function chainPicked(row, name) {
+    if (row === null && lastPicked === null) return;   // nothing picked, as before
+    lastPicked = row;
+    var said = byId('chain-picked');
+    var text = row === null ? '' : name + (row >= 0 ? '. Warum? ' + explainRow(record, tables, row).join(' ') : '');
+    setIf(said, 'textContent', text || 'Ein Kasten, angeklickt oder mit Tab erreicht, hebt seine Linien hervor.');
+    var marked = byId('results').querySelector('tr.picked');
+    var why = row >= 0 && byId('results').querySelector('button.why[data-row="' + row + '"]');
+    var tr = why && why.closest('tr');
+    if (marked && marked !== tr) marked.classList.remove('picked');
+    if (tr) tr.classList.add('picked');
+}
+
+// A view that fails says so in its own place; the others go on.
+function safely(id, draw, arg) {
+    var area = byId(id);
+    try {
+        draw(arg);
+        if (area.wvFailed) area.parentNode.querySelector('.view-failed').remove();
+        area.wvFailed = false;
+    } catch (e) {
+        if (!area.wvFailed) area.before(element('p', { class: 'view-failed bad', role: 'alert' }));
+        area.wvFailed = true;
+        area.parentNode.querySelector('.view-failed').textContent = 'Diese Ansicht kann für diesen Plan nicht '
+            + 'gezeigt werden (' + e.message + '); die anderen Reiter zeigen ihn.';
+        setTimeout(function () { throw e; });
+    }
 }
 
 // ---- What is built ----
@@ -281,6 +317,22 @@ export const views = {
         plans = stored;
         fieldName = nameOf;
         document.head.appendChild(element('style', { text: CHAIN_STYLE }));
+        chain = chainView(byId('chain'), { picked: chainPicked, zoomed: function (zoomed, most) {
+            byId('chain-fit').disabled = !zoomed;
+            byId('chain-out').disabled = !zoomed;
+            byId('chain-in').disabled = most;
+        } });
+        byId('chain-in').addEventListener('click', chain.zoomIn);
+        byId('chain-out').addEventListener('click', chain.zoomOut);
+        byId('chain-fit').addEventListener('click', chain.fit);
+        var named = element('style', { id: 'print-name' });
+        document.head.appendChild(named);
+        // every printed page names its plan at its top
+        window.addEventListener('beforeprint', function () {
+            var name = 'Werkverbund · Plan „' + byId('plan-name').value + '“';
+            setIf(named, 'textContent', '@page{@top-left{content:"' + name.replace(/["\\]/g, '\\$&').replace(/\n/g, ' ')
+                + '";font:9pt system-ui,sans-serif;color:#333}}');
+        });
         byId('built').addEventListener('input', builtTyped);
         ['compare-a', 'compare-b'].forEach(function (id) {
             byId(id).addEventListener('change', function () {
@@ -294,9 +346,14 @@ export const views = {
     show: function (last, input) {
         record = last || record;
         if (input) keep(inputKey(input), last);
-        if (inSight('p-chain')) drawChain();
-        if (inSight('p-built')) showBuilt();
-        if (inSight('p-compare')) showCompare();
+        if (inSight('p-chain')) safely('chain', drawChain, !last);
+        if (inSight('p-built')) safely('built', showBuilt);
+        if (inSight('p-compare')) safely('comparison', showCompare);
     },
-    listed: fillPicks
+    listed: fillPicks,
+    // Leads from a result row to its box: the chain's tab opened and the box picked.
+    showInChain: function (row) {
+        byId('t-chain').click();
+        chain.pick('row-' + row);
+    }
 };

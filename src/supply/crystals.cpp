@@ -53,7 +53,12 @@ void computeCrystals(Console& con) {
     ResultRow row = countsRow(ROW_CRYSTALS, "KF", race ? race->crystals : NO_CRYSTAL_RACE_LABEL, crystals, 0, '\0');
     row.feeds = "SKW";
     row.race = race ? race->name : nullptr;
-    addFlow(FLOW_CRYSTALS, sayCounts(con, row, mark, SHOW_M, LINE_CRYSTALS), "SKW", -1, units);
+    // the plants for sale take what their crystal factories would need alone; the complex's own plants the rest
+    SkwTotals sale = salePlants(run.in);
+    int forSale = unitsOfSizes(sale.M, sale.L, sale.XL);
+    int said = sayCounts(con, row, mark, SHOW_M, LINE_CRYSTALS);
+    addFlow(FLOW_CRYSTALS, said, "SKW", -1, units - forSale);
+    addFlow(FLOW_CRYSTALS, said, "saleSkw", -1, forSale);
     if (run.in.crystalRace != NO_CRYSTAL_RACE) return;
     ResultRow food = countsRow(ROW_CRYSTAL_FOOD, "KFNP", FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), 0, '\0');
     food.feeds = "KF";

@@ -176,6 +176,12 @@ TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
     }
     // made silicon-based, it takes 37.5 silicon instead of the ore
     expectFlows({ {}, "OF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; S KF 75; S A 37.5; ");
+    // the plants for sale take their crystals apart from the complex's own: one M plant for sale alone needs one
+    // M crystal factory, 2 units; an L one for sale without -xl 3 M factories, 6 units, beside the M plant of the
+    // complex (2 units); the silicon goes to all 8 units of crystal factories
+    expectFlows({ {}, "saleSkwM=1 crystalRace=a" }, "C saleSkw 2; F KF 2; S KF 75; ");
+    expectFlows({ {}, "saleSkwL=1 WF.A=1 crystalRace=a" },
+                "E A 3600; C SKW 2; C saleSkw 6; F A 1; F KF 8; O A 150; S KF 300; ");
     // nothing at all: no ore and no silicon demand
     expectFlows({ {}, "" }, "");
     EXPECT_EQ(mineFacts(), "ME 0; MS 0; ");

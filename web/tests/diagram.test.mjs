@@ -8,6 +8,7 @@ import { layoutChain } from '../diagram.js';
 
 const WIDTH = { title: 8, line: 7, label: 6.5, column: 8 };   // px per character
 const measure = (text, kind) => text.length * WIDTH[kind];
+const KINDS = ['energy', 'crystals', 'food', 'ore', 'silicon'];
 
 // Up to 20 sale factories, up to 14 food chains, 0 to 3 of the other kinds; half the lines go to one supplier.
 function randomModel(seed) {
@@ -22,8 +23,11 @@ function randomModel(seed) {
         const right = nodes.filter((n) => n.column > from.column);
         return Array.from({ length: right.length && (from.column === 0 || rand(2)) && 1 + rand(4) }, () => ({
             from: from.id, to: right[rand(2) && rand(right.length)].id, label: `${rand(1e5)} ${words(1 + rand(2))}`,
-            tone: rand(8) ? '' : 'bad' }));
+            kind: KINDS[rand(3) && rand(5)], tone: rand(8) ? '' : 'bad' }));
     });
+    // one line of a kind from one box to another
+    const seen = new Set();
+    edges.splice(0, edges.length, ...edges.filter((e) => !seen.has(e.from + e.to + e.kind) && seen.add(e.from + e.to + e.kind)));
     return { title: 'Kette', description: 'Zum Verkauf', columns, nodes, edges };
 }
 
@@ -73,9 +77,15 @@ function checkLayout(model, seed) {
         });
         return pieces;
     });
+    // lines of one kind from one column to one supplier share their way from where they gather; no others
     lines.forEach((a, i) => lines.slice(0, i).forEach((b, j) => a.forEach((s) => b.forEach((t) => {
-        ok((s.w < 1) !== (t.w < 1) || !overlap(s, t), `edges ${j} and ${i} run along each other`);
+        ok((s.w < 1) !== (t.w < 1) || !overlap(s, t) || chart.paths[i].route === chart.paths[j].route,
+            `edges ${j} and ${i} run along each other`);
     }))));
+    chart.routes.forEach((r) => {
+        const [first, ...rest] = r.edges.map((i) => model.edges[i]);
+        ok(rest.every((e) => e.to === first.to && e.kind === first.kind && box[e.from].x === box[first.from].x), `route to ${first.to} gathers one kind`);
+    });
     assert.deepStrictEqual(layoutChain(JSON.parse(JSON.stringify(model)), measure), chart, `seed ${seed}: same model, same picture`);
 }
 

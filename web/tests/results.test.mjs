@@ -134,7 +134,8 @@ test('the CSV and the chain against the result tables, for the plan with every o
         const lines = tableLines(record);
         const csv = csvOf(record).slice(1, -2).split('\r\n').slice(1).map((l) => l.split(';'));
         assert.deepStrictEqual(csv.map((l) => [l[0], values(l.slice(1))]), lines.map(([, name, cells]) => [name, values(cells)]));
-        const boxes = Object.fromEntries(chainModel(record, tables).nodes.map((n) => [n.title, n.lines[0]]));
+        const boxes = Object.fromEntries(chainModel(record, tables).nodes.map((n) => [n.title,
+            n.lines.filter((l) => !/^(Überschuss|Mangel) /.test(l)).join(' · ')]));
         for (const t of describeResults(record, tables).tables.filter((t) => /^(Fabriken|Minen)$/.test(t.heads[0]))) {
             for (const r of t.rows.filter((r) => !/^ungenutzte/.test(r.head))) {
                 const sizes = t.heads[0] === 'Minen' ? t.heads.slice(1) : ['M', 'L', 'XL'];

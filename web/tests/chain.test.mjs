@@ -1,0 +1,92 @@
+// The page on every screen with the fullest plan (every option, every field of -xl -or), in headless Chromium: no
+// tab wider than a phone; the chain fitted, zoomed in its box, its five kinds of line as the legend shows them, a box
+// picked with its lines and result row; the simplest plans drawn; printed with the plan's name, no text below 6 pt.
+import test from 'node:test';
+import assert from 'node:assert';
+import { session, PHONE, openPage, close, assertAccessible, tab, shot } from './browser.js';
+
+const DESKTOP = { width: 1366, height: 900 };
+const fullest = () => ['#v=2&h&br&xl&or=j&dat=j&es&opt&m&name=Gro%C3%9Fer%20Komplex&crystalRace=b'].concat(session.tables.questions
+    .filter((q) => q.kind !== 'letter' && q.when !== 'm').map((q, i) => `${q.key}=${1 + (i * 7) % 5}`)).join('&');
+const pageWidth = (page) => page.evaluate(() => document.documentElement.scrollWidth);
+const sizes = (page) => page.evaluate(() => [document.getElementById('chain').clientWidth,
+    document.querySelector('#chain svg').getBoundingClientRect().width, document.getElementById('chain').scrollWidth]);
+
+test('a phone: no tab wider than the screen; the chain fitted, zoomed in it pans in its box', async () => {
+    const phone = await openPage(fullest(), { viewport: PHONE, colorScheme: 'dark' });
+    for (const name of ['Übersicht', 'Kette', 'Baustand', 'Vergleich', 'Dateien', 'Konsolenausgabe']) {
+        await tab(phone, name);
+        assert.ok(await pageWidth(phone) <= PHONE.width, `${name}: ${await pageWidth(phone)} px`);
+    }
+    await tab(phone, 'Kette');
+    const [box, shown] = await sizes(phone);
+    assert.ok(shown <= box, `fitted: ${shown} in ${box}`);
+    await phone.getByRole('button', { name: 'Vergrößern' }).click();
+    assert.ok((await sizes(phone))[2] > box && await pageWidth(phone) <= PHONE.width, 'zoomed in its box');
+    await assertAccessible(phone, 'chain zoomed on a phone, dark');
+    await shot(phone, 'chain-phone-dark');
+    await close(phone);
+});
+
+test('the desktop: five kinds of line as in the legend, zoom by keys, a box picked with its lines and row', async () => {
+    const page = await openPage(fullest(), { viewport: DESKTOP });
+    await tab(page, 'Kette');
+    const kinds = ['energy', 'crystals', 'food', 'ore', 'silicon'];
+    const styles = await page.evaluate((kinds) => kinds.map((k) => [`#chain .chain-${k}:not(.bad)`, `.chain-legend .chain-${k}`]
+        .map((s) => [getComputedStyle(document.querySelector(s)).stroke, getComputedStyle(document.querySelector(s)).strokeDasharray])), kinds);
+    styles.forEach(([line, sample], i) => assert.deepStrictEqual(line, sample, `${kinds[i]} as in the legend`));
+    for (const at of [0, 1]) assert.strictEqual(new Set(styles.map((s) => s[0][at])).size, 5, `five ${at ? 'dashes' : 'colours'}`);
+    // gathered: a stub per energy line and one trunk into the plants' box
+    assert.strictEqual(await page.locator('#chain path.chain-energy').count(),
+        await page.locator('#chain .chain-label').filter({ hasText: 'EZ/h' }).count() + 1);
+    // the plants for sale draw their crystals from their own box: 2 units a M plant, 5 a L, 10 a XL (M 1, L 3, XL 5)
+    assert.match(await page.locator('#chain svg desc').textContent(),
+        /Sonnenkraftwerke zum Verkauf bezieht 67 Einheiten Kristalle von Boron Kristallfabriken\./);
+    const [box] = await sizes(page);
+    await page.locator('#chain').focus();
+    await page.keyboard.press('+');
+    assert.ok((await sizes(page))[2] > box, 'zoomed in by +');
+    await page.keyboard.press('0');
+    assert.ok((await sizes(page))[1] <= box, 'fitted again by 0');
+    const picked = page.locator('#chain .chain-box', { hasText: 'Boron Kristallfabriken' });
+    await picked.focus();
+    const on = await page.evaluate(() => ['1', '0'].map((v) => document.querySelectorAll(`#chain [data-on="${v}"]`).length));
+    assert.ok(await picked.getAttribute('aria-pressed') === 'true' && on[0] >= 4 && on[1] > on[0], `lines picked: ${on}`);
+    assert.match(await page.locator('#chain-picked').innerText(), /^Boron Kristallfabriken M 2 · L 3 · XL 18\. Warum\? /);
+    await assertAccessible(page, 'chain, a box picked');
+    await shot(page, 'chain-desktop');
+    await tab(page, 'Übersicht');
+    assert.match((await page.locator('#results tr.picked').innerText()).replace(/\u00ad/g, ''), /^Boron Kristallfabriken/);
+    await close(page);
+});
+
+test('the simplest plans draw: one plant for sale, one less for sale', async () => {
+    const page = await openPage('#v=2&saleSkwM=1');
+    await tab(page, 'Kette');
+    assert.match(await page.locator('#chain svg desc').textContent(),
+        /Sonnenkraftwerke zum Verkauf bezieht 2 Einheiten Kristalle von Argon Kristallfabriken\./);
+    // an L plant less: the crystal line has no factories, but its mark F, drawn as the tables show it
+    await page.locator('#f-saleSkwM').fill('');
+    await page.locator('#f-saleSkwL').fill('-1');
+    await page.locator('#chain .chain-box.bad', { hasText: 'Argon Kristallfabriken' }).locator('.chain-mark', { hasText: 'F' }).waitFor();
+    assert.strictEqual(await page.locator('.view-failed').count(), 0);
+    await close(page);
+});
+
+test('printed: the plan name on every page, the chain as wide as A4 landscape, no text below 6 pt', async () => {
+    const page = await openPage(fullest(), { viewport: DESKTOP });
+    await tab(page, 'Kette');
+    await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+    assert.match(await page.locator('#print-name').textContent(), /@page\{@top-left\{content:"Werkverbund · Plan „Großer Komplex“"/);
+    await page.setViewportSize({ width: Math.floor(281 / 25.4 * 96), height: 718 });   // 297 - 2 x 8 mm
+    await page.emulateMedia({ media: 'print' });
+    const [smallest, wide, room] = await page.evaluate(() => {
+        const svg = document.querySelector('#chain svg');
+        const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+        const sizes = [...svg.querySelectorAll('text')].map((t) => parseFloat(getComputedStyle(t).fontSize) * scale * 0.75);
+        return [Math.min(...sizes), svg.getBoundingClientRect().width, document.documentElement.scrollWidth];
+    });
+    assert.ok(smallest >= 6 && wide <= room, `smallest text ${smallest} pt, chain ${wide} px`);
+    await shot(page, 'chain-print', true);
+    await close(page);
+});
