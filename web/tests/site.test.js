@@ -17,7 +17,7 @@ const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-site-'));
 const s = { errors: [] };  // server, browser context, the site's page
 const policyOf = (html) => /<meta http-equiv="Content-Security-Policy" content="([^"]*)">/.exec(html)[1];
 const started = (page) => page.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
-const field = (page) => page.locator('#form input:not([type])').first();
+const field = (page) => page.locator('#f-saleSkwM');
 const said = (page) => page.locator('#notice').innerText();
 
 test.before(async () => {
