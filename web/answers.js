@@ -2,7 +2,7 @@
 // and the plan takes the answers that run took. What does not fit is said, with the options the file would fit.
 // Pure: runner is the core's (web/run.js), tables its tables.
 import { textOf } from './run.js';
-import { keyOf, isAsked, fieldMessage } from './plan.js';
+import { isAsked, fieldMessage } from './plan.js';
 
 // The console program on the answers with these options: its status and record, the lines it left that are
 // not blank, the questions that found no number, and whether the file fits: one answer to each question.
@@ -56,7 +56,7 @@ function warningsOf(tables, run) {
         if (m.about !== 'question') return;
         var q = tables.questions[m.index];
         if (!said.length) said.push('Nicht jede Zeile wurde genommen.');
-        said.push({ key: keyOf(tables, q), text: fieldMessage(q) + ' Die Zeile wurde übersprungen.' });
+        said.push({ key: q.key, text: fieldMessage(q) + ' Die Zeile wurde übersprungen.' });
     });
     return said;
 }
@@ -70,7 +70,7 @@ export function readAnswers(runner, tables, plan, bytes) {
     tables.questions.forEach(function (q, i) {
         var state = run.record.questions[i];
         if (!isAsked(q, plan.options)) return;
-        var key = keyOf(tables, q);
+        var key = q.key;
         var ended = !state.asked || run.status && state.source === 'unread';  // the file ended before it
         if (ended) plan.values[key] = '';
         else plan.values[key] = q.kind === 'letter' ? String.fromCharCode(state.taken) : String(state.taken);

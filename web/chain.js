@@ -3,6 +3,7 @@
 // its supplier for every flow the core recorded, labelled with what flows. Counts, amounts, kinds and names are
 // the record's: a row's column comes from its type, a race's name from the row that feeds it.
 import { number as de } from './format.js';
+import { FIGURE, lineName, energyText } from './names.js';
 
 var COLUMNS = [{ title: 'Zum Verkauf' }, { title: 'Energie' }, { title: 'Kristalle' }, { title: 'Nahrung' },
     { title: 'Minen' }];
@@ -96,13 +97,13 @@ function rowNode(row, index) {
             .map(function (s) { return s + ' ' + de(row.count[SIZES.indexOf(s)]); }).join(' · '));
     }
     if (row.type === 'plants') {
-        lines.push(row.number < 0 ? 'Mangel ' + de(-row.number) + ' EZ' : 'Überschuss ' + de(row.number) + ' EZ');
+        lines.push((row.number < 0 ? '' : FIGURE.surplus + ' ') + energyText(row.number));
     }
     var mark = row.mark && row.mark !== '-' ? row.mark : '';
     var bad = row.count.some(function (n) { return n < 0; }) || row.mark === 'F' || row.number < 0;
     // a line is drawn when it has something to build or a mark to show; the mines always
     var shown = row.type === 'mines' || !!mark || row.count.some(function (n) { return n !== 0; });
-    var title = row.name.replace(/:\s*$/, '');
+    var title = lineName(row);
     return { id: 'row-' + index, column: column, title: title, titleLines: titleLines(title), lines: lines,
         mark: mark, tone: bad ? 'bad' : '', shown: shown, row: index };
 }

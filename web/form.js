@@ -2,7 +2,7 @@
 // the questions in grids and lists. Here it is bound: read() reads the plan from it, show() puts a plan into it,
 // render() shows what a run said about each field.
 import { element, setIf } from './dom.js';
-import { keyOf, isAsked, fieldMessage } from './plan.js';
+import { isAsked, fieldMessage } from './plan.js';
 
 // A field's name as a screen reader says it: its label, or the headings of its row and column.
 function nameOf(input) {
@@ -44,7 +44,7 @@ function bind(tables, container) {
         if (o.question) parts.answers[o.name] = document.getElementById('a-' + o.name);
     });
     tables.questions.forEach(function (q) {
-        var key = keyOf(tables, q);
+        var key = q.key;
         if (q.kind === 'letter') {
             parts.fields[key] = { q: q, radios: [].slice.call(container.querySelectorAll('[name="' + key + '"]')) };
             return;
@@ -143,7 +143,7 @@ function say(f, text) {
 function render(tables, parts, plan, state) {
     renderSwitches(tables, parts, plan, state.record);
     tables.questions.forEach(function (q, i) {
-        var f = parts.fields[keyOf(tables, q)];
+        var f = parts.fields[q.key];
         if (f.radios) return;
         var asked = state.record.questions[i];
         var text = state.errors[q.key] || (asked.problem ? fieldMessage(q) : '');

@@ -6,7 +6,6 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
-import { keyOf } from './plan.js';
 import { OPTION_NAMES, ANSWER_NAMES, SPECIAL_NAMES } from './names.js';
 import { hyphenated } from './describe.js';
 
@@ -63,7 +62,7 @@ const named = (html) => (plain(html) !== html.replace(/<[^>]*>/g, '').replace(/&
     ? ` aria-label="${esc(plain(html))}"` : '');
 
 // A number field; the page's scripts give it its keypad, placeholder and, in a grid, the headings that name it.
-const input = (tables, q) => `<input id=${idOf(keyOf(tables, q))}>`;
+const input = (tables, q) => `<input id=${idOf(q.key)}>`;
 
 function switchRow(id, words, note, whenOn) {
     return `<label class="switch${whenOn ? ` answer" data-when=${whenOn} hidden` : '"'}>`
@@ -129,7 +128,7 @@ function level3Box(tables) {
 }
 
 function field(tables, q, label, note, computed) {
-    const id = idOf(keyOf(tables, q));
+    const id = idOf(q.key);
     return `<div class=field><label for=${id}>${label}${note ? `<small>${note}</small>` : ''}</label>`
         + input(tables, q).replace('>', named(label) + '>')
         + (computed ? `<span class=computed id=${id}-c></span>` : '') + '</div>';
@@ -137,7 +136,7 @@ function field(tables, q, label, note, computed) {
 
 function crystalRaceBox(tables) {
     const q = tables.questions.find((o) => o.kind === 'letter');
-    const key = keyOf(tables, q);
+    const key = q.key;
     return box('Volk der Kristallfabriken', '<div class=choice>' + tables.crystalRaces.map((c, i) => {
         const name = c.letter === 'u' ? 'keines' : esc(c.name);
         const checked = i ? '' : ' checked';

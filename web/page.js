@@ -5,7 +5,7 @@
 // (the tables, the runner, the callbacks by which the parts reach each other).
 import { element, setIf, linkTo } from './dom.js';
 import { bytesOf, makeRunner } from './run.js';
-import { keyOf, isAsked, emptyPlan, fieldMessage, planInput } from './plan.js';
+import { isAsked, emptyPlan, fieldMessage, planInput } from './plan.js';
 import { readAnswers } from './answers.js';
 import { describeResults } from './describe.js';
 import { explainRow } from './explain.js';
@@ -236,7 +236,6 @@ function openPasted(hash) {
 
 function start() {
     tables = runner.tables();
-    tables.questions.forEach(function (q) { keyOf(tables, q); });
     ['results', 'transcript', 'downloads', 'problems', 'load', 'notice', 'print-plan'].forEach(function (id) {
         elements[id.replace('-p', 'P')] = document.getElementById(id);
     });
@@ -247,6 +246,8 @@ function start() {
     elements.results.addEventListener('click', function (event) {
         var why = event.target.closest('button.why');
         if (why) toggleWhy(elements.results, why);
+        var box = event.target.closest('button.to-chain');
+        if (box) views.showInChain(+box.getAttribute('data-row'));
     });
     window.addEventListener('hashchange', fromAddress);
     elements.downloads.addEventListener('click', download);

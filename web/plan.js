@@ -1,16 +1,6 @@
 // A plan: the options, the two yes/no answers and the text of every field. Here a field's text is checked once
 // and turned into the value the core takes (the plan's address and storage are web/store.js's).
 
-// The key of a question in the plan and the page address: its code, and the race's letter where several
-// questions share a code.
-export function keyOf(tables, q) {
-    if (!q.key) {
-        var shared = tables.questions.filter(function (o) { return o.code === q.code; }).length > 1;
-        q.key = shared ? q.code + '.' + tables.races[q.index].code : q.code;
-    }
-    return q.key;
-}
-
 // A question is asked always or with the option its 'when' names.
 export function isAsked(q, options) {
     return !q.when || !!options[q.when];
@@ -25,7 +15,7 @@ export function emptyPlan(tables) {
         if (o.question) plan.answers[o.name] = 'j';
     });
     tables.questions.forEach(function (q) {
-        if (q.kind === 'letter') plan.values[keyOf(tables, q)] = tables.crystalRaces[0].letter;
+        if (q.kind === 'letter') plan.values[q.key] = tables.crystalRaces[0].letter;
     });
     return plan;
 }
@@ -77,7 +67,7 @@ export function planInput(tables, plan, readDemand) {
         input.options.push({ on: !!plan.options[o.name], answer: plan.answers[o.name] });
     });
     tables.questions.forEach(function (q) {
-        var key = keyOf(tables, q);
+        var key = q.key;
         var text = plan.values[key];
         if (q.kind === 'letter') {
             input.values.push(text ? text.charCodeAt(0) : null);

@@ -20,8 +20,11 @@ function whyOf(r, rows) {
     var id = 'why-' + r.index;
     var button = element('button', { type: 'button', class: 'why', 'aria-expanded': 'false', 'aria-controls': id,
         'data-row': String(r.index), 'aria-label': 'Warum? ' + spoken(r.head), text: 'Warum?' });
+    // a line of plants, factories or mines has its box in the chain: the explanation leads to it
+    var toChain = r.build === undefined ? null : element('button', { type: 'button', class: 'to-chain',
+        'data-row': String(r.index), text: 'In der Kette zeigen' });
     rows.push(element('tr', { class: 'explained', id: id, hidden: '' },
-        [element('td', { colspan: String(r.cells.length + 1) })]));
+        [element('td', { colspan: String(r.cells.length + 1) }, [element('span'), toChain])]));
     return button;
 }
 
@@ -111,7 +114,7 @@ function showWhy(area, button, open) {
     var row = document.getElementById(button.getAttribute('aria-controls'));
     setIf(button, 'ariaExpanded', String(open));
     setIf(row, 'hidden', !open);
-    if (open) setIf(row.firstChild, 'textContent', area.wvExplain(+button.getAttribute('data-row')).join(' '));
+    if (open) setIf(row.firstChild.firstChild, 'textContent', area.wvExplain(+button.getAttribute('data-row')).join(' ') + ' ');
 }
 
 // Opens or closes the explanation of the line whose "Warum?" was pressed; it stays open through recomputes

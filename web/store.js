@@ -4,7 +4,7 @@
 // what cannot be read comes back as German problems. Everything a plan brings in is bounded: its
 // name, each field's text, the address and the file, the problems listed. Counts kept by earlier
 // versions under a line's name are carried over once, by carry(plan, counts).
-import { keyOf, emptyPlan } from './plan.js';
+import { emptyPlan } from './plan.js';
 
 var PLAN = 'werkverbund.plan.', CURRENT = 'werkverbund.current', LINK = 'werkverbund.link', OWN = 'werkverbund.own';
 var SKIPPED = 'nicht lesbar, übergangen', VERSION = 'unbekannte Version; gelesen, was sich lesen ließ';
@@ -80,7 +80,7 @@ export function planStore(tables, storage, session, carry) {
     var memory = null, dirty = {};
     tables.options.forEach(function (o) { options[o.name] = o; });
     tables.questions.forEach(function (q) {
-        keys[keyOf(tables, q)] = 1;
+        keys[q.key] = 1;
         if (q.kind === 'letter') letters[q.key] = 1;
     });
     try {

@@ -5,7 +5,6 @@
 // (the targets: bench/page.sh). The plan bar's link and reset: planner.test.mjs.
 import test from 'node:test';
 import assert from 'node:assert';
-import { keyOf } from '../plan.js';
 import fs from 'node:fs';
 import { goldenCases, compareWithCase, runNative, OUTPUT_FILES } from './support.js';
 import { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text, transcript,
@@ -29,7 +28,7 @@ async function fillForm(page, c) {
         if (await answer.count()) await answer.setChecked(lines.shift() === 'j');
     }
     for (const q of session.tables.questions.filter((o) => !o.when || on.includes(o.when))) {
-        const key = keyOf(session.tables, q);
+        const key = q.key;
         if (q.kind === 'letter') await page.locator(`input[name="${key}"][value="${lines.shift()}"]`).check();
         else await page.locator(fieldId(key)).fill(lines.shift());
     }

@@ -3,7 +3,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, generator, randomRuns } from './support.js';
-import { keyOf, emptyPlan, planInput } from '../plan.js';
+import { emptyPlan, planInput } from '../plan.js';
 import { planStore } from '../store.js';
 import { encodePlan, decodePlan, readPasted } from '../plancode.js';
 
@@ -25,7 +25,7 @@ test(`${RUNS} random plans through their code (seed ${SEED})`, async () => {
         const plan = emptyPlan(tables);
         tables.options.forEach((o) => { plan.options[o.name] = g.chance(0.5); });
         Object.keys(plan.answers).forEach((o) => { plan.answers[o] = g.pick(['j', 'n']); });
-        tables.questions.forEach((q) => { if (g.chance(0.4)) plan.values[keyOf(tables, q)] = text(4); });
+        tables.questions.forEach((q) => { if (g.chance(0.4)) plan.values[q.key] = text(4); });
         const hash = store.hashOf(plan, { name: text(6), built: g.chance(0.3) ? { [text(3) || 'x']: g.int(1000) } : {} });
         const code = await encodePlan(hash);
         const back = await decodePlan(code);

@@ -54,6 +54,10 @@ test('the plan with every option: a Warum?, the CSV, its chain (on a phone, dark
     assert.match(await page.locator('#results .explained:not([hidden])').innerText(), /^Gebraucht wird Nahrung für /);
     await assertAccessible(page, 'a Warum? open');
     await shot(page, 'planner-why');
+    // and leads to the line's box in the chain
+    await page.locator('#results .explained:not([hidden]) button.to-chain').click();
+    assert.match(await page.locator('#chain-picked').innerText(), /^Rheimwerke und Agrarzentren .*\. Warum\? Gebraucht wird Nahrung/);
+    await tab(page, 'Übersicht');
     const csv = await download(page, '#csv');
     assert.strictEqual(csv.name, 'ergebnisse.csv');
     assert.strictEqual(csv.bytes.toString('utf8'), csvOf(recordOf(FULL_PLAN)));

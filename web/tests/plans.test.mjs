@@ -5,7 +5,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, runNative, generator, randomRuns, assertSameRun } from './support.js';
-import { keyOf, isAsked, emptyPlan, planInput } from '../plan.js';
+import { isAsked, emptyPlan, planInput } from '../plan.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 
@@ -34,7 +34,7 @@ function randomPlan(g, tables, subset) {
         if (o.question) plan.answers[o.name] = g.pick(['j', 'n']);
     });
     for (const q of tables.questions) {
-        const key = keyOf(tables, q);
+        const key = q.key;
         if (q.kind === 'letter') plan.values[key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
         else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[key] = '';  // takes what is shown
         else if (q.kind === 'demand') plan.values[key] = demandText(g);
@@ -53,7 +53,7 @@ function runAsTyped(tables, plan, typed) {
     const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
     const shown = {};
     for (let attempt = 0; ; attempt++) {
-        const native = runNative(args, inputOf(tables, plan, (q, key = keyOf(tables, q)) =>
+        const native = runNative(args, inputOf(tables, plan, (q, key = q.key) =>
             typed[key] || (q.group === tables.manualGroup && shown[key]) || '0'));
         let settled = true;
         for (const [pattern, keys] of SHOWN) {
@@ -77,7 +77,7 @@ function inputOf(tables, plan, typed) {
 function typedTexts(tables, plan) {
     const typed = {};
     for (const q of tables.questions) {
-        const key = keyOf(tables, q);
+        const key = q.key;
         const text = (plan.values[key] || '').trim();
         if (q.kind === 'letter') typed[key] = text || tables.crystalRaces[0].letter;
         else if (q.kind === 'count') typed[key] = text === '' ? '' : String(Number(text));

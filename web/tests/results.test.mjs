@@ -5,7 +5,7 @@ import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, generator, goldenCases, FULL_PLAN } from './support.js';
 import { number as de } from '../format.js';
-import { keyOf, planInput } from '../plan.js';
+import { planInput } from '../plan.js';
 import { planStore } from '../store.js';
 import { describeResults } from '../describe.js';
 import { explainRow } from '../explain.js';
@@ -19,7 +19,7 @@ function randomPlan(random, tables) {
     const plan = { options: {}, answers: { or: random.pick(['j', 'n']) }, values: {} };
     for (const o of ['xl', 'or', 'opt', 'es']) plan.options[o] = random.chance(0.4);
     for (const q of tables.questions) {
-        const key = keyOf(tables, q);
+        const key = q.key;
         if (q.kind === 'letter') plan.values[key] = random.pick(tables.crystalRaces).letter;
         else if (q.when !== 'm' && random.chance(0.35)) {
             plan.values[key] = String(random.chance(0.08) ? -random.int(3) : random.int(random.chance(0.1) ? 60 : 6));
@@ -135,7 +135,7 @@ test('the CSV and the chain against the result tables, for the plan with every o
         const csv = csvOf(record).slice(1, -2).split('\r\n').slice(1).map((l) => l.split(';'));
         assert.deepStrictEqual(csv.map((l) => [l[0], values(l.slice(1))]), lines.map(([, name, cells]) => [name, values(cells)]));
         const boxes = Object.fromEntries(chainModel(record, tables).nodes.map((n) => [n.title,
-            n.lines.filter((l) => !/^(Überschuss|Mangel) /.test(l)).join(' · ')]));
+            n.lines.filter((l) => !/^(EZ-Überschuss|Mangel) /.test(l)).join(' · ')]));
         for (const t of describeResults(record, tables).tables.filter((t) => /^(Fabriken|Minen)$/.test(t.heads[0]))) {
             for (const r of t.rows.filter((r) => !/^ungenutzte/.test(r.head))) {
                 const sizes = t.heads[0] === 'Minen' ? t.heads.slice(1) : ['M', 'L', 'XL'];

@@ -10,8 +10,8 @@ import { planStore, LINK_LIMIT, FILE_LIMIT } from '../store.js';
 // Some of the core's questions and options: codes shared by races, the crystal letter, yes/no answers.
 const tables = {
     options: [{ name: 'h' }, { name: 'xl' }, { name: 'or', question: 'Namen?' }, { name: 'dat', question: 'Datei?' }],
-    questions: [{ code: 'saleSkwM' }, { code: 'WF', index: 0 }, { code: 'OF', index: 0 }, { code: 'WF', index: 1 },
-        { code: 'OF', index: 1 }, { code: 'crystalRace', kind: 'letter' }, { code: 'ME', when: 'm' }],
+    questions: [{ key: 'saleSkwM' }, { key: 'WF.A' }, { key: 'OF.A' }, { key: 'WF.B' }, { key: 'OF.B' },
+        { key: 'crystalRace', kind: 'letter' }, { key: 'ME', when: 'm' }],
     races: [{ code: 'A' }, { code: 'B' }], crystalRaces: [{ letter: 'a', name: 'Argonen' }, { letter: 'u' }],
     numberTextLimit: 20,
 };
