@@ -11,7 +11,7 @@ test('German numbers: thousands with a point, at most two decimals with a comma,
         [1000000, '1.000.000'], [-0, '-0'], [185.99999999999997, '186'], [57.099999999999994, '57,1'], [0, '0']];
     for (const [n, text] of rows) assert.strictEqual(number(n), text, String(n));
     // whole numbers as the console shows them: halves away from zero, a small negative value as -0
-    assert.deepStrictEqual([964.5, -964.5, -0.4, 0.4].map((v) => number(whole(v))), ['965', '-965', '-0', '0']);
+    assert.deepStrictEqual([964.5, -964.5, -0.4, 0.4, 0, -0].map((v) => number(whole(v))), ['965', '-965', '-0', '0', '0', '-0']);
 });
 
 test('CSV cells: -0, names that need quotes, a built count per line of factories', () => {
