@@ -83,6 +83,21 @@ test('plan files', () => {
         [planWith({ or: true }, {}, { 'WF.A': '4' }), { Erz: 2 }, 6]);
 });
 
+// What cannot be read is named, part by part, and left out; a built count of 0 is no problem, only not kept.
+test('plan files and addresses edited by hand', () => {
+    const store = planStore(tables, null);
+    const skipped = (what) => `„${what}“: nicht lesbar, übergangen`;
+    const edited = store.readFile(JSON.stringify({ werkverbund: 1, name: 'X', built: { A: 1.5, B: 0, C: 3 },
+        plan: { options: 'xl', answers: { or: 'jn', dat: 'nj' }, values: ['1'], extra: { 'WF.A': '1' } } }));
+    assert.deepStrictEqual([edited.entry.plan, edited.entry.built, edited.problems], [planWith({}), { C: 3 },
+        ['options', 'answers.or', 'answers.dat', 'values', 'extra.WF.A', 'built.A'].map(skipped)]);
+    assert.deepStrictEqual(store.readFile(JSON.stringify({ werkverbund: 3, name: 'Y', plan: 'x' })).problems,
+        ['„werkverbund“: unbekannte Version; gelesen, was sich lesen ließ', skipped('plan')]);
+    // a broken escape after a whole three-byte one
+    const r = store.readHash('WF.A=%E2%82%AC%ZZ');
+    assert.deepStrictEqual([r.plan.values['WF.A'], r.problems], ['€%ZZ', ['„%E2%82%AC%ZZ“: gestörte %-Zeichen, so weit wie möglich gelesen']]);
+});
+
 test('the plan store', async (t) => {
     await t.test('names, copies, the last plan, a reload', () => {
         const storage = fakeStorage();
