@@ -109,7 +109,13 @@ TEST(PlanEntry, TablesAndRecordsAreJson) {
     EXPECT_TRUE(isJson(wv_tables())) << wv_tables();
     for (const Plan& plan : PLANS) {
         runPlan(plan);
-        EXPECT_TRUE(isJson(wv_record())) << plan.values;
+        std::string record = wv_record();
+        EXPECT_TRUE(isJson(record.c_str())) << plan.values;
+        // one entry per question of the tables, each opening with whether it was asked
+        size_t entries = 0;
+        for (size_t at = record.find("{\"asked\":"); at != std::string::npos; at = record.find("{\"asked\":", at + 1))
+            ++entries;
+        EXPECT_EQ(entries, static_cast<size_t>(QUESTION_COUNT)) << plan.values;
     }
     EXPECT_FALSE(isJson(R"({"shown":"mark":null})"));
     EXPECT_FALSE(isJson(R"({"a":[1,2})"));
