@@ -6,6 +6,7 @@
 #   bench/mutation/run.sh                 # every module below
 #   bench/mutation/run.sh store export    # only these
 #   bench/mutation/run.sh store:1-130     # only these lines of a module
+#   TESTS="limits plans" bench/mutation/run.sh plan:31-58   # against other tests than those named below
 # The reports land in build-mutation/<module>/: Stryker's log with the survivors in run.log, the HTML and JSON
 # reports beside it.
 set -euo pipefail
@@ -39,8 +40,8 @@ for part in "${order[@]}"; do
     module=${part%%:*}
     range=${part#"$module"}
     [ -n "${tests[$module]:-}" ] || { echo "no tests named for $module" >&2; exit 2; }
-    files=$(for t in ${tests[$module]}; do printf 'web/tests/%s.test.mjs ' "$t"; done)
-    out=build-mutation/$module
+    files=$(for t in ${TESTS:-${tests[$module]}}; do printf 'web/tests/%s.test.mjs ' "$t"; done)
+    out=build-mutation/$module${range:+-${range#:}}
     mkdir -p "$out"
     echo "== web/$module.js$range against $files"
     # the command runner's command has no flag of its own: each module gets a config file of its own
