@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <regex>
@@ -120,6 +121,16 @@ TEST(PlanEntry, TablesAndRecordsAreJson) {
     EXPECT_FALSE(isJson(R"({"shown":"mark":null})"));
     EXPECT_FALSE(isJson(R"({"a":[1,2})"));
     EXPECT_TRUE(isJson(R"({"a":[1,-2.5e+3,"\u00e4"],"b":{},"c":null})"));
+}
+
+// The page's console and files keep 16 MiB of text and not a byte more (its message of the cut says 16 MB).
+TEST(PlanEntry, TextInMemoryIsCutAt16MiB) {
+    static char block[1 << 20];
+    MemoryText text = {};
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(keepInMemory(&text, block, static_cast<int>(sizeof block)), 0);
+    EXPECT_EQ(keepInMemory(&text, block, 1), -1);
+    EXPECT_EQ(text.length, size_t{ 16 } << 20);
+    free(text.bytes);
 }
 
 // A plan run after other plans gives what it gave before them.
