@@ -4,7 +4,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { number, whole } from '../format.js';
-import { csvOf, totalsOf } from '../export.js';
+import { csvOf, totalsOf, compareRuns } from '../export.js';
 
 test('German numbers: thousands with a point, at most two decimals with a comma, -0 kept', () => {
     const rows = [[96400, '96.400'], [-12345, '-12.345'], [28.55, '28,55'], [1234567.891, '1.234.567,89'], [0.5, '0,5'],
@@ -24,6 +24,11 @@ test('CSV cells: -0, names that need quotes, a built count per line of factories
         '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde;Gebaut',
         'Sonnenkraftwerke;1;2;1234;;31940;;;;;;3', '"A;B ""C""";2;;;S;;;;;;;0', 'Erzminen Typ L;;;;;;;;6;16;;',
         'Erzverkauf;;;;;;;;;;-0;', '']);
-    // what is to be built: a food line is a pair, two factories per count
-    assert.deepStrictEqual(totalsOf(record).build, { M: 1 + 2 * 2, L: 2, XL: 1234 });
+    // what is to be built: a food line is a pair, two factories per count; the surplus, the sales by line
+    const totals = totalsOf(record);
+    assert.deepStrictEqual([totals.build, totals.surplus, totals.sales], [{ M: 1 + 2 * 2, L: 2, XL: 1234 }, 31940, { Erzverkauf: -0 }]);
+    assert.strictEqual(csvOf(record).split('\r\n')[0], '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde');
+    // against a plan whose plants leave 940 EZ less
+    const other = { rows: [{ ...record.rows[0], number: 31000 }] };
+    assert.strictEqual(compareRuns(record, other).totals.surplus, 31000 - 31940);
 });
