@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <regex>
@@ -62,6 +64,74 @@ const Plan PLANS[] = {
     { { OPTION_M, OPTION_XL }, "OF.S=40 demand=100000" },
     { {}, "GKF=2 crystalRace=u" },
 };
+
+// The length of the one JSON value at the start of text, 0 when it is not one: objects, arrays, strings with escapes,
+// numbers, true, false and null, blanks nowhere (the writer puts none).
+size_t jsonValue(const char* text) {
+    const char* p = text;
+    if (*p == '{' || *p == '[') {
+        char close = *p == '{' ? '}' : ']';
+        if (*++p == close) return static_cast<size_t>(p + 1 - text);
+        for (;;) {
+            if (close == '}') {
+                size_t key = *p == '"' ? jsonValue(p) : 0;
+                if (!key || p[key] != ':') return 0;
+                p += key + 1;
+            }
+            size_t value = jsonValue(p);
+            if (!value) return 0;
+            p += value;
+            if (*p == close) return static_cast<size_t>(p + 1 - text);
+            if (*p++ != ',') return 0;
+        }
+    }
+    if (*p == '"') {
+        for (++p; *p != '"'; ++p) {
+            if (static_cast<unsigned char>(*p) < 0x20) return 0;
+            if (*p == '\\' && !*++p) return 0;
+        }
+        return static_cast<size_t>(p + 1 - text);
+    }
+    for (const char* word : { "true", "false", "null" }) {
+        if (!strncmp(p, word, strlen(word))) return strlen(word);
+    }
+    size_t length = strspn(p, "-+0123456789.eE");
+    return length && (isdigit(static_cast<unsigned char>(p[length - 1])) != 0) ? length : 0;
+}
+
+bool isJson(const char* text) {
+    size_t length = jsonValue(text);
+    return length && text[length] == '\0';
+}
+
+// The tables and every plan's record are one JSON value each: a key or a value left out, or a bracket not closed,
+// and the page cannot read them at all.
+TEST(PlanEntry, TablesAndRecordsAreJson) {
+    EXPECT_TRUE(isJson(wv_tables())) << wv_tables();
+    for (const Plan& plan : PLANS) {
+        runPlan(plan);
+        std::string record = wv_record();
+        EXPECT_TRUE(isJson(record.c_str())) << plan.values;
+        // one entry per question of the tables, each opening with whether it was asked
+        size_t entries = 0;
+        for (size_t at = record.find("{\"asked\":"); at != std::string::npos; at = record.find("{\"asked\":", at + 1))
+            ++entries;
+        EXPECT_EQ(entries, static_cast<size_t>(QUESTION_COUNT)) << plan.values;
+    }
+    EXPECT_FALSE(isJson(R"({"shown":"mark":null})"));
+    EXPECT_FALSE(isJson(R"({"a":[1,2})"));
+    EXPECT_TRUE(isJson(R"({"a":[1,-2.5e+3,"\u00e4"],"b":{},"c":null})"));
+}
+
+// The page's console and files keep 16 MiB of text and not a byte more (its message of the cut says 16 MB).
+TEST(PlanEntry, TextInMemoryIsCutAt16MiB) {
+    static char block[1 << 20];
+    MemoryText text = {};
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(keepInMemory(&text, block, static_cast<int>(sizeof block)), 0);
+    EXPECT_EQ(keepInMemory(&text, block, 1), -1);
+    EXPECT_EQ(text.length, size_t{ 16 } << 20);
+    free(text.bytes);
+}
 
 // A plan run after other plans gives what it gave before them.
 TEST(PlanEntry, RunsAfterOtherRunsGiveTheSame) {
@@ -161,6 +231,9 @@ std::string mineFacts() {
 // ore for the factory; 37.5 silicon per unit of the crystal factory.
 TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
     expectFlows({ {}, "WF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; O A 150; S KF 75; ");
+    // the page is told them in the same order, the first from the plants' line, the first result row
+    EXPECT_NE(std::string(wv_record()).find(R"("flows":[{"kind":"energy","row":0,"consumer":null,"race":"A","amount":3600},)"),
+              std::string::npos);
     // the values behind the mine lines: 150 ore at 28.55 a yield point; 75 silicon at 7.75 a point, less the M
     // plant's 9640 - 3600 = 6040 EZ surplus at 1711.2 a point; no margin point for one consumer
     EXPECT_EQ(mineFacts(),

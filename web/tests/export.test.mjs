@@ -5,7 +5,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { number } from '../format.js';
-import { csvOf, totalsOf, checklistOf, standOf, carryBuilt } from '../export.js';
+import { csvOf, totalsOf, compareRuns, checklistOf, standOf, carryBuilt } from '../export.js';
 
 test('German numbers: thousands with a point, at most two decimals with a comma, -0 kept', () => {
     const rows = [[96400, '96.400'], [-12345, '-12.345'], [28.55, '28,55'], [1234567.891, '1.234.567,89'], [0.5, '0,5'],
@@ -29,7 +29,11 @@ test('CSV cells: -0, names that need quotes, the -es line by its name, built cou
         'Sonnenkraftwerke;1;2;1234;;31940;;;;;;3;0;1;', 'ungenutzte SKW-Kapazität;;;;;;3312;;;;;;;;',
         '"A;B ""C""";2;0;;S;;;;;;;0;0;;', 'Erzminen Typ L;;;;;;;;6;16;;;;;9', 'Erzverkauf;;;;;;;;;;-0;;;;', '']);
     // what is to be built: a food line is a pair, two factories per count
-    assert.deepStrictEqual(totalsOf(record).build, { M: 1 + 2 * 2, L: 2, XL: 1234 });
+    const totals = totalsOf(record);
+    assert.deepStrictEqual([totals.build, totals.surplus], [{ M: 1 + 2 * 2, L: 2, XL: 1234 }, 31940]);
+    assert.strictEqual(csvOf(record).split('\r\n')[0], '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde');
+    // against a plan whose plants leave 940 EZ less
+    assert.strictEqual(compareRuns(record, { rows: [{ ...plants, number: 31000 }] }).totals.surplus, 31000 - 31940);
 });
 
 test('the checklist per size: what is missing, what stands beyond the need, a mine line by its yield', () => {

@@ -89,6 +89,18 @@ test('field text that is not printable ASCII is refused with the field\'s messag
     assert.deepStrictEqual(readField(count, '3500', runner.readDemand), { value: 3500 });
 });
 
+// A count within -10000..10000 and nothing else; the reason the core gives for a demand said in German.
+test('field text read as the console would take it, and why not', () => {
+    const count = { kind: 'count', low: -10000, high: 10000 }, demand = { kind: 'demand' };
+    const notWhole = { error: 'Bitte eine ganze Zahl von -10000 bis 10000 eingeben.' };
+    assert.deepStrictEqual(['', ' 12 ', '+7', '-10000', '10000', '10001', '-10001', '12x', 'x12'].map((t) =>
+        readField(count, t, (text) => ({ value: text }))), [{ empty: true }, { value: 12 }, { value: 7 }, { value: -10000 },
+        { value: 10000 }, notWhole, notWhole, notWhole, notWhole]);
+    assert.deepStrictEqual([1, 2].map((problem) => readField(demand, '9', () => ({ problem }), 500)), [
+        { error: 'Bitte eine endliche Zahl eingeben, z. B. 1500 oder 37,5.' },
+        { error: 'Die Zahl ist zu lang (höchstens 500 Zeichen).' }]);
+});
+
 test('a dot before three digits is a thousands dot or refused, never a decimal point', async () => {
     const [count, demand] = ['count', 'demand'].map((kind) => runner.tables().questions.find((q) => q.kind === kind));
     const read = (q, text) => readField(q, text, runner.readDemand);

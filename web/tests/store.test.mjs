@@ -88,6 +88,21 @@ test('plan files', () => {
         [planWith({ or: true }, {}, { 'WF.A': '4' }), { Erz: 2 }, 6]);
 });
 
+// What cannot be read is named, part by part, and left out; a built count of 0 is no problem, only not kept.
+test('plan files and addresses edited by hand', () => {
+    const store = planStore(tables, null);
+    const skipped = (what) => `„${what}“: nicht lesbar, übergangen`;
+    const edited = store.readFile(JSON.stringify({ werkverbund: 1, name: 'X', built: { A: 1.5, B: 0, C: 3 },
+        plan: { options: 'xl', answers: { or: 'jn', dat: 'nj' }, values: ['1'], extra: { 'WF.A': '1' } } }));
+    assert.deepStrictEqual([edited.entry.plan, edited.entry.built, edited.problems], [planWith({}), { C: 3 },
+        ['options', 'answers.or', 'answers.dat', 'values', 'extra.WF.A', 'built.A'].map(skipped)]);
+    assert.deepStrictEqual(store.readFile(JSON.stringify({ werkverbund: 3, name: 'Y', plan: 'x', built: 5 })).problems,
+        ['„werkverbund“: unbekannte Version; gelesen, was sich lesen ließ', skipped('plan'), skipped('built')]);
+    // a broken escape after a whole three-byte one
+    const r = store.readHash('WF.A=%E2%82%AC%ZZ');
+    assert.deepStrictEqual([r.plan.values['WF.A'], r.problems], ['€%ZZ', ['„%E2%82%AC%ZZ“: gestörte %-Zeichen, so weit wie möglich gelesen']]);
+});
+
 test('the plan store', async (t) => {
     await t.test('names, copies, the last plan, a reload', () => {
         const storage = fakeStorage();
@@ -100,6 +115,8 @@ test('the plan store', async (t) => {
         assert.deepStrictEqual([names(store), copy.plan.values.saleSkwM, copy.built],
             [['Ausbau', 'Plan 2', 'Kopie von Ausbau'], '4', { 'SKW M': 2 }]);
         assert.strictEqual(planStore(tables, storage).current().name, 'Kopie von Ausbau');
+        // the stored names that earlier pages wrote too
+        assert.deepStrictEqual(Object.keys(storage).filter((k) => !k.startsWith('werkverbund.plan.')), ['werkverbund.current']);
         [first, second, copy].forEach((e) => store.remove(e.id));
         assert.deepStrictEqual(store.list().map((e) => [e.name, e.plan]), [['Plan 1', emptyPlan(tables)]]);
     });
