@@ -9,7 +9,7 @@ import { keyOf } from '../plan.js';
 import fs from 'node:fs';
 import { goldenCases, compareWithCase, runNative, OUTPUT_FILES } from './support.js';
 import { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text, transcript,
-    fileOf, planAddress, shot, fieldId } from './browser.js';
+    fileOf, planAddress, shot, fieldId, noticeSays } from './browser.js';
 
 const cases = Object.fromEntries(goldenCases().map((c) => [c.name, c]));
 const latin1 = async (page, name) => (await fileOf(page, name)).toString('latin1');
@@ -158,9 +158,8 @@ test('an answers file saved with other options warns and offers the options it f
     const c = cases['energy-2'];  // saved with all eight options
     const page = await openPage('#h&br&es&opt');
     const load = (buffer) => page.locator('#load').setInputFiles({ name: 'antworten.txt', mimeType: 'text/plain', buffer });
-    const notice = (pattern) => page.waitForFunction((p) => new RegExp(p).test(document.getElementById('notice').textContent), pattern);
     await load(Buffer.from(c.input, 'latin1'));
-    await notice('passt nicht');
+    await noticeSays(page, /passt nicht/);
     await assertAccessible(page, 'answers file that does not fit');
     assert.match(await text(page, '#notice'), /Sie passt zu den Optionen „Hilfetext schreiben“, .*„Überschüsse klein halten“\./);
     await page.locator('#notice button', { hasText: 'Mit diesen Optionen laden' }).click();
@@ -170,7 +169,7 @@ test('an answers file saved with other options warns and offers the options it f
 
     const before = await planAddress(page);
     await load(Buffer.alloc(70000, '1\n'));
-    await notice('höchstens 64 KB');
+    await noticeSays(page, /höchstens 64 KB/);
     assert.strictEqual(await planAddress(page), before, 'a refused file changes nothing');
     await close(page);
 });
