@@ -57,10 +57,8 @@ test('the largest link and plan file give first results within a second; larger 
     // the browser's own part (the core compiled as the page is read) grows with the load of the machine
     console.log(`# largest link: first results ${Math.round(first)} ms after the start, ${Math.round(first - read)} ms after the page was read`);
     assert.ok(first - read < 1000, `first results ${first - read} ms after the page was read`);
-    const problems = await page.locator('#problems li').allInnerTexts();
-    const unknown = hash.split('&').filter((part) => part.startsWith('x')).length;
-    assert.deepStrictEqual([problems.length, problems[20]], [21, `In der Adresse: und ${unknown - 20} weitere`]);
-    assert.strictEqual((await value(page, '#plan-name')).length, 80);
+    // which problems are said and how long the name may be: store.test.mjs
+    assert.strictEqual((await page.locator('#problems li').allInnerTexts()).length, 21);
     const stored = await page.evaluate(() => Object.values(localStorage).map((v) => v.length));
     assert.ok(Math.max(...stored) < 2000, `no copy of the address kept: ${stored}`);
 
@@ -81,7 +79,6 @@ test('the largest link and plan file give first results within a second; larger 
     const took = Date.now() - since;
     assert.ok(took < 1000, `plan file loaded after ${took} ms`);
     console.log(`# largest plan file: loaded after ${took} ms`);
-    assert.match(await tooLong.locator('#notice').innerText(), new RegExp(`und ${Object.keys(values).length - 20} weitere`));
     await load('zu-gross.json', file + ' '.repeat(1024));
     await noticeSays(tooLong, /zu-gross\.json ist 65 KB groß und wird nicht geladen/);
     await close(page);
@@ -133,15 +130,6 @@ test('two tabs editing different fields of one plan keep both, and each shows th
     await close(a);
 });
 
-test('an unknown crystal race in an address is named; the race used is checked', async () => {
-    for (const race of ['B', 'bogus']) {
-        const page = await openPage('#v=2&crystalRace=' + race + '&saleSkwM=1');
-        assert.match(await page.locator('#problems').innerText(), new RegExp(`„crystalRace=${race}“: keine der Rassen .*Argonen`));
-        assert.strictEqual(await page.locator('input[name=crystalRace]:checked').getAttribute('value'), 'a');
-        await close(page);
-    }
-});
-
 test('undo and redo of a switch and of a field, per plan; an answers file opens as a new plan', async () => {
     const page = await openPage('#v=2&name=Eins&saleSkwM=1');
     const undo = () => page.keyboard.press('Control+z');
@@ -172,12 +160,14 @@ test('undo and redo of a switch and of a field, per plan; an answers file opens 
     await close(page);
 });
 
-test('a thousands dot in a demand field is one, or the field says how to write it', async () => {
-    const page = await openPage('#v=2&m&ME=1.500&MS=0.500');
+test('a thousands dot in a demand field is one, or the field says how to write it; an unknown crystal race named', async () => {
+    const page = await openPage('#v=2&m&ME=1.500&MS=0.500&crystalRace=B');
+    assert.match(await page.locator('#problems').innerText(), /„crystalRace=B“: keine der Rassen .*Argonen/);
+    assert.strictEqual(await page.locator('input[name=crystalRace]:checked').getAttribute('value'), 'a', 'the race used');
     assert.match(await page.locator('#f-MS-m').innerText(), /Tausenderpunkt: bitte 1\.500 oder 1500/);
     assert.strictEqual(await page.locator('#f-ME').getAttribute('aria-invalid'), 'false');
     assert.match((await fileOf(page, 'antworten.txt')).toString('latin1'), /\n1\.5e\+03\r?\n/);
     assert.match(await page.locator('#number-rule').innerText(), /Punkt für Tausender, Komma für Dezimalstellen/);
-    await assertAccessible(page, 'a thousands dot refused');
+    await assertAccessible(page, 'a thousands dot refused, a race unknown');
     await close(page);
 });
