@@ -9,7 +9,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
-const { webBuild, loadRunner } = require('./support.js');
+const { webBuild, loadRunner, CHROMIUM } = require('./support.js');
 
 const PAGE = path.join(webBuild, 'werkverbund.html');
 const PAGE_URL = pathToFileURL(PAGE).href;
@@ -23,11 +23,7 @@ const session = {};  // browser, runner and the core's tables, once the tests st
 test.before(async () => {
     session.runner = await loadRunner();
     session.tables = session.runner.tables();
-    session.browser = await chromium.launch({
-        executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium',
-        args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
-            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    });
+    session.browser = await chromium.launch(CHROMIUM);
 });
 test.after(async () => {
     if (session.browser) await session.browser.close();
@@ -106,8 +102,17 @@ async function copiedLink(page) {
         ? page.locator('#notice input').inputValue() : page.evaluate(() => navigator.clipboard.readText());
 }
 
+const planNames = (page) => page.locator('#plan-list option').allInnerTexts();
+const values = (page, ...selectors) => Promise.all(selectors.map((s) => page.locator(s).inputValue()));
+// Waits until the notice matches pattern.
+const noticeSays = (page, pattern) => page.waitForFunction((p) => new RegExp(p).test(document.getElementById('notice').textContent),
+    pattern.source || pattern);
+// The fullest plan: every option, every field of -xl -or, a name.
+const fullest = () => ['#v=2&h&br&xl&or=j&dat=j&es&opt&m&name=Gro%C3%9Fer%20Komplex&crystalRace=b'].concat(session.tables.questions
+    .filter((q) => q.kind !== 'letter' && q.when !== 'm').map((q, i) => `${q.key}=${1 + (i * 7) % 5}`)).join('&');
+
 const shot = (page, name, fullPage = false) => page.screenshot({ path: path.join(webBuild, name + '.png'), fullPage });
 const fieldId = (key) => '#f-' + key.replace(/\W/g, '-');
 
 module.exports = { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text,
-    transcript, download, fileOf, planAddress, copiedLink, shot, fieldId };
+    transcript, download, fileOf, planAddress, copiedLink, shot, fieldId, planNames, values, noticeSays, fullest };

@@ -1,13 +1,17 @@
 // The page on every screen with the fullest plan (every option, every field of -xl -or), in headless Chromium: no
-// tab wider than a phone; the chain fitted, zoomed in its box, its five kinds of line as the legend shows them, a box
-// picked with its lines and result row; the simplest plans drawn; printed with the plan's name, no text below 6 pt.
+// tab wider than a phone; the chain fitted, zoomed in its box, in the browser's fonts with no text out of its frame,
+// its five kinds of line as the legend shows them, a box picked with its lines and result row; every "Warum?" in a
+// player's words, the fields by their names, the CSV of the plan's run; the simplest plans drawn; printed with the
+// plan's name and options, no text below 6 pt. What the views say, in node: results.test.mjs; random layouts:
+// diagram.test.mjs.
 import test from 'node:test';
 import assert from 'node:assert';
-import { session, PHONE, openPage, close, assertAccessible, tab, shot } from './browser.js';
+import { planInput } from '../plan.js';
+import { planStore } from '../store.js';
+import { csvOf } from '../export.js';
+import { session, PHONE, openPage, close, assertAccessible, tab, shot, download, fullest } from './browser.js';
 
 const DESKTOP = { width: 1366, height: 900 };
-const fullest = () => ['#v=2&h&br&xl&or=j&dat=j&es&opt&m&name=Gro%C3%9Fer%20Komplex&crystalRace=b'].concat(session.tables.questions
-    .filter((q) => q.kind !== 'letter' && q.when !== 'm').map((q, i) => `${q.key}=${1 + (i * 7) % 5}`)).join('&');
 const pageWidth = (page) => page.evaluate(() => document.documentElement.scrollWidth);
 const sizes = (page) => page.evaluate(() => [document.getElementById('chain').clientWidth,
     document.querySelector('#chain svg').getBoundingClientRect().width, document.getElementById('chain').scrollWidth]);
@@ -28,9 +32,32 @@ test('a phone: no tab wider than the screen; the chain fitted, zoomed in it pans
     await close(phone);
 });
 
-test('the desktop: five kinds of line as in the legend, zoom by keys, a box picked with its lines and row', async () => {
+// In the page, with the browser's fonts: no two boxes or labels of the chain overlap, and every text stays inside
+// its frame, clear of the others.
+function chainProblems(page) {
+    return page.evaluate(() => {
+        const problems = [];
+        const frames = [...document.querySelectorAll('#chain .chain-box, #chain .chain-label')].map((g) => [g, g.querySelector('rect').getBBox()]);
+        const meet = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+        frames.forEach(([g, r], i) => {
+            frames.slice(0, i).forEach(([o, q]) => { if (meet(r, q)) problems.push(`${g.textContent} overlaps ${o.textContent}`); });
+            const texts = [...g.querySelectorAll('text')].filter((t) => t.textContent).map((t) => [t, t.getBBox()]);
+            texts.forEach(([t, b], j) => {
+                if (b.x < r.x || b.y < r.y || b.x + b.width > r.x + r.width || b.y + b.height > r.y + r.height) {
+                    problems.push(`${t.textContent} sticks out of its frame`);
+                }
+                if (texts.slice(0, j).some(([, c]) => meet(b, c))) problems.push(`${t.textContent} overlaps a text beside it`);
+            });
+        });
+        return problems;
+    });
+}
+
+test('the desktop: the chain in real fonts, its lines as in the legend, a box picked; Warum?, names, the CSV', async () => {
     const page = await openPage(fullest(), { viewport: DESKTOP });
     await tab(page, 'Kette');
+    assert.deepStrictEqual(await chainProblems(page), []);
+    await shot(page, 'planner-chain');
     const kinds = ['energy', 'crystals', 'food', 'ore', 'silicon'];
     const styles = await page.evaluate((kinds) => kinds.map((k) => [`#chain .chain-${k}:not(.bad)`, `.chain-legend .chain-${k}`]
         .map((s) => [getComputedStyle(document.querySelector(s)).stroke, getComputedStyle(document.querySelector(s)).strokeDasharray])), kinds);
@@ -57,6 +84,29 @@ test('the desktop: five kinds of line as in the legend, zoom by keys, a box pick
     await shot(page, 'chain-desktop');
     await tab(page, 'Übersicht');
     assert.match((await page.locator('#results tr.picked').innerText()).replace(/\u00ad/g, ''), /^Boron Kristallfabriken/);
+
+    // every "Warum?" opens its line's explanation below it, without codes or flags
+    for (const why of await page.locator('#results button.why').all()) await why.click();
+    assert.strictEqual(await page.locator('#results button.why[aria-expanded=false]').count(), 0);
+    const said = await page.locator('#results .explained:not([hidden])').allInnerTexts();
+    assert.ok(said.length >= 20 && said.some((t) => /^Gebraucht wird Nahrung für /.test(t)));
+    for (const text of said) {
+        assert.doesNotMatch(text.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, ''), /\b[A-Z][A-Z0-9]+\b|(^|[\s(])-[a-z]|(^|[^\w])-0\b/, text);
+    }
+    await assertAccessible(page, 'every Warum? open');
+    await shot(page, 'planner-why');
+    for (const name of ['Sonnenkraftwerke Typ M', 'Kristallfabriken Typ L', 'Argonen siliziumbasiert', 'Gefechtskopffabriken']) {
+        assert.strictEqual(await page.getByRole('textbox', { name, exact: true }).count(), 1, name);
+    }
+    assert.strictEqual(await page.getByRole('row', { name: /\u00ad/ }).count(), 0, 'no result line named with a soft hyphen');
+    // the CSV is the one of the plan's run
+    const { tables, runner } = session;
+    const input = planInput(tables, planStore(tables, null).readHash(fullest()).plan, runner.readDemand);
+    const csv = await download(page, '#csv');
+    assert.deepStrictEqual([csv.name, csv.bytes.toString('utf8')], ['ergebnisse.csv', csvOf(runner.runPlan(input.options, input.values, true).record)]);
+    // a line's explanation leads to its box in the chain
+    await page.locator('#results .explained', { hasText: /^Gebraucht wird Nahrung für / }).first().locator('button.to-chain').click();
+    assert.match(await page.locator('#chain-picked').innerText(), /L2\+L1Fabriken .*\. Warum\? Gebraucht wird Nahrung/);
     await close(page);
 });
 
@@ -73,11 +123,14 @@ test('the simplest plans draw: one plant for sale, one less for sale', async () 
     await close(page);
 });
 
-test('printed: the plan name on every page, the chain as wide as A4 landscape, no text below 6 pt', async () => {
+test('printed: the plan name on every page and its options by name, the chain as wide as A4 landscape, no text below 6 pt', async () => {
     const page = await openPage(fullest(), { viewport: DESKTOP });
     await tab(page, 'Kette');
     await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     assert.match(await page.locator('#print-name').textContent(), /@page\{@top-left\{content:"Werkverbund · Plan „Großer Komplex“"/);
+    const brief = await page.locator('#print-plan').textContent();
+    assert.match(brief, /^Plan: „Hilfetext schreiben“ · .* · „Fünf weitere Völker“ \(Weitere Völker mit Namen: ja\) · /);
+    assert.doesNotMatch(brief, /(^|\s)-[a-z]/);
     await page.setViewportSize({ width: Math.floor(281 / 25.4 * 96), height: 718 });   // 297 - 2 x 8 mm
     await page.emulateMedia({ media: 'print' });
     const [smallest, wide, room] = await page.evaluate(() => {

@@ -9,7 +9,7 @@ const path = require('node:path');
 const crypto = require('node:crypto');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
-const { webBuild } = require('./support.js');
+const { webBuild, CHROMIUM } = require('./support.js');
 const { serve } = require('./serve.js');
 
 const SITE = path.join(webBuild, 'site');
@@ -23,10 +23,8 @@ const said = (page) => page.locator('#notice').innerText();
 test.before(async () => {
     fs.cpSync(SITE, path.join(scratch, 'site'), { recursive: true });
     s.server = await serve(path.join(scratch, 'site'));
-    s.context = await chromium.launchPersistentContext(path.join(scratch, 'profile'), {
-        executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium', permissions: ['clipboard-read', 'clipboard-write'],
-        args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
-            '--disable-background-networking', '--disable-component-update', '--disable-sync'] });
+    s.context = await chromium.launchPersistentContext(path.join(scratch, 'profile'),
+        { ...CHROMIUM, permissions: ['clipboard-read', 'clipboard-write'] });
     s.context.on('page', (p) => p.on('pageerror', (e) => s.errors.push(String(e))));
     s.page = await s.context.newPage();
 });

@@ -122,8 +122,12 @@ function generator(seed) {
 }
 
 // The plan with every option and something in most questions, as the page benchmark has it.
+// Debian's Chromium, headless, with nothing of its own going out.
+const CHROMIUM = { executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync'] };
 const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&L1M=1&L2L=1&KM=2&GKF=2&SBF=1'
     + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
 
-module.exports = { FULL_PLAN, generator, randomRuns, assertSameRun, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases,
+module.exports = { CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases,
     compareWithCase, OUTPUT_FILES };
