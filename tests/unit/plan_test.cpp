@@ -232,7 +232,8 @@ std::string mineFacts() {
 TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
     expectFlows({ {}, "WF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; O A 150; S KF 75; ");
     // the page is told them in the same order, the first from the plants' line, the first result row
-    EXPECT_NE(std::string(wv_record()).find(R"("flows":[{"kind":"energy","row":0,"consumer":null,"race":"A","amount":3600},)"),
+    EXPECT_NE(std::string(wv_record())
+                  .find(R"("flows":[{"kind":"energy","row":0,"consumer":null,"race":"A","amount":3600},)"),
               std::string::npos);
     // the values behind the mine lines: 150 ore at 28.55 a yield point; 75 silicon at 7.75 a point, less the M
     // plant's 9640 - 3600 = 6040 EZ surplus at 1711.2 a point; no margin point for one consumer
