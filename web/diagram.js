@@ -326,11 +326,12 @@ function reshape(svg, before, pieces) {
 
 // Changes the elements drawn before to the new pieces, attribute by attribute, where they differ.
 function update(elements, before, pieces) {
-    pieces.forEach(function (p, i) {
-        var e = elements[i];
-        Object.keys(p[1]).forEach(function (a) { if (p[1][a] !== before[i][1][a]) e.setAttribute(a, p[1][a]); });
-        if (p[2] !== before[i][2]) e.textContent = p[2];
-    });
+    for (var i = 0; i < pieces.length; i++) {
+        var now = pieces[i][1], was = before[i][1];
+        if (now === was) continue;   // an element just made from this piece
+        for (var a in now) if (now[a] !== was[a]) elements[i].setAttribute(a, now[a]);
+        if (pieces[i][2] !== before[i][2]) elements[i].textContent = pieces[i][2];
+    }
 }
 
 // Draws the chain into area as one <svg>, labelled for screen readers by its title and description (ids from
