@@ -100,11 +100,14 @@ function spanOf(r, k) {
 // another arrives turns first. Runs far apart share a track.
 function placeChannel(chart, k, x) {
     var dir = function (r) { return r.y[k + 1] > r.y[k] ? 1 : -1; };
-    var runs = chart.routes.filter(function (r) { return r.c <= k && k < r.to.col && spanOf(r, k); })
-        .sort(function (a, b) { return dir(a) - dir(b) || (b.y[k] - a.y[k]) * dir(a) || a.i - b.i; });
-    var leaving = function (r) { return r.c === k ? r.edges.map(function (e) { return e.y; }) : [r.y[k]]; };
+    var spans = new Map();   // each run's span and the heights it leaves its column at, worked out once
+    var runs = chart.routes.filter(function (r) {
+        var span = r.c <= k && k < r.to.col && spanOf(r, k);
+        if (span) spans.set(r, { span: span, leaving: r.c === k ? r.edges.map(function (e) { return e.y; }) : [r.y[k]] });
+        return span;
+    }).sort(function (a, b) { return dir(a) - dir(b) || (b.y[k] - a.y[k]) * dir(a) || a.i - b.i; });
     runs.slice().forEach(function (b) {
-        var a = runs.filter(function (r) { return leaving(r).indexOf(b.y[k + 1]) >= 0; })[0];
+        var a = runs.find(function (r) { return spans.get(r).leaving.indexOf(b.y[k + 1]) >= 0; });
         if (runs.indexOf(a) > runs.indexOf(b)) {
             runs.splice(runs.indexOf(a), 0, runs.splice(runs.indexOf(b), 1)[0]);   // b right after a
         }
@@ -112,7 +115,7 @@ function placeChannel(chart, k, x) {
     var track = 0;
     var taken = [];   // spans on the current track
     runs.forEach(function (r) {
-        var span = spanOf(r, k);
+        var span = spans.get(r).span;
         if (taken.some(function (s) { return span[0] < s[1] + TRACK && s[0] < span[1] + TRACK; })) {
             track++;
             taken = [];
@@ -262,43 +265,99 @@ function piecesOf(model, chart, id) {
     return pieces;
 }
 
-function markupOf(pieces, svg) {
-    var text = start('svg', svg);
+function markupOf(pieces) {
+    var text = '';
     pieces.forEach(function (p, i) {
         text += start(p[0], p[1]) + escaped(p[2]);
         if (p[0] !== 'g') text += '</' + p[0] + '>';
         if (p[3] && !(pieces[i + 1] || [])[3]) text += '</g>';   // the frame's last piece
     });
-    return text + '</svg>';
+    return text;
+}
+
+// The pieces by the picture's children: a frame with its rectangle and texts is one. Its key: the tags and
+// attribute names, so that the elements of two pieces of one key differ only in attribute values and texts.
+function childrenOf(pieces) {
+    var children = [];
+    pieces.forEach(function (p, i) {
+        var key = p[0] + ':' + Object.keys(p[1]).join(',');
+        if (p[3]) {
+            children[children.length - 1].key += ' ' + key;
+            children[children.length - 1].end = i + 1;
+        } else children.push({ key: key, from: i, end: i + 1 });
+    });
+    return children;
+}
+
+// Makes the picture's children those of the new pieces, keeping each old child that a new one of its key
+// takes (in order) and parsing markup only for the others; returns, piece by piece, what the element shows
+// now, for update.
+function reshape(svg, before, pieces) {
+    var olds = childrenOf(before), news = childrenOf(pieces);
+    var nodes = [].slice.call(svg.children);
+    var free = {};
+    olds.forEach(function (c, n) {
+        c.node = nodes[n];
+        (free[c.key] = free[c.key] || []).push(c);
+    });
+    var made = news.filter(function (c) {
+        c.old = (free[c.key] || []).shift();
+        return !c.old;
+    });
+    if (made.length) {
+        var holder = document.createElementNS(svg.namespaceURI, 'svg');
+        holder.innerHTML = made.map(function (c) { return markupOf(pieces.slice(c.from, c.end)); }).join('');
+        var parsed = [].slice.call(holder.children);
+        made.forEach(function (c, n) { c.node = parsed[n]; });
+    }
+    Object.keys(free).forEach(function (k) { free[k].forEach(function (c) { c.node.remove(); }); });
+    var shown = pieces.slice();
+    var at = svg.firstElementChild;
+    news.forEach(function (c) {
+        if (c.old) {
+            c.node = c.old.node;
+            for (var i = c.from; i < c.end; i++) shown[i] = before[c.old.from + i - c.from];
+        }
+        if (c.node === at) at = at.nextElementSibling;
+        else svg.insertBefore(c.node, at);
+    });
+    return shown;
 }
 
 // Changes the elements drawn before to the new pieces, attribute by attribute, where they differ.
 function update(elements, before, pieces) {
-    pieces.forEach(function (p, i) {
-        var e = elements[i];
-        Object.keys(p[1]).forEach(function (a) { if (p[1][a] !== before[i][1][a]) e.setAttribute(a, p[1][a]); });
-        if (p[2] !== before[i][2]) e.textContent = p[2];
-    });
+    for (var i = 0; i < pieces.length; i++) {
+        var now = pieces[i][1], was = before[i][1];
+        if (now === was) continue;   // an element just made from this piece
+        for (var a in now) if (now[a] !== was[a]) elements[i].setAttribute(a, now[a]);
+        if (pieces[i][2] !== before[i][2]) elements[i].textContent = pieces[i][2];
+    }
 }
 
 // Draws the chain into area as one <svg>, labelled for screen readers by its title and description (ids from
 // id). The first picture is set as one string of markup (one parse instead of an element per piece); a picture
 // with the same elements as the last one changes only the attributes and texts that differ, which is what a
-// recompute mostly brings.
+// recompute mostly brings; one where boxes or lines come or go keeps the elements it can and parses only the
+// new ones.
 export function drawChain(area, model, measure, id) {
     var chart = layoutChain(model, measure);
     var pieces = piecesOf(model, chart, id);
     var svg = { xmlns: 'http://www.w3.org/2000/svg', class: 'chain', role: 'group', 'aria-labelledby': id + 't ' + id + 'd',
         width: chart.width, height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height };
     var shape = pieces.map(function (p) { return p[0] + (p[1]['data-id'] || ''); }).join(' ');
-    if (area.wvChainShape !== shape || !area.firstChild) {
-        area.innerHTML = markupOf(pieces, svg);
-        area.wvChainShape = shape;
+    if (!area.firstChild || !area.wvChainPieces) {
+        area.innerHTML = start('svg', svg) + markupOf(pieces) + '</svg>';
         area.wvChainElements = [].slice.call(area.firstChild.querySelectorAll('*'));
     } else {
         ['width', 'height', 'viewBox'].forEach(function (a) { area.firstChild.setAttribute(a, svg[a]); });
-        update(area.wvChainElements, area.wvChainPieces, pieces);
+        var before = area.wvChainPieces;
+        if (area.wvChainShape !== shape) {
+            before = reshape(area.firstChild, before, pieces);
+            area.wvChainElements = [].slice.call(area.firstChild.querySelectorAll('*'));
+        }
+        update(area.wvChainElements, before, pieces);
     }
+    area.wvChainShape = shape;
     area.wvChainPieces = pieces;
     return area.firstChild;
 }
