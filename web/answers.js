@@ -80,8 +80,3 @@ export function readAnswers(runner, tables, plan, bytes) {
     return { plan: plan, warnings: warnings, fits: warnings.length ? fittingOptions(runner, tables, plan, bytes) : null };
 }
 
-// The options set, as the console program spells them.
-export function spellings(tables, options) {
-    var on = tables.options.filter(function (o) { return options[o.name]; });
-    return on.map(function (o) { return o.spelling; }).join(' ') || 'keiner Option';
-}

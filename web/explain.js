@@ -26,13 +26,6 @@ function taken(c, key) {
     return c.record.questions[i];
 }
 
-// A race's name as the run's lines give it ("Rasse1" to "Rasse5" for extra races answered 'n'): the name its
-// food chain carries.
-export function raceName(record, tables, letter) {
-    var row = record.rows.filter(function (r) { return r.type === 'raceChain' && r.feeds === letter; })[0];
-    return row ? row.race : tables.races.filter(function (r) { return r.code === letter; })[0].name;
-}
-
 // "von Hand eingegeben" when an -m question took a typed value instead of the one it showed.
 function byHand(c, key) {
     var q = taken(c, key);
