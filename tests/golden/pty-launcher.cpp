@@ -1,15 +1,14 @@
-// Runs a golden case on a pseudo-terminal, as a person at a terminal would: the program's
-// standard input and output are a terminal (line editing on, echo off, output bytes untouched,
-// standard error left as it is), and each line of our own standard input is typed only when
-// the program waits in a read on descriptor 0. Where the input ends, the end-of-input key is
-// pressed: after a last line without a line end it sends that line as it is, and pressed at
-// the start of a line it ends the input. Linux only: it watches the program through /proc.
+// Runs a golden case on a pseudo-terminal, as a person at a terminal would: the program's standard input and
+// output are a terminal (line editing on, echo off, output bytes untouched, standard error left as it is), and each
+// line of our own standard input is typed only when the program waits in a read on descriptor 0. Where the input
+// ends, the end-of-input key is pressed: after a last line without a line end it sends that line as it is, and
+// pressed at the start of a line it ends the input. Linux only: it watches the program through /proc.
 //
 // usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN     (run-case.sh's launcher hook)
 //
-// Exits with the program's status, or with 125 and a message on standard error when the program
-// waits for input without its prompt on the screen (its output was not flushed), or reads again
-// after the end-of-input key (the user would have to press the key once for every such read).
+// Exits with the program's status, or with 125 and a message on standard error when the program waits for input
+// without its prompt on the screen (its output was not flushed), or reads again after the end-of-input key (the
+// user would have to press the key once for every such read).
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -18,14 +17,17 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
 #include <string>
 
 namespace {
 
-constexpr int LAUNCHER_FAILED = 125;
 constexpr int PROMPT_WAIT_MS = 2000;  // how long a missing prompt may take to show up
 
 pid_t child = -1;
@@ -38,15 +40,14 @@ std::string screen;  // every byte the program has shown
     std::string end = screen.substr(screen.size() > 80 ? screen.size() - 80 : 0);
     for (char& c : end) c = c == '\n' ? '|' : c;
     fprintf(stderr, "pty-launcher: %s; the screen ends with \"%s\" (| is a line end)\n", why, end.c_str());
-    exit(LAUNCHER_FAILED);
+    exit(125);
 }
 
-// Moves what the program has shown from the terminal to our standard output; reading the
-// terminal takes everything the program has written before.
+// Moves what the program has shown from the terminal to our standard output; reading the terminal takes everything
+// the program has written before.
 void drain() {
     char chunk[4096];
-    ssize_t got;
-    while ((got = read(master, chunk, sizeof chunk)) > 0) {
+    for (ssize_t got; (got = read(master, chunk, sizeof chunk)) > 0;) {
         screen.append(chunk, static_cast<size_t>(got));
         if (write(1, chunk, static_cast<size_t>(got)) != got) fail("cannot write standard output");
     }
@@ -55,14 +56,8 @@ void drain() {
 bool hasEnded() { return status != -1 || waitpid(child, &status, WNOHANG) == child; }
 
 std::string procFile(const char* name) {
-    char path[64];
-    snprintf(path, sizeof path, "/proc/%d/%s", static_cast<int>(child), name);
-    std::string text;
-    if (FILE* f = fopen(path, "r")) {
-        for (int c = fgetc(f); c != EOF; c = fgetc(f)) text += static_cast<char>(c);
-        fclose(f);
-    }
-    return text;
+    std::ifstream file("/proc/" + std::to_string(child) + "/" + name);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 // Whether the program sleeps in a read on descriptor 0 ("running" while it is not asleep).
@@ -82,8 +77,8 @@ long readsDone() {
 size_t shownWhenTyped = 0;  // screen size when the last keys were typed
 bool maySkipPrompt = true;  // the program may wait again before it shows anything new
 
-// Every question ends its prompt on the line where the answer is typed, and an answer is
-// followed by the next prompt before the program waits again.
+// Every question ends its prompt on the line where the answer is typed, and an answer is followed by the next
+// prompt before the program waits again.
 bool promptShown() {
     return !screen.empty() && screen.back() != '\n' && (maySkipPrompt || screen.size() > shownWhenTyped);
 }
@@ -108,14 +103,11 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN\n");
         return 2;
     }
-    std::string typed;
-    char chunk[4096];
-    for (ssize_t got; (got = read(0, chunk, sizeof chunk)) > 0;) typed.append(chunk, static_cast<size_t>(got));
+    const std::string typed(std::istreambuf_iterator<char>(std::cin), {});
     for (char c : typed) {
         if ((c >= 0 && c < ' ' && c != '\n' && c != '\t') || c == 127)
             fail("a terminal would take a typed key as a command");
     }
-
     int slave = -1;
     termios modes{};
     if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 || tcgetattr(slave, &modes) != 0) fail("no terminal");
@@ -134,8 +126,7 @@ int main(int argc, char** argv) {
         execvp(argv[1], argv + 1);
         _exit(127);
     }
-    // Our copy of the terminal's program side stays open, so that nothing shown is lost when the
-    // program ends.
+    // Our copy of the terminal's program side stays open, so that nothing shown is lost when the program ends.
     fcntl(master, F_SETFL, O_NONBLOCK);
     size_t next = 0;     // where the next line to type starts
     bool ended = false;  // the end-of-input key has ended the input
@@ -151,17 +142,12 @@ int main(int argc, char** argv) {
         }
         if (!promptShown()) fail("the program waits for input, but its prompt is not on the screen");
         if (ended) fail("the program reads again after the end-of-input key ended the input");
-        size_t lineEnd = typed.find('\n', next);
-        if (next == typed.size()) {
-            ended = true;
-            type(endKey);
-        } else if (lineEnd == std::string::npos) {
-            type(typed.substr(next) + endKey);
-            next = typed.size();
-        } else {
-            type(typed.substr(next, lineEnd + 1 - next));
-            next = lineEnd + 1;
-        }
+        // the next line; a last line without its line end is sent by the end-of-input key, which, pressed at the
+        // start of a line, ends the input
+        size_t lineEnd = std::min(typed.find('\n', next), typed.size());
+        ended = next == typed.size();
+        type(typed.substr(next, lineEnd + 1 - next) + (lineEnd == typed.size() ? endKey : ""));
+        next = std::min(lineEnd + 1, typed.size());
     }
     drain();
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -2,12 +2,10 @@
 # Runs one golden case: the program in an empty scratch directory with the case's arguments and
 # standard input, then compares standard output, exit status, standard error (when the case holds
 # one) and the four files the program may write, byte for byte.
-#
 # usage: run-case.sh PROGRAM CASE_DIR
-# WERKVERBUND_LAUNCHER, when set, is put in front of PROGRAM (for example "wine", or pty-launcher
-# to type the input on a terminal); a case's launcher file, when present, in front of both.
-# WERKVERBUND_CRLF=1 gives the input CR LF line ends, as a file written on Windows has them; the
-# console reads CR LF as one line end, so the output must not change.
+# WERKVERBUND_LAUNCHER is put in front of PROGRAM (wine, or pty-launcher to type the input on a
+# terminal); a case's launcher file in front of both. WERKVERBUND_CRLF=1 gives the input CR LF line
+# ends, as written on Windows, which the console reads as one line end: the output must not change.
 set -u
 program=$1
 [ -e "$program" ] && program=$(realpath "$program")
@@ -17,16 +15,11 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 args=()
-if [ -f "$case_dir/args" ]; then
-    mapfile -t args < "$case_dir/args"
-fi
+[ -f "$case_dir/args" ] && mapfile -t args < "$case_dir/args"
 input=/dev/null
 [ -f "$case_dir/stdin" ] && input="$case_dir/stdin"
-if [ -n "${WERKVERBUND_CRLF:-}" ]; then
-    # Every LF gets a CR before it; a last line without a line end stays without one.
-    sed -z 's/\n/\r\n/g' "$input" > "$scratch/.stdin"
-    input=$scratch/.stdin
-fi
+# With CR LF every LF gets a CR before it; a last line without a line end stays without one.
+[ -n "${WERKVERBUND_CRLF:-}" ] && sed -z 's/\n/\r\n/g' "$input" > "$scratch/.stdin" && input=$scratch/.stdin
 [ -d "$case_dir/setup" ] && cp -a "$case_dir/setup/." "$scratch/"
 
 launcher=()
@@ -41,19 +34,11 @@ status=$?
 failed=0
 fail() { echo "FAIL $name: $*"; failed=1; }
 
-# Reports where two files first differ, with the line that differs on each side.
+# Reports where two files first differ, and the lines that differ.
 compare() {
-    local expected=$1 actual=$2 what=$3
-    if ! cmp -s "$expected" "$actual"; then
-        local where line
-        where=$(cmp "$expected" "$actual" 2>&1 | head -n 1)
-        fail "$what differs: $where"
-        line=$(cmp "$expected" "$actual" 2>/dev/null | sed -n 's/.* line \([0-9]*\).*/\1/p')
-        if [ -n "$line" ]; then
-            echo "  expected line $line: $(sed -n "${line}p" "$expected" | cat -A | cut -c1-200)"
-            echo "  actual   line $line: $(sed -n "${line}p" "$actual" | cat -A | cut -c1-200)"
-        fi
-    fi
+    cmp -s "$1" "$2" && return
+    fail "$3 differs: $(cmp "$1" "$2" 2>&1 | head -n 1)"
+    diff "$1" "$2" | head -n 6 | cut -c1-200 | cat -A | sed 's/^/  /'
 }
 
 expected_status=0
@@ -65,11 +50,8 @@ compare "$case_dir/stdout" "$scratch/.stdout" "stdout"
 
 for file in Ergebnis.txt Eingaben.txt Eingaben-Variablen.txt readme.txt; do
     if [ -f "$case_dir/files/$file" ]; then
-        if [ -f "$scratch/$file" ]; then
-            compare "$case_dir/files/$file" "$scratch/$file" "$file"
-        else
-            fail "$file was not written"
-        fi
+        [ -f "$scratch/$file" ] || fail "$file was not written"
+        [ -f "$scratch/$file" ] && compare "$case_dir/files/$file" "$scratch/$file" "$file"
     elif [ -e "$case_dir/setup/$file" ]; then
         diff -r "$case_dir/setup/$file" "$scratch/$file" > /dev/null 2>&1 || fail "$file was changed"
     elif [ -e "$scratch/$file" ]; then
@@ -77,10 +59,7 @@ for file in Ergebnis.txt Eingaben.txt Eingaben-Variablen.txt readme.txt; do
     fi
 done
 
-if [ "$failed" = 0 ]; then
-    echo "ok $name"
-else
-    # A launcher's complaint or a sanitizer's summary comes last.
-    tail -n 3 "$scratch/.stderr" | sed 's/^/  stderr: /'
-fi
-exit "$failed"
+[ "$failed" = 0 ] && echo "ok $name" && exit 0
+# A launcher's complaint or a sanitizer's summary comes last.
+tail -n 3 "$scratch/.stderr" | sed 's/^/  stderr: /'
+exit 1
