@@ -14,6 +14,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -71,35 +72,14 @@ long matches(const std::string& text, const char* pattern) {
     return std::distance(std::sregex_iterator(text.begin(), text.end(), re), {});
 }
 
-// The end of the one JSON value at p, null when there is none: objects, arrays, strings with escapes, numbers,
-// true, false and null, blanks nowhere (the writer puts none).
-const char* skipJson(const char* p) {
-    if (*p == '{' || *p == '[') {
-        char close = *p == '{' ? '}' : ']';
-        if (*++p == close) return p + 1;
-        for (;;) {
-            if (close == '}' && (*p != '"' || !(p = skipJson(p)) || *p++ != ':')) return nullptr;
-            if (!(p = skipJson(p))) return nullptr;
-            if (*p == close) return p + 1;
-            if (*p++ != ',') return nullptr;
-        }
-    }
-    if (*p == '"') {
-        for (++p; *p != '"'; ++p) {
-            if (static_cast<unsigned char>(*p) < 0x20 || (*p == '\\' && !*++p)) return nullptr;
-        }
-        return p + 1;
-    }
-    for (const char* word : { "true", "false", "null" }) {
-        if (!strncmp(p, word, strlen(word))) return p + strlen(word);
-    }
-    size_t length = strspn(p, "-+0123456789.eE");
-    return length && isdigit(static_cast<unsigned char>(p[length - 1])) ? p + length : nullptr;
-}
-
-bool isJson(const char* text) {
-    const char* end = skipJson(text);
-    return end && !*end;
+// Whether text is one JSON value with no blanks (the writer puts none): strings become s, numbers and words 0, then
+// arrays of them and objects with string keys become 0 from the innermost out, until one value is left.
+bool isJson(std::string text) {
+    text = std::regex_replace(text, std::regex(R"("([^"\\\x00-\x1f]|\\.)*")"), "s");
+    text = std::regex_replace(text, std::regex(R"(-?\d+(\.\d+)?([eE][-+]?\d+)?|true|false|null)"), "0");
+    const std::regex filled(R"(\[([s0](,[s0])*)?\]|\{(s:[s0](,s:[s0])*)?\})");
+    for (std::string before; before != text;) before = std::exchange(text, std::regex_replace(text, filled, "0"));
+    return text == "0" || text == "s";
 }
 
 // The tables and every plan's record are one JSON value each, the record with one entry per question of the
