@@ -1,14 +1,11 @@
-// Runs a golden case on a pseudo-terminal, as a person at a terminal would: the program's standard input and
-// output are a terminal (line editing on, echo off, output bytes untouched, standard error left as it is), and each
-// line of our own standard input is typed only when the program waits in a read on descriptor 0. Where the input
-// ends, the end-of-input key is pressed: after a last line without a line end it sends that line as it is, and
-// pressed at the start of a line it ends the input. Linux only: it watches the program through /proc.
-//
-// usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN     (run-case.sh's launcher hook)
-//
-// Exits with the program's status, or with 125 and a message on standard error when the program waits for input
-// without its prompt on the screen (its output was not flushed), or reads again after the end-of-input key (the
-// user would have to press the key once for every such read).
+// run-case.sh's launcher hook: runs a golden case on a pseudo-terminal, as a person at a terminal would. The
+// program's standard input and output are a terminal (line editing on, echo off, output bytes untouched, standard
+// error left as it is), and each line of our own standard input is typed only when the program waits in a read on
+// descriptor 0. Where the input ends, the end-of-input key is pressed: after a last line without a line end it sends
+// that line as it is, and pressed at the start of a line it ends the input. Linux only: it watches the program
+// through /proc. Exits with the program's status, or with 125 and a message on standard error when the program waits
+// for input without its prompt on the screen (its output was not flushed), or reads again after the end-of-input key
+// (the user would have to press the key once for every such read).
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -99,10 +96,7 @@ void type(const std::string& keys) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN\n");
-        return 2;
-    }
+    if (argc < 2) fail("usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN");
     const std::string typed(std::istreambuf_iterator<char>(std::cin), {});
     for (char c : typed) {
         if ((c >= 0 && c < ' ' && c != '\n' && c != '\t') || c == 127)
