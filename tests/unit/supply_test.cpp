@@ -1,39 +1,18 @@
-// The surplus rule and the split of a food chain demand, negative totals included: classes with
-// and without -opt, the M factories standing in for L ones without -xl, and the greedy split
-// with truncating division.
+// The M factories standing in for negative L ones, and the greedy split of a food chain demand with truncating
+// division, negative demands included.
 #include "supply/supply.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sstream>
 
 namespace {
 
-// Totals with their classes without and with -opt. A positive multiple of 5 still gets an M of surplus; remainders keep
-// the sign: -1 % 5 % 2 is -1.
-TEST(Surplus, ClassOfEveryRow) {
+// Typed negative L plants stand for no M crystal factories. (The surplus classes with and without -opt and -xl the
+// golden cases check, among them food-1, crystal-1, crystal-3, crystal-5, energy-2 and diag-1.)
+TEST(Surplus, NegativeLPlantsStandForNoMFactories) {
     run = {};
-    std::istringstream rows(
-        "0 0 0  1 1 1  2 2 0  3 1 1  4 1 0  5 2 0  7 2 0  9 1 0  12 2 0  -1 1 -1  -2 2 0  -3 1 -1  -5 2 0");
-    for (int total, plain, optimised; rows >> total >> plain >> optimised;) {
-        run.opt.optimise = 0;
-        EXPECT_EQ(SurplusClass(total), plain) << "total " << total;
-        run.opt.optimise = 1;
-        EXPECT_EQ(SurplusClass(total), optimised) << "total " << total << " with -opt";
-    }
-}
-
-TEST(Surplus, ClassOfSizesCountsLAsStandInsWithoutXl) {
-    run = {};
-    run.opt.xl = 1;
-    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 2);  // 5 units
-    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 2);  // 12 units
-    EXPECT_EQ(SurplusClassOfSizes(0, 0, 0, 1), 2);  // 10 units
-    run.opt.xl = 0;
-    EXPECT_EQ(SurplusClassOfSizes(0, 0, 1, 0), 1);   // 6 units: 3 M crystal factories
-    EXPECT_EQ(SurplusClassOfSizes(5, 1, 1, 0), 1);   // the crystal race example: 13 units
-    EXPECT_EQ(SurplusClassOfSizes(0, 0, -3, 0), 0);  // typed negative L plants stand for no M ones
+    EXPECT_EQ(SurplusClassOfSizes(0, 0, -3, 0), 0);
 }
 
 // A demand and -xl, then XL pairs and the rest after them, L pairs and their rest, M pairs and their rest. Two L pairs
