@@ -83,9 +83,18 @@ bool isJson(std::string text) {
 }
 
 // The tables and every plan's record are one JSON value each, the record with one entry per question of the
-// tables: a key or a value left out, or a bracket not closed, and the page cannot read them at all.
+// tables: a key or a value left out, or a bracket not closed, and the page cannot read them at all. The tables give
+// each question its key and size.
 TEST(PlanEntry, TablesAndRecordsAreJson) {
-    EXPECT_TRUE(isJson(wv_tables())) << wv_tables();
+    std::string tables = wv_tables();
+    EXPECT_TRUE(isJson(tables)) << tables;
+    // a plan keeps a value under its question's key; the sizes are those the question counts
+    for (const char* q :
+         { R"("code":"WF","key":"WF.A","size":null)", R"("code":"OF","key":"OF.E","size":null)",
+           R"("code":"saleSkwXL","key":"saleSkwXL","size":"XL")", R"("code":"EAM","key":"EAM","size":"M")",
+           R"("code":"KL","key":"KL","size":"L")", R"("code":"skwL","key":"skwL","size":"L")",
+           R"("code":"GKF","key":"GKF","size":null)", R"("code":"demand","key":"demand","size":null)" })
+        EXPECT_NE(tables.find(q), std::string::npos) << q;
     for (const Plan& plan : PLANS) {
         runPlan(plan);
         EXPECT_TRUE(isJson(wv_record())) << plan.values;
@@ -304,17 +313,6 @@ TEST(PlanEntry, ValuesAreGivenAsTheLinePrintsThem) {
     EXPECT_NE(record.find("\"code\":\"MS\",\"type\":\"mines\""), std::string::npos);
     EXPECT_NE(record.find("\"source\":\"typed\""), std::string::npos);
     EXPECT_NE(record.find("\"valueText\":[\"-0\",\"1\",\"11\"]"), std::string::npos);
-}
-
-// A plan keeps a value under its question's key; the sizes are those the question counts.
-TEST(PlanEntry, TablesGiveEachQuestionItsKeyAndSize) {
-    std::string tables = wv_tables();
-    for (const char* q :
-         { R"("code":"WF","key":"WF.A","size":null)", R"("code":"OF","key":"OF.E","size":null)",
-           R"("code":"saleSkwXL","key":"saleSkwXL","size":"XL")", R"("code":"EAM","key":"EAM","size":"M")",
-           R"("code":"KL","key":"KL","size":"L")", R"("code":"skwL","key":"skwL","size":"L")",
-           R"("code":"GKF","key":"GKF","size":null)", R"("code":"demand","key":"demand","size":null)" })
-        EXPECT_NE(tables.find(q), std::string::npos) << q;
 }
 
 std::string readField(const char* key, const std::string& text) {
