@@ -50,6 +50,12 @@ void drain() {
     }
 }
 
+// A millisecond's wait, then what the program has shown.
+void waitAMoment() {
+    poll(nullptr, 0, 1);
+    drain();
+}
+
 bool hasEnded() { return status != -1 || waitpid(child, &status, WNOHANG) == child; }
 
 std::string procFile(const char* name) {
@@ -87,10 +93,7 @@ void type(const std::string& keys) {
     // A line of blanks answers nothing; after a line without its line end a read may go on.
     maySkipPrompt = keys.back() != '\n' || keys.find_first_not_of(" \t\n") == std::string::npos;
     if (write(master, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) fail("cannot type");
-    while (readsDone() == before && !hasEnded()) {
-        poll(nullptr, 0, 1);
-        drain();
-    }
+    while (readsDone() == before && !hasEnded()) waitAMoment();
 }
 
 }  // namespace
@@ -125,15 +128,9 @@ int main(int argc, char** argv) {
     size_t next = 0;     // where the next line to type starts
     bool ended = false;  // the end-of-input key has ended the input
     while (!hasEnded()) {
-        drain();
-        if (!waitsForInput()) {
-            poll(nullptr, 0, 1);
-            continue;
-        }
-        for (int waited = 0; !promptShown() && waited < PROMPT_WAIT_MS; ++waited) {
-            poll(nullptr, 0, 1);
-            drain();
-        }
+        waitAMoment();
+        if (!waitsForInput()) continue;
+        for (int waited = 0; !promptShown() && waited < PROMPT_WAIT_MS; ++waited) waitAMoment();
         if (!promptShown()) fail("the program waits for input, but its prompt is not on the screen");
         if (ended) fail("the program reads again after the end-of-input key ended the input");
         // the next line; a last line without its line end is sent by the end-of-input key, which, pressed at the
