@@ -22,8 +22,7 @@ input=/dev/null
 [ -n "${WERKVERBUND_CRLF:-}" ] && sed -z 's/\n/\r\n/g' "$input" > "$scratch/.stdin" && input=$scratch/.stdin
 [ -d "$case_dir/setup" ] && cp -a "$case_dir/setup/." "$scratch/"
 
-launcher=()
-[ -n "${WERKVERBUND_LAUNCHER:-}" ] && read -r -a launcher <<< "$WERKVERBUND_LAUNCHER"
+read -r -a launcher <<< "${WERKVERBUND_LAUNCHER:-}"
 # A case's own launcher (bash, the command in "$@") sets up its standard streams or limits.
 [ -f "$case_dir/launcher" ] && launcher=(bash "$case_dir/launcher" "${launcher[@]}")
 

@@ -1,6 +1,5 @@
-// The page's plan entry run natively, several plans one after another in one process as the page runs them:
-// nothing of a run may leak into the next, an empty -m field takes what its question showed, and each result row
-// must name the sizes its console line prints.
+// The page's plan entry run natively, several plans one after another in one process as the page runs them: nothing
+// of a run may leak into the next, and the tables and records must say what the console lines and files say.
 #include "control/control.h"
 
 #include <gtest/gtest.h>
@@ -82,10 +81,9 @@ bool isJson(std::string text) {
     return text == "0" || text == "s";
 }
 
-// The tables and every plan's record are one JSON value each, the record with one entry per question of the
-// tables: a key or a value left out, or a bracket not closed, and the page cannot read them at all. The tables give
-// each question its key and size.
-TEST(PlanEntry, TablesAndRecordsAreJson) {
+// The tables are one JSON value: a key or a value left out, or a bracket not closed, and the page cannot read them
+// at all. They give each question its key and size.
+TEST(PlanEntry, TablesAreJsonWithEachQuestionsKeyAndSize) {
     std::string tables = wv_tables();
     EXPECT_TRUE(isJson(tables)) << tables;
     // a plan keeps a value under its question's key; the sizes are those the question counts
@@ -95,11 +93,6 @@ TEST(PlanEntry, TablesAndRecordsAreJson) {
            R"("code":"KL","key":"KL","size":"L")", R"("code":"skwL","key":"skwL","size":"L")",
            R"("code":"GKF","key":"GKF","size":null)", R"("code":"demand","key":"demand","size":null)" })
         EXPECT_NE(tables.find(q), std::string::npos) << q;
-    for (const Plan& plan : PLANS) {
-        runPlan(plan);
-        EXPECT_TRUE(isJson(wv_record())) << plan.values;
-        EXPECT_EQ(matches(wv_record(), "\\{\"asked\":"), QUESTION_COUNT) << plan.values;
-    }
 }
 
 // The page's console and files keep 16 MiB of text and not a byte more (its message of the cut says 16 MB).
@@ -121,10 +114,13 @@ TEST(PlanEntry, RunsAfterOtherRunsGiveTheSame) {
     }
 }
 
-// Each factory row and the plants' row show the sizes their console lines print: M 1, L 2, XL 4.
-TEST(PlanEntry, RowsShowTheSizesTheirLinesPrint) {
+// Every plan's record is one JSON value with one entry per question of the tables (as the tables above), and its
+// factory rows and plants' row show the sizes their console lines print: M 1, L 2, XL 4.
+TEST(PlanEntry, RecordsAreJsonAndRowsShowTheSizesTheirLinesPrint) {
     for (const Plan& plan : PLANS) {
         runPlan(plan);
+        EXPECT_TRUE(isJson(wv_record())) << plan.values;
+        EXPECT_EQ(matches(wv_record(), "\\{\"asked\":"), QUESTION_COUNT) << plan.values;
         std::string out(wv_out(), wv_outLength());
         size_t at = out.find("Sonnenkraftwerke:  ");  // the result lines start with the plants
         for (const ResultRow& row : std::span(run.rows, static_cast<size_t>(run.rowCount))) {
@@ -336,11 +332,7 @@ TEST(PlanEntry, FieldsAreReadAsTheConsoleReadsThem) {
         EXPECT_NE(record.find(std::string("\"problem\":\"") + problem + "\""), std::string::npos) << problem;
 }
 
-std::string lines(int n, const char* line) {
-    std::string text;
-    while (n-- > 0) text += line;
-    return text;
-}
+std::string lines(int n, const char* line) { return n > 0 ? line + lines(n - 1, line) : ""; }
 
 // Every message of a run is kept with what it concerns: a refused number with its question, a food chain that
 // does not split with its row.
