@@ -23,6 +23,7 @@ input=/dev/null
 [ -d "$case_dir/setup" ] && cp -a "$case_dir/setup/." "$scratch/"
 
 read -r -a launcher <<< "${WERKVERBUND_LAUNCHER:-}"
+[ -e "${launcher[0]:-}" ] && launcher[0]=$(realpath "${launcher[0]}")  # a path as given from here, not the scratch
 # A case's own launcher (bash, the command in "$@") sets up its standard streams or limits.
 [ -f "$case_dir/launcher" ] && launcher=(bash "$case_dir/launcher" "${launcher[@]}")
 
@@ -40,9 +41,8 @@ compare() {
     diff "$1" "$2" | head -n 6 | cut -c1-200 | cat -A | sed 's/^/  /'
 }
 
-expected_status=0
-[ -f "$case_dir/status" ] && expected_status=$(tr -d ' \r\n' < "$case_dir/status")
-[ "$status" = "$expected_status" ] || fail "exit status $status, expected $expected_status"
+expected_status=$(tr -d ' \r\n' 2> /dev/null < "$case_dir/status")
+[ "$status" = "${expected_status:=0}" ] || fail "exit status $status, expected $expected_status"
 
 compare "$case_dir/stdout" "$scratch/.stdout" "stdout"
 [ -f "$case_dir/stderr" ] && compare "$case_dir/stderr" "$scratch/.stderr" "stderr"
