@@ -41,12 +41,9 @@ function chainProblems(page) {
         frames.forEach(([g, r], i) => {
             frames.slice(0, i).forEach(([o, q]) => { if (meet(r, q)) problems.push(`${g.textContent} overlaps ${o.textContent}`); });
             const texts = [...g.querySelectorAll('text')].filter((t) => t.textContent).map((t) => [t, t.getBBox()]);
-            texts.forEach(([t, b], j) => {
-                // a text's box is its font's whole line height, which at a fitted scale may reach a pixel past the
-                // frame without any ink doing so
-                if (b.x < r.x || b.y < r.y - 1 || b.x + b.width > r.x + r.width || b.y + b.height > r.y + r.height + 1) {
-                    problems.push(`${t.textContent} sticks out of its frame`);
-                }
+            texts.forEach(([t, b], j) => {  // a line box may reach a pixel past the frame at a fitted scale, no ink
+                const out = b.x < r.x || b.y < r.y - 1 || b.x + b.width > r.x + r.width || b.y + b.height > r.y + r.height + 1;
+                if (out) problems.push(`${t.textContent} sticks out of its frame`);
                 if (texts.slice(0, j).some(([, c]) => meet(b, c))) problems.push(`${t.textContent} overlaps a text beside it`);
             });
         });

@@ -57,23 +57,20 @@ test('the largest link and plan file give first results within a second; larger 
     const took = await page.evaluate(() => window.werkverbund.timing.firstResults
         - performance.getEntriesByType('navigation')[0].domContentLoadedEventStart);
     assert.ok(took < 1000, `first results ${took} ms after the page was read`);
-    const tooLong = await openPage('#v=2&saleSkwM=4&' + 'y'.repeat(64 * 1024), { context: page.context() });
-    assert.match(await tooLong.locator('#notice').innerText(), /Link ist 65 KB lang und wird nicht geöffnet/);
-    assert.strictEqual(await value(tooLong, '#f-saleSkwM'), '1', 'the plan before stays');
 
-    // a plan file of 64 KB that is all unknown fields
+    // a plan file of 64 KB that is all unknown fields (a link beyond 64 KB refused: store.test.mjs)
     const values = {};
     const fileOf64 = () => JSON.stringify({ werkverbund: 1, name: 'M'.repeat(300), plan: { values } });
     for (let i = 0; fileOf64().length < 64 * 1024 - 20; i++) values['z' + i] = '1';
     const file = fileOf64();
-    const load = (name, text) => tooLong.locator('#plan-load').setInputFiles({ name, mimeType: 'application/json',
+    const load = (name, text) => page.locator('#plan-load').setInputFiles({ name, mimeType: 'application/json',
         buffer: Buffer.from(text) });
     const since = Date.now();
     await load('gross.json', file);
-    await noticeSays(tooLong, /als neuer Plan geladen/);
+    await noticeSays(page, /als neuer Plan geladen/);
     assert.ok(Date.now() - since < 1000, `plan file loaded after ${Date.now() - since} ms`);
     await load('zu-gross.json', file + ' '.repeat(1024));
-    await noticeSays(tooLong, /zu-gross\.json ist 65 KB groß und wird nicht geladen/);
+    await noticeSays(page, /zu-gross\.json ist 65 KB groß und wird nicht geladen/);
     await close(page);
 });
 
@@ -95,9 +92,8 @@ test('an entry followed at once by a reload or a closed tab comes back, in the o
     await started(page);
     assert.deepStrictEqual([await value(page, '#f-GKF'), await planNames(page)], ['8', ['Plan 1']]);
     await page.locator('#f-GKF').fill('9');
-    const context = page.context();
     await page.close({ runBeforeUnload: true });
-    const reopened = await openPage('', { context });
+    const reopened = await openPage('', { context: page.context() });
     assert.deepStrictEqual([await value(reopened, '#f-GKF'), await planNames(reopened)], ['9', ['Plan 1']]);
     await close(reopened);
 });
@@ -172,7 +168,6 @@ test('a thousands dot in a demand field is one, or the field says how to write i
     assert.match(await page.locator('#f-MS-m').innerText(), /Tausenderpunkt: bitte 1\.500 oder 1500/);
     assert.strictEqual(await page.locator('#f-ME').getAttribute('aria-invalid'), 'false');
     assert.match((await fileOf(page, 'antworten.txt')).toString('latin1'), /\n1\.5e\+03\r?\n/);
-    assert.match(await page.locator('#number-rule').innerText(), /Punkt für Tausender, Komma für Dezimalstellen/);
     await assertAccessible(page, 'a thousands dot refused, a race unknown');
     await close(page);
 });
