@@ -10,7 +10,6 @@ import { openPage, started, reload, close, assertAccessible, transcript, fileOf,
     noticeSays } from './browser.js';
 
 const value = async (page, selector) => (await values(page, selector))[0];
-const warning = (page) => page.locator('#storage-note');
 
 test('storage full: warned from the link\'s page on, through every notice; freed, the plan and its edits are kept', async () => {
     const page = await openPage('#v=2&name=Erster&saleSkwM=2');
@@ -25,9 +24,9 @@ test('storage full: warned from the link\'s page on, through every notice; freed
     assert.ok(filled > 4, `${filled} fillers`);
     const shared = await openPage('#v=2&name=Voll&saleSkwM=3', { context: page.context() });
     await assertAccessible(shared, 'storage full');
-    const warned = async (when) => {
-        assert.ok(await warning(shared).isVisible(), `the warning in sight ${when}`);
-        assert.match(await warning(shared).innerText(), /Pläne löschen.*Plandatei/, when);
+    const warned = async (when, warning = shared.locator('#storage-note')) => {
+        assert.ok(await warning.isVisible(), `the warning in sight ${when}`);
+        assert.match(await warning.innerText(), /Pläne löschen.*Plandatei/, when);
     };
     await warned('on the link\'s page');
     assert.match(await shared.locator('#notice').innerText(), /als neuer Plan „Voll“ hinzugekommen/);
