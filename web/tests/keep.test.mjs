@@ -75,12 +75,8 @@ test('the largest link and plan file give first results within a second; larger 
 
 test('an entry followed at once by a reload or a closed tab comes back, in the one plan', async () => {
     const page = await openPage();
-    const field = page.locator('#f-GKF');
-    await field.fill('3');
-    await page.waitForTimeout(1000);
-    await field.fill('7');
-    await reload(page);
-    assert.deepStrictEqual([await value(page, '#f-GKF'), await planNames(page)], ['7', ['Plan 1']]);
+    await page.locator('#f-GKF').fill('3');
+    await page.waitForTimeout(1000);  // the address holds 3
     // typed and reloaded in one go: the page is left before it wrote the entry or the address
     await Promise.all([page.waitForEvent('load'), page.evaluate(() => {
         const field = document.getElementById('f-GKF');
