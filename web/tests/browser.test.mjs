@@ -1,6 +1,6 @@
 // The page in headless Chromium as a player uses it: the form filled for three golden cases, every download byte for
-// byte the console program's (also files of options that are off); a link with a wrong value; the result tables; a
-// phone, dark mode, print; no axe-core violation in any state. Plans through the address: store.test.mjs; size,
+// byte the console program's (also files of options that are off); a link with wrong values, an unknown crystal race
+// and a thousands dot; the result tables; a phone, dark mode, print; no axe-core violation in any state. Plans through the address: store.test.mjs; size,
 // speed and layout shift: bench/page.sh; the plan bar's link and reset: planner.test.mjs.
 import test from 'node:test';
 import assert from 'node:assert';
@@ -69,18 +69,24 @@ test('every file downloads without its option, as the console program writes it 
     await close(page);
 });
 
-// Which texts a field refuses and what it says: limits.test.mjs; a field's message at the field: keep.test.mjs.
-test('a link with a wrong value names the field, leads to it, and shows the rest of the plan', async () => {
-    const page = await openPage('#WF.A=1&OF.B=abc&foo=1');
-    const rest = await openPage('#WF.A=1');
+// Which texts a field refuses and what it says: limits.test.mjs; which parts of a link cannot be read: store.test.mjs.
+test('a link with wrong values names them, leads to their field, shows the rest of the plan; a thousands dot', async () => {
+    const page = await openPage('#v=2&m&ME=1.500&MS=0.500&WF.A=1&OF.B=abc&foo=1&crystalRace=B');
+    const rest = await openPage('#v=2&m&ME=1500&WF.A=1');
     assert.strictEqual(await resultsText(page), await resultsText(rest), 'the results of the rest of the plan');
     const problems = await text(page, '#problems');
     assert.match(problems, /Boronen siliziumbasiert: „abc“ – Bitte eine ganze Zahl von -10000 bis 10000 eingeben/);
     assert.match(problems, /In der Adresse: „foo=1“: nicht lesbar, übergangen/);
+    assert.match(problems, /„crystalRace=B“: keine der Rassen .*Argonen/);
+    // the race used is shown; "1.500" is 1500, "0.500" is refused with a word on how to write it
+    assert.strictEqual(await page.locator('input[name=crystalRace]:checked').getAttribute('value'), 'a');
+    assert.match(await text(page, '#f-MS-m'), /Tausenderpunkt: bitte 1\.500 oder 1500/);
+    assert.strictEqual(await page.locator('#f-ME').getAttribute('aria-invalid'), 'false');
+    assert.match(await latin1(page, 'antworten.txt'), /\n1\.5e\+03\r?\n/);
+    await assertAccessible(page, 'wrong values from a link');
     await page.locator('#problems a', { hasText: 'Boronen siliziumbasiert' }).click();
     assert.strictEqual(await focused(page), 'f-OF-B');
     assert.match(await planAddress(page), /OF\.B=abc/, 'the link to the field is no change of the plan');
-
     await close(page, rest);
 });
 
