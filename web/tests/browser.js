@@ -80,11 +80,8 @@ async function download(page, selector) {
 const fileOf = async (page, name) => (await download(page, `#downloads a[download="${name}"]`)).bytes;
 
 // The plan in the address, once the page has put it there.
-const planAddress = async (page) => {
-    await page.waitForFunction(() => location.hash.length > 1);
-    await page.waitForTimeout(100);
-    return page.evaluate(() => location.hash);
-};
+const planAddress = (page) => page.waitForFunction(() => location.hash.length > 1)
+    .then(() => page.waitForTimeout(100)).then(() => page.evaluate(() => location.hash));
 
 // The link the plan bar's button copies: from the clipboard, or from the box shown where there is none.
 async function copiedLink(page) {

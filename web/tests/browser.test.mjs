@@ -26,9 +26,8 @@ async function fillForm(page, c) {
         if (await answer.count()) await answer.setChecked(lines.shift() === 'j');
     }
     for (const q of session.tables.questions.filter((o) => !o.when || on.includes(o.when))) {
-        const key = q.key;
-        if (q.kind === 'letter') await page.locator(`input[name="${key}"][value="${lines.shift()}"]`).check();
-        else await page.locator(fieldId(key)).fill(lines.shift());
+        if (q.kind === 'letter') await page.locator(`input[name="${q.key}"][value="${lines.shift()}"]`).check();
+        else await page.locator(fieldId(q.key)).fill(lines.shift());
     }
 }
 
