@@ -1,7 +1,7 @@
 // What the browser tests share: Debian's Chromium, headless and offline; the page from build-web in a browser context
-// of its own (its own stored plans) with every request that would leave the machine blocked; axe-core from the lock
-// file; the console text, downloads, the copied link, screenshots. Requiring it adds the
-// hooks that start and close Chromium and at the end fail the file on any blocked request or error of the page.
+// of its own (its own stored plans); axe-core from the lock file; the console text, downloads, the copied link.
+// Requiring it adds the hooks that start and close Chromium and at the end fail the file on any request that would
+// leave the machine or any error of the page.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -11,8 +11,7 @@ const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 const { webBuild, loadRunner, CHROMIUM } = require('./support.js');
 
-const PAGE = path.join(webBuild, 'werkverbund.html');
-const PAGE_URL = pathToFileURL(PAGE).href;
+const PAGE_URL = pathToFileURL(path.join(webBuild, 'werkverbund.html')).href;
 const LOCAL = /^(file|data|blob):/;
 const AXE = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 const PHONE = { width: 390, height: 844 };
@@ -37,13 +36,7 @@ const started = (page) => page.waitForFunction(() => window.werkverbund && windo
 async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', context } = {}) {
     if (!context) {
         context = await session.browser.newContext({ acceptDownloads: true, viewport, colorScheme });
-        await context.setOffline(true);
-        await context.route('**/*', (route) => {
-            if (LOCAL.test(route.request().url())) return route.continue();
-            blocked.push(route.request().url());
-            return route.abort();
-        });
-        // offline, a request can fail before the route sees it; the request event still tells of it
+        await context.setOffline(true);  // every request fails; the request event still tells of it
         context.on('request', (r) => { if (!LOCAL.test(r.url())) blocked.push(r.url()); });
     }
     const page = await context.newPage();
@@ -87,11 +80,8 @@ async function download(page, selector) {
 const fileOf = async (page, name) => (await download(page, `#downloads a[download="${name}"]`)).bytes;
 
 // The plan in the address, once the page has put it there.
-const planAddress = async (page) => {
-    await page.waitForFunction(() => location.hash.length > 1);
-    await page.waitForTimeout(100);
-    return page.evaluate(() => location.hash);
-};
+const planAddress = (page) => page.waitForFunction(() => location.hash.length > 1)
+    .then(() => page.waitForTimeout(100)).then(() => page.evaluate(() => location.hash));
 
 // The link the plan bar's button copies: from the clipboard, or from the box shown where there is none.
 async function copiedLink(page) {
@@ -111,8 +101,7 @@ const noticeSays = (page, pattern) => page.waitForFunction((p) => new RegExp(p).
 const fullest = () => ['#v=2&h&br&xl&or=j&dat=j&es&opt&m&name=Gro%C3%9Fer%20Komplex&crystalRace=b'].concat(session.tables.questions
     .filter((q) => q.kind !== 'letter' && q.when !== 'm').map((q, i) => `${q.key}=${1 + (i * 7) % 5}`)).join('&');
 
-const shot = (page, name, fullPage = false) => page.screenshot({ path: path.join(webBuild, name + '.png'), fullPage });
 const fieldId = (key) => '#f-' + key.replace(/\W/g, '-');
 
-module.exports = { session, PAGE, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text,
-    transcript, download, fileOf, planAddress, copiedLink, shot, fieldId, planNames, values, noticeSays, fullest };
+module.exports = { session, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text,
+    transcript, download, fileOf, planAddress, copiedLink, fieldId, planNames, values, noticeSays, fullest };

@@ -1,15 +1,15 @@
 // The page on every screen with the fullest plan (every option, every field of -xl -or), in headless Chromium: no
 // tab wider than a phone; the chain fitted, zoomed in its box, in the browser's fonts with no text out of its frame,
-// its five kinds of line as the legend shows them, a box picked with its lines and result row; every "Warum?" in a
-// player's words, the fields by their names, the CSV of the plan's run; the simplest plans drawn; printed with the
-// plan's name and options, no text below 6 pt. What the views say, in node: results.test.mjs; random layouts:
-// diagram.test.mjs.
+// its five kinds of line as the legend shows them, a box picked with its lines and result row; every "Warum?" open,
+// the fields by their names, the CSV of the plan's run; the simplest plans drawn; printed with the plan's name and
+// options, no text below 6 pt. What the views and "Warum?" say, in node: results.test.mjs; random layouts and the
+// lines of one kind gathered: diagram.test.mjs.
 import test from 'node:test';
 import assert from 'node:assert';
 import { planInput } from '../plan.js';
 import { planStore } from '../store.js';
 import { csvOf } from '../export.js';
-import { session, PHONE, openPage, close, assertAccessible, tab, shot, download, fullest } from './browser.js';
+import { session, PHONE, openPage, close, assertAccessible, tab, download, fullest } from './browser.js';
 
 const DESKTOP = { width: 1366, height: 900 };
 const pageWidth = (page) => page.evaluate(() => document.documentElement.scrollWidth);
@@ -18,17 +18,15 @@ const sizes = (page) => page.evaluate(() => [document.getElementById('chain').cl
 
 test('a phone: no tab wider than the screen; the chain fitted, zoomed in it pans in its box', async () => {
     const phone = await openPage(fullest(), { viewport: PHONE, colorScheme: 'dark' });
-    for (const name of ['Übersicht', 'Kette', 'Baustand', 'Vergleich', 'Dateien', 'Konsolenausgabe']) {
+    for (const name of ['Übersicht', 'Baustand', 'Vergleich', 'Dateien', 'Konsolenausgabe', 'Kette']) {
         await tab(phone, name);
         assert.ok(await pageWidth(phone) <= PHONE.width, `${name}: ${await pageWidth(phone)} px`);
     }
-    await tab(phone, 'Kette');
     const [box, shown] = await sizes(phone);
     assert.ok(shown <= box, `fitted: ${shown} in ${box}`);
     await phone.getByRole('button', { name: 'Vergrößern' }).click();
     assert.ok((await sizes(phone))[2] > box && await pageWidth(phone) <= PHONE.width, 'zoomed in its box');
     await assertAccessible(phone, 'chain zoomed on a phone, dark');
-    await shot(phone, 'chain-phone-dark');
     await close(phone);
 });
 
@@ -42,12 +40,9 @@ function chainProblems(page) {
         frames.forEach(([g, r], i) => {
             frames.slice(0, i).forEach(([o, q]) => { if (meet(r, q)) problems.push(`${g.textContent} overlaps ${o.textContent}`); });
             const texts = [...g.querySelectorAll('text')].filter((t) => t.textContent).map((t) => [t, t.getBBox()]);
-            texts.forEach(([t, b], j) => {
-                // a text's box is its font's whole line height, which at a fitted scale may reach a pixel past the
-                // frame without any ink doing so
-                if (b.x < r.x || b.y < r.y - 1 || b.x + b.width > r.x + r.width || b.y + b.height > r.y + r.height + 1) {
-                    problems.push(`${t.textContent} sticks out of its frame`);
-                }
+            texts.forEach(([t, b], j) => {  // a line box may reach a pixel past the frame at a fitted scale, no ink
+                const out = b.x < r.x || b.y < r.y - 1 || b.x + b.width > r.x + r.width || b.y + b.height > r.y + r.height + 1;
+                if (out) problems.push(`${t.textContent} sticks out of its frame`);
                 if (texts.slice(0, j).some(([, c]) => meet(b, c))) problems.push(`${t.textContent} overlaps a text beside it`);
             });
         });
@@ -55,19 +50,15 @@ function chainProblems(page) {
     });
 }
 
-test('the desktop: the chain in real fonts, its lines as in the legend, a box picked; Warum?, names, the CSV', async () => {
+test('the desktop: the chain in real fonts, its lines as in the legend, a box picked; Warum?, names, CSV; print', async () => {
     const page = await openPage(fullest(), { viewport: DESKTOP });
     await tab(page, 'Kette');
     assert.deepStrictEqual(await chainProblems(page), []);
-    await shot(page, 'planner-chain');
     const kinds = ['energy', 'crystals', 'food', 'ore', 'silicon'];
     const styles = await page.evaluate((kinds) => kinds.map((k) => [`#chain .chain-${k}:not(.bad)`, `.chain-legend .chain-${k}`]
         .map((s) => [getComputedStyle(document.querySelector(s)).stroke, getComputedStyle(document.querySelector(s)).strokeDasharray])), kinds);
     styles.forEach(([line, sample], i) => assert.deepStrictEqual(line, sample, `${kinds[i]} as in the legend`));
     for (const at of [0, 1]) assert.strictEqual(new Set(styles.map((s) => s[0][at])).size, 5, `five ${at ? 'dashes' : 'colours'}`);
-    // gathered: a stub per energy line and one trunk into the plants' box
-    assert.strictEqual(await page.locator('#chain path.chain-energy').count(),
-        await page.locator('#chain .chain-label').filter({ hasText: 'EZ/h' }).count() + 1);
     // the plants for sale draw their crystals from their own box: 2 units a M plant, 5 a L, 10 a XL (M 1, L 3, XL 5)
     assert.match(await page.locator('#chain svg desc').textContent(),
         /Sonnenkraftwerke zum Verkauf bezieht 67 Einheiten Kristalle von Boron Kristallfabriken\./);
@@ -83,20 +74,15 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
     assert.ok(await picked.getAttribute('aria-pressed') === 'true' && on[0] >= 4 && on[1] > on[0], `lines picked: ${on}`);
     assert.match(await page.locator('#chain-picked').innerText(), /^Boron Kristallfabriken M 2 · L 3 · XL 18\. Warum\? /);
     await assertAccessible(page, 'chain, a box picked');
-    await shot(page, 'chain-desktop');
     await tab(page, 'Übersicht');
     assert.match((await page.locator('#results tr.picked').innerText()).replace(/\u00ad/g, ''), /^Boron Kristallfabriken/);
 
-    // every "Warum?" opens its line's explanation below it, without codes or flags
+    // every "Warum?" opens its line's explanation below it (what they say: results.test.mjs)
     for (const why of await page.locator('#results button.why').all()) await why.click();
     assert.strictEqual(await page.locator('#results button.why[aria-expanded=false]').count(), 0);
     const said = await page.locator('#results .explained:not([hidden])').allInnerTexts();
     assert.ok(said.length >= 20 && said.some((t) => /^Gebraucht wird Nahrung für /.test(t)));
-    for (const text of said) {
-        assert.doesNotMatch(text.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, ''), /\b[A-Z][A-Z0-9]+\b|(^|[\s(])-[a-z]|(^|[^\w])-0\b/, text);
-    }
     await assertAccessible(page, 'every Warum? open');
-    await shot(page, 'planner-why');
     for (const name of ['Sonnenkraftwerke Typ M', 'Kristallfabriken Typ L', 'Argonen siliziumbasiert', 'Gefechtskopffabriken']) {
         assert.strictEqual(await page.getByRole('textbox', { name, exact: true }).count(), 1, name);
     }
@@ -110,24 +96,8 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
     await tab(page, 'Übersicht');
     await page.locator('#results .explained', { hasText: /^Gebraucht wird Nahrung für / }).first().locator('button.to-chain').click();
     assert.match(await page.locator('#chain-picked').innerText(), /^Rheimwerke und Agrarzentren M 1 · L 0 · XL 0\. Warum\? Gebraucht wird Nahrung/);
-    await close(page);
-});
 
-test('the simplest plans draw: one plant for sale, one less for sale', async () => {
-    const page = await openPage('#v=2&saleSkwM=1');
-    await tab(page, 'Kette');
-    assert.match(await page.locator('#chain svg desc').textContent(),
-        /Sonnenkraftwerke zum Verkauf bezieht 2 Einheiten Kristalle von Argon Kristallfabriken\./);
-    // an L plant less: the crystal line has no factories, but its mark F, drawn as the tables show it
-    await page.locator('#f-saleSkwM').fill('');
-    await page.locator('#f-saleSkwL').fill('-1');
-    await page.locator('#chain .chain-box.bad', { hasText: 'Argon Kristallfabriken' }).locator('.chain-mark', { hasText: 'F' }).waitFor();
-    assert.strictEqual(await page.locator('.view-failed').count(), 0);
-    await close(page);
-});
-
-test('printed: the plan name on every page and its options by name, the chain as wide as A4 landscape, no text below 6 pt', async () => {
-    const page = await openPage(fullest(), { viewport: DESKTOP });
+    // printed: the plan's name on every page, its options by name, the chain as wide as A4 landscape, no text below 6 pt
     await tab(page, 'Kette');
     await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     assert.match(await page.locator('#print-name').textContent(), /@page\{@top-left\{content:"Werkverbund · Plan „Großer Komplex“"/);
@@ -143,6 +113,18 @@ test('printed: the plan name on every page and its options by name, the chain as
         return [Math.min(...sizes), svg.getBoundingClientRect().width, document.documentElement.scrollWidth];
     });
     assert.ok(smallest >= 6 && wide <= room, `smallest text ${smallest} pt, chain ${wide} px`);
-    await shot(page, 'chain-print', true);
+    await close(page);
+});
+
+test('the simplest plans draw: one plant for sale, one less for sale', async () => {
+    const page = await openPage('#v=2&saleSkwM=1');
+    await tab(page, 'Kette');
+    assert.match(await page.locator('#chain svg desc').textContent(),
+        /Sonnenkraftwerke zum Verkauf bezieht 2 Einheiten Kristalle von Argon Kristallfabriken\./);
+    // an L plant less: the crystal line has no factories, but its mark F, drawn as the tables show it
+    await page.locator('#f-saleSkwM').fill('');
+    await page.locator('#f-saleSkwL').fill('-1');
+    await page.locator('#chain .chain-box.bad', { hasText: 'Argon Kristallfabriken' }).locator('.chain-mark', { hasText: 'F' }).waitFor();
+    assert.strictEqual(await page.locator('.view-failed').count(), 0);
     await close(page);
 });

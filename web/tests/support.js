@@ -79,18 +79,11 @@ function firstDifference(what, expected, actual) {
 // The differences between a run's result and the case; empty when it matches. A file the case expects must hold
 // its bytes, a file set up before and not expected must be unchanged (a folder stays a folder), no other may exist.
 function compareWithCase(c, result) {
-    const problems = [];
-    if (result.status !== c.status) problems.push(`status ${result.status}, expected ${c.status}`);
-    if (result.stdout !== c.stdout) problems.push(firstDifference('stdout', c.stdout, result.stdout));
-    if (c.stderr !== null && result.stderr !== c.stderr) problems.push(firstDifference('stderr', c.stderr, result.stderr));
-    const files = fileTexts(result.files);
-    const expected = { ...c.before.files, ...c.files };
-    for (const name of new Set([...Object.keys(expected), ...Object.keys(files)])) {
-        if (!(name in files)) problems.push(`${name} was not written`);
-        else if (!(name in expected)) problems.push(`${name} was written but should not exist`);
-        else if (files[name] !== expected[name]) problems.push(firstDifference(name, expected[name], files[name]));
-    }
-    return problems;
+    const got = { status: result.status, stdout: result.stdout, stderr: c.stderr === null ? null : result.stderr,
+        ...fileTexts(result.files) };
+    const expected = { status: c.status, stdout: c.stdout, stderr: c.stderr, ...c.before.files, ...c.files };
+    return [...new Set([...Object.keys(expected), ...Object.keys(got)])].filter((k) => got[k] !== expected[k])
+        .map((k) => firstDifference(k, String(expected[k]), String(got[k])));
 }
 
 // The number of random runs, from the given variable or 2000, and the first run's seed.
@@ -121,13 +114,13 @@ function generator(seed) {
     return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
 }
 
-// The plan with every option and something in most questions, as the page benchmark has it.
 // Debian's Chromium, headless, with nothing of its own going out.
 const CHROMIUM = { executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium',
     args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
         '--disable-background-networking', '--disable-component-update', '--disable-sync'] };
+// The plan with every option and something in most questions, as the page benchmark has it.
 const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&L1M=1&L2L=1&KM=2&GKF=2&SBF=1'
     + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
 
-module.exports = { CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, root, webBuild, nativeProgram, loadRunner, runNative, goldenCases,
-    compareWithCase, OUTPUT_FILES };
+module.exports = { CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram, loadRunner, runNative,
+    goldenCases, compareWithCase, OUTPUT_FILES };
