@@ -81,7 +81,7 @@ const store = (storage, session) => planStore(tables, storage, session);
 const plain = (values) => planWith({}, {}, values);
 const planKeys = (storage) => Object.keys(storage).filter((k) => k.startsWith('werkverbund.plan.'));
 
-test('the plan store: names, copies, the last plan, a reload', () => {
+test('the plan store: names, copies, the last plan, a reload; a plan deleted and restored is back in its place', () => {
     const storage = fakeStorage(), plans = store(storage), first = plans.current();
     plans.save(planWith({ xl: true }, {}, { saleSkwM: '4' }));
     assert.deepStrictEqual([plans.setBuilt('SKW M', 2).built, plans.setBuilt('Erz', -1)], [{ 'SKW M': 2 }, null]);
@@ -93,7 +93,12 @@ test('the plan store: names, copies, the last plan, a reload', () => {
     // the last plan after a reload; the stored names that earlier pages wrote too
     assert.deepStrictEqual([store(storage).current().name, Object.keys(storage).length - planKeys(storage).length,
         storage['werkverbund.current']], ['Kopie von Ausbau', 1, copy.id]);
-    [first, second, copy].forEach((e) => plans.remove(e.id));
+    const more = [plans.add({ name: 'Ausbau' }), plans.duplicate(first.id)];  // a second plan of a name gets (2)
+    assert.deepStrictEqual(names(plans).slice(3), ['Ausbau (2)', 'Kopie von Ausbau (2)']);
+    const gone = plans.get(first.id);
+    plans.remove(first.id);
+    assert.deepStrictEqual([plans.restore(gone).id, names(plans)[0]], [first.id, 'Ausbau']);
+    [first, second, copy, ...more].forEach((e) => plans.remove(e.id));
     assert.deepStrictEqual(plans.list().map((e) => [e.name, e.plan]), [['Plan 1', emptyPlan(tables)]]);
 });
 
@@ -194,20 +199,6 @@ test('reloads of the address this tab wrote go to its plan with the last edit; a
     assert.deepStrictEqual([reloaded.added, reloaded.entry.plan.values['WF.A'], names(plans)],
         [false, '7', ['Plan 1']]);
     assert.ok(storage['werkverbund.link'].length < 40, storage['werkverbund.link']);
-});
-
-test('a second plan of a name gets (2); a plan deleted and restored is back in its place', () => {
-    const plans = store(fakeStorage(), null);
-    plans.current();
-    const b = plans.create('Ausbau');
-    plans.add({ name: 'Ausbau' });
-    plans.duplicate(b.id);
-    plans.duplicate(b.id);
-    assert.deepStrictEqual(names(plans), ['Plan 1', 'Ausbau', 'Ausbau (2)', 'Kopie von Ausbau',
-        'Kopie von Ausbau (2)']);
-    const gone = plans.get(b.id);
-    plans.remove(b.id);
-    assert.deepStrictEqual([plans.restore(gone).id, names(plans)[1]], [b.id, 'Ausbau']);
 });
 
 test('bounds on what a link or a file brings in', () => {
