@@ -119,7 +119,7 @@ test('the plan store: links add plans and never pile up', () => {
     assert.deepStrictEqual(plans.list().map((e) => e.plan.values.saleSkwM).sort(), ['10', '10', '2', undefined]);
 });
 
-test('the plan store: two tabs keep each other\'s changes', () => {
+test('the plan store: two tabs keep each other\'s changes, also to different fields of one plan', () => {
     const storage = fakeStorage(), a = store(storage), b = store(storage);
     a.rename(a.current().id, 'Ausbau');
     b.save(plain({ 'WF.A': '3' }));
@@ -134,12 +134,8 @@ test('the plan store: two tabs keep each other\'s changes', () => {
     const changed = (key) => b.storageChanged({ key, storageArea: storage });
     assert.deepStrictEqual(['plan.' + b.current().id, 'plan.' + a.current().id, 'current'].map((k) =>
         changed('werkverbund.' + k)).concat(changed(null)), ['current', 'list', '', 'current']);
-});
-
-test('the plan store: two tabs editing different fields of one plan keep both', () => {
-    const storage = fakeStorage(), a = store(storage, null), b = store(storage, null);
-    const base = a.current().plan, form = { 'WF.A': '', 'OF.B': '' };  // the form has every field, empty or not
-    b.current();
+    // both tabs on one plan, editing different fields: both kept (the form has every field, empty or not)
+    const base = a.switchTo(b.current().id).plan, form = { 'WF.A': '', 'OF.B': '' };
     a.save(plain({ ...form, 'WF.A': '3' }), base);
     const merged = b.save(planWith({ xl: true }, {}, { ...form, 'OF.B': '4' }), base);
     assert.deepStrictEqual(merged.plan, planWith({ xl: true }, {}, { 'WF.A': '3', 'OF.B': '4' }));
