@@ -95,28 +95,23 @@ test('"Warum?" in a player\'s words for the fullest plans', () => {
 // Plans in six shapes: sold plants only, each option alone, zeros, negatives, the fullest, anything; yes/no for
 // the races' names and a crystal race.
 function plans() {
-    const OPTIONS = ['xl', 'or', 'opt', 'es', 'm'];
+    const OPTIONS = ['xl', 'or', 'opt', 'es', 'm'], texts = (min, max) => fc.integer({ min, max }).map(String);
     const keys = (pick) => tables.questions.filter((q) => q.kind !== 'letter' && pick(q)).map((q) => q.key);
-    const small = fc.integer({ min: -3, max: 9 }).map(String), all = keys(() => true);
-    const any = fc.oneof(fc.constant(''), small, fc.integer({ min: -10000, max: 10000 }).map(String),
-        fc.constantFrom('-0', '1e3', 'x', '2.5'));
+    const small = texts(-3, 9), all = keys(() => true), letters = tables.crystalRaces.map((c) => c.letter);
+    const any = fc.oneof(fc.constant(''), small, texts(-10000, 10000), fc.constantFrom('-0', '1e3', 'x', '2.5'));
     const options = fc.record(Object.fromEntries(OPTIONS.map((o) => [o, fc.boolean()])));
     const fields = (list, text, every) => fc.record(Object.fromEntries(list.map((k) => [k, text])),
         every ? {} : { requiredKeys: [] });
-    const plan = (opts, values) => fc.tuple(opts, values, fc.constantFrom(...tables.crystalRaces.map((c) => c.letter)),
-        fc.boolean()).map(([o, v, crystalRace, names]) => {
-        const p = emptyPlan(tables);
-        Object.assign(p.options, o);
-        Object.assign(p.values, v, { crystalRace });
-        p.answers.or = names ? 'j' : 'n';
-        return p;
-    });
+    const plan = (opts, values) => fc.tuple(opts, values, fc.constantFrom(...letters), fc.constantFrom('j', 'n'))
+        .map(([o, v, crystalRace, or]) => {
+            const p = emptyPlan(tables);
+            return { options: { ...p.options, ...o }, answers: { ...p.answers, or }, values: { ...v, crystalRace } };
+        });
     return fc.oneof(plan(options, fields(keys((q) => /^saleSkw/.test(q.key)), small)),
         plan(fc.constantFrom(...OPTIONS).map((o) => ({ [o]: true })), fields(all, small)),
-        plan(options, fields(all, fc.constant('0'), true)),
-        plan(options, fields(all, fc.integer({ min: -10000, max: -1 }).map(String))),
+        plan(options, fields(all, fc.constant('0'), true)), plan(options, fields(all, texts(-10000, -1))),
         plan(fc.constant(Object.fromEntries(OPTIONS.map((o) => [o, true]))),
-            fields(keys((q) => q.when !== 'm'), fc.integer({ min: 1, max: 12 }).map(String), true)),
+            fields(keys((q) => q.when !== 'm'), texts(1, 12), true)),
         plan(options, fields(all, any)));
 }
 
