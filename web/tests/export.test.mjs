@@ -1,7 +1,5 @@
-// The page's German numbers and the CSV in node: the one number format the whole page uses (a wrong one shows
-// 1,5 as 1.5 or groups decimals), and the CSV's cells where the tables' text would break a spreadsheet line: a
-// small negative amount that the console shows as -0, a name with a semicolon or a quote, no thousands separator;
-// the checklist per size and the built counts carried over from the names of lines to their codes.
+// The page's one number format, the CSV's cells where the tables' text would break a spreadsheet line, the checklist
+// per size and the built counts carried over from the names of lines to their codes, in node.
 import test from 'node:test';
 import assert from 'node:assert';
 import { number } from '../format.js';
@@ -22,8 +20,7 @@ const food = row('raceChain', 'NP.A', 'A;B "C":', { count: [2, 0, 0], shown: 3, 
 const ore = row('mines', 'ME', 'Erzminen Typ L', { valueText: ['6', '16'] });
 const HEAD = '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde';
 
-// What is to be built: a food line is a pair, two factories per count; compared with a plan whose plants leave
-// 940 EZ less.
+// To be built: a food line is a pair, two factories per count; against a plan whose plants leave 940 EZ less.
 test('CSV cells: -0, names that need quotes, the -es line by its name, built counts per size, a mine\'s yield', () => {
     const record = { rows: [plants, row('capacity', 'ES', 'Unberücksichtigter SKW-Kapazitäts-Überschuss:',
         { number: 3312 }), food, ore, row('sale', 'VK.EA', 'Erzverkauf:', { valueText: ['-0'] }),

@@ -1,8 +1,5 @@
-// The page's own limits, through the WebAssembly core in node: console text cut at its bound with status -1 and a
-// line that says so, typed input beyond INPUT_LIMIT refused before it reaches the core, characters beyond one byte
-// in arguments, input and files refused, names that would leave the run's folder refused, the files of a run
-// bounded together, nothing of one run's folder left for the next, and field text read as the console would take
-// it: not printable ASCII refused at its field, a thousands dot read as one or refused, never as a decimal point.
+// The page's own limits through the WebAssembly core in node: console text, typed input, arguments and the run's
+// folder; and field text read as the console would take it.
 import test from 'node:test';
 import assert from 'node:assert';
 import { spawnSync } from 'node:child_process';

@@ -38,10 +38,9 @@ const SHOWN = [[/berechneter EZ-Bedarfswert: (\S+)/, ['demand']], [/berechneter 
     [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']],
     [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']]];
 
-// The console program on the lines a user types for the plan: the yes/no answers, one line per asked question
-// (the page's numbers in decimal, a decimal comma as a point), then the Enter that ends the program. An empty -m
-// field is typed as the value its question shows, which depends on the answers before it: the program runs again
-// until no shown value changes.
+// The console program on the lines a user types for the plan (the page's numbers in decimal, a decimal comma as a
+// point). An empty -m field is typed as the value its question shows, which depends on the answers before it: the
+// program runs again until no shown value changes.
 function runAsTyped(tables, plan, args) {
     const typed = (q) => {
         const text = (plan.values[q.key] || '').trim();

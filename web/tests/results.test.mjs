@@ -1,7 +1,5 @@
-// The page's pure modules in node, on records the WebAssembly core writes: a case's tables worked out by hand, every
-// "Warum?" with the numbers of its row and in a player's words, a property over plans of several shapes (the chain,
-// its layout, the CSV and the comparison against the result tables), answers files that do not fit, and built counts
-// carried over from the names of lines.
+// The page's pure modules in node, on records the WebAssembly core writes: a case's tables worked out by hand,
+// "Warum?", a property over many plans, answers files that do not fit, built counts of earlier pages.
 import test from 'node:test';
 import assert from 'node:assert';
 import fc from 'fast-check';
@@ -49,9 +47,8 @@ test('the result tables of energy-2 (every option), worked out by hand from its 
         ['9', '5', '8', ''], { ez: 31940, skw: 3, crystals: 5, total: 22 }]);
 });
 
-// Every food chain: its demand, what the demand is made of, and its split into XL, L and M pairs with their rests;
-// the plants as they stand, the EZ left over and the mineral demands: each number as the row's facts hold it (the
-// facts are the numbers of the diagnostics file of the same run: tests/unit/plan_test.cpp).
+// Each number as the row's facts hold it; the facts are the numbers of the diagnostics file of the same run
+// (tests/unit/plan_test.cpp).
 test('every "Warum?" of the plan with every option tells the numbers of its row', () => {
     const { record } = run(planOf(FULL_PLAN)), why = (i) => explainRow(record, tables, i).join(' ');
     const chains = record.rows.map((r, i) => [r, i]).filter(([r]) => /Chain$/.test(r.type));
@@ -92,8 +89,7 @@ test('"Warum?" in a player\'s words for the fullest plans', () => {
     }
 });
 
-// Plans in six shapes: sold plants only, each option alone, zeros, negatives, the fullest, anything; yes/no for
-// the races' names and a crystal race.
+// Plans in six shapes: sold plants only, each option alone, zeros, negatives, the fullest, anything.
 function plans() {
     const OPTIONS = ['xl', 'or', 'opt', 'es', 'm'], texts = (min, max) => fc.integer({ min, max }).map(String);
     const keys = (pick) => tables.questions.filter((q) => q.kind !== 'letter' && pick(q)).map((q) => q.key);
@@ -122,11 +118,8 @@ const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h 
 const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-'))
     .filter((c) => !['', '–', '-'].includes(c));
 
-// One record: the chain's model names only boxes that exist, draws every flow the core recorded, and has a box for
-// every result line with something to build or a mark, showing the table's counts; the layout keeps boxes, labels
-// and column titles apart; the CSV holds each table line's values in the same order (which column each goes in:
-// export.test.mjs); every "Warum?" is made; the comparison with the record before (or with itself) marks exactly
-// the lines whose shown values differ, and the difference of the factories to build. Gives what the next compares.
+// One record's chain, layout, "Warum?", CSV (which column each value goes in: export.test.mjs) and comparison with
+// the record before (or with itself), against its result tables; gives what the next one compares.
 function check(record, before) {
     const model = chainModel(record, tables), ids = model.nodes.map((n) => n.id), what = JSON.stringify(record.options);
     assert.strictEqual(new Set(ids).size, ids.length, 'every box once');
@@ -155,7 +148,6 @@ function check(record, before) {
         assert.ok(a.x >= 0 && a.y >= 0 && a.x + a.w <= chart.width && a.y + a.h <= chart.height, 'inside the picture');
         for (const b of things.slice(0, i)) assert.ok(!overlap(a, b), `${name(a)} and ${name(b)} apart`);
     });
-    // the lines of the result tables by the row's code: its name and the described cells' texts
     const lines = described.flatMap((t) => t.rows).map((r) => [record.rows[r.index], r.cells.map((c) => c.text)]);
     const csv = csvOf(record).slice(1, -2).split('\r\n').slice(1).map((l) => l.split(';'));
     assert.deepStrictEqual(csv.map((l) => [l[0], values(l.slice(1))]),

@@ -1,6 +1,5 @@
-// The named plans: today's addresses and the versioned ones, plan files, and the store over a
-// fake localStorage (shared by two tabs, full and freed again, refusing, holding data it cannot read); the bounds
-// on what a link or a file brings in.
+// The named plans: addresses, plan files, the store over a fake localStorage (shared by two tabs, full and freed
+// again, refusing, holding data it cannot read), the bounds on what a link or a file brings in.
 import test from 'node:test';
 import assert from 'node:assert';
 import { emptyPlan } from '../plan.js';
