@@ -24,11 +24,9 @@ function randomPlan(g, tables, subset) {
         if (o.question) plan.answers[o.name] = g.pick(['j', 'n']);
     });
     for (const q of tables.questions) {
-        const key = q.key;
-        if (q.kind === 'letter') plan.values[key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
-        else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[key] = '';  // takes what is shown
-        else if (q.kind === 'demand') plan.values[key] = demandText(g);
-        else plan.values[key] = g.chance(0.1) ? '' : countText(g, q);
+        if (q.kind === 'letter') plan.values[q.key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
+        else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[q.key] = '';  // takes what is shown
+        else plan.values[q.key] = q.kind === 'demand' ? demandText(g) : g.chance(0.1) ? '' : countText(g, q);
     }
     return plan;
 }

@@ -60,9 +60,8 @@ function inputFor(g, args) {
 
 // Now and then an output file exists before, or a folder stands in its place.
 function beforeFor(g) {
-    if (!g.chance(0.1)) return { files: {}, dirs: [] };
-    const name = g.pick(OUTPUT_FILES);
-    return g.chance(0.5) ? { files: {}, dirs: [name] } : { files: { [name]: 'alt\r\n' }, dirs: [] };
+    const name = g.chance(0.1) && g.pick(OUTPUT_FILES), dir = name && g.chance(0.5);
+    return { files: name && !dir ? { [name]: 'alt\r\n' } : {}, dirs: dir ? [name] : [] };
 }
 
 test(`native and WebAssembly runs agree on ${RUNS} random plans (seed ${SEED})`, async () => {
