@@ -1,6 +1,5 @@
-// The chain diagram's layout: random complexes of the sizes the page meets, laid out with a fake measure, keep
-// boxes, labels and lines apart and each label on its line, and the same model gives the same picture. The texts
-// with the browser's real fonts are checked in the page by chain.test.mjs.
+// The chain diagram's layout on random complexes of the sizes the page meets, with a fake measure (the browser's
+// real fonts: chain.test.mjs).
 import test from 'node:test';
 import assert from 'node:assert';
 import { generator } from './support.js';

@@ -182,12 +182,10 @@ test('answers files that do not fit the options: what is said, the options they 
 // the naming of the extra races: Piraten with 5 Level 3 factories and small surpluses need 5 units, one L pair;
 // Xenon need nothing, so its count stands on its smallest size.
 test('a plan stored and a link made by the page of line names keep their built counts, carried over once', () => {
-    const plan = planOf('#or=n&opt&WF.V=5');
-    const stored = JSON.stringify({ werkverbund: 1, name: 'Alt', plan, updated: 1,
-        built: { 'Piraten L2+L1Fabriken': 3, 'Xenon L2+L1Fabriken': 1, 'Gibt es nicht': 2 } });
     const storage = Object.create({ getItem(k) { return Object.hasOwn(this, k) ? this[k] : null; },
         setItem(k, v) { this[k] = v; }, removeItem(k) { delete this[k]; } });
-    storage['werkverbund.plan.a'] = stored;
+    storage['werkverbund.plan.a'] = JSON.stringify({ werkverbund: 1, name: 'Alt', plan: planOf('#or=n&opt&WF.V=5'),
+        updated: 1, built: { 'Piraten L2+L1Fabriken': 3, 'Xenon L2+L1Fabriken': 1, 'Gibt es nicht': 2 } });
     const expected = { 'NP.V.L': 3, 'NP.X.M': 1 }, carry = carrier(tables, runner);
     const never = () => assert.fail('carried twice');
     assert.deepStrictEqual(planStore(tables, storage, null, carry).current().built, expected);
