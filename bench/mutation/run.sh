@@ -15,8 +15,10 @@ top=$(cd "$here/../.." && pwd)
 cd "$top"
 export WERKVERBUND_WEB_BUILD=${WERKVERBUND_WEB_BUILD:-$top/build-web}
 export WERKVERBUND_NATIVE=${WERKVERBUND_NATIVE:-$top/build/werkverbund}
-# the random comparison of the plan reader with the console program: few plans, always the same ones
+# the random comparison of the plan reader with the console program and the random plans through their address
+# and code: few plans, always the same ones
 export WERKVERBUND_PLAN_RUNS=${WERKVERBUND_PLAN_RUNS:-60} WERKVERBUND_RANDOM_SEED=${WERKVERBUND_RANDOM_SEED:-1}
+export WERKVERBUND_CODE_RUNS=${WERKVERBUND_CODE_RUNS:-100}
 for need in "$WERKVERBUND_WEB_BUILD/web/werkverbund-core.js" "$WERKVERBUND_NATIVE"; do
     [ -e "$need" ] || { echo "missing $need: build the WebAssembly core (build-web) and the console program (build) first" >&2; exit 2; }
 done
@@ -28,7 +30,7 @@ declare -A tests=(
     [format]="export results"
     [plan]="store results"
     [export]="export results"
-    [store]="store"
+    [store]="store plancode"
     [describe]="results"
     [explain]="results"
     [chain]="results"

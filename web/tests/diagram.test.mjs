@@ -1,6 +1,5 @@
-// The chain diagram's layout: random complexes of the sizes the page meets, laid out with a fake measure, keep
-// boxes, labels and lines apart and each label on its line, and the same model gives the same picture. The texts
-// with the browser's real fonts are checked in the page by chain.test.mjs.
+// The chain diagram's layout on random complexes of the sizes the page meets, with a fake measure (the browser's
+// real fonts: chain.test.mjs).
 import test from 'node:test';
 import assert from 'node:assert';
 import { generator } from './support.js';
@@ -12,22 +11,20 @@ const KINDS = ['energy', 'crystals', 'food', 'ore', 'silicon'];
 
 // Up to 20 sale factories, up to 14 food chains, 0 to 3 of the other kinds; half the lines go to one supplier.
 function randomModel(seed) {
-    const rand = generator(seed).int;
-    const words = (n) => Array.from({ length: n }, () => ['Argonen', 'Nahrung', 'Erz 150', 'XL 1 · M 2', 'Größe', 'S'][rand(6)]).join(' ');
-    const columns = Array.from({ length: 2 + rand(5) }, () => ({ title: words(1 + rand(2)) }));
-    const nodes = columns.flatMap((c, k) => Array.from({ length: k ? rand(6) && 1 + rand(k === 3 ? 14 : 3) : 1 + rand(20) }, () => ({
-        column: k, title: words(1 + rand(3)), lines: Array.from({ length: rand(5) }, () => words(1 + rand(4))),
+    const rand = generator(seed).int, list = (length, f) => Array.from({ length }, f);
+    const text = (n) => list(n, () => ['Argonen', 'Nahrung', 'Erz 150', 'XL 1 · M 2', 'Größe', 'S'][rand(6)]).join(' ');
+    const columns = list(2 + rand(5), () => ({ title: text(1 + rand(2)) }));
+    const nodes = columns.flatMap((c, k) => list(k ? rand(6) && 1 + rand(k === 3 ? 14 : 3) : 1 + rand(20), () => ({
+        column: k, title: text(1 + rand(3)), lines: list(rand(5), () => text(1 + rand(4))),
         mark: ['', '-', 'S', 'F'][rand(4)], tone: rand(8) ? '' : 'bad' })));
     nodes.forEach((n, i) => { n.id = `n${i}`; });
+    const seen = new Set();  // one line of a kind from one box to another
     const edges = nodes.flatMap((from) => {
         const right = nodes.filter((n) => n.column > from.column);
-        return Array.from({ length: right.length && (from.column === 0 || rand(2)) && 1 + rand(4) }, () => ({
-            from: from.id, to: right[rand(2) && rand(right.length)].id, label: `${rand(1e5)} ${words(1 + rand(2))}`,
+        return list(right.length && (from.column === 0 || rand(2)) && 1 + rand(4), () => ({
+            from: from.id, to: right[rand(2) && rand(right.length)].id, label: `${rand(1e5)} ${text(1 + rand(2))}`,
             kind: KINDS[rand(3) && rand(5)], tone: rand(8) ? '' : 'bad' }));
-    });
-    // one line of a kind from one box to another
-    const seen = new Set();
-    edges.splice(0, edges.length, ...edges.filter((e) => !seen.has(e.from + e.to + e.kind) && seen.add(e.from + e.to + e.kind)));
+    }).filter((e) => !seen.has(e.from + e.to + e.kind) && seen.add(e.from + e.to + e.kind));
     return { title: 'Kette', description: 'Zum Verkauf', columns, nodes, edges };
 }
 
@@ -47,33 +44,34 @@ const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h 
 const name = (r) => r.id || r.text || r.title;
 
 function checkLayout(model, seed) {
-    const chart = layoutChain(model, measure);
+    const chart = layoutChain(model, measure), box = {};
     const ok = (fact, what) => assert.ok(fact, `seed ${seed}: ${what}`);
+    const inside = (r) => r.x >= 0 && r.y >= 0 && r.x + r.w <= chart.width && r.y + r.h <= chart.height;
     assert.deepStrictEqual(chart.boxes.map((b) => b.id), model.nodes.map((n) => n.id), `seed ${seed}: every node once`);
-    const things = chart.boxes.concat(chart.labels, chart.columns);
+    const solid = chart.boxes.concat(chart.labels), things = solid.concat(chart.columns);
     things.forEach((a, i) => {
-        ok(a.x >= 0 && a.y >= 0 && a.x + a.w <= chart.width && a.y + a.h <= chart.height, `${name(a)} inside`);
+        ok(inside(a), `${name(a)} inside`);
         things.slice(0, i).forEach((b) => ok(!overlap(a, b), `${name(a)} overlaps ${name(b)}`));
     });
-    const box = {};
     model.nodes.forEach((n, i) => {
         const b = box[n.id] = chart.boxes[i];
         const texts = n.lines.map((l) => [l, 'line']).concat([[n.title + n.mark, 'title']]);
-        ok(b.h >= 17 * texts.length && texts.every(([text, kind]) => b.w >= measure(text, kind) + 8), `${n.id} holds its text`);
+        ok(b.h >= 17 * texts.length && texts.every(([t, k]) => b.w >= measure(t, k) + 8), `${n.id} holds its text`);
         const above = chart.boxes.filter((o, j) => j < i && model.nodes[j].column === n.column);
         ok(b.x === chart.columns[n.column].x && above.every((o) => o.y < b.y), `${n.id} in place`);
     });
     const lines = chart.paths.map((p, i) => {
         const [e, label, pieces] = [model.edges[i], chart.labels[i], piecesOf(p.d)];
         const [from, to, start, end] = [box[e.from], box[e.to], pieces[0].start, pieces[pieces.length - 1].end];
-        ok(start[0] === from.x + from.w && start[1] > from.y && start[1] < from.y + from.h, `edge ${i} leaves ${e.from}`);
-        ok(end[0] === to.x && end[1] > to.y && end[1] < to.y + to.h && p.d.endsWith('m-7 -4l7 4l-7 4'), `edge ${i} points at ${e.to}`);
-        ok(label.text === e.label && label.w >= measure(e.label, 'label') + 4 && label.h >= 14, `label ${i} holds its text`);
-        ok(pieces[0].h < 1 && start[1] === label.y + label.h / 2 && start[0] <= label.x && pieces[0].x + pieces[0].w >= label.x + label.w,
-            `label ${i} on its line`);
+        const across = (r, y) => y > r.y && y < r.y + r.h;
+        ok(start[0] === from.x + from.w && across(from, start[1]), `edge ${i} leaves ${e.from}`);
+        ok(end[0] === to.x && across(to, end[1]) && p.d.endsWith('m-7 -4l7 4l-7 4'), `edge ${i} points at ${e.to}`);
+        ok(label.text === e.label && label.w >= measure(e.label, 'label') + 4 && label.h >= 14, `label ${i} fits`);
+        ok(pieces[0].h < 1 && start[1] === label.y + label.h / 2 && start[0] <= label.x
+            && pieces[0].x + pieces[0].w >= label.x + label.w, `label ${i} on its line`);
         pieces.forEach((s) => {
-            ok(s.x >= 0 && s.y >= 0 && s.x + s.w <= chart.width && s.y + s.h <= chart.height, `edge ${i} inside`);
-            chart.boxes.concat(chart.labels).forEach((r) => ok(r === label || !overlap(s, r), `edge ${i} runs through ${name(r)}`));
+            ok(inside(s), `edge ${i} inside`);
+            solid.forEach((r) => ok(r === label || !overlap(s, r), `edge ${i} runs through ${name(r)}`));
         });
         return pieces;
     });
@@ -84,9 +82,10 @@ function checkLayout(model, seed) {
     }))));
     chart.routes.forEach((r) => {
         const [first, ...rest] = r.edges.map((i) => model.edges[i]);
-        ok(rest.every((e) => e.to === first.to && e.kind === first.kind && box[e.from].x === box[first.from].x), `route to ${first.to} gathers one kind`);
+        ok(rest.every((e) => e.to === first.to && e.kind === first.kind && box[e.from].x === box[first.from].x),
+            `route to ${first.to} gathers one kind`);
     });
-    assert.deepStrictEqual(layoutChain(JSON.parse(JSON.stringify(model)), measure), chart, `seed ${seed}: same model, same picture`);
+    assert.deepStrictEqual(layoutChain(structuredClone(model), measure), chart, `seed ${seed}: same picture`);
 }
 
 test('random complexes keep boxes, labels and lines apart', () => {

@@ -1,56 +1,55 @@
-// The page's German numbers and the CSV in node: the one number format the whole page uses (a wrong one shows
-// 1,5 as 1.5 or groups decimals), and the CSV's cells where the tables' text would break a spreadsheet line: a
-// small negative amount that the console shows as -0, a name with a semicolon or a quote, no thousands separator;
-// the checklist per size and the built counts carried over from the names of lines to their codes.
+// The page's one number format, the CSV's cells where the tables' text would break a spreadsheet line, the checklist
+// per size and the built counts carried over from the names of lines to their codes, in node.
 import test from 'node:test';
 import assert from 'node:assert';
 import { number } from '../format.js';
 import { csvOf, totalsOf, compareRuns, checklistOf, standOf, carryBuilt } from '../export.js';
 
 test('German numbers: thousands with a point, at most two decimals with a comma, -0 kept', () => {
-    const rows = [[96400, '96.400'], [-12345, '-12.345'], [28.55, '28,55'], [1234567.891, '1.234.567,89'], [0.5, '0,5'],
-        [1000000, '1.000.000'], [-0, '-0'], [185.99999999999997, '186'], [57.099999999999994, '57,1'], [0, '0']];
-    for (const [n, text] of rows) assert.strictEqual(number(n), text, String(n));
+    const rows = [[96400, '96.400'], [-12345, '-12.345'], [28.55, '28,55'], [1234567.891, '1.234.567,89'],
+        [0.5, '0,5'], [1000000, '1.000.000'], [-0, '-0'], [185.99999999999997, '186'], [57.099999999999994, '57,1'],
+        [0, '0']];
+    assert.deepStrictEqual(rows.map(([n]) => number(n)), rows.map(([, text]) => text));
 });
 
 // Rows as the core writes them, with only what the page reads.
-const row = (type, code, name, extra) => ({ type, code, name, count: [0, 0, 0], shown: 0, mark: null, number: 0, pairs: 0,
-    valueText: [], facts: {}, ...extra });
+const row = (type, code, name, extra) => ({ type, code, name, count: [0, 0, 0], shown: 0, mark: null, number: 0,
+    pairs: 0, valueText: [], facts: {}, ...extra });
 const plants = row('plants', 'SKW', 'Sonnenkraftwerke:', { count: [1, 2, 1234], shown: 7, number: 31940 });
 const food = row('raceChain', 'NP.A', 'A;B "C":', { count: [2, 0, 0], shown: 3, mark: 'S', pairs: 1 });
 const ore = row('mines', 'ME', 'Erzminen Typ L', { valueText: ['6', '16'] });
+const HEAD = '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde';
 
-test('CSV cells: -0, names that need quotes, the -es line by its name, built counts per size and a mine\'s yield', () => {
-    const record = { rows: [plants, row('capacity', 'ES', 'Unberücksichtigter SKW-Kapazitäts-Überschuss:', { number: 3312 }),
-        food, ore, row('sale', 'VK.EA', 'Erzverkauf:', { valueText: ['-0'] }), row('note', 'MS', '-kein Siliziumbedarf-')] };
+// To be built: a food line is a pair, two factories per count; against a plan whose plants leave 940 EZ less.
+test('CSV cells: -0, names that need quotes, the -es line by its name, built counts per size, a mine\'s yield', () => {
+    const record = { rows: [plants, row('capacity', 'ES', 'Unberücksichtigter SKW-Kapazitäts-Überschuss:',
+        { number: 3312 }), food, ore, row('sale', 'VK.EA', 'Erzverkauf:', { valueText: ['-0'] }),
+    row('note', 'MS', '-kein Siliziumbedarf-')] };
     assert.deepStrictEqual(csvOf(record, { 'SKW.M': 3, 'SKW.XL': 1, ME: 9 }).split('\r\n'), [
-        '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde;Gebaut M;Gebaut L;'
-            + 'Gebaut XL;Ausbeute gebaut',
-        'Sonnenkraftwerke;1;2;1234;;31940;;;;;;3;0;1;', 'ungenutzte SKW-Kapazität;;;;;;3312;;;;;;;;',
-        '"A;B ""C""";2;0;;S;;;;;;;0;0;;', 'Erzminen Typ L;;;;;;;;6;16;;;;;9', 'Erzverkauf;;;;;;;;;;-0;;;;', '']);
-    // what is to be built: a food line is a pair, two factories per count
+        HEAD + ';Gebaut M;Gebaut L;Gebaut XL;Ausbeute gebaut', 'Sonnenkraftwerke;1;2;1234;;31940;;;;;;3;0;1;',
+        'ungenutzte SKW-Kapazität;;;;;;3312;;;;;;;;', '"A;B ""C""";2;0;;S;;;;;;;0;0;;',
+        'Erzminen Typ L;;;;;;;;6;16;;;;;9', 'Erzverkauf;;;;;;;;;;-0;;;;', '']);
     const totals = totalsOf(record);
-    assert.deepStrictEqual([totals.build, totals.surplus], [{ M: 1 + 2 * 2, L: 2, XL: 1234 }, 31940]);
-    assert.strictEqual(csvOf(record).split('\r\n')[0], '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde');
-    // against a plan whose plants leave 940 EZ less
-    assert.strictEqual(compareRuns(record, { rows: [{ ...plants, number: 31000 }] }).totals.surplus, 31000 - 31940);
+    assert.deepStrictEqual([totals.build, totals.surplus, csvOf(record).split('\r\n')[0],
+        compareRuns(record, { rows: [{ ...plants, number: 31000 }] }).totals.surplus],
+    [{ M: 1 + 2 * 2, L: 2, XL: 1234 }, 31940, HEAD, 31000 - 31940]);
 });
 
+// Factories built of those needed: 1 M + 2 of 2 L plants (3 beyond the need do not count) + 1 pair of 2.
 test('the checklist per size: what is missing, what stands beyond the need, a mine line by its yield', () => {
     const { lines, sum } = checklistOf({ rows: [plants, food, ore] }, { 'SKW.M': 1, 'SKW.L': 5, 'NP.A.M': 1, ME: 4 });
-    assert.deepStrictEqual(lines.map((l) => standOf(l, String)), ['fehlt XL 1234; L 3 zu viel', 'fehlt M 1', 'fehlt Ausbeute 2']);
-    // factories built of those needed: 1 M + 2 of 2 L plants (3 beyond the need do not count) + 1 pair of 2
-    assert.deepStrictEqual(sum, { built: 1 + 2 + 2, need: 1 + 2 + 1234 + 2 * 2 });
     const done = checklistOf({ rows: [food, ore] }, { 'NP.A.M': 2, ME: 9 }).lines;
-    assert.deepStrictEqual(done.map((l) => standOf(l, String)), ['fertig', 'Ausbeute 3 zu viel']);
-    assert.deepStrictEqual(checklistOf({ rows: [row('raceChain', 'NP.B', 'B:', { shown: 3 })] }, {}).lines, []);
+    assert.deepStrictEqual([lines.map((l) => standOf(l, String)), sum, done.map((l) => standOf(l, String)),
+        checklistOf({ rows: [row('raceChain', 'NP.B', 'B:', { shown: 3 })] }, {}).lines],
+    [['fehlt XL 1234; L 3 zu viel', 'fehlt M 1', 'fehlt Ausbeute 2'], { built: 1 + 2 + 2, need: 1 + 2 + 1234 + 2 * 2 },
+        ['fertig', 'Ausbeute 3 zu viel'], []]);
 });
 
+// The plants fill M 1 and L 2 up to their needs and put the rest on XL; the renamed line keeps its count.
 test('built counts of earlier pages, by line name, carried to the lines\' codes and sizes', () => {
     const now = [plants, food, row('raceChain', 'NP.V', 'Rasse1 L2+L1Fabriken:', { count: [0, 1, 0], shown: 3 })];
     const named = [plants, food, { ...now[2], name: 'Piraten L2+L1Fabriken:' }];
-    const carried = carryBuilt([{ rows: now }, { rows: named }],
-        { Sonnenkraftwerke: 1240, 'A;B "C"': 1, 'Piraten L2+L1Fabriken': 3, 'Weg:': 2 });
-    // the plants fill M 1 and L 2 up to their needs and put the rest on XL; the renamed line keeps its count
-    assert.deepStrictEqual(carried, { 'SKW.M': 1, 'SKW.L': 2, 'SKW.XL': 1237, 'NP.A.M': 1, 'NP.V.L': 3 });
+    assert.deepStrictEqual(carryBuilt([{ rows: now }, { rows: named }],
+        { Sonnenkraftwerke: 1240, 'A;B "C"': 1, 'Piraten L2+L1Fabriken': 3, 'Weg:': 2 }),
+    { 'SKW.M': 1, 'SKW.L': 2, 'SKW.XL': 1237, 'NP.A.M': 1, 'NP.V.L': 3 });
 });

@@ -9,23 +9,13 @@ import { isAsked, emptyPlan, planInput } from '../plan.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 
-// The form's text of a count field: empty, or a whole number in range, written as a player might.
-function countText(g, q) {
-    switch (g.int(8)) {
-        case 0: return '';
-        case 1: return String(g.pick([q.low, q.high, 0, -1]));
-        case 2: return ' ' + g.int(30) + ' ';
-        case 3: return '+' + g.int(100);
-        case 4: return '00' + g.int(9);  // decimal on the page, where the console would read octal
-        case 5: return String(g.int(2 * q.high + 1) - q.high);
-        default: return String(g.int(12));
-    }
-}
-
-function demandText(g) {
-    return g.pick(['', '', '12.5', '1500,5', '-3', '0', '1e3', '.5', '7.', '0x1p3', '-0.4', '3.4e38', '-1e-50',
-        String(g.int(100000)), '0.1', '9'.repeat(38)]);
-}
+// The form's text of a count field: empty, or a whole number in range, written as a player might; "009" is decimal
+// on the page, where the console would read octal.
+const countText = (g, q) => [() => '', () => String(g.pick([q.low, q.high, 0, -1])), () => ' ' + g.int(30) + ' ',
+    () => '+' + g.int(100), () => '00' + g.int(9), () => String(g.int(2 * q.high + 1) - q.high)][g.int(8)]?.()
+    ?? String(g.int(12));
+const demandText = (g) => g.pick(['', '', '12.5', '1500,5', '-3', '0', '1e3', '.5', '7.', '0x1p3', '-0.4', '3.4e38',
+    '-1e-50', String(g.int(100000)), '0.1', '9'.repeat(38)]);
 
 function randomPlan(g, tables, subset) {
     const plan = emptyPlan(tables);
@@ -34,27 +24,34 @@ function randomPlan(g, tables, subset) {
         if (o.question) plan.answers[o.name] = g.pick(['j', 'n']);
     });
     for (const q of tables.questions) {
-        const key = q.key;
-        if (q.kind === 'letter') plan.values[key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
-        else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[key] = '';  // takes what is shown
-        else if (q.kind === 'demand') plan.values[key] = demandText(g);
-        else plan.values[key] = g.chance(0.1) ? '' : countText(g, q);
+        if (q.kind === 'letter') plan.values[q.key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
+        else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[q.key] = '';  // takes what is shown
+        else plan.values[q.key] = q.kind === 'demand' ? demandText(g) : g.chance(0.1) ? '' : countText(g, q);
     }
     return plan;
 }
 
 // What the -m questions show, read off the console text.
 const SHOWN = [[/berechneter EZ-Bedarfswert: (\S+)/, ['demand']], [/berechneter Erz-Bedarfswert: (\S+)/, ['ME']],
-    [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']], [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']]];
+    [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']],
+    [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']]];
 
-// The console program on the lines a user types for the plan. An empty -m field is typed as the value its question
-// shows, which depends on the answers before it: the program runs again until no shown value changes.
-function runAsTyped(tables, plan, typed) {
-    const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
+// The console program on the lines a user types for the plan (the page's numbers in decimal, a decimal comma as a
+// point). An empty -m field is typed as the value its question shows, which depends on the answers before it: the
+// program runs again until no shown value changes.
+function runAsTyped(tables, plan, args) {
+    const typed = (q) => {
+        const text = (plan.values[q.key] || '').trim();
+        if (q.kind === 'letter') return text || tables.crystalRaces[0].letter;
+        if (q.kind === 'count') return text === '' ? '' : String(Number(text));
+        return text.indexOf('.') < 0 ? text.replace(',', '.') : text;
+    };
+    const answers = tables.options.filter((o) => plan.options[o.name] && o.question).map((o) => plan.answers[o.name]);
     const shown = {};
     for (let attempt = 0; ; attempt++) {
-        const native = runNative(args, inputOf(tables, plan, (q, key = q.key) =>
-            typed[key] || (q.group === tables.manualGroup && shown[key]) || '0'));
+        const lines = tables.questions.filter((q) => isAsked(q, plan.options))
+            .map((q) => typed(q) || (q.group === tables.manualGroup && shown[q.key]) || '0');
+        const native = runNative(args, answers.concat(lines).join('\n') + '\n\n');
         let settled = true;
         for (const [pattern, keys] of SHOWN) {
             const m = native.stdout.match(pattern);
@@ -64,37 +61,14 @@ function runAsTyped(tables, plan, typed) {
     }
 }
 
-// Standard input as a console user types it: the yes/no answers, then one line per asked question, then the
-// Enter that ends the program. typed(q) gives the text for a question.
-function inputOf(tables, plan, typed) {
-    const lines = [];
-    for (const o of tables.options) if (plan.options[o.name] && o.question) lines.push(plan.answers[o.name]);
-    for (const q of tables.questions) if (isAsked(q, plan.options)) lines.push(typed(q));
-    return lines.join('\n') + '\n\n';
-}
-
-// The text a console user types for each field: the page's numbers in decimal, a decimal comma as a point.
-function typedTexts(tables, plan) {
-    const typed = {};
-    for (const q of tables.questions) {
-        const key = q.key;
-        const text = (plan.values[key] || '').trim();
-        if (q.kind === 'letter') typed[key] = text || tables.crystalRaces[0].letter;
-        else if (q.kind === 'count') typed[key] = text === '' ? '' : String(Number(text));
-        else typed[key] = text.indexOf('.') < 0 ? text.replace(',', '.') : text;
-    }
-    return typed;
-}
-
 test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED})`, async () => {
     const runner = await loadRunner();
     const tables = runner.tables();
     let refused = 0;
     for (let i = 0; i < RUNS; i++) {
-        const g = generator(SEED + i);
-        const plan = randomPlan(g, tables, i % 256);
+        const plan = randomPlan(generator(SEED + i), tables, i % 256);
         const input = planInput(tables, plan, runner.readDemand);
-        assert.deepStrictEqual(input.errors, {}, `a valid plan was refused (seed ${SEED + i}): ${JSON.stringify(plan)}`);
+        assert.deepStrictEqual(input.errors, {}, `a valid plan refused (seed ${SEED + i}): ${JSON.stringify(plan)}`);
         const viaPlan = runner.runPlan(input.options, input.values);
         if (viaPlan.record.questions.some((q) => q.refused)) {
             refused++;  // a shown count the console would refuse: no console user types it
@@ -102,8 +76,8 @@ test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED
         }
         const args = tables.options.filter((o) => plan.options[o.name]).map((o) => o.spelling);
         const made = { seed: SEED + i, plan };
-        assertSameRun('plan', viaPlan, runAsTyped(tables, plan, typedTexts(tables, plan)), `run ${i} differs`, made);
-        assertSameRun('plan', viaPlan, runNative(args, viaPlan.answers), `antworten.txt of run ${i} replays otherwise`, made);
+        assertSameRun('plan', viaPlan, runAsTyped(tables, plan, args), `run ${i} differs`, made);
+        assertSameRun('plan', viaPlan, runNative(args, viaPlan.answers), `run ${i} replayed from antworten.txt`, made);
     }
     assert.ok(refused < RUNS / 10, `${refused} plans with a refused shown value`);
 });
