@@ -1,11 +1,7 @@
-// run-case.sh's launcher hook: runs a golden case on a pseudo-terminal, as a person at a terminal would. The
-// program's standard input and output are a terminal (line editing on, echo off, output bytes untouched, standard
-// error left as it is), and each line of our own standard input is typed only when the program waits in a read on
-// descriptor 0. Where the input ends, the end-of-input key is pressed: after a last line without a line end it sends
-// that line as it is, and pressed at the start of a line it ends the input. Linux only: it watches the program
-// through /proc. Exits with the program's status, or with 125 and a message on standard error when the program waits
-// for input without its prompt on the screen (its output was not flushed), or reads again after the end-of-input key
-// (the user would have to press the key once for every such read).
+// run-case.sh's launcher hook: runs a golden case on a pseudo-terminal (line mode, echo off, output untouched) and
+// types each line of our standard input only while the program waits in a read on descriptor 0 (README, golden-pty).
+// Linux only. Exits with the program's status, or with 125 and a message when the program waits with no prompt on the
+// screen (output not flushed) or reads again after the end-of-input key ended the input.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -40,8 +36,7 @@ std::string screen;  // every byte the program has shown
     exit(125);
 }
 
-// Moves what the program has shown from the terminal to our standard output; reading the terminal takes everything
-// the program has written before.
+// Moves what the program has shown to our standard output; a read of the terminal takes all it wrote before.
 void drain() {
     char chunk[4096];
     for (ssize_t got; (got = read(master, chunk, sizeof chunk)) > 0;) {
@@ -50,7 +45,6 @@ void drain() {
     }
 }
 
-// A millisecond's wait, then what the program has shown.
 void waitAMoment() {
     poll(nullptr, 0, 1);
     drain();
@@ -80,8 +74,7 @@ long readsDone() {
 size_t shownWhenTyped = 0;  // screen size when the last keys were typed
 bool maySkipPrompt = true;  // the program may wait again before it shows anything new
 
-// Every question ends its prompt on the line where the answer is typed, and an answer is followed by the next
-// prompt before the program waits again.
+// A prompt ends on the line where the answer is typed, and an answer is followed by a new prompt before the next wait.
 bool promptShown() {
     return !screen.empty() && screen.back() != '\n' && (maySkipPrompt || screen.size() > shownWhenTyped);
 }
@@ -133,8 +126,7 @@ int main(int argc, char** argv) {
         for (int waited = 0; !promptShown() && waited < PROMPT_WAIT_MS; ++waited) waitAMoment();
         if (!promptShown()) fail("the program waits for input, but its prompt is not on the screen");
         if (ended) fail("the program reads again after the end-of-input key ended the input");
-        // the next line; a last line without its line end is sent by the end-of-input key, which, pressed at the
-        // start of a line, ends the input
+        // a last line without its line end is sent by the end-of-input key; pressed at a line's start, it ends input
         size_t lineEnd = std::min(typed.find('\n', next), typed.size());
         ended = next == typed.size();
         type(typed.substr(next, lineEnd + 1 - next) + (lineEnd == typed.size() ? endKey : ""));

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Runs one golden case: the program in an empty scratch directory with the case's arguments and
-# standard input, then compares standard output, exit status, standard error (when the case holds
-# one) and the four files the program may write, byte for byte.
-# usage: run-case.sh PROGRAM CASE_DIR
-# WERKVERBUND_LAUNCHER is put in front of PROGRAM (wine, or pty-launcher to type the input on a
-# terminal); a case's launcher file in front of both. WERKVERBUND_CRLF=1 gives the input CR LF line
-# ends, as written on Windows, which the console reads as one line end: the output must not change.
+# usage: run-case.sh PROGRAM CASE_DIR. Runs one golden case in an empty scratch directory and compares standard output,
+# exit status, standard error (when the case holds one) and the four files the program may write, byte for byte.
+# WERKVERBUND_LAUNCHER goes in front of PROGRAM (wine, or pty-launcher), a case's launcher file in front of both;
+# WERKVERBUND_CRLF=1 gives the input CR LF line ends (as written on Windows), which must not change the output.
 set -u
 program=$1
 [ -e "$program" ] && program=$(realpath "$program")
@@ -34,7 +31,6 @@ status=$?
 failed=0
 fail() { echo "FAIL $name: $*"; failed=1; }
 
-# Reports where two files first differ, and the lines that differ.
 compare() {
     cmp -s "$1" "$2" && return
     fail "$3 differs: $(cmp "$1" "$2" 2>&1 | head -n 1)"

@@ -1,6 +1,5 @@
-// The console reads against the C library itself: generated inputs read once with our reads and
-// once with fscanf on the same bytes must agree in result, value and characters taken. Besides,
-// what fscanf cannot show: numbers beyond 32 bits and CR LF line ends.
+// The console's reads against the C library's: generated inputs read with ours and with fscanf on the same bytes
+// agree in result, value and characters taken. Besides, what fscanf cannot show: numbers beyond 32 bits, CR LF.
 #include "console/console.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +16,6 @@
 
 namespace {
 
-// Console text kept in a string: output and messages in the order they were written.
 int keepText(void* data, const char* bytes, int length) {
     static_cast<std::string*>(data)->append(bytes, static_cast<size_t>(length));
     return 0;
@@ -113,8 +111,8 @@ TEST(ConsoleInt, OverlongDigitsSaturateInsteadOfWrapping) {
     EXPECT_TRUE(high > INT_MAX && low < INT_MIN) << high << " " << low;
 }
 
-// Input written on Windows: CR LF is one line end, also when the pair straddles two fills of
-// the 256-byte read buffer, while a lone CR stays a character of its own.
+// Input written on Windows: CR LF is one line end, also when the pair straddles two fills of the 256-byte read
+// buffer, while a lone CR stays a character of its own.
 TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
     TestConsole t(std::string(255, 'x') + "\r\n\r\ny\r");
     std::string read;

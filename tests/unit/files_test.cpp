@@ -1,6 +1,5 @@
-// The openings of the results file, which no golden case can see: each result line outside a section is an
-// opening of its own, while the first section (SKW and crystal lines) and the last (sales and closing text) are
-// one opening each. A reader on a named pipe sees every opening.
+// The openings of the results file, which a reader on a named pipe sees and no golden case: each result line outside
+// a section opens it on its own, the first section (SKW and crystal lines) and the last (sales, closing text) once.
 #include "console/console.h"
 #include "control/control.h"
 

@@ -81,12 +81,11 @@ bool isJson(std::string text) {
     return text == "0" || text == "s";
 }
 
-// The tables are one JSON value: a key or a value left out, or a bracket not closed, and the page cannot read them
-// at all. They give each question its key and size.
+// The tables are one JSON value (a key or value left out, a bracket not closed, and the page reads nothing), giving
+// each question the key a plan keeps its value under and the size it counts.
 TEST(PlanEntry, TablesAreJsonWithEachQuestionsKeyAndSize) {
     std::string tables = wv_tables();
     EXPECT_TRUE(isJson(tables)) << tables;
-    // a plan keeps a value under its question's key; the sizes are those the question counts
     for (const char* q :
          { R"("code":"WF","key":"WF.A","size":null)", R"("code":"OF","key":"OF.E","size":null)",
            R"("code":"saleSkwXL","key":"saleSkwXL","size":"XL")", R"("code":"EAM","key":"EAM","size":"M")",
@@ -190,29 +189,27 @@ std::string mineFacts() {
 // ore for the factory; 37.5 silicon per unit of the crystal factory.
 TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
     expectFlows({ {}, "WF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; O A 150; S KF 75; ");
-    // the page is told them in the same order, the first from the plants' line, the first result row
+    // the record lists them in this order, the first from the plants' line, row 0
     EXPECT_NE(std::string(wv_record())
                   .find(R"("flows":[{"kind":"energy","row":0,"consumer":null,"race":"A","amount":3600},)"),
               std::string::npos);
-    // the values behind the mine lines: 150 ore at 28.55 a yield point; 75 silicon at 7.75 a point, less the M
-    // plant's 9640 - 3600 = 6040 EZ surplus at 1711.2 a point; no margin point for one consumer
+    // behind the mine lines: 150 ore at 28.55 a yield point; 75 silicon at 7.75 a point, less the M plant's
+    // 9640 - 3600 = 6040 EZ surplus at 1711.2 a point; no margin point for one consumer
     EXPECT_EQ(mineFacts(),
               "ME 150; consumers 1; perYield 28.55; yield 5.25394; extraYield 0; MS 75; surplusEZ 6040; "
               "saleSkwLOdd 0; perYield 7.75; ezPerYield 1711.2; yield 9.67742; criticalYield 6.14773; "
               "extraYield 0; ");
-    // the Argon chain feeds the one factory and the 2 units of the crystal factory, none for sale
     const ResultRow& argon = rowOf("NP.A");
     EXPECT_EQ(std::vector<double>({ fact(argon, "NF"), fact(argon, "KG"), fact(argon, "KF") }),
               std::vector<double>({ 1, 0, 2 }));
     // made silicon-based, it takes 37.5 silicon instead of the ore
     expectFlows({ {}, "OF.A=1 crystalRace=a" }, "E A 3600; C SKW 2; F A 1; F KF 2; S KF 75; S A 37.5; ");
-    // the plants for sale take their crystals apart from the complex's own: one M plant for sale alone needs one
-    // M crystal factory, 2 units; an L one for sale without -xl 3 M factories, 6 units, beside the M plant of the
-    // complex (2 units); the silicon goes to all 8 units of crystal factories
+    // plants for sale take their crystals apart from the complex's: one M plant alone needs one M crystal factory,
+    // 2 units; an L one without -xl 3 M ones, 6 units, beside the complex's 2; silicon for all 8 units
     expectFlows({ {}, "saleSkwM=1 crystalRace=a" }, "C saleSkw 2; F KF 2; S KF 75; ");
     expectFlows({ {}, "saleSkwL=1 WF.A=1 crystalRace=a" },
                 "E A 3600; C SKW 2; C saleSkw 6; F A 1; F KF 8; O A 150; S KF 300; ");
-    // nothing at all: no ore and no silicon demand, each said on a line of its own under the mine's code
+    // nothing at all: no ore and no silicon demand, each a line of its own under the mine's code
     expectFlows({ {}, "" }, "");
     EXPECT_EQ(mineFacts(), "ME 0; MS 0; ");
     EXPECT_EQ(std::vector<RowKind>({ rowOf("ME").kind, rowOf("MS").kind }), std::vector<RowKind>(2, ROW_NOTE));
@@ -300,10 +297,9 @@ TEST(PlanEntry, RowsNameTheirLinesWhateverTheRacesAreCalled) {
 // 0.129 - 0.958 + 0.49 = -0.339 shows as -0, Ausreichend 0.129 + 0.49 as 1, Empfohlen 0.129 + 10.49 as 11.
 TEST(PlanEntry, ValuesAreGivenAsTheLinePrintsThem) {
     std::string record = runPlan({ { OPTION_M }, "demand=8000 skwXL=0 skwL=0 skwM=1 MS=1" });
-    EXPECT_NE(record.find("Kritisch: -0  Ausreichend: 1  Empfohlen: 11"), std::string::npos);
-    EXPECT_NE(record.find("\"code\":\"MS\",\"type\":\"mines\""), std::string::npos);
-    EXPECT_NE(record.find("\"source\":\"typed\""), std::string::npos);
-    EXPECT_NE(record.find("\"valueText\":[\"-0\",\"1\",\"11\"]"), std::string::npos);
+    for (const char* part : { "Kritisch: -0  Ausreichend: 1  Empfohlen: 11", R"("code":"MS","type":"mines")",
+                              R"("source":"typed")", R"("valueText":["-0","1","11"])" })
+        EXPECT_NE(record.find(part), std::string::npos) << part;
 }
 
 std::string readField(const char* key, const std::string& text) {
