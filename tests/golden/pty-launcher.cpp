@@ -1,7 +1,6 @@
-// run-case.sh's launcher hook: runs a golden case on a pseudo-terminal (line mode, echo off, output untouched) and
-// types each line of our standard input only while the program waits in a read on descriptor 0 (README, golden-pty).
-// Linux only. Exits with the program's status, or with 125 and a message when the program waits with no prompt on the
-// screen (output not flushed) or reads again after the end-of-input key ended the input.
+// run-case.sh's launcher hook (Linux): runs a golden case on a pseudo-terminal, echo off, typing each line of our
+// standard input only while the program waits in a read on descriptor 0 (README, golden-pty). Exits with its status,
+// or 125 and a message when it waits with no prompt shown (output not flushed) or reads after the end-of-input key.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>

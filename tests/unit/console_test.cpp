@@ -111,8 +111,7 @@ TEST(ConsoleInt, OverlongDigitsSaturateInsteadOfWrapping) {
     EXPECT_TRUE(high > INT_MAX && low < INT_MIN) << high << " " << low;
 }
 
-// Input written on Windows: CR LF is one line end, also when the pair straddles two fills of the 256-byte read
-// buffer, while a lone CR stays a character of its own.
+// Input written on Windows: CR LF is one line end, also across two fills of the 256-byte buffer; a lone CR stays.
 TEST(ConsoleLineEnds, CarriageReturnLineFeedIsOneLineEnd) {
     TestConsole t(std::string(255, 'x') + "\r\n\r\ny\r");
     std::string read;

@@ -1,5 +1,4 @@
-// Whole numbers from doubles: halves go away from zero and a negative value that rounds to
-// zero keeps its minus sign, unlike the C library's "%.0f" on its own; written as "%.0f" would.
+// Whole numbers from doubles: halves away from zero, a negative value rounding to zero keeps its minus (unlike "%.0f").
 #include "report/report.h"
 
 #include <gtest/gtest.h>

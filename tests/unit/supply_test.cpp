@@ -1,5 +1,4 @@
-// The M factories standing in for negative L ones, and the greedy split of a food chain demand with truncating
-// division, negative demands included.
+// M factories standing in for negative L ones; the greedy split of a food chain demand, truncating, negatives too.
 #include "supply/supply.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
-// What the browser tests share: Debian's Chromium, headless and offline; the page from build-web in a browser context
-// of its own (its own stored plans); axe-core from the lock file; the console text, downloads, the copied link.
-// Requiring it adds the hooks that start and close Chromium and at the end fail the file on any request that would
-// leave the machine or any error of the page.
+// What the browser tests share: Debian's Chromium, headless and offline; the page in a browser context of its own;
+// axe-core; the console text, downloads, the copied link. Requiring it adds hooks that start and close Chromium and
+// at the end fail the file on any request that would leave the machine or any error of the page.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -9,7 +8,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
-const { webBuild, loadRunner, CHROMIUM } = require('./support.js');
+const { webBuild, loadRunner, CHROMIUM, started, reload } = require('./support.js');
 
 const PAGE_URL = pathToFileURL(path.join(webBuild, 'werkverbund.html')).href;
 const LOCAL = /^(file|data|blob):/;
@@ -30,8 +29,6 @@ test.after(async () => {
     assert.deepStrictEqual(pageErrors, [], 'errors of the page');
 });
 
-const started = (page) => page.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
-
 // The page at hash, in a new browser context, or in the given one (another tab of the same browser).
 async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', context } = {}) {
     if (!context) {
@@ -46,12 +43,9 @@ async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', 
     return page;
 }
 
-const reload = async (page) => { await page.reload(); await started(page); };
-
 const close = (...pages) => Promise.all(pages.map((p) => p.context().close()));
 
-// axe-core's violations in the page as it stands, one line each, must be none. axe-core goes in as the test's own
-// evaluation: the page's policy refuses any script added to it.
+// No axe-core violation in the page as it stands; axe goes in as the test's evaluation (the policy refuses scripts).
 async function assertAccessible(page, state) {
     if (!await page.evaluate(() => !!window.axe)) await page.evaluate(AXE);
     const violations = await page.evaluate(async () => (await window.axe.run(document)).violations.map(
@@ -94,7 +88,6 @@ async function copiedLink(page) {
 
 const planNames = (page) => page.locator('#plan-list option').allInnerTexts();
 const values = (page, ...selectors) => Promise.all(selectors.map((s) => page.locator(s).inputValue()));
-// Waits until the notice matches pattern.
 const noticeSays = (page, pattern) => page.waitForFunction((p) => new RegExp(p).test(document.getElementById('notice').textContent),
     pattern.source || pattern);
 // The fullest plan: every option, every field of -xl -or, a name.

@@ -1,7 +1,5 @@
-// The page in headless Chromium as a player uses it: the form filled for three golden cases, every download byte for
-// byte the console program's (also files of options that are off); a link with wrong values, an unknown crystal race
-// and a thousands dot; the result tables; a phone, dark mode, print; no axe-core violation in any state. Plans through the address: store.test.mjs; size,
-// speed and layout shift: bench/page.sh; the plan bar's link and reset: planner.test.mjs.
+// The page in headless Chromium as a player uses it: the form against golden cases, every download, a link with
+// wrong values, -m fields, one run per change, a phone, dark mode, print; axe-core in every state.
 import test from 'node:test';
 import assert from 'node:assert';
 import { goldenCases, runNative, OUTPUT_FILES } from './support.js';
@@ -15,8 +13,7 @@ const resultsText = async (page) => (await page.locator('#results').innerText())
 const focused = (page) => page.evaluate(() => document.activeElement.id);
 const goTo = async (page, hash) => { await page.goto(PAGE_URL + hash); await started(page); };
 
-// The lines a golden case types, turned into form entries: switches for the options, the yes/no answers, then
-// one entry per question the console asks, in its order.
+// The lines a golden case types as form entries: its options, their yes/no answers, then the questions in order.
 async function fillForm(page, c) {
     const lines = c.input.split('\n');
     const on = c.args.map((a) => a.slice(1));
@@ -91,13 +88,12 @@ test('a link with wrong values names them, leads to their field, shows the rest 
 
 test('-m fields: the shown values when empty; a deficit and a chain error shown at their rows', async () => {
     const page = await openPage('#m&WF.A=1');
-    // one ore-based Level 3 factory: 3600 EZ, so one M plant; 150 ore; silicon for the crystal
-    // factory of that plant, 2 units of 37.5; sizes in the form's order M, L, XL
+    // one ore-based Level 3 factory: 3600 EZ, so one M plant; 150 ore; silicon for the crystal factory of that
+    // plant, 2 units of 37.5; sizes in the form's order M, L, XL
     const shown = await page.locator('#form .computed').allInnerTexts();
     assert.deepStrictEqual(shown, ['3600', '1', '0', '0', '150', '75'].map((v) => 'berechnet: ' + v));
 
-    // two M plants in all (one sold, one for the 3600 EZ), but none typed: -1 supporting plant, and the
-    // demand 3600 + 9640 uncovered
+    // two M plants needed (one sold, one for the 3600 EZ), none typed: -1 supporting plant, 3600 + 9640 EZ uncovered
     await goTo(page, '#m&saleSkwM=1&WF.A=1&skwM=0');
     const skw = page.locator('#results tr', { hasText: 'Sonnenkraftwerke' });
     assert.match(await skw.innerText(), /-1\s+0\s+0\s+Mangel 13\.240 EZ/);
@@ -114,8 +110,8 @@ test('-m fields: the shown values when empty; a deficit and a chain error shown 
     await close(page);
 });
 
-// Words broken across two lines other than at a space, a hyphen, a soft hyphen or a slash, in the given elements:
-// the first and the last letter of a word on different lines.
+// Words in the given elements whose first and last letters stand on different lines, other than at a space, a
+// hyphen, a soft hyphen or a slash.
 const brokenWords = (page, selector) => page.evaluate((selector) => {
     const [broken, range] = [[], document.createRange()];
     for (const element of document.querySelectorAll(selector)) {

@@ -1,9 +1,5 @@
-// The page on every screen with the fullest plan (every option, every field of -xl -or), in headless Chromium: no
-// tab wider than a phone; the chain fitted, zoomed in its box, in the browser's fonts with no text out of its frame,
-// its five kinds of line as the legend shows them, a box picked with its lines and result row; every "Warum?" open,
-// the fields by their names, the CSV of the plan's run; the simplest plans drawn; printed with the plan's name and
-// options, no text below 6 pt. What the views and "Warum?" say, in node: results.test.mjs; random layouts and the
-// lines of one kind gathered: diagram.test.mjs.
+// The page with the fullest plan in headless Chromium: every tab on a phone; the chain in real fonts, zoomed, picked,
+// printed; every "Warum?" open; the CSV. What the views say: results.test.mjs; random layouts: diagram.test.mjs.
 import test from 'node:test';
 import assert from 'node:assert';
 import { planInput } from '../plan.js';
@@ -30,8 +26,7 @@ test('a phone: no tab wider than the screen; the chain fitted, zoomed in it pans
     await close(phone);
 });
 
-// In the page, with the browser's fonts: no two boxes or labels of the chain overlap, and every text stays inside
-// its frame, clear of the others.
+// With the browser's fonts: no two boxes or labels of the chain overlap, every text inside its frame, clear of others.
 function chainProblems(page) {
     return page.evaluate(() => {
         const problems = [];

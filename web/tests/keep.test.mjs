@@ -1,8 +1,5 @@
-// Nothing of a player's work lost, in headless Chromium as a player uses it: storage filled to its real quota
-// (warned throughout, the plan and its edits written once freed), the largest link and plan file within a second,
-// an entry followed at once by a reload or a closed tab, two real tabs editing one plan, undo and redo, an answers
-// file that does not fit as a new plan. An unknown crystal race and a thousands dot: browser.test.mjs; the store's
-// logic: store.test.mjs.
+// Nothing of a player's work lost, in headless Chromium: storage full, the largest link and plan file, an entry
+// followed at once by a reload or a closed tab, two tabs on one plan, undo and redo, an answers file that misfits.
 import test from 'node:test';
 import assert from 'node:assert';
 import { goldenCases } from './support.js';
@@ -46,17 +43,11 @@ test('storage full: warned from the link\'s page on, through every notice; freed
     await close(again);
 });
 
-test('the largest link and plan file give first results within a second; larger ones are refused', async () => {
+// How long they take: bench/page.js; what is said of a link, the name's bound, no copy of the address: store.test.mjs.
+test('the largest link and plan file give results; larger ones are refused', async () => {
     // a name far beyond 80 characters and as many unknown parts as fit into 64 KB
     const parts = Array.from({ length: 16000 }, (_, i) => 'x' + i + '=1').join('&');
-    const hash = ('#v=2&name=' + 'N'.repeat(2000) + '&saleSkwM=1&' + parts).slice(0, 64 * 1024 + 1);
-    const page = await openPage(hash);
-    // timed from when the page was read: the browser's own part before grows with the load of the machine; which
-    // problems are said, how long the name may be and that no copy of the address is kept: store.test.mjs
-    const took = await page.evaluate(() => window.werkverbund.timing.firstResults
-        - performance.getEntriesByType('navigation')[0].domContentLoadedEventStart);
-    assert.ok(took < 1000, `first results ${took} ms after the page was read`);
-
+    const page = await openPage(('#v=2&name=' + 'N'.repeat(2000) + '&saleSkwM=1&' + parts).slice(0, 64 * 1024 + 1));
     // a plan file of 64 KB that is all unknown fields (a link beyond 64 KB refused: store.test.mjs)
     const values = {};
     const fileOf64 = () => JSON.stringify({ werkverbund: 1, name: 'M'.repeat(300), plan: { values } });
@@ -64,10 +55,8 @@ test('the largest link and plan file give first results within a second; larger 
     const file = fileOf64();
     const load = (name, text) => page.locator('#plan-load').setInputFiles({ name, mimeType: 'application/json',
         buffer: Buffer.from(text) });
-    const since = Date.now();
     await load('gross.json', file);
     await noticeSays(page, /als neuer Plan geladen/);
-    assert.ok(Date.now() - since < 1000, `plan file loaded after ${Date.now() - since} ms`);
     await load('zu-gross.json', file + ' '.repeat(1024));
     await noticeSays(page, /zu-gross\.json ist 65 KB groß und wird nicht geladen/);
     await close(page);
@@ -135,8 +124,8 @@ test('undo and redo of a switch and of a field, per plan; an answers file that d
     assert.deepStrictEqual([...await state(), await page.locator('#redo').isDisabled()], ['12', true, true]);
     await assertAccessible(page, 'undo and redo');
 
-    // a file saved with all eight options: said, then loaded with the four more it fits (which ones: results.test.mjs)
-    // as a new plan; the plan before is as it was, its history too
+    // a file saved with all eight options: said, loaded as a new plan with the four more it fits (which ones:
+    // results.test.mjs); the plan before is as it was, its history too
     const c = goldenCases().find((g) => g.name === 'energy-2');
     await load('antworten.txt', Buffer.from(c.input, 'latin1'));
     await noticeSays(page, /passt nicht/);

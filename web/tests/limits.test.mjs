@@ -1,5 +1,4 @@
-// The page's own limits through the WebAssembly core in node: console text, typed input, arguments and the run's
-// folder; and field text read as the console would take it.
+// In node: the core's limits on console text, input, arguments and the run's folder; field text read as the console.
 import test from 'node:test';
 import assert from 'node:assert';
 import { spawnSync } from 'node:child_process';
@@ -58,9 +57,9 @@ test('what a run cannot take is refused before it reaches the core; nothing of a
     assert.deepStrictEqual(Object.keys(kept.files), ['Ergebnis.txt', 'Übersicht.txt']);
 });
 
-// A count is whole within -10000..10000, a demand may have a decimal comma. Text that is not printable ASCII is never
-// read as the digits its low bytes spell: ĳĵİİ is 3500 and 1Į5 is 1.5 in low bytes, ３ is a full-width digit, U+00A0
-// and U+2000 are spaces. A dot before three digits is a thousands dot, or the text is refused.
+// A count is whole within -10000..10000, a demand may have a decimal comma, a dot before three digits is a thousands
+// dot or the text is refused. Beyond printable ASCII nothing is read as its low bytes' digits: ĳĵİİ is 3500 and
+// 1Į5 is 1.5 in low bytes, ３ is a full-width digit, U+00A0 and U+2000 are spaces.
 test('field text read as the console would take it, and why not', () => {
     const [count, demand] = ['count', 'demand'].map((kind) => runner.tables().questions.find((q) => q.kind === kind));
     const whole = { error: 'Bitte eine ganze Zahl von -10000 bis 10000 eingeben.' }, dot = { error: THOUSANDS_MESSAGE };

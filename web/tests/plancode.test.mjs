@@ -1,6 +1,5 @@
-// Plan codes: random plans with odd texts through their address back to the same plan, name and built counts, and
-// through a code (and as a pasted link) back to the same address; every one character changed and every cut refused,
-// with a sentence saying what is wrong.
+// Plan codes: random plans with odd texts through their address and their code (and as a pasted link) back to the
+// same plan; every one character changed and every cut refused, and said why.
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, generator, randomRuns } from './support.js';

@@ -1,8 +1,5 @@
-// The page as a planner, in headless Chromium as a player uses it: named plans (a link beside the plan being edited,
-// copy, delete and back, an unreadable plan), two plans compared, built counts in a link, over the renaming of
-// their line and as a printed checklist, a plan file loaded back to the same files; axe-core in every new state. The
-// store's cases: store.test.mjs; the fullest plan's chain, "Warum?" and CSV: chain.test.mjs; what the views say, in
-// node: results.test.mjs and export.test.mjs.
+// The page as a planner, in headless Chromium: named plans, two plans compared, built counts (in a link, over a line's
+// renaming, printed), a plan file loaded back to the same files; axe-core in every new state.
 import test from 'node:test';
 import assert from 'node:assert';
 import { OUTPUT_FILES } from './support.js';
@@ -34,8 +31,8 @@ test('several plans: a link beside the plan being edited; copy, delete and back;
     await close(page);
 });
 
-// Piraten with five units of food build one L pair; without the races' names the line is Rasse1's, and its count
-// stays on it: in the checklist, its totals and the comparison.
+// Piraten with five units of food build one L pair; without the races' names the line is Rasse1's, its count stays
+// on it: in the checklist, its totals and the comparison.
 test('compare, and a built count that stays on its line when the extra races lose their names', async () => {
     const page = await openPage('#v=2&name=A&opt&WF.A=3');
     await page.getByRole('switch', { name: 'Fünf weitere Völker' }).check();
@@ -92,9 +89,8 @@ test('built counts per size: missing and too many said, totals, in the link only
     assert.deepStrictEqual((await state()).slice(0, 2), ['done', 'fertig']);
     await assertAccessible(page, 'built counts');
 
-    // kept in the plan: store.test.mjs, and a plan file below brings them back
+    // kept in the plan and read back from a link: store.test.mjs; a plan file below brings them back
     assert.doesNotMatch(await page.evaluate(() => location.hash), /b:/, 'not in the address');
-    // a link with its built counts read back: store.test.mjs
     for (const withBuilt of [false, true]) {
         await page.locator('#copy-built').setChecked(withBuilt);
         const link = await copiedLink(page);

@@ -1,7 +1,6 @@
-// The plan reader against the console program: random valid plans (every option set, fields empty or typed, odd but
-// valid values) through the plan entry and through the console program on the lines a user would type for them give
-// the same console text, status and files; so does the answers file the plan reader logs, piped into the console
-// program. WERKVERBUND_PLAN_RUNS plans from WERKVERBUND_RANDOM_SEED.
+// The plan reader against the console program: random valid plans through the plan entry and as the lines a user
+// types give the same console text, status and files, and so does the answers file the plan reader logs.
+// WERKVERBUND_PLAN_RUNS plans from WERKVERBUND_RANDOM_SEED.
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, runNative, generator, randomRuns, assertSameRun } from './support.js';
@@ -36,9 +35,8 @@ const SHOWN = [[/berechneter EZ-Bedarfswert: (\S+)/, ['demand']], [/berechneter 
     [/berechnete SKWs {2}XL: (\S+) L: (\S+) M: (\S+)/, ['skwXL', 'skwL', 'skwM']],
     [/berechneter Silizium-Bedarfswert: (\S+)/, ['MS']]];
 
-// The console program on the lines a user types for the plan (the page's numbers in decimal, a decimal comma as a
-// point). An empty -m field is typed as the value its question shows, which depends on the answers before it: the
-// program runs again until no shown value changes.
+// The console program on the lines a user types for the plan (numbers in decimal, a decimal comma as a point). An
+// empty -m field is typed as the value its question shows, which hangs on the answers before: run until none changes.
 function runAsTyped(tables, plan, args) {
     const typed = (q) => {
         const text = (plan.values[q.key] || '').trim();

@@ -1,6 +1,5 @@
-// Native and WebAssembly runs compared on random plans: every option set (run i uses the subset i mod 256, in odd
-// spellings and orders) and odd answers (letters, signs, hex and octal, blanks, CR LF, huge numbers, -m floats, input
-// that ends early, output files that cannot be written). WERKVERBUND_RANDOM_RUNS runs from WERKVERBUND_RANDOM_SEED.
+// Native and WebAssembly runs compared on random plans: every option set (run i uses the subset i mod 256) in odd
+// spellings, odd answers, files in the way. WERKVERBUND_RANDOM_RUNS runs from WERKVERBUND_RANDOM_SEED.
 'use strict';
 const test = require('node:test');
 const { loadRunner, runNative, generator, randomRuns, assertSameRun, OUTPUT_FILES } = require('./support.js');
@@ -35,8 +34,7 @@ function number(g) {
 const demand = (g) => g.pick(['12.5', '-3', '0', '1e3', '.5', '7.', 'abc', 'inf', 'nan', '0x1p3', '1e40', '-1e-50',
     '9'.repeat(g.pick([10, 499, 501, 600])), String(g.int(100000)), String(g.int(2000000000)), '-0.4', '']);
 
-// The answers of one run as standard input: yes/no answers, the dialogue, the crystal race, the -m values and the
-// final Enter, with lines dropped, doubled or cut off now and then.
+// One run's input: yes/no answers, the dialogue, crystal race, -m values, the final Enter; lines dropped or cut off.
 function inputFor(g, args) {
     const lines = [];
     for (const a of args.filter((a) => /^.(or|dat)/i.test(a))) {

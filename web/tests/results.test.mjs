@@ -3,7 +3,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import fc from 'fast-check';
-import { loadRunner, goldenCases, FULL_PLAN } from './support.js';
+import { loadRunner, goldenCases, FULL_PLAN, overlap } from './support.js';
 import { number as de } from '../format.js';
 import { emptyPlan, planInput } from '../plan.js';
 import { planStore } from '../store.js';
@@ -47,8 +47,7 @@ test('the result tables of energy-2 (every option), worked out by hand from its 
         ['9', '5', '8', ''], { ez: 31940, skw: 3, crystals: 5, total: 22 }]);
 });
 
-// Each number as the row's facts hold it; the facts are the numbers of the diagnostics file of the same run
-// (tests/unit/plan_test.cpp).
+// Each number as the row's facts hold it (plan_test.cpp holds the facts to the diagnostics file of the same run).
 test('every "Warum?" of the plan with every option tells the numbers of its row', () => {
     const { record } = run(planOf(FULL_PLAN)), why = (i) => explainRow(record, tables, i).join(' ');
     const chains = record.rows.map((r, i) => [r, i]).filter(([r]) => /Chain$/.test(r.type));
@@ -113,13 +112,12 @@ function plans() {
 
 const BOXED = ['plants', 'crystals', 'crystalFood', 'raceChain', 'specialChain', 'mines'];
 const WIDTH = { title: 8.5, line: 7.5, label: 6.5, column: 8.5 };   // px per character, a little wide
-const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 // a table's cells as the CSV writes them: no thousands dots, no unit, a deficit as a negative number
 const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-'))
     .filter((c) => !['', '–', '-'].includes(c));
 
-// One record's chain, layout, "Warum?", CSV (which column each value goes in: export.test.mjs) and comparison with
-// the record before (or with itself), against its result tables; gives what the next one compares.
+// One record's chain, layout, "Warum?", CSV (its columns: export.test.mjs) and comparison with the record before (or
+// itself), against its result tables; gives what the next one compares.
 function check(record, before) {
     const model = chainModel(record, tables), ids = model.nodes.map((n) => n.id), what = JSON.stringify(record.options);
     assert.strictEqual(new Set(ids).size, ids.length, 'every box once');
@@ -178,9 +176,8 @@ test('answers files that do not fit the options: what is said, the options they 
     assert.deepStrictEqual([ended.plan.values.saleSkwM, ended.plan.values.saleSkwL], ['5', '']);
 });
 
-// Counts saved by the page when they were kept under the lines' names, with the line's name of the other answer to
-// the naming of the extra races: Piraten with 5 Level 3 factories and small surpluses need 5 units, one L pair;
-// Xenon need nothing, so its count stands on its smallest size.
+// Counts the page kept under line names, named as by the other answer to the naming of the extra races: Piraten
+// (5 Level 3 factories, small surpluses) need 5 units, one L pair; Xenon need none: the count on its smallest size.
 test('a plan stored and a link made by the page of line names keep their built counts, carried over once', () => {
     const storage = Object.create({ getItem(k) { return Object.hasOwn(this, k) ? this[k] : null; },
         setItem(k, v) { this[k] = v; }, removeItem(k) { delete this[k]; } });

@@ -1,6 +1,5 @@
-// The site folder served from 127.0.0.1 (web/tests/serve.js) in headless Chromium with a profile of its own, and the
-// strict policy of the site and the file. The tests run in order, each on the state the one before left. The site
-// folder's size: bench/site.js.
+// The site folder served from 127.0.0.1 (serve.js) in headless Chromium with a profile of its own, and the strict
+// policy of the site and the file. The tests run in order, each on the state the one before left.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -10,14 +9,13 @@ const path = require('node:path');
 const crypto = require('node:crypto');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
-const { webBuild, CHROMIUM } = require('./support.js');
+const { webBuild, CHROMIUM, started, reload } = require('./support.js');
 const { serve } = require('./serve.js');
 
 const SITE = path.join(webBuild, 'site');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-site-'));
 const s = { errors: [] };  // server, browser context, the site's page
 const policyOf = (html) => /<meta http-equiv="Content-Security-Policy" content="([^"]*)">/.exec(html)[1];
-const started = (page) => page.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
 const field = (page) => page.locator('#f-saleSkwM');
 const said = (page) => page.locator('#notice').innerText();
 
@@ -53,8 +51,7 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     const { page, server } = s;
     await page.goto(server.url);
     await page.evaluate(() => navigator.serviceWorker.ready);
-    await page.reload();
-    await started(page);
+    await reload(page);
     assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller), 'a service worker controls the page');
     const cdp = await s.context.newCDPSession(page);
     assert.deepStrictEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
@@ -67,8 +64,7 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     server.down = true;
     await cdp.send('Network.enable');
     await network(true);
-    await page.reload();
-    await started(page);
+    await reload(page);
     assert.deepStrictEqual([await field(page).inputValue(), await page.locator('#summary').innerText()], ['7', computed]);
     await network(false);
     server.down = false;
@@ -81,8 +77,7 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     edit('sw.js', /const VERSION = '\w+'/, "const VERSION = 'next'");
     server.serve(next);
     await field(page).fill('8');
-    await page.reload();
-    await started(page);
+    await reload(page);
     await page.locator('#notice').getByText('Neue Version verfügbar').waitFor();
     assert.deepStrictEqual([await page.title(), await field(page).inputValue()], ['Werkverbund', '8']);
     await Promise.all([page.waitForEvent('load'), page.getByRole('button', { name: 'Neu laden' }).click()]);

@@ -1,6 +1,5 @@
-// What the web tests share: where the builds are, the golden cases as inputs for a run, the console
-// program run in a scratch folder, the comparison of a run's result with a golden case by the rules of
-// tests/golden/run-case.sh, and for the random runs one seeded generator and the comparison with the console program.
+// What the web tests share: the builds, the golden cases as runs and their comparison by run-case.sh's rules, the
+// console program in a scratch folder, the random runs' seeded generator and comparison with the console program.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
@@ -51,8 +50,8 @@ const goldenCases = () => fs.readdirSync(goldenDir, { withFileTypes: true }).fil
 const fileTexts = (files) => Object.fromEntries(Object.entries(files).map(([name, bytes]) =>
     [name, typeof bytes === 'string' ? bytes : Buffer.from(bytes).toString('latin1')]));
 
-// The console program in a scratch folder holding the files and folders of before: its status (-1 where the
-// shell sees 255, as the page gives it), console text and the files it leaves, as strings of bytes.
+// The console program in a scratch folder holding the files and folders of before: its status (-1 where the shell
+// sees 255, as the page gives it), console text and the files it leaves, as strings of bytes.
 function runNative(args, input, before = { files: {}, dirs: [] }) {
     const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-native-'));
     try {
@@ -68,7 +67,6 @@ function runNative(args, input, before = { files: {}, dirs: [] }) {
     }
 }
 
-// Where the first difference is, for the report.
 function firstDifference(what, expected, actual) {
     let i = 0;
     while (i < expected.length && i < actual.length && expected[i] === actual[i]) i++;
@@ -86,12 +84,10 @@ function compareWithCase(c, result) {
         .map((k) => firstDifference(k, String(expected[k]), String(got[k])));
 }
 
-// The number of random runs, from the given variable or 2000, and the first run's seed.
 const randomRuns = (variable) => [Number(process.env[variable] || 2000),
     Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000)];
 
-// A run of the page's core must give what the console program gave; when not, what made the run is kept in
-// build-web/<name>-failure.json, so that it can be made again.
+// The page's run must be the console program's; what made a failing one is kept in build-web/<name>-failure.json.
 function assertSameRun(name, page, native, what, made) {
     const actual = { status: page.status, stdout: page.stdout, stderr: page.stderr, files: fileTexts(page.files) };
     if (util.isDeepStrictEqual(actual, native)) return;  // key order aside: the page's result lists files first
@@ -114,6 +110,12 @@ function generator(seed) {
     return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
 }
 
+// Whether two rectangles { x, y, w, h } overlap.
+const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+// A page has started once it shows its first results.
+const started = (page) => page.waitForFunction(() => window.werkverbund?.timing.firstResults != null);
+const reload = async (page) => { await page.reload(); await started(page); };
+
 // Debian's Chromium, headless, with nothing of its own going out.
 const CHROMIUM = { executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium',
     args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -122,5 +124,5 @@ const CHROMIUM = { executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin
 const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&L1M=1&L2L=1&KM=2&GKF=2&SBF=1'
     + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
 
-module.exports = { CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram, loadRunner, runNative,
-    goldenCases, compareWithCase, OUTPUT_FILES };
+module.exports = { CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram, loadRunner,
+    runNative, goldenCases, compareWithCase, OUTPUT_FILES, overlap, started, reload };
