@@ -8,9 +8,8 @@
 
 namespace {
 
-// Values and their whole numbers. 964.5: the library alone would give 964; -0.49: the sign survives;
-// 0.49999999999999994: adding 0.5 first would round it up to 1; 2^52 + 1: adding 0.5 would round to even; 1e20:
-// beyond a 64-bit integer, written out in full.
+// Values and their whole numbers. 964.5: the library alone gives 964; -0.49: the sign survives; 0.49999999999999994:
+// adding 0.5 first would give 1; 2^52 + 1: adding 0.5 rounds to even; 1e20: beyond 64 bits, written in full.
 constexpr char ROUNDING[] =
     "964.5 965  965.5 966  0.5 1  2.5 3  -0.5 -1  -2.5 -3  -0.49 -0  -0.0 -0  0.49 0  0.49999999999999994 0  "
     "-0.49999999999999994 -0  4503599627370497 4503599627370497  1000000000000000.5 1000000000000001  "

@@ -13,6 +13,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -70,10 +71,20 @@ long matches(const std::string& text, const char* pattern) {
     return std::distance(std::sregex_iterator(text.begin(), text.end(), re), {});
 }
 
-// The tables give each question the key a plan keeps its value under and the size it counts. (That the tables and
-// records are JSON, every node test reading them finds.)
-TEST(PlanEntry, TablesGiveEachQuestionsKeyAndSize) {
+// Whether text is one JSON value without blanks: strings become s, other values 0, then arrays and objects of them 0,
+// from the innermost out.
+bool isJson(std::string text) {
+    text = std::regex_replace(text, std::regex(R"("([^"\\\x00-\x1f]|\\.)*")"), "s");
+    text = std::regex_replace(text, std::regex(R"(-?\d+(\.\d+)?([eE][-+]?\d+)?|true|false|null)"), "0");
+    const std::regex filled(R"(\[([s0](,[s0])*)?\]|\{(s:[s0](,s:[s0])*)?\})");
+    for (std::string before; before != text;) before = std::exchange(text, std::regex_replace(text, filled, "0"));
+    return text == "0" || text == "s";
+}
+
+// The tables are one JSON value, giving each question the key a plan keeps its value under and the size it counts.
+TEST(PlanEntry, TablesAreJsonWithEachQuestionsKeyAndSize) {
     std::string tables = wv_tables();
+    EXPECT_TRUE(isJson(tables)) << tables;
     for (const char* q :
          { R"("code":"WF","key":"WF.A","size":null)", R"("code":"OF","key":"OF.E","size":null)",
            R"("code":"saleSkwXL","key":"saleSkwXL","size":"XL")", R"("code":"EAM","key":"EAM","size":"M")",
@@ -92,7 +103,6 @@ TEST(PlanEntry, TextInMemoryIsCutAt16MiB) {
     free(text.bytes);
 }
 
-// A plan run after other plans gives what it gave before them.
 TEST(PlanEntry, RunsAfterOtherRunsGiveTheSame) {
     std::vector<std::string> first;
     for (const Plan& plan : PLANS) first.push_back(runPlan(plan));
@@ -101,10 +111,11 @@ TEST(PlanEntry, RunsAfterOtherRunsGiveTheSame) {
     }
 }
 
-// A record has an entry per question; its factory and plants' rows show the sizes their lines print (M 1, L 2, XL 4).
-TEST(PlanEntry, RecordsAskEachQuestionAndRowsShowTheSizesTheirLinesPrint) {
+// Records are JSON with an entry per question; factory and plant rows show the sizes their lines print: M 1, L 2, XL 4
+TEST(PlanEntry, RecordsAreJsonAndRowsShowTheSizesTheirLinesPrint) {
     for (const Plan& plan : PLANS) {
         runPlan(plan);
+        EXPECT_TRUE(isJson(wv_record())) << plan.values;
         EXPECT_EQ(matches(wv_record(), "\\{\"asked\":"), QUESTION_COUNT) << plan.values;
         std::string out(wv_out(), wv_outLength());
         size_t at = out.find("Sonnenkraftwerke:  ");  // the result lines start with the plants
@@ -122,8 +133,8 @@ TEST(PlanEntry, RecordsAskEachQuestionAndRowsShowTheSizesTheirLinesPrint) {
     }
 }
 
-// The flows of a plan as "kind consumer amount; ..." with the kinds Energy, Crystals, Food, Ore, Silicon and a race's
-// letter for a race; each from the kind of row that supplies it (plants, factories or mines).
+// A plan's flows as "kind consumer amount; " (kinds E C F O S, a race by its letter), each from the kind of row
+// that supplies it (plants, factories or mines).
 void expectFlows(const Plan& plan, const std::string& expected) {
     constexpr RowKind SUPPLIER[] = { ROW_PLANTS, ROW_CRYSTALS, ROW_RACE_CHAIN, ROW_MINES, ROW_MINES };
     runPlan(plan);
@@ -202,21 +213,18 @@ TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
 // One of each for sale, no crystal race: 23542 EZ need one L plant, whose three M crystal factories are 6 units,
 // fed by food factories of their own; ore for the Gefechtskopffabrik; silicon for 10 units.
 TEST(PlanEntry, FlowsOfOneOfEach) {
-    expectFlows({ {}, "EAM=1 SAM=1 L1M=1 L2M=1 KM=1 GKF=1 KDF=1 SBF=1 crystalRace=u" },
-                "E EAG 68.52; E SAG 74.4; E L1G 1800; E L2G 3600; E KG 7200; E GKF 3600; E KDF 3600; E SBF 3600; "
-                "C SKW 6; F KF 6; F KG 2; F GKF 1; F KDF 1; F SBF 1; "
-                "O GKF 150; S KG 75; S KF 225; S KDF 37.5; S SBF 37.5; ");
+    const std::string sale = "EAM=1 SAM=1 L1M=1 L2M=1 KM=1 GKF=1 KDF=1 SBF=1 crystalRace=";
+    const std::string energy =
+        "E EAG 68.52; E SAG 74.4; E L1G 1800; E L2G 3600; E KG 7200; E GKF 3600; E KDF 3600; E SBF 3600; C SKW 6; ";
+    const std::string minerals = "O GKF 150; S KG 75; S KF 225; S KDF 37.5; S SBF 37.5; ";
+    expectFlows({ {}, sale + "u" }, energy + "F KF 6; F KG 2; F GKF 1; F KDF 1; F SBF 1; " + minerals);
     EXPECT_EQ(fact(run.rows[0], "EZ"), 23542);             // the plants' line says what the factories for sale need
     EXPECT_EQ(fact(run.rows[run.flows[9].row], "KG"), 2);  // the crystal food line, the 2 units for sale it feeds
     // with the Argonen making the crystals, their chain feeds the crystal factories for sale and the plants' ones
-    expectFlows({ {}, "EAM=1 SAM=1 L1M=1 L2M=1 KM=1 GKF=1 KDF=1 SBF=1 crystalRace=a" },
-                "E EAG 68.52; E SAG 74.4; E L1G 1800; E L2G 3600; E KG 7200; E GKF 3600; E KDF 3600; E SBF 3600; "
-                "C SKW 6; F GKF 1; F KDF 1; F SBF 1; F KG 2; F KF 6; "
-                "O GKF 150; S KG 75; S KF 225; S KDF 37.5; S SBF 37.5; ");
+    expectFlows({ {}, sale + "a" }, energy + "F GKF 1; F KDF 1; F SBF 1; F KG 2; F KF 6; " + minerals);
 }
 
-// The values behind the lines that no "Warum?" explains are the ones the diagnostics file lists for them (the node
-// test of "Warum?" holds the chains, plants, crystal factories and mineral demands against the same file).
+// The values behind lines no "Warum?" explains are those the diagnostics file lists (the rest: results.test.mjs).
 TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
     runPlan(PLANS[0]);
     std::string diagnostics;
@@ -256,8 +264,7 @@ std::string rowCodes() {
     return codes;
 }
 
-// Every line a run can print has a code of its own that does not change with the names -or gives the extra races;
-// food chains count pairs.
+// Every line has a code of its own, the same whatever names -or gives the extra races; food chains count pairs.
 TEST(PlanEntry, RowsNameTheirLinesWhateverTheRacesAreCalled) {
     // every option, no crystal race: the crystal factories' own food line, all ten races, ore and silicon for sale
     runPlan(PLANS[0]);
@@ -270,8 +277,7 @@ TEST(PlanEntry, RowsNameTheirLinesWhateverTheRacesAreCalled) {
               "SKW ES KF>SKW KFNP>KF* NP.SBF>SBF(Satellitenfertigungen (beide Typen))* NP.A>A(Argonen)* "
               "NP.B>B(Boronen)* NP.P>P(Paraniden)* NP.S>S(Split)* NP.T>T(Teladi)* NP.V>V(Piraten)* NP.X>X(Xenon)* "
               "NP.K>K(Khaak)* NP.Y>Y(Yaki)* NP.E>E(Terraner)* ME MS VK.EZ VK.K VK.EA VK.SA ");
-    // the Boronen make the crystals and their chain feeds them: no food line of the crystal factories' own; the
-    // GKF chain comes first; nothing for sale
+    // the Boronen make the crystals, their chain feeds them (no food line of their own); the GKF chain first
     runPlan({ {}, "GKF=1 crystalRace=b" });
     EXPECT_EQ(rowCodes(),
               "SKW KF>SKW(Boronen) NP.GKF>GKF(Gefechtskopffabriken)* NP.A>A(Argonen)* NP.B>B(Boronen)* "

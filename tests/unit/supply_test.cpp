@@ -7,8 +7,7 @@
 
 namespace {
 
-// Typed negative L plants stand for no M crystal factories. (The surplus classes with and without -opt and -xl the
-// golden cases check, among them food-1, crystal-1, crystal-3, crystal-5, energy-2 and diag-1.)
+// Typed negative L plants stand for no M crystal factories (the other surplus classes: golden cases, e.g. crystal-1).
 TEST(Surplus, NegativeLPlantsStandForNoMFactories) {
     run = {};
     EXPECT_EQ(SurplusClassOfSizes(0, 0, -3, 0), 0);

@@ -1,6 +1,5 @@
-// What the browser tests share: Debian's Chromium, headless and offline; the page in a browser context of its own;
-// axe-core; the console text, downloads, the copied link. Requiring it adds hooks that start and close Chromium and
-// at the end fail the file on any request that would leave the machine or any error of the page.
+// What the browser tests share: the page in a context of its own, axe-core, console text, downloads, the copied link.
+// Its hooks start and close Chromium and fail the file on any request leaving the machine or any error of the page.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');

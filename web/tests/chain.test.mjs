@@ -1,5 +1,4 @@
-// The page with the fullest plan in headless Chromium: every tab on a phone; the chain in real fonts, zoomed, picked,
-// printed; every "Warum?" open; the CSV. What the views say: results.test.mjs; random layouts: diagram.test.mjs.
+// The fullest plan in headless Chromium: tabs on a phone; the chain drawn, zoomed, picked, printed; "Warum?"; the CSV.
 import test from 'node:test';
 import assert from 'node:assert';
 import { planInput } from '../plan.js';
@@ -82,7 +81,6 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
         assert.strictEqual(await page.getByRole('textbox', { name, exact: true }).count(), 1, name);
     }
     assert.strictEqual(await page.getByRole('row', { name: /\u00ad/ }).count(), 0, 'no result line named with a soft hyphen');
-    // the CSV is the one of the plan's run
     const { tables, runner } = session;
     const input = planInput(tables, planStore(tables, null).readHash(fullest()).plan, runner.readDemand);
     const csv = await download(page, '#csv');

@@ -1,5 +1,4 @@
-// The page's one number format, the CSV's cells where the tables' text would break a spreadsheet line, the checklist
-// per size and the built counts carried over from the names of lines to their codes, in node.
+// In node: the number format, the CSV's cells, the checklist per size, built counts carried from line names to codes.
 import test from 'node:test';
 import assert from 'node:assert';
 import { number } from '../format.js';

@@ -1,5 +1,4 @@
-// Nothing of a player's work lost, in headless Chromium: storage full, the largest link and plan file, an entry
-// followed at once by a reload or a closed tab, two tabs on one plan, undo and redo, an answers file that misfits.
+// Nothing of a player's work lost, in headless Chromium: full storage, largest link and file, reloads, two tabs, undo.
 import test from 'node:test';
 import assert from 'node:assert';
 import { goldenCases } from './support.js';

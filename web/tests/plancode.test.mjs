@@ -1,5 +1,4 @@
-// Plan codes: random plans with odd texts through their address and their code (and as a pasted link) back to the
-// same plan; every one character changed and every cut refused, and said why.
+// Plan codes: random plans through address, code and pasted link back to the same plan; every change and cut refused.
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, generator, randomRuns } from './support.js';

@@ -1,5 +1,4 @@
-// The page as a planner, in headless Chromium: named plans, two plans compared, built counts (in a link, over a line's
-// renaming, printed), a plan file loaded back to the same files; axe-core in every new state.
+// The page as a planner, in headless Chromium: named plans, comparison, built counts, plan files; axe-core throughout.
 import test from 'node:test';
 import assert from 'node:assert';
 import { OUTPUT_FILES } from './support.js';
@@ -97,7 +96,6 @@ test('built counts per size: missing and too many said, totals, in the link only
         assert.strictEqual(new RegExp(`^[^#]*#v=3&.*&b:SKW\\.${size}=${need}`).test(link), withBuilt, link);
     }
 
-    // the plan bar empties the plan, with a way back
     const console = await transcript(page);
     await page.locator('#reset').click();
     assert.strictEqual(await page.locator('#form input:not([type])').evaluateAll((l) => l.filter((e) => e.value).length), 0);

@@ -1,6 +1,5 @@
-// The plan reader against the console program: random valid plans through the plan entry and as the lines a user
-// types give the same console text, status and files, and so does the answers file the plan reader logs.
-// WERKVERBUND_PLAN_RUNS plans from WERKVERBUND_RANDOM_SEED.
+// The plan reader against the console program on random valid plans (WERKVERBUND_PLAN_RUNS, WERKVERBUND_RANDOM_SEED):
+// the plan entry, the lines a user types and the answers file the reader logs give the same text, status and files.
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, runNative, generator, randomRuns, assertSameRun } from './support.js';
@@ -8,8 +7,7 @@ import { isAsked, emptyPlan, planInput } from '../plan.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 
-// The form's text of a count field: empty, or a whole number in range, written as a player might; "009" is decimal
-// on the page, where the console would read octal.
+// A count field's text as a player writes it: empty or whole in range ("009" is decimal here, octal to the console).
 const countText = (g, q) => [() => '', () => String(g.pick([q.low, q.high, 0, -1])), () => ' ' + g.int(30) + ' ',
     () => '+' + g.int(100), () => '00' + g.int(9), () => String(g.int(2 * q.high + 1) - q.high)][g.int(8)]?.()
     ?? String(g.int(12));

@@ -43,7 +43,6 @@ function inputFor(g, args) {
         if (!/^[jn]/i.test(answer) && g.chance(0.8)) lines.push(g.pick(['j', 'n']));
     }
     if (g.chance(0.3)) lines.push(g.pick(['j', 'n']));
-    // 25 questions always, 6 more with -xl, 10 more with -or; a few answers too many or too few
     const has = (o) => args.some((a) => a.slice(1, 1 + o.length).toLowerCase() === o);
     const asked = 25 + (has('xl') ? 6 : 0) + (has('or') ? 10 : 0) + g.int(5) - 2;
     for (let i = 0; i < asked; i++) lines.push(number(g));

@@ -1,9 +1,8 @@
-// The page's pure modules in node, on records the WebAssembly core writes: a case's tables worked out by hand,
-// "Warum?", a property over many plans, answers files that do not fit, built counts of earlier pages.
+// In node, on the core's records: tables by hand, "Warum?", a property over many plans, answers files, built counts.
 import test from 'node:test';
 import assert from 'node:assert';
 import fc from 'fast-check';
-import { loadRunner, goldenCases, FULL_PLAN, overlap } from './support.js';
+import { loadRunner, goldenCases, FULL_PLAN } from './support.js';
 import { number as de } from '../format.js';
 import { emptyPlan, planInput } from '../plan.js';
 import { planStore } from '../store.js';
@@ -17,10 +16,7 @@ import { readAnswers } from '../answers.js';
 
 const RUNS = Number(process.env.WERKVERBUND_PROPERTY_RUNS || 10000);
 let runner, tables;
-test.before(async () => {
-    runner = await loadRunner();
-    tables = runner.tables();
-});
+test.before(async () => { runner = await loadRunner(); tables = runner.tables(); });
 const planOf = (hash) => planStore(tables, null).readHash(hash).plan;
 const run = (plan) => {
     const input = planInput(tables, plan, runner.readDemand);
@@ -140,12 +136,7 @@ function check(record, before) {
             assert.strictEqual(boxes[clean(r.head)], shown.map((x) => x.join(' ')).join(' · '), `${r.head} in ${what}`);
         }
     }
-    const chart = layoutChain(model, (text, kind) => text.length * WIDTH[kind]);
-    const things = chart.boxes.concat(chart.labels, chart.columns), name = (a) => a.id || a.text || a.title;
-    things.forEach((a, i) => {
-        assert.ok(a.x >= 0 && a.y >= 0 && a.x + a.w <= chart.width && a.y + a.h <= chart.height, 'inside the picture');
-        for (const b of things.slice(0, i)) assert.ok(!overlap(a, b), `${name(a)} and ${name(b)} apart`);
-    });
+    layoutChain(model, (text, kind) => text.length * WIDTH[kind]);  // apart and inside: diagram.test.mjs
     const lines = described.flatMap((t) => t.rows).map((r) => [record.rows[r.index], r.cells.map((c) => c.text)]);
     const csv = csvOf(record).slice(1, -2).split('\r\n').slice(1).map((l) => l.split(';'));
     assert.deepStrictEqual(csv.map((l) => [l[0], values(l.slice(1))]),

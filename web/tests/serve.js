@@ -1,6 +1,5 @@
-// A small static server on 127.0.0.1 for the site folder, as a static host serves it: each file by its name, the
-// folder's address as index.html, the headers of _headers ("/*" or one path, then "  Name: value" lines), gzip
-// when asked for. state.serve(folder) publishes another build; state.down silences it (no network).
+// A static server on 127.0.0.1 for the site folder as a host serves it: files by name, the folder's address as
+// index.html, the headers of _headers, gzip if asked; state.serve(folder) publishes another build, state.down stops.
 'use strict';
 const fs = require('node:fs');
 const http = require('node:http');

@@ -1,5 +1,4 @@
-// The site folder served from 127.0.0.1 (serve.js) in headless Chromium with a profile of its own, and the strict
-// policy of the site and the file. The tests run in order, each on the state the one before left.
+// The site from 127.0.0.1 (serve.js) and the strict policy, in headless Chromium; each test goes on from the last.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');

@@ -1,5 +1,4 @@
-// The named plans: addresses, plan files, the store over a fake localStorage (shared by two tabs, full and freed
-// again, refusing, holding data it cannot read), the bounds on what a link or a file brings in.
+// In node: addresses, plan files, the plan store over a fake localStorage, the bounds on what a link or file brings in.
 import test from 'node:test';
 import assert from 'node:assert';
 import { emptyPlan } from '../plan.js';
@@ -32,9 +31,9 @@ function fakeStorage(limit = Infinity, refuse = false) {
     });
 }
 
-// Addresses written before the version load to the same plan: any order; an option without its answer keeps 'j';
-// unknown parts change nothing; mangled escapes keep what they hold, for the field to say what is wrong with it.
-// With the version they are short and readable, with built counts only when asked (3: with built counts).
+// Addresses before the version load to the same plan: any order, an option without its answer keeps 'j', unknown
+// parts change nothing, mangled escapes keep what they hold (for the field to say what is wrong). With the version
+// they are short and readable, with built counts only when asked (v=3).
 test('addresses before and with the version', () => {
     const store = planStore(tables, null);
     assert.deepStrictEqual(store.readHash('#h&or=j&dat=n&saleSkwM=3&WF%2EA=%C3%A4%20b%26%3D%23%25'), { built: {},
@@ -209,7 +208,6 @@ test('bounds on what a link or a file brings in', () => {
         plan: { values: { ME: 'x'.repeat(21) } } }));
     assert.deepStrictEqual([file.entry.name.length, file.entry.plan.values.ME, file.problems.length,
         plans.rename(plans.current().id, long).name.length], [80, undefined, 1, 80]);
-    // twenty problems listed, then their count
     const many = plans.readHash(Array.from({ length: 1000 }, (_, i) => 'x' + i).join('&')).problems;
     assert.deepStrictEqual([many.length, many[20]], [21, 'und 980 weitere']);
     // a link or file beyond 64 KB is refused, the plan before stays current

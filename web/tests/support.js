@@ -1,5 +1,4 @@
-// What the web tests share: the builds, the golden cases as runs and their comparison by run-case.sh's rules, the
-// console program in a scratch folder, the random runs' seeded generator and comparison with the console program.
+// What the web tests share: the builds, golden cases, the console program in a scratch folder, seeded random runs.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
@@ -50,8 +49,7 @@ const goldenCases = () => fs.readdirSync(goldenDir, { withFileTypes: true }).fil
 const fileTexts = (files) => Object.fromEntries(Object.entries(files).map(([name, bytes]) =>
     [name, typeof bytes === 'string' ? bytes : Buffer.from(bytes).toString('latin1')]));
 
-// The console program in a scratch folder holding the files and folders of before: its status (-1 where the shell
-// sees 255, as the page gives it), console text and the files it leaves, as strings of bytes.
+// The console program in a scratch folder set up as before: its status (-1 for the shell's 255), text, files left.
 function runNative(args, input, before = { files: {}, dirs: [] }) {
     const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-native-'));
     try {
@@ -110,9 +108,6 @@ function generator(seed) {
     return { next, int, pick: (list) => list[int(list.length)], chance: (p) => next() < p };
 }
 
-// Whether two rectangles { x, y, w, h } overlap.
-const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-// A page has started once it shows its first results.
 const started = (page) => page.waitForFunction(() => window.werkverbund?.timing.firstResults != null);
 const reload = async (page) => { await page.reload(); await started(page); };
 
@@ -125,4 +120,4 @@ const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&
     + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
 
 module.exports = { CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram, loadRunner,
-    runNative, goldenCases, compareWithCase, OUTPUT_FILES, overlap, started, reload };
+    runNative, goldenCases, compareWithCase, OUTPUT_FILES, started, reload };
