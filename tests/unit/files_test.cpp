@@ -1,5 +1,4 @@
-// The openings of the results file, which a reader on a named pipe sees and no golden case: each result line outside
-// a section opens it on its own, the first section (SKW and crystal lines) and the last (sales, closing text) once.
+// The results file's openings (a reader on a named pipe sees them, no golden case): one a section, one each other line.
 #include "console/console.h"
 #include "control/control.h"
 

@@ -1,5 +1,4 @@
-// The page's plan entry run natively, several plans one after another in one process as the page runs them: nothing
-// of a run may leak into the next, and the tables and records must say what the console lines and files say.
+// The page's plan entry natively, plans one after another in one process as the page runs them: nothing leaks.
 #include "control/control.h"
 
 #include <gtest/gtest.h>
@@ -133,8 +132,7 @@ TEST(PlanEntry, RecordsAreJsonAndRowsShowTheSizesTheirLinesPrint) {
     }
 }
 
-// A plan's flows as "kind consumer amount; " (kinds E C F O S, a race by its letter), each from the kind of row
-// that supplies it (plants, factories or mines).
+// A plan's flows as "kind consumer amount; " (E C F O S, a race by its letter), each from the kind of row supplying it.
 void expectFlows(const Plan& plan, const std::string& expected) {
     constexpr RowKind SUPPLIER[] = { ROW_PLANTS, ROW_CRYSTALS, ROW_RACE_CHAIN, ROW_MINES, ROW_MINES };
     runPlan(plan);

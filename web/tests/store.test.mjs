@@ -31,9 +31,8 @@ function fakeStorage(limit = Infinity, refuse = false) {
     });
 }
 
-// Addresses before the version load to the same plan: any order, an option without its answer keeps 'j', unknown
-// parts change nothing, mangled escapes keep what they hold (for the field to say what is wrong). With the version
-// they are short and readable, with built counts only when asked (v=3).
+// Addresses before the version: any order, an option without answer keeps 'j', unknown parts change nothing, mangled
+// escapes keep what they hold (for the field to say what is wrong). With it: short, built counts only if asked (v=3).
 test('addresses before and with the version', () => {
     const store = planStore(tables, null);
     assert.deepStrictEqual(store.readHash('#h&or=j&dat=n&saleSkwM=3&WF%2EA=%C3%A4%20b%26%3D%23%25'), { built: {},
