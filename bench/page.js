@@ -1,7 +1,6 @@
 // The web page's figures against its targets: its size, the first results after it starts loading (median of 9
 // loads), a recompute after a change with every option on and the -m fields left empty (median of 101), the same
-// with the chain diagram in sight (drawn anew in each recompute), the largest link's first results and the largest
-// plan file's load, and
+// with the chain diagram in sight (drawn anew in each recompute), and
 // Lighthouse on the page served from localhost: Performance (mobile), Accessibility, Best Practices and the layout
 // shift, mobile and desktop. Run by bench/page.sh, which installs what it needs.
 //   node bench/page.js PAGE  (LIGHTHOUSE: the lighthouse program; CHROME_PATH: Chromium)
@@ -73,22 +72,8 @@ async function timings(url) {
     const recompute = await recomputes(null);
     const chain = await recomputes('#t-chain');
     const fullest = await recomputes('#t-chain', FULLEST_PLAN, 1);
-    // the largest link: a name far beyond 80 characters, unknown parts up to 64 KB; timed from when the page was read
-    // (the browser's part before grows with the machine's load); then a plan file of 64 KB, all unknown fields
-    const parts = Array.from({ length: 16000 }, (_, i) => 'x' + i + '=1').join('&');
-    const largest = await open(('#v=2&name=' + 'N'.repeat(2000) + '&saleSkwM=1&' + parts).slice(0, 64 * 1024 + 1));
-    const link = await largest.evaluate(() => window.werkverbund.timing.firstResults
-        - performance.getEntriesByType('navigation')[0].domContentLoadedEventStart);
-    const values = {};
-    const fileOf64 = () => JSON.stringify({ werkverbund: 1, name: 'M'.repeat(300), plan: { values } });
-    for (let i = 0; fileOf64().length < 64 * 1024 - 20; i++) values['z' + i] = '1';
-    const since = Date.now();
-    await largest.locator('#plan-load').setInputFiles({ name: 'gross.json', mimeType: 'application/json',
-        buffer: Buffer.from(fileOf64()) });
-    await largest.waitForFunction(() => /als neuer Plan geladen/.test(document.getElementById('notice').textContent));
-    const file = Date.now() - since;
     await browser.close();
-    return { first: median(firsts), recompute, chain, fullest, link, file };
+    return { first: median(firsts), recompute, chain, fullest };
 }
 
 // One Lighthouse run: the category scores (0 to 100) and the layout shift. Asynchronous, so that this process
@@ -123,9 +108,6 @@ async function measure(url) {
             (v) => v <= 2, 'at most 2'],
         ['recompute with the chain in sight, every option and every field of -xl -or, median of 101 (ms)',
             times.fullest.toFixed(2), (v) => v <= 2, 'at most 2'],
-        ['first results of the largest link (64 KB) after the page was read (ms)', times.link.toFixed(1),
-            (v) => v < 1000, 'under 1000'],
-        ['the largest plan file (64 KB) loaded (ms)', times.file, (v) => v < 1000, 'under 1000'],
     ];
     if (!LIGHTHOUSE_RUNS) return rows;
     const mobile = await lighthouseMedian(url, false);

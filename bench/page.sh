@@ -11,8 +11,7 @@
 # CHROME_PATH another Chromium; WERKVERBUND_PAGE another built page.
 #
 # Exits 1 when a target is missed: page at most 250 KB, first results at most 150 ms (median of 9 loads),
-# recompute at most 1 ms (median of 101), with the chain diagram in sight at most 2 ms, the largest link's
-# first results and the largest plan file's load under 1 s, Performance at least 95 on a phone, Accessibility and Best
+# recompute at most 1 ms (median of 101), with the chain diagram in sight at most 2 ms, Performance at least 95 on a phone, Accessibility and Best
 # Practices 100, layout shift at most 0.02 on a phone and on a desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
