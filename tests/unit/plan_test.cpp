@@ -90,6 +90,7 @@ TEST(PlanEntry, TablesAreJsonWithEachQuestionsKeyAndSize) {
            R"("code":"KL","key":"KL","size":"L")", R"("code":"skwL","key":"skwL","size":"L")",
            R"("code":"GKF","key":"GKF","size":null)", R"("code":"demand","key":"demand","size":null)" })
         EXPECT_NE(tables.find(q), std::string::npos) << q;
+    EXPECT_EQ(matches(tables, R"re("(count|letter|demand)":\{"whole":)re"), 3);  // a rule for each kind of answer
 }
 
 // The page's console and files keep 16 MiB of text and not a byte more (its message of the cut says 16 MB).
