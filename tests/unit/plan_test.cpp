@@ -223,7 +223,7 @@ TEST(PlanEntry, FlowsOfOneOfEach) {
     expectFlows({ {}, sale + "a" }, energy + "F GKF 1; F KDF 1; F SBF 1; F KG 2; F KF 6; " + minerals);
 }
 
-// The values behind lines no "Warum?" explains are those the diagnostics file lists (the rest: results.test.mjs).
+// The values behind the lines are those the diagnostics file lists (what "Warum?" makes of them: results.test.mjs).
 TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
     runPlan(PLANS[0]);
     std::string diagnostics;
@@ -235,6 +235,9 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
         char line[160];
         if (row.kind == ROW_CRYSTAL_FOOD) {  // the crystal factories' own food, sized by the whole complex's plants
             snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E:", fact(row, "XL"), fact(row, "L"), fact(row, "M"));
+        } else if (row.kind == ROW_RACE_CHAIN || row.kind == ROW_SPECIAL_CHAIN) {  // a chain's split into sizes
+            snprintf(line, sizeof line, "XL%g/%g L%g/%g M%g/%g", fact(row, "XL"), fact(row, "restXL"), fact(row, "L"),
+                     fact(row, "restL"), fact(row, "M"), fact(row, "restM"));
         } else if (row.kind == ROW_SALE && row.factCount == 3) {  // the plants for sale
             snprintf(line, sizeof line, "SKW: M:%g L:%g XL:%g", fact(row, "saleSkwM"), fact(row, "saleSkwL"),
                      fact(row, "saleSkwXL"));
