@@ -233,7 +233,7 @@ TEST(PlanEntry, FactsAreWhatTheDiagnosticsFileLists) {
     }
     for (const ResultRow& row : std::span(run.rows, static_cast<size_t>(run.rowCount))) {
         char line[160];
-        if (row.kind == ROW_CRYSTAL_FOOD) {  // the crystal factories' own food, sized by the whole complex's plants
+        if (row.kind == ROW_PLANTS || row.kind == ROW_CRYSTAL_FOOD) {  // the plants, and the crystals' food they size
             snprintf(line, sizeof line, "XL: %g  L: %g  M: %g  E:", fact(row, "XL"), fact(row, "L"), fact(row, "M"));
         } else if (row.kind == ROW_RACE_CHAIN || row.kind == ROW_SPECIAL_CHAIN) {  // a chain's split into sizes
             snprintf(line, sizeof line, "XL%g/%g L%g/%g M%g/%g", fact(row, "XL"), fact(row, "restXL"), fact(row, "L"),
@@ -293,6 +293,11 @@ TEST(PlanEntry, ValuesAreGivenAsTheLinePrintsThem) {
     for (const char* part : { "Kritisch: -0  Ausreichend: 1  Empfohlen: 11", R"("code":"MS","type":"mines")",
                               R"("source":"typed")", R"("valueText":["-0","1","11"])" })
         EXPECT_NE(record.find(part), std::string::npos) << part;
+    // the -m questions keep what they showed and took: one M plant shown for 8000 EZ, and typed
+    const QuestionState& skwM = run.questions[questionOf("skwM")];
+    EXPECT_EQ(std::vector<double>({ skwM.shown, skwM.taken }), std::vector<double>({ 1, 1 }));
+    runPlan({ { OPTION_M }, "demand=1" });  // a single EZ takes a whole M plant
+    EXPECT_EQ(run.questions[questionOf("skwM")].shown, 1);
 }
 
 std::string readField(const char* key, const std::string& text) {
