@@ -1,7 +1,7 @@
 // The chain layout on random complexes of the sizes the page meets, with a fake measure (real fonts: chain.test.mjs).
 import test from 'node:test';
 import assert from 'node:assert';
-import { generator } from './support.js';
+import { generator, overlap } from './support.js';
 import { layoutChain } from '../diagram.js';
 
 const WIDTH = { title: 8, line: 7, label: 6.5, column: 8 };   // px per character
@@ -39,7 +39,6 @@ function piecesOf(d) {
     });
 }
 
-const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 const name = (r) => r.id || r.text || r.title;
 
 function checkLayout(model, seed) {

@@ -2,7 +2,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import fc from 'fast-check';
-import { loadRunner, goldenCases, FULL_PLAN } from './support.js';
+import { loadRunner, goldenCases, FULL_PLAN, overlap } from './support.js';
 import { number as de } from '../format.js';
 import { emptyPlan, planInput } from '../plan.js';
 import { planStore } from '../store.js';
@@ -108,7 +108,6 @@ function plans() {
 
 const BOXED = ['plants', 'crystals', 'crystalFood', 'raceChain', 'specialChain', 'mines'];
 const WIDTH = { title: 8.5, line: 7.5, label: 6.5, column: 8.5 };   // px per character, a little wide
-const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 // a table's cells as the CSV writes them: no thousands dots, no unit, a deficit as a negative number
 const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-'))
     .filter((c) => !['', '–', '-'].includes(c));

@@ -119,5 +119,8 @@ const CHROMIUM = { executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin
 const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&L1M=1&L2L=1&KM=2&GKF=2&SBF=1'
     + '&WF.A=3&OF.B=2&WF.P=1&OF.T=1&WF.V=5&OF.Y=-1&crystalRace=b';
 
-module.exports = { CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram, loadRunner,
-    runNative, goldenCases, compareWithCase, OUTPUT_FILES, started, reload };
+// Whether two rectangles of a chain's layout cover a common point.
+const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+
+module.exports = { overlap, CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram,
+    loadRunner, runNative, goldenCases, compareWithCase, OUTPUT_FILES, started, reload };
