@@ -1,7 +1,9 @@
 # Installation, packages and the Windows build's needs: `cmake --install` puts the program into
 # bin/, its manual page into share/man/man1/ and the README, copyright and changelog into
 # share/doc/werkverbund/ (on Windows the README and LICENSE at the top); `cpack` makes a .deb on
-# Linux and a .zip when cross-built for Windows with cmake/mingw-w64.cmake.
+# Linux and a .zip when cross-built for Windows with cmake/mingw-w64.cmake. The user's manuals go
+# into a doc/ folder beside the README, where its links look for them; the developers' manuals
+# stay in the sources.
 
 # The web page goes along when it has been built (by default the one in build-web/; checked when
 # installing, so it may be built after this folder was configured).
@@ -12,10 +14,13 @@ if(EMSCRIPTEN)
     return()
 endif()
 
+set(WERKVERBUND_MANUALS doc/behaviour.md doc/web.md)
+
 install(TARGETS werkverbund RUNTIME DESTINATION bin)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     install(FILES doc/werkverbund.1 DESTINATION share/man/man1)
     install(FILES README.md LICENSE DESTINATION .)
+    install(FILES ${WERKVERBUND_MANUALS} DESTINATION doc)
     install(FILES ${WERKVERBUND_PAGE} DESTINATION . OPTIONAL)
 else()
     # Debian wants the manual page and the changelog compressed, without name or time stamp.
@@ -28,6 +33,7 @@ else()
     add_custom_target(compressed_docs ALL DEPENDS werkverbund.1.gz changelog.gz)
     install(FILES ${PROJECT_BINARY_DIR}/werkverbund.1.gz DESTINATION share/man/man1)
     install(FILES README.md doc/copyright ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION share/doc/werkverbund)
+    install(FILES ${WERKVERBUND_MANUALS} DESTINATION share/doc/werkverbund/doc)
     install(FILES ${WERKVERBUND_PAGE} DESTINATION share/werkverbund OPTIONAL)
 endif()
 
