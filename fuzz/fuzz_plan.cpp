@@ -1,4 +1,4 @@
-// libFuzzer target for the page's plan entry (web/entry.cpp and src/plan compiled natively): a fuzzed plan of switches, yes/no
+// libFuzzer target for the page's plan entry (web/core/entry.cpp and src/plan compiled natively): a fuzzed plan of switches, yes/no
 // answers and field values (whole, fractional, huge, negative zero, infinite, NaN, letters), some output files with
 // a folder in their way. The plan is run, then the answers it logged are run as typed text with the same options:
 // the console text, status and files must be the same, and the run record must be well-formed JSON in ASCII.

@@ -1,9 +1,9 @@
 // The fullest plan in headless Chromium: tabs on a phone; the chain drawn, zoomed, picked, printed; "Warum?"; the CSV.
 import test from 'node:test';
 import assert from 'node:assert';
-import { planInput } from '../plan.js';
-import { planStore } from '../store.js';
-import { csvOf } from '../export.js';
+import { planInput } from '../plan/plan.js';
+import { planStore } from '../plan/store.js';
+import { csvOf } from '../record/export.js';
 import { session, PHONE, openPage, close, assertAccessible, tab, download, fullest } from './browser.js';
 
 const DESKTOP = { width: 1366, height: 900 };

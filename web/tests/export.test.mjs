@@ -1,8 +1,8 @@
 // In node: the number format, the CSV's cells, the checklist per size, built counts carried from line names to codes.
 import test from 'node:test';
 import assert from 'node:assert';
-import { number } from '../format.js';
-import { csvOf, totalsOf, compareRuns, checklistOf, standOf, carryBuilt } from '../export.js';
+import { number } from '../lib/format.js';
+import { csvOf, totalsOf, compareRuns, checklistOf, standOf, carryBuilt } from '../record/export.js';
 
 test('German numbers: thousands with a point, at most two decimals with a comma, -0 kept', () => {
     const rows = [[96400, '96.400'], [-12345, '-12.345'], [28.55, '28,55'], [1234567.891, '1.234.567,89'],

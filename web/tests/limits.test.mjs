@@ -3,8 +3,8 @@ import test from 'node:test';
 import assert from 'node:assert';
 import { spawnSync } from 'node:child_process';
 import { loadRunner, nativeProgram } from './support.js';
-import { INPUT_LIMIT, FILES_LIMIT } from '../run.js';
-import { readField, THOUSANDS_MESSAGE } from '../plan.js';
+import { INPUT_LIMIT, FILES_LIMIT } from '../core/run.js';
+import { readField, THOUSANDS_MESSAGE } from '../plan/plan.js';
 
 const OUTPUT_LIMIT = 16 * 1024 * 1024;
 const CUT = 'Fehler: Die Ausgabe wurde nach 16 MB abgeschnitten, das Programm wurde abgebrochen\n';

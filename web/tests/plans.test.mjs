@@ -3,7 +3,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, runNative, generator, randomRuns, assertSameRun } from './support.js';
-import { isAsked, emptyPlan, planInput } from '../plan.js';
+import { isAsked, emptyPlan, planInput } from '../plan/plan.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 

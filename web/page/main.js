@@ -3,21 +3,21 @@
 // window.werkverbund.run runs the console program on any arguments and input.
 // The page's composition root: it makes the core's runner, builds the form and hands each part what it needs
 // (the tables, the runner, the callbacks by which the parts reach each other).
-import { element, setIf, linkTo } from './dom.js';
-import { bytesOf, makeRunner } from './run.js';
-import { isAsked, emptyPlan, fieldMessage, planInput } from './plan.js';
-import { readAnswers } from './answers.js';
-import { describeResults } from './describe.js';
-import { explainRow } from './explain.js';
-import { carrier } from './export.js';
-import { optionsInWords } from './names.js';
+import { element, setIf, linkTo } from '../lib/dom.js';
+import { bytesOf, makeRunner } from '../core/run.js';
+import { isAsked, emptyPlan, fieldMessage, planInput } from '../plan/plan.js';
+import { readAnswers } from '../plan/answers.js';
+import { describeResults } from '../record/describe.js';
+import { explainRow } from '../record/explain.js';
+import { carrier } from '../record/export.js';
+import { optionsInWords } from '../record/words.js';
 import { buildForm } from './form.js';
 import { showResults, toggleWhy, showSummary } from './results.js';
 import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
-import { watchForUpdates } from './update.js';
+import { watchForUpdates } from './newversion.js';
 
 var runner = null;
 var tables = null;

@@ -1,14 +1,14 @@
 // The views of the results that are drawn only while their tab is open: the chain diagram, what is built as a
 // checklist, and two plans side by side. Each is drawn anew after every run while it is in sight.
-import { element, byId, setIf } from './dom.js';
-import { number } from './format.js';
-import { planInput, isAsked } from './plan.js';
-import { checklistOf, standOf, compareRuns, inputsDiffering } from './export.js';
-import { hyphenated } from './describe.js';
-import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, energyText, spoken } from './names.js';
-import { chainModel } from './chain.js';
+import { element, byId, setIf } from '../lib/dom.js';
+import { number } from '../lib/format.js';
+import { planInput, isAsked } from '../plan/plan.js';
+import { checklistOf, standOf, compareRuns, inputsDiffering } from '../record/export.js';
+import { hyphenated } from '../record/describe.js';
+import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, energyText, spoken } from '../record/words.js';
+import { chainModel } from '../record/chain.js';
 import { chainView } from './chainview.js';
-import { explainRow } from './explain.js';
+import { explainRow } from '../record/explain.js';
 import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
 
 var tables = null;

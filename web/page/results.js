@@ -1,8 +1,8 @@
 // The described results as tables in the page, and the short summary above them. A recompute with the same rows
 // only changes the texts of the cells it already has.
-import { element, setIf } from './dom.js';
-import { number } from './format.js';
-import { spoken, energyName } from './names.js';
+import { element, setIf } from '../lib/dom.js';
+import { number } from '../lib/format.js';
+import { spoken, energyName } from '../record/words.js';
 
 // ---- Building and updating the tables ----
 

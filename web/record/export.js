@@ -1,8 +1,8 @@
 // The results of a run as numbers to take away or to set beside another plan's: the lines to build with what
 // stands of them, the totals, the rows as CSV for German spreadsheets, and the differences between two runs row
 // by row. Every line is known by its code, which stays the same whatever the line is called in a run.
-import { SIZES, FIGURE, lineName } from './names.js';
-import { planInput } from './plan.js';
+import { SIZES, FIGURE, lineName } from './words.js';
+import { planInput } from '../plan/plan.js';
 
 var LEVELS = FIGURE.levels;
 

@@ -1,7 +1,7 @@
 // What the page calls each thing, said once: the lines of the results, the figures beside them, the options and
 // their answers. Tables, checklist, comparison, CSV, diagram and "Warum?" all take their words from here, so that
 // one thing has one name wherever the player meets it.
-import { number } from './format.js';
+import { number } from '../lib/format.js';
 
 export const SIZES = ['M', 'L', 'XL'];  // the order of a row's counts
 

@@ -6,8 +6,8 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
-import { OPTION_NAMES, ANSWER_NAMES, SPECIAL_NAMES } from './names.js';
-import { hyphenated } from './describe.js';
+import { OPTION_NAMES, ANSWER_NAMES, SPECIAL_NAMES } from '../record/words.js';
+import { hyphenated } from '../record/describe.js';
 
 // The options as the page names them, in two boxes: what changes the calculation, and the files of the console
 // program. [name, what it does, small note]; an option's yes/no answer follows it.

@@ -1,8 +1,8 @@
 // The results of a run described as tables of texts (heads, cells, what is said below a line) and the figures of
 // the summary, from the core's result rows. Pure: web/results.js puts them into the page.
-import { number } from './format.js';
+import { number } from '../lib/format.js';
 import { factoriesPerCount, isToBuild } from './export.js';
-import { FIGURE, CAPTION, SPECIAL_NAMES, lineName, energyText } from './names.js';
+import { FIGURE, CAPTION, SPECIAL_NAMES, lineName, energyText } from './words.js';
 
 var SIZES = [0, 1, 2];  // M, L, XL: the order in which the form asks them
 var MARK = { '-': '–', S: 'S', M: 'M', F: 'F' };

@@ -3,9 +3,9 @@
 // the results as CSV. Every change of the form is saved to the current plan right after its run (only the fields
 // this tab changed, so that another tab's edits of other fields stay), and can be undone and redone while the page
 // is open.
-import { element, byId, linkTo } from './dom.js';
-import { planStore, FILE_LIMIT } from './store.js';
-import { csvOf } from './export.js';
+import { element, byId, linkTo } from '../lib/dom.js';
+import { planStore, FILE_LIMIT } from '../plan/store.js';
+import { csvOf } from '../record/export.js';
 
 var store = null;   // the plans: reached through plans(), which first writes the form's pending change
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew;

@@ -2,8 +2,8 @@
 // factories of the result rows in columns of energy, crystals, food and mines, and a line from each consumer to
 // its supplier for every flow the core recorded, labelled with what flows. Counts, amounts, kinds and names are
 // the record's: a row's column comes from its type, a race's name from the row that feeds it.
-import { number as de } from './format.js';
-import { FIGURE, lineName, energyText } from './names.js';
+import { number as de } from '../lib/format.js';
+import { FIGURE, lineName, energyText } from './words.js';
 
 var COLUMNS = [{ title: 'Zum Verkauf' }, { title: 'Energie' }, { title: 'Kristalle' }, { title: 'Nahrung' },
     { title: 'Minen' }];

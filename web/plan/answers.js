@@ -1,7 +1,7 @@
 // An answers file of the console program read into a plan: the console program runs on it with the plan's options,
 // and the plan takes the answers that run took. What does not fit is said, with the options the file would fit.
 // Pure: runner is the core's (web/run.js), tables its tables.
-import { textOf } from './run.js';
+import { textOf } from '../core/run.js';
 import { isAsked, fieldMessage } from './plan.js';
 
 // The console program on the answers with these options: its status and record, the lines it left that are

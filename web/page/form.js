@@ -1,8 +1,8 @@
-// The form, written into the page when it was built (web/frame.js): a switch per option and per yes/no answer,
+// The form, written into the page when it was built (web/build/frame.js): a switch per option and per yes/no answer,
 // the questions in grids and lists. Here it is bound: read() reads the plan from it, show() puts a plan into it,
 // render() shows what a run said about each field.
-import { element, setIf } from './dom.js';
-import { isAsked, fieldMessage } from './plan.js';
+import { element, setIf } from '../lib/dom.js';
+import { isAsked, fieldMessage } from '../plan/plan.js';
 
 // A field's name as a screen reader says it: its label, or the headings of its row and column.
 function nameOf(input) {
