@@ -1,7 +1,7 @@
 // The page is told in JSON what the console prints as text: the tables the form is built from (options,
-// questions with their keys, sizes and answer rules, races, files) and the record of the last run (options and
-// answers, result rows with their codes and the values behind them, flows, what each question showed and took,
-// messages).
+// questions with their keys, sizes and kinds of answer, races, files) and the record of the last run (options and
+// answers, result rows with their codes and the values behind them, flows, what each question showed and took and
+// why a plan's field was refused, messages). Only what a page module reads is said.
 #include "plan/plan.h"
 
 #include <iterator>
@@ -12,7 +12,6 @@ const char* const KIND_NAME[] = { "count", "letter", "demand" };
 static_assert(std::size(KIND_NAME) == ANSWER_KIND_COUNT);
 const char* const REFUSAL_NAME[] = { "none", "range", "whole", "finite", "letter", "unreadable", "tooLong" };
 static_assert(std::size(REFUSAL_NAME) == REFUSAL_COUNT);
-// A row's precise kind, and the broad one the page read first (crystals and food chains all as factories).
 const char* const ROW_TYPE_NAME[] = { "plants",       "capacity", "crystals", "crystalFood", "raceChain",
                                       "specialChain", "mines",    "sale",     "note" };
 static_assert(std::size(ROW_TYPE_NAME) == ROW_KIND_COUNT);
@@ -23,14 +22,10 @@ static_assert(std::size(SOURCE_NAME) == SOURCE_COUNT);
 const char* const ABOUT_NAME[] = { "question", "row", "file", "input", "console" };
 static_assert(std::size(ABOUT_NAME) == ABOUT_COUNT);
 
-const char* broadKindOf(RowKind kind) { return isFactoryRow(kind) ? "factories" : ROW_TYPE_NAME[kind]; }
-
 const char* nameOf(OptionCode o) { return OPTIONS[o].spelling + 1; }
 
 void putRow(const ResultRow& row) {
     jsonBegin('{');
-    jsonKey("kind");
-    jsonString(broadKindOf(row.kind));
     jsonKey("code");
     jsonString(row.code);
     jsonKey("type");
@@ -53,10 +48,6 @@ void putRow(const ResultRow& row) {
     jsonLetter(row.mark);
     jsonKey("number");
     jsonNumber(row.number);
-    jsonKey("value");
-    jsonBegin('[');
-    for (int v = 0; v < row.valueCount; ++v) jsonNumber(row.value[v]);
-    jsonEnd(']');
     jsonKey("valueText");  // as the line prints them
     jsonBegin('[');
     for (int v = 0; v < row.valueCount; ++v) {
@@ -66,8 +57,6 @@ void putRow(const ResultRow& row) {
         jsonString(text);
     }
     jsonEnd(']');
-    jsonKey("gap");
-    jsonNumber(row.gap);
     jsonKey("facts");
     jsonBegin('{');
     for (int f = 0; f < row.factCount; ++f) {
@@ -113,7 +102,7 @@ void putQuestion(int i, const PlanTaken* taken) {
     jsonEnd('}');
 }
 
-void putOptions(const PlanTaken* taken) {
+void putOptions() {
     jsonKey("options");
     jsonBegin('{');
     for (int o = 0; o < OPTION_COUNT; ++o) {
@@ -129,12 +118,6 @@ void putOptions(const PlanTaken* taken) {
         jsonLetter(run.opt.*OPTIONS[o].answer);
     }
     jsonEnd('}');
-    jsonKey("answerProblems");
-    jsonBegin('[');
-    for (int o = 0; taken && o < OPTION_COUNT; ++o) {
-        if (taken->answerProblem[o] != REFUSAL_NONE) jsonString(nameOf(static_cast<OptionCode>(o)));
-    }
-    jsonEnd(']');
 }
 
 void putMessages() {
@@ -152,8 +135,6 @@ void putMessages() {
         jsonEnd('}');
     }
     jsonEnd(']');
-    jsonKey("messageCount");
-    jsonNumber(run.messageCount);
 }
 
 void putOptionTable() {
@@ -166,8 +147,6 @@ void putOptionTable() {
         jsonString(nameOf(static_cast<OptionCode>(o)));
         jsonKey("spelling");
         jsonString(info.spelling);
-        jsonKey("help");
-        jsonString(info.help);
         jsonKey("question");
         jsonString(info.question);
         jsonEnd('}');
@@ -175,8 +154,6 @@ void putOptionTable() {
     jsonEnd(']');
     jsonKey("raceNames");
     jsonString(nameOf(RACE_NAMES_OPTION));
-    jsonKey("yesNoLetters");
-    jsonString(YES_NO_LETTERS);
 }
 
 void putQuestionTable() {
@@ -194,10 +171,6 @@ void putQuestionTable() {
         jsonString(keyOf(q).text);
         jsonKey("size");
         jsonString(q.size < 0 ? nullptr : SIZE_LETTER[q.size]);
-        jsonKey("prompt");
-        jsonString(q.prompt);
-        jsonKey("numberedPrompt");
-        jsonString(q.numberedPrompt);
         jsonKey("when");
         jsonString(q.askedWith == OPTION_NONE ? nullptr : nameOf(q.askedWith));
         jsonKey("kind");
@@ -209,27 +182,6 @@ void putQuestionTable() {
         jsonEnd('}');
     }
     jsonEnd(']');
-    jsonKey("answerRules");  // what a field of each kind takes, and why it may refuse
-    jsonBegin('{');
-    for (int k = 0; k < ANSWER_KIND_COUNT; ++k) {
-        const AnswerRule& rule = ANSWER_RULES[k];
-        jsonKey(KIND_NAME[k]);
-        jsonBegin('{');
-        jsonKey("whole");
-        jsonNumber(rule.whole);
-        jsonKey("single");
-        jsonNumber(rule.single);
-        jsonKey("textLimit");
-        jsonNumber(rule.textLimit);
-        jsonKey("letters");
-        jsonString(rule.letters);
-        jsonEnd('}');
-    }
-    jsonEnd('}');
-    jsonKey("refusals");
-    jsonBegin('[');
-    for (const char* name : REFUSAL_NAME) jsonString(name);
-    jsonEnd(']');
 }
 
 }  // namespace
@@ -237,14 +189,8 @@ void putQuestionTable() {
 const char* describeTables() {
     jsonBegin('{');
     putOptionTable();
-    jsonKey("groups");
-    jsonBegin('[');
-    for (const char* title : GROUP_TITLE) jsonString(title);
-    jsonEnd(']');
     jsonKey("level3Group");
     jsonNumber(GROUP_LEVEL3);
-    jsonKey("manualGroup");
-    jsonNumber(GROUP_MANUAL);
     putQuestionTable();
     jsonKey("races");
     jsonBegin('[');
@@ -282,7 +228,7 @@ const char* describeTables() {
 
 const char* describeRecord(const PlanTaken* taken, size_t inputLeft) {
     jsonBegin('{');
-    putOptions(taken);
+    putOptions();
     jsonKey("rows");
     jsonBegin('[');
     for (int i = 0; i < run.rowCount; ++i) putRow(run.rows[i]);
@@ -296,23 +242,8 @@ const char* describeRecord(const PlanTaken* taken, size_t inputLeft) {
     for (int i = 0; i < QUESTION_COUNT; ++i) putQuestion(i, taken);
     jsonEnd(']');
     putMessages();
-    jsonKey("crystalRace");
-    jsonLetter(run.in.crystalRace);
     jsonKey("inputLeft");
     jsonNumber(static_cast<double>(inputLeft));
-    jsonEnd('}');
-    return jsonFinish();
-}
-
-const char* describeField(Refusal problem, double value) {
-    jsonBegin('{');
-    jsonKey("value");
-    if (problem == REFUSAL_NONE)
-        jsonNumber(value);
-    else
-        jsonString(nullptr);
-    jsonKey("problem");
-    jsonString(problem == REFUSAL_NONE ? nullptr : REFUSAL_NAME[problem]);
     jsonEnd('}');
     return jsonFinish();
 }

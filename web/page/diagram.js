@@ -185,7 +185,7 @@ export function layoutChain(model, measure) {
 }
 
 // Each kind of flow by its colour and its dash, so that also a print in black and white tells them apart.
-export const FLOW_STYLE = { energy: '', crystals: '8 3', food: '8 2 2 2', ore: '3 3', silicon: '1.5 2.5' };
+const FLOW_STYLE = { energy: '', crystals: '8 3', food: '8 2 2 2', ore: '3 3', silicon: '1.5 2.5' };
 
 export const CHAIN_STYLE = Object.keys(FONT).map(function (k) {
     return '.chain-' + k + '{font-size:' + FONT[k][0] + 'px;font-weight:' + FONT[k][1] + '}';

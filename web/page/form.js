@@ -2,7 +2,8 @@
 // the questions in grids and lists. Here it is bound: read() reads the plan from it, show() puts a plan into it,
 // render() shows what a run said about each field.
 import { element, setIf } from '../lib/dom.js';
-import { isAsked, fieldMessage } from '../plan/plan.js';
+import { isAsked, refusalOf } from '../plan/plan.js';
+import { refusalText } from '../record/words.js';
 
 // A field's name as a screen reader says it: its label, or the headings of its row and column.
 function nameOf(input) {
@@ -138,7 +139,7 @@ function say(f, text) {
     if ((f.input.getAttribute('aria-describedby') || '') !== ids) f.input.setAttribute('aria-describedby', ids);
 }
 
-// Each field's message: the page's own check, a value the core refused, a shown value out of range; and
+// Each field's message: why its text was not taken, a shown value out of range; and
 // beside an -m field the value it shows.
 function render(tables, parts, plan, state) {
     renderSwitches(tables, parts, plan, state.record);
@@ -146,7 +147,8 @@ function render(tables, parts, plan, state) {
         var f = parts.fields[q.key];
         if (f.radios) return;
         var asked = state.record.questions[i];
-        var text = state.errors[q.key] || (asked.problem ? fieldMessage(q) : '');
+        var refusal = refusalOf(state.input, state.record, i);
+        var text = refusal ? refusalText(q, refusal, tables.numberTextLimit) : '';
         if (!text && asked.refused) {
             text = 'Der berechnete Wert ' + asked.shown + ' liegt nicht zwischen ' + q.low + ' und ' + q.high
                 + '; gerechnet wird mit ' + asked.taken + '. Bitte einen Wert eingeben.';

@@ -5,12 +5,12 @@
 // (the tables, the runner, the callbacks by which the parts reach each other).
 import { element, setIf, linkTo } from '../lib/dom.js';
 import { bytesOf, makeRunner } from '../core/run.js';
-import { isAsked, emptyPlan, fieldMessage, planInput } from '../plan/plan.js';
+import { isAsked, emptyPlan, planInput, refusalOf } from '../plan/plan.js';
 import { readAnswers } from '../plan/answers.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
 import { carrier } from '../record/export.js';
-import { optionsInWords } from '../record/words.js';
+import { optionsInWords, refusalText } from '../record/words.js';
 import { buildForm } from './form.js';
 import { showResults, toggleWhy, showSummary } from './results.js';
 import { bar } from './bar.js';
@@ -58,11 +58,11 @@ function update() {
     var plan = form.read();
     var hash = '#' + planner.save(plan);
     keepInAddress(hash);
-    var input = planInput(tables, plan, runner.readDemand);
+    var input = planInput(tables, plan);
     // with the console text in sight the one run of the change is the full one, whose text it shows
     var full = !transcriptHidden();
-    var result = runner.runPlan(input.options, input.values, !full);
-    form.render(plan, { errors: input.errors, record: result.record });
+    var result = runner.runPlan(input, !full);
+    form.render(plan, { input: input, record: result.record });
     var described = describeResults(result.record, tables);
     showResults(elements.results, described, function (i) { return explainRow(result.record, tables, i); });
     showSummary(described.summary);
@@ -101,10 +101,10 @@ function followLink(event) {
 function showProblems(plan, input, record) {
     var items = [];
     tables.questions.forEach(function (q, i) {
-        var asked = record.questions[i];
-        var text = input.errors[q.key] || (asked.problem ? fieldMessage(q) : '');
-        if (text) items.push({ key: q.key, text: '„' + plan.values[q.key] + '“ – ' + text });
-        else if (asked.refused) items.push({ key: q.key, text: 'Der berechnete Wert liegt nicht im Bereich.' });
+        var refusal = refusalOf(input, record, i);
+        var text = refusal && '„' + plan.values[q.key] + '“ – ' + refusalText(q, refusal, tables.numberTextLimit);
+        if (text) items.push({ key: q.key, text: text });
+        else if (record.questions[i].refused) items.push({ key: q.key, text: 'Der berechnete Wert liegt nicht im Bereich.' });
     });
     record.messages.forEach(function (m) { if (m.about !== 'row') items.push(m.text); });
     items = items.concat(addressNote);
@@ -135,7 +135,7 @@ function showPlanInBrief(plan) {
 
 // The last plan's run with its console text, files and answers file, made when they are wanted.
 function fullRun() {
-    if (!last.full) last.full = runner.runPlan(last.input.options, last.input.values);
+    if (!last.full) last.full = runner.runPlan(last.input);
     return last.full;
 }
 
@@ -160,8 +160,7 @@ function fileBytes(link) {
     var needs = link.getAttribute('data-needs').split('=');  // an option, and its answer where it has one
     plan.options[needs[0]] = true;
     plan.answers[needs[0]] = needs[1] || plan.answers[needs[0]];
-    var input = planInput(tables, plan, runner.readDemand);
-    return runner.runPlan(input.options, input.values).files[name];
+    return runner.runPlan(planInput(tables, plan)).files[name];
 }
 
 // A link makes its file's address only when it is followed, so a recompute costs no file objects.

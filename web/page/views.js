@@ -158,7 +158,7 @@ function builtTyped(event) {
 var compared = {};   // the records of the plans run, by what the run took; the form's plan's from its own run
 
 function inputKey(input) {
-    return JSON.stringify([input.options, input.values]);
+    return JSON.stringify([input.options, input.fields]);
 }
 
 function keep(key, record) {
@@ -167,9 +167,9 @@ function keep(key, record) {
 }
 
 function recordOf(plan) {
-    var input = planInput(tables, plan, runner.readDemand);
+    var input = planInput(tables, plan);
     var key = inputKey(input);
-    if (!compared[key]) keep(key, runner.runPlan(input.options, input.values, true).record);
+    if (!compared[key]) keep(key, runner.runPlan(input, true).record);
     return compared[key];
 }
 

@@ -1,5 +1,11 @@
-// A plan: the options, the two yes/no answers and the text of every field. Here a field's text is checked once
-// and turned into the value the core takes (the plan's address and storage are web/store.js's).
+// A plan: the options, the two yes/no answers and the text of every field (its address, file, code and storage are
+// the other modules of this room). Here the text of a field is made ready for its one crossing into the core.
+//
+// Who reads what, said once: the page reads the German number format (a thousands dot before three digits, a
+// decimal comma) and takes only what a console user could type (printable ASCII); the core reads what is left by
+// its question's answer rule (a count in decimal within the question's range, a demand by the console's "%f",
+// finite and at most as long as its tables' numberTextLimit, a letter of the crystal races) and names in the
+// run's record why it refused a text.
 
 // A question is asked always or with the option its 'when' names.
 export function isAsked(q, options) {
@@ -20,62 +26,44 @@ export function emptyPlan(tables) {
     return plan;
 }
 
-var WHOLE = /^[+-]?[0-9]+$/;
 var PRINTABLE = /^[\x20-\x7e]*$/;
 // A German writes a thousands dot: a dot before three digits is one ("1.500", "1.500,5", "-12.345.678"), and where
 // it cannot be one ("0.500", "1.500.5") the text is refused rather than read with a decimal point.
 var DOT_BEFORE_THREE = /\.[0-9]{3}(?![0-9])/;
 var GROUPED = /^([+-]?[1-9][0-9]{0,2}(?:\.[0-9]{3})+)(,[0-9]*)?$/;
-export var THOUSANDS_MESSAGE = 'Ein Punkt vor drei Ziffern ist ein Tausenderpunkt: bitte 1.500 oder 1500 schreiben, '
-    + 'Dezimalstellen mit Komma (1,5).';
 
-// The German message for a field whose text or value the console would not take; limit is the longest number
-// text the core reads (its tables' numberTextLimit), said when a text is longer.
-export function fieldMessage(q, problem, limit) {
-    if (problem === 4) return THOUSANDS_MESSAGE;
-    if (q.kind === 'count') return 'Bitte eine ganze Zahl von ' + q.low + ' bis ' + q.high + ' eingeben.';
-    if (problem === 2) return 'Die Zahl ist zu lang (höchstens ' + limit + ' Zeichen).';
-    return 'Bitte eine endliche Zahl eingeben, z. B. 1500 oder 37,5.';
-}
-
-// Reads a field's text: {empty}, {value} or {error} with a German message. Only what a console user could
-// have typed counts: printable ASCII, thousands dots, a decimal comma taken as a point in a demand.
-export function readField(q, text, readDemand, limit) {
+// A field's text in the German number format made into the text the core reads: {empty}, {text}, or {refused}
+// with the page's reason ('unreadable' beyond printable ASCII, 'thousands' for a dot that cannot be a thousands
+// dot or decimals after thousands dots in a whole number).
+export function germanNumber(text, whole) {
     text = (text || '').trim();
     if (text === '') return { empty: true };
-    if (!PRINTABLE.test(text)) return { error: fieldMessage(q, 1) };
+    if (!PRINTABLE.test(text)) return { refused: 'unreadable' };
     if (DOT_BEFORE_THREE.test(text)) {
         var grouped = GROUPED.exec(text);
-        if (!grouped || grouped[2] && q.kind === 'count') return { error: fieldMessage(q, 4) };
+        if (!grouped || grouped[2] && whole) return { refused: 'thousands' };
         text = grouped[1].replace(/\./g, '') + (grouped[2] ? '.' + grouped[2].slice(1) : '');
     }
-    if (q.kind === 'count') {
-        var value = Number(text);
-        if (!WHOLE.test(text) || value < q.low || value > q.high) return { error: fieldMessage(q) };
-        return { value: value };
-    }
     if (text.indexOf(',') >= 0 && text.indexOf('.') < 0) text = text.replace(',', '.');
-    var read = readDemand(text);
-    return read.problem ? { error: fieldMessage(q, read.problem, limit) } : { value: read.value };
+    return { text: text };
 }
 
-// What the plan entry takes: the options in the table's order, one value (or null) per question, and the
-// messages of the fields that cannot be taken, by key.
-export function planInput(tables, plan, readDemand) {
-    var input = { options: [], values: [], errors: {} };
+// What the plan entry takes: the options in the table's order, one text (or null) per question, and per question
+// the page's reason to refuse its text, where the plan asks it.
+export function planInput(tables, plan) {
+    var input = { options: [], fields: [], refused: [] };
     tables.options.forEach(function (o) {
         input.options.push({ on: !!plan.options[o.name], answer: plan.answers[o.name] });
     });
     tables.questions.forEach(function (q) {
-        var key = q.key;
-        var text = plan.values[key];
-        if (q.kind === 'letter') {
-            input.values.push(text ? text.charCodeAt(0) : null);
-            return;
-        }
-        var read = readField(q, text, readDemand, tables.numberTextLimit);
-        if (read.error && isAsked(q, plan.options)) input.errors[key] = read.error;
-        input.values.push(read.value === undefined ? null : read.value);
+        var read = germanNumber(plan.values[q.key], q.kind === 'count');
+        input.fields.push(read.text === undefined ? null : read.text);
+        input.refused.push(read.refused && isAsked(q, plan.options) ? read.refused : '');
     });
     return input;
+}
+
+// Why the field of question i was not taken in the run of input: the page's reason or the core's; '' if taken.
+export function refusalOf(input, record, i) {
+    return input.refused[i] || record.questions[i].problem || '';
 }

@@ -26,7 +26,7 @@ var SIZES = ['M', 'L', 'XL'];
 var MINE_LEVELS = { 2: ['Ausreichend', 'Empfohlen'], 3: ['Kritisch', 'Ausreichend', 'Empfohlen'] };
 // The five kinds of flow: the label on the line, and the words the picture's description says it in.
 var units = function (n) { return de(n) + (n === 1 ? ' Einheit' : ' Einheiten'); };
-export const FLOW_KINDS = {
+const FLOW_KINDS = {
     energy: { name: 'Energie', label: function (n) { return de(n) + ' EZ/h'; },
         words: function (n) { return de(n) + ' EZ/h Energie'; } },
     crystals: { name: 'Kristalle', label: function (n) { return de(n) + ' Einh.'; },

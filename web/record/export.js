@@ -209,8 +209,7 @@ export function carrier(tables, runner) {
         var records = ['', 'j', 'n'].map(function (answer) {
             var p = JSON.parse(JSON.stringify(plan));
             if (answer) p.answers[tables.raceNames] = answer;
-            var input = planInput(tables, p, runner.readDemand);
-            return runner.runPlan(input.options, input.values, true).record;
+            return runner.runPlan(planInput(tables, p), true).record;
         });
         return carryBuilt(records, names);
     };

@@ -28,6 +28,18 @@ export const CAPTION = { build: 'Zu bauen', mines: 'Minen (Gesamtausbeute)', sal
 export const SPECIAL_NAMES = { GKF: 'Gefechtskopffabriken', KDF: 'Kampfdrohnenmanufakturen',
     SBF: 'Satellitenfertigungen (beide Typen)' };
 
+// Why a field's text is not taken, by the reason's name (the core's answer rule's, or the page's own 'thousands'):
+// a count asks for a whole number within its range, whatever is wrong with it; limit is the longest number text
+// the core reads (its tables' numberTextLimit).
+export const THOUSANDS_MESSAGE = 'Ein Punkt vor drei Ziffern ist ein Tausenderpunkt: bitte 1.500 oder 1500 '
+    + 'schreiben, Dezimalstellen mit Komma (1,5).';
+export function refusalText(q, refusal, limit) {
+    if (refusal === 'thousands') return THOUSANDS_MESSAGE;
+    if (q.kind === 'count') return 'Bitte eine ganze Zahl von ' + q.low + ' bis ' + q.high + ' eingeben.';
+    if (refusal === 'tooLong') return 'Die Zahl ist zu lang (höchstens ' + limit + ' Zeichen).';
+    return 'Bitte eine endliche Zahl eingeben, z. B. 1500 oder 37,5.';
+}
+
 // The name of a result line: the line's own words without the colon (and without the dashes of a note), the
 // -es line by what it holds.
 export function lineName(row) {

@@ -19,8 +19,7 @@ let runner, tables;
 test.before(async () => { runner = await loadRunner(); tables = runner.tables(); });
 const planOf = (hash) => planStore(tables, null).readHash(hash).plan;
 const run = (plan) => {
-    const input = planInput(tables, plan, runner.readDemand);
-    return runner.runPlan(input.options, input.values, true);
+    return runner.runPlan(planInput(tables, plan), true);
 };
 const clean = (text) => text.replace(/\u00ad/g, '');
 
