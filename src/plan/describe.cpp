@@ -24,6 +24,14 @@ static_assert(std::size(ABOUT_NAME) == ABOUT_COUNT);
 
 const char* nameOf(OptionCode o) { return OPTIONS[o].spelling + 1; }
 
+// The code of the race a crystal race letter names, or 0 for no race.
+char raceOfCrystalLetter(char letter) {
+    for (const RaceInfo& race : RACES) {
+        if (race.crystalLetter && race.crystalLetter == letter) return race.code;
+    }
+    return 0;
+}
+
 void putRow(const ResultRow& row) {
     jsonBegin('{');
     jsonKey("code");
@@ -156,6 +164,46 @@ void putOptionTable() {
     jsonString(nameOf(RACE_NAMES_OPTION));
 }
 
+// The groups for sale with the consumer code of each and its questions' keys by size (null where none is asked);
+// the special factories with the key of their question; the sizes in the order of a row's counts.
+void putSaleTables() {
+    jsonKey("sizes");
+    jsonBegin('[');
+    for (const char* size : SIZE_LETTER) jsonString(size);
+    jsonEnd(']');
+    jsonKey("saleGroups");
+    jsonBegin('[');
+    for (const SaleGroup& g : SALE_GROUPS) {
+        jsonBegin('{');
+        jsonKey("consumer");
+        jsonString(g.consumer);
+        jsonKey("keys");
+        jsonBegin('[');
+        for (int size = 0; size < SIZE_COUNT; ++size) {
+            const Question* asked = nullptr;
+            for (const Question& q : QUESTIONS) {
+                if (q.group == g.group && q.size == size) asked = &q;
+            }
+            jsonString(asked ? keyOf(*asked).text : nullptr);
+        }
+        jsonEnd(']');
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+    jsonKey("specials");
+    jsonBegin('[');
+    for (const Question& q : QUESTIONS) {
+        if (q.group != GROUP_SPECIALS) continue;
+        jsonBegin('{');
+        jsonKey("code");
+        jsonString(SPECIALS[q.index].code);
+        jsonKey("key");
+        jsonString(keyOf(q).text);
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+}
+
 void putQuestionTable() {
     jsonKey("questions");
     jsonBegin('[');
@@ -192,9 +240,11 @@ const char* describeTables() {
     jsonKey("level3Group");
     jsonNumber(GROUP_LEVEL3);
     putQuestionTable();
+    putSaleTables();
     jsonKey("races");
     jsonBegin('[');
-    for (const RaceInfo& race : RACES) {
+    for (int r = 0; r < RACE_COUNT; ++r) {
+        const RaceInfo& race = RACES[r];
         jsonBegin('{');
         jsonKey("code");
         jsonLetter(race.code);
@@ -202,6 +252,8 @@ const char* describeTables() {
         jsonString(race.name);
         jsonKey("numberedName");
         jsonString(race.numberedName);
+        jsonKey("extra");  // asked only with -or
+        jsonNumber(r >= CORE_RACE_COUNT);
         jsonEnd('}');
     }
     jsonEnd(']');
@@ -213,6 +265,8 @@ const char* describeTables() {
         jsonLetter(c.letter);
         jsonKey("name");
         jsonString(c.name);
+        jsonKey("race");
+        jsonLetter(raceOfCrystalLetter(c.letter));
         jsonEnd('}');
     }
     jsonEnd(']');

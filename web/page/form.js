@@ -3,15 +3,7 @@
 // render() shows what a run said about each field.
 import { element, setIf } from '../lib/dom.js';
 import { isAsked, refusalOf } from '../plan/plan.js';
-import { refusalText } from '../record/words.js';
-
-// A field's name as a screen reader says it: its label, or the headings of its row and column.
-function nameOf(input) {
-    if (input.labels && input.labels.length) return input.labels[0].firstChild.textContent.replace(/\u00ad/g, '');
-    return (input.getAttribute('aria-labelledby') || '').split(' ').map(function (id) {
-        return document.getElementById(id).textContent.replace(/\u00ad/g, '');
-    }).join(' ');
-}
+import { refusalText, fieldName, raceName } from '../record/words.js';
 
 // A text field gets its keypad, placeholder and length (the longest number the core reads) here and, in a grid,
 // is named by the headings of its row and column.
@@ -105,7 +97,6 @@ export function buildForm(tables, container, onChange) {
         read: function () { return read(parts); },
         show: function (plan) { show(parts, plan); },
         render: function (plan, state) { render(tables, parts, plan, state); },
-        nameOf: function (key) { return nameOf(parts.fields[key].input); },
         fields: parts.fields
     };
 }
@@ -116,21 +107,19 @@ function renderSwitches(tables, parts, plan, record) {
         setIf(e, 'hidden', !isAsked({ when: e.getAttribute('data-when') }, plan.options));
     });
     parts.raceHeads.forEach(function (head, r) {
-        var race = tables.races[r];
-        var chain = record.rows.filter(function (row) { return row.type === 'raceChain' && row.feeds === race.code; })[0];
-        setIf(head, 'textContent', chain ? chain.race : race.name);
+        setIf(head, 'textContent', raceName(tables, tables.races[r].code, record));
     });
 }
 
 // The message of one field, in its box's list (with the field's name, as the list may hold several); the
 // field is described by its message and, with -m, by the value it shows.
-function say(f, text) {
+function say(f, text, name) {
     if (text && !f.message) {
         f.message = element('p', { id: f.input.id + '-m' });
         f.list.appendChild(f.message);
     }
     if (f.message) {
-        setIf(f.message, 'textContent', text ? nameOf(f.input) + ': ' + text : '');
+        setIf(f.message, 'textContent', text ? name + ': ' + text : '');
         setIf(f.message, 'hidden', !text);
     }
     setIf(f.input, 'ariaInvalid', text ? 'true' : 'false');
@@ -158,6 +147,6 @@ function render(tables, parts, plan, state) {
             setIf(f.computed, 'textContent', shown ? 'berechnet: ' + shown : '');
             setIf(f.input, 'placeholder', shown || '0');
         }
-        say(f, text);
+        say(f, text, text && fieldName(tables, q.key, state.record));
     });
 }

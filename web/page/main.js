@@ -10,7 +10,7 @@ import { readAnswers } from '../plan/answers.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
 import { carrier } from '../record/export.js';
-import { optionsInWords, refusalText } from '../record/words.js';
+import { optionsInWords, refusalText, fieldName } from '../record/words.js';
 import { buildForm } from './form.js';
 import { showResults, toggleWhy, showSummary } from './results.js';
 import { bar } from './bar.js';
@@ -67,7 +67,7 @@ function update() {
     showResults(elements.results, described, function (i) { return explainRow(result.record, tables, i); });
     showSummary(described.summary);
     showProblems(plan, input, result.record);
-    if (!last || last.hash !== hash) showPlanInBrief(plan);
+    if (!last || last.hash !== hash) showPlanInBrief(plan, result.record);
     last = { plan: plan, hash: hash, input: input, result: result, full: full ? result : null };
     views.show(result.record, input);
     showTranscript();
@@ -81,7 +81,7 @@ function listOf(items) {
     return element('ul', {}, items.map(function (item) {
         if (typeof item === 'string') return element('li', { text: item });
         return element('li', {}, [element('a', {
-            href: '#' + form.fields[item.key].input.id, 'data-key': item.key, text: form.nameOf(item.key)
+            href: '#' + form.fields[item.key].input.id, 'data-key': item.key, text: fieldName(tables, item.key, last && last.result.record)
         }), document.createTextNode(': ' + item.text)]);
     }));
 }
@@ -121,12 +121,12 @@ function showProblems(plan, input, record) {
 }
 
 // The plan in brief for the printed page: the options, and every field that holds something.
-function showPlanInBrief(plan) {
+function showPlanInBrief(plan, record) {
     var parts = optionsInWords(tables, plan.options, plan.answers);
     tables.questions.forEach(function (q) {
         var text = plan.values[q.key];
         if (q.kind === 'letter' || !text || !isAsked(q, plan.options)) return;
-        parts.push(form.nameOf(q.key) + ': ' + text);
+        parts.push(fieldName(tables, q.key, record) + ': ' + text);
     });
     var race = tables.crystalRaces.filter(function (c) { return c.letter === plan.values.crystalRace; })[0];
     parts.push('Kristallfabriken: ' + (race || tables.crystalRaces[0]).name);
@@ -269,7 +269,7 @@ function start() {
             showTranscript();
         }
     });
-    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan }, form.nameOf);
+    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed }, location.hash);

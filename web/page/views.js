@@ -5,7 +5,8 @@ import { number } from '../lib/format.js';
 import { planInput, isAsked } from '../plan/plan.js';
 import { checklistOf, standOf, compareRuns, inputsDiffering } from '../record/export.js';
 import { hyphenated } from '../record/describe.js';
-import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, energyText, spoken } from '../record/words.js';
+import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, CRYSTAL_RACE_WORDS, energyText, spoken, fieldName }
+    from '../record/words.js';
 import { chainModel } from '../record/chain.js';
 import { chainView } from './chainview.js';
 import { explainRow } from '../record/explain.js';
@@ -16,7 +17,6 @@ var runner = null;
 var plans = null;    // built(), setBuilt(key, count), plan(id): the current plan's built counts, the stored plans
 var record = null;   // of the last run of the form's plan
 var measure = null;
-var fieldName = null; // a field's name as the form gives it, by its key
 
 function inSight(id) {
     return !byId(id).hidden;
@@ -100,7 +100,7 @@ function shapeBuilt(area, lines) {
     area.wvFoot = element('td', { colspan: '5' });
     area.textContent = '';
     area.appendChild(element('table', { class: 'results checklist' }, [element('caption', { text: 'Baustand' }),
-        element('thead', {}, [element('tr', {}, ['Fabriken', 'M', 'L', 'XL', 'Stand'].map(function (h, i) {
+        element('thead', {}, [element('tr', {}, ['Fabriken'].concat(SIZES, ['Stand']).map(function (h, i) {
             return element('th', { scope: 'col', class: i && i < 4 ? 'num' : '', text: h });
         }))]), element('tbody', {}, area.wvRows.map(function (r) { return r.tr; })),
         element('tfoot', {}, [element('tr', {}, [area.wvFoot])])]));
@@ -278,16 +278,17 @@ function inputText(d, side) {
     var v = d[side];
     if (d.option) return d.answer ? (v === 'n' ? 'nein' : 'ja') : v ? 'an' : 'aus';
     var race = tables.crystalRaces.filter(function (c) { return d.key === 'crystalRace' && c.letter === v; })[0];
-    if (race) return race.letter === 'u' ? 'keines' : race.name;
+    if (race) return race.race ? race.name : CRYSTAL_RACE_WORDS.none;
     return v === '' ? 'leer' : '„' + v + '“';
 }
 
-// The inputs in which plan A and plan B differ, by the names the form gives them.
+// The inputs in which plan A and plan B differ, by their names in the page's words (every field, the crystal race
+// too, which has no text field).
 function inputsList(inputs) {
     if (!inputs.length) return element('p', { class: 'hint', text: 'Die Eingaben der beiden Pläne sind gleich.' });
     return element('div', { class: 'inputs-differ' }, [element('p', { text: 'Eingaben, die sich unterscheiden (Plan A · '
         + 'Plan B):' }), element('ul', {}, inputs.map(function (d) {
-        var name = d.option ? (d.answer ? ANSWER_NAMES : OPTION_NAMES)[d.option] : fieldName(d.key);
+        var name = d.option ? (d.answer ? ANSWER_NAMES : OPTION_NAMES)[d.option] : fieldName(tables, d.key, record);
         return element('li', { text: name + ': ' + inputText(d, 'a') + ' · ' + inputText(d, 'b') });
     }))]);
 }
@@ -310,12 +311,10 @@ function comparison(c, a, b) {
 
 export const views = {
     // tables: the core's; run: the runner; stored: built(), setBuilt(key, count) and plan(id) of the plans;
-    // nameOf(key): a field's name
-    start: function (given, run, stored, nameOf) {
+    start: function (given, run, stored) {
         tables = given;
         runner = run;
         plans = stored;
-        fieldName = nameOf;
         document.head.appendChild(element('style', { text: CHAIN_STYLE }));
         chain = chainView(byId('chain'), { picked: chainPicked, zoomed: function (zoomed, most) {
             byId('chain-fit').disabled = !zoomed;
