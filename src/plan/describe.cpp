@@ -254,6 +254,12 @@ const char* describeTables() {
         jsonString(race.numberedName);
         jsonKey("extra");  // asked only with -or
         jsonNumber(r >= CORE_RACE_COUNT);
+        jsonKey("chainNames");  // its food chain's line, as named and as numbered
+        jsonBegin('[');
+        for (const Label& chain : { race.chain, race.numberedChain }) {
+            if (chain.file) jsonString(chain.file);
+        }
+        jsonEnd(']');
         jsonEnd('}');
     }
     jsonEnd(']');

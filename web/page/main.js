@@ -9,7 +9,7 @@ import { isAsked, emptyPlan, planInput, refusalOf } from '../plan/plan.js';
 import { readAnswers } from '../plan/answers.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
-import { carrier } from '../record/export.js';
+import { carrier } from '../plan/carry.js';
 import { optionsInWords, refusalText, fieldName } from '../record/words.js';
 import { buildForm } from './form.js';
 import { showResults, toggleWhy, showSummary } from './results.js';

@@ -4,8 +4,9 @@
 // this tab changed, so that another tab's edits of other fields stay), and can be undone and redone while the page
 // is open.
 import { element, byId, linkTo } from '../lib/dom.js';
-import { planStore, FILE_LIMIT } from '../plan/store.js';
-import { csvOf } from '../record/export.js';
+import { planStore } from '../plan/store.js';
+import { FILE_LIMIT } from '../plan/planfile.js';
+import { csvOf } from '../record/csv.js';
 
 var store = null;   // the plans: reached through plans(), which first writes the form's pending change
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew;

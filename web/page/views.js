@@ -3,7 +3,8 @@
 import { element, byId, setIf } from '../lib/dom.js';
 import { number } from '../lib/format.js';
 import { planInput, isAsked } from '../plan/plan.js';
-import { checklistOf, standOf, compareRuns, inputsDiffering } from '../record/export.js';
+import { checklistOf, standOf } from '../record/checklist.js';
+import { compareRuns, inputsDiffering } from '../record/compare.js';
 import { hyphenated } from '../record/describe.js';
 import { SIZES, FIGURE, CAPTION, OPTION_NAMES, ANSWER_NAMES, CRYSTAL_RACE_WORDS, energyText, spoken, fieldName }
     from '../record/words.js';

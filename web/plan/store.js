@@ -1,250 +1,29 @@
-// Named plans with the counts of what is built (by line code and size: "SKW.M"): the plan in a
-// versioned page address and in a small JSON file, and this browser's plans in localStorage (in
-// memory while it refuses to keep them, and written back once it takes them again). Nothing throws:
-// what cannot be read comes back as German problems. Everything a plan brings in is bounded: its
-// name, each field's text, the address and the file, the problems listed. Counts kept by earlier
-// versions under a line's name are carried over once, by carry(plan, counts).
-import { emptyPlan } from './plan.js';
+// Named plans with the counts of what is built (by line code and size: "SKW.M"), kept in this browser: the list,
+// the current plan of this tab, a link's plan added beside the others, changes that keep what another tab changed.
+// The plan's address (address.js), its file (planfile.js) and the storage with its memory (storage.js) are the
+// other parts; what a plan brings in is read by checked.js. Nothing throws: what cannot be read comes back as
+// German problems. Counts kept by earlier versions under a line's name are carried over once, by carry(plan, counts).
+import { isCount, nameOf, nameIn, unique, planReader } from './checked.js';
+import { planAddress, digest, LINK_LIMIT } from './address.js';
+import { planFile, fileOf } from './planfile.js';
+import { planStorage } from './storage.js';
 
 var PLAN = 'werkverbund.plan.', CURRENT = 'werkverbund.current', LINK = 'werkverbund.link', OWN = 'werkverbund.own';
-var SKIPPED = 'nicht lesbar, übergangen', VERSION = 'unbekannte Version; gelesen, was sich lesen ließ';
-export var NAME_LIMIT = 80;          // characters of a plan's name
-export var LINK_LIMIT = 64 * 1024;   // characters of an address after '#'
-export var FILE_LIMIT = 64 * 1024;   // bytes of a plan file
-export var PROBLEM_LIMIT = 20;       // problems listed one by one; the rest are counted
-export var STORAGE_TROUBLE = 'Der Browser nimmt keine Pläne mehr auf (Speicher voll oder gesperrt): die Pläne und '
-    + 'jede Änderung bestehen nur, solange diese Seite offen ist. Bitte Pläne löschen, die nicht mehr gebraucht '
-    + 'werden, oder den Plan als Plandatei sichern (unter „Dateien“); sobald wieder Platz ist, wird alles '
-    + 'gespeichert.';
-
-function has(o, k) { return Object.prototype.hasOwnProperty.call(o, k); }
-function isCount(n) { return n === Math.floor(n) && n >= 0 && n <= 1e9; }
-// Keeps PROBLEM_LIMIT problems, and counts the rest.
-function note(problems, what, why) {
-    if (problems.length < PROBLEM_LIMIT) problems.push('„' + what + '“: ' + why);
-    else problems.more = (problems.more || 0) + 1;
-}
-
-// The problems kept, then how many more there are.
-function bounded(problems) {
-    return problems.more ? problems.concat(['und ' + problems.more + ' weitere']) : problems;
-}
-
-// A plan's name as kept: trimmed, at most NAME_LIMIT characters.
-export function nameOf(text) {
-    return String(text || '').trim().slice(0, NAME_LIMIT).trim();
-}
-
-// A short fingerprint of an address, so that storage keeps no second copy of it.
-function digest(text) {
-    var h = 0x811c9dc5;
-    for (var i = 0; i < text.length; i++) h = Math.imul(h ^ text.charCodeAt(i), 0x01000193);
-    return (h >>> 0).toString(36) + '.' + text.length.toString(36);
-}
-
-// The name a stored text that is no longer JSON still shows, or ''.
-function nameIn(text) {
-    var m = /"name"\s*:\s*("(?:[^"\\]|\\.){0,400}")/.exec(text);
-    try { return m ? nameOf(JSON.parse(m[1])) : ''; } catch (e) { return ''; }
-}
-
-// Calls job(key, value) for each entry of raw, an object or left out.
-function each(problems, what, raw, job) {
-    if (raw === undefined) return;
-    if (!raw || typeof raw !== 'object' || Array.isArray(raw)) return note(problems, what, SKIPPED);
-    Object.keys(raw).forEach(function (k) { job(k, raw[k]); });
-}
-
-// Half a surrogate pair has no escape: it becomes U+FFFD.
-function escaped(text) {
-    return encodeURIComponent(String(text).replace(/[\ud800-\udbff][\udc00-\udfff]|[\ud800-\udfff]/g,
-        function (c) { return c[1] ? c : '\ufffd'; }));
-}
-
-// A mangled escape stays as it is, for the field to say what is wrong with the text.
-function unescaped(text, problems) {
-    try { return decodeURIComponent(text); } catch (e) { /* read it escape by escape */ }
-    note(problems, text, 'gestörte %-Zeichen, so weit wie möglich gelesen');
-    return text.replace(/%[0-9a-f]{2}(%[89ab][0-9a-f])*/gi, function (c) {
-        try { return decodeURIComponent(c); } catch (e) { return c; }
-    });
-}
 
 // tables: the core's tables (options, questions); storage: localStorage if left out, none if null;
 // session: this tab's sessionStorage if left out (it holds which addresses this tab wrote), none if null;
 // carry(plan, counts by line name): the counts by line code and size (kept as they are if left out).
 export function planStore(tables, storage, session, carry) {
-    var options = {}, keys = {}, letters = {}, news = [], seen = {}, cur = null, mine = null, last = 0;
-    var limit = tables.numberTextLimit || 500;
-    // While storage refuses: every key as this tab knows it, and the keys changed since (removed when undefined).
-    var memory = null, dirty = {};
-    tables.options.forEach(function (o) { options[o.name] = o; });
-    tables.questions.forEach(function (q) {
-        keys[q.key] = 1;
-        if (q.kind === 'letter') letters[q.key] = 1;
-    });
-    try {
-        if (storage === undefined) storage = localStorage;
-    } catch (e) { storage = null; }  // a page from a file may not even look at it
+    var news = [], seen = {}, cur = null, mine = null, last = 0;
+    var reader = planReader(tables);
+    var address = planAddress(tables, reader, carry);
+    var readFile = planFile(reader, address.carried);
+    var kept = planStorage(storage, news);
+    var hashOf = address.hashOf;
     try {
         if (session === undefined) session = sessionStorage;
     } catch (e) { session = null; }
-    if (!storage) memory = {};
-
-    // A field's text as a plan keeps it: a letter one of the crystal races', any other at most the length of
-    // a number the core reads; null when it cannot be kept.
-    function fieldText(key, text) {
-        if (typeof text !== 'string') return null;
-        if (letters[key]) return tables.crystalRaces.some(function (c) { return c.letter === text; }) ? text : null;
-        return text.length <= limit ? text : null;
-    }
-    function badField(key, text) {
-        return letters[key] ? 'keine der Rassen der Kristallfabriken, es bleibt '
-            + (tables.crystalRaces[0].name || tables.crystalRaces[0].letter)
-            : typeof text === 'string' && text.length > limit ? 'länger als ' + limit + ' Zeichen, übergangen'
-                : SKIPPED;
-    }
-
-    // A clean copy of a plan object with what could be read of it.
-    function planOf(raw, problems) {
-        var plan = emptyPlan(tables);
-        each(problems, 'plan', raw || {}, function (part, value) {
-            each(problems, part, value, function (k, v) {
-                if (part === 'options' ? has(options, k) && typeof v === 'boolean'
-                    : part === 'answers' ? has(plan.answers, k) && /^[jn]$/.test(v)
-                        : part === 'values' && has(keys, k) && fieldText(k, v) !== null) plan[part][k] = v;
-                else note(problems, part + '.' + k, part === 'values' && has(keys, k) ? badField(k, v) : SKIPPED);
-            });
-        });
-        return plan;
-    }
-
-    function builtOf(raw, problems) {
-        var built = {};
-        each(problems, 'built', raw, function (row, n) {
-            if (!isCount(n) || row.length > 200) note(problems, 'built.' + row.slice(0, 200), SKIPPED);
-            else if (n) built[row] = n;
-        });
-        return built;
-    }
-
-    // The address after '#': version, name if given, options as always written, the fields
-    // unlike an empty plan's, built counts if given.
-    function hashOf(plan, extra) {
-        extra = extra || {};
-        var empty = emptyPlan(tables).values, built = extra.built || {};
-        var counted = Object.keys(built).some(function (k) { return built[k] > 0; });
-        var parts = [counted ? 'v=3' : 'v=2'];  // 3: built counts by line code
-        if (extra.name) parts.push('name=' + escaped(extra.name));
-        tables.options.forEach(function (o) {
-            if (plan.options[o.name]) parts.push(o.name + (o.question ? '=' + plan.answers[o.name] : ''));
-        });
-        Object.keys(keys).forEach(function (key) {
-            var text = String(plan.values[key] || '');
-            if (text !== (empty[key] || '')) parts.push(escaped(key) + '=' + escaped(text));
-        });
-        Object.keys(built).forEach(function (row) {
-            if (built[row] > 0) parts.push('b:' + escaped(row) + '=' + built[row]);
-        });
-        return parts.join('&');
-    }
-
-    // Any version so far: parts in any order, the last of a name wins.
-    function readHash(hash) {
-        var problems = [], plan = emptyPlan(tables), built = {}, name = '', version = 1;
-        String(hash || '').replace(/^#/, '').split('&').forEach(function (part) {
-            var at = part.indexOf('=');
-            var key = unescaped(at < 0 ? part : part.slice(0, at), problems);
-            var value = at < 0 ? '' : unescaped(part.slice(at + 1), problems);
-            var shown = function () { return (key + '=' + value).slice(0, 60); };
-            if (key === 'name') name = nameOf(value);
-            else if (has(options, key)) {
-                plan.options[key] = true;
-                if (!options[key].question || at < 0) return;  // an answer left out stays 'j'
-                if (/^[jn]$/.test(value)) plan.answers[key] = value;
-                else note(problems, shown(), 'Antwort weder j noch n, bleibt j');
-            } else if (has(keys, key)) {
-                if (fieldText(key, value) !== null) plan.values[key] = value;
-                else note(problems, shown(), badField(key, value));
-            } else if (/^b:/.test(key) && /^\d{1,10}$/.test(value)) built[key.slice(2)] = +value;
-            else if (key === 'v' && /^[123]$/.test(value)) version = +value;
-            else if (part) note(problems, shown(), key === 'v' ? VERSION : SKIPPED);
-        });
-        built = builtOf(built, problems);
-        return { plan: plan, built: version < 3 ? carried(plan, built) : built, name: name,
-            problems: bounded(problems) };
-    }
-
-    function carried(plan, built) {
-        return carry && Object.keys(built).length ? carry(plan, built) : built;
-    }
-
-    function fileOf(entry) {
-        return JSON.stringify({ werkverbund: 2, name: entry.name || '', plan: entry.plan, built: entry.built,
-            updated: entry.updated }, null, 1);
-    }
-
-    // entry is null for a text that is no JSON object or is too long; version is the file's.
-    function readFile(text) {
-        var problems = [], data = null;
-        if (String(text).length > FILE_LIMIT) {
-            return { entry: null, problems: ['Eine Plandatei hat höchstens ' + FILE_LIMIT / 1024 + ' KB.'] };
-        }
-        try { data = JSON.parse(text); } catch (e) { /* no plan file */ }
-        if (!data || typeof data !== 'object') return { entry: null, problems: ['Das ist keine Plandatei.'] };
-        if (data.werkverbund !== 1 && data.werkverbund !== 2) note(problems, 'werkverbund', VERSION);
-        if (typeof data.name !== 'string') note(problems, 'name', SKIPPED);
-        var plan = planOf(data.plan, problems), built = builtOf(data.built, problems);
-        return { entry: { name: nameOf(typeof data.name === 'string' ? data.name : ''), plan: plan,
-            built: data.werkverbund === 1 ? carried(plan, built) : built, updated: +data.updated || 0 },
-        problems: bounded(problems), version: data.werkverbund };
-    }
-
-    // ---- Storage, or memory while storage refuses ----
-
-    // Writes what changed in memory back to storage, removals first; true once all of it is stored again.
-    function sync() {
-        if (!memory || !storage) return !memory;
-        try {
-            var changed = Object.keys(dirty);
-            var kept = function (k) { return memory[k] === undefined ? 0 : 1; };
-            changed.sort(function (a, b) { return kept(a) - kept(b); });
-            changed.forEach(function (k) {
-                if (memory[k] === undefined) storage.removeItem(k);
-                else storage.setItem(k, memory[k]);
-                delete dirty[k];
-            });
-        } catch (e) { return false; }
-        memory = null;
-        news.push('Der Browser nimmt die Pläne wieder auf; alle Pläne und Änderungen sind gespeichert.');
-        return true;
-    }
-
-    // A storage method, or the keys without one. On a refusal the plans go on in memory; every later change
-    // tries storage again, writing back what changed meanwhile.
-    function io(method, k, text) {
-        if (!memory) {
-            try { return method ? storage[method](k, text) : Object.keys(storage); } catch (e) {
-                memory = {};
-                try {  // the plans' keys only: a page from a file shares its storage with every local file
-                    Object.keys(storage).forEach(function (key) {
-                        if (key.indexOf('werkverbund.') === 0) memory[key] = storage.getItem(key);
-                    });
-                } catch (e2) { /* keep what was copied */ }
-            }
-        }
-        if (method === 'getItem') return has(memory, k) ? memory[k] : null;
-        if (method === 'setItem') memory[k] = text;
-        if (method === 'removeItem') delete memory[k];
-        if (method) {
-            dirty[k] = 1;
-            sync();
-            return null;
-        }
-        return Object.keys(memory);
-    }
-    function get(k) { return io('getItem', k); }
-    function set(k, text) { io('setItem', k, text); }
+    var get = kept.get, set = kept.set;
 
     // ---- Plans ----
 
@@ -270,7 +49,7 @@ export function planStore(tables, storage, session, carry) {
     }
 
     function ids() {
-        return io().filter(function (k) { return k.indexOf(PLAN) === 0; }).sort().map(function (k) {
+        return kept.keys().filter(function (k) { return k.indexOf(PLAN) === 0; }).sort().map(function (k) {
             return k.slice(PLAN.length);
         });
     }
@@ -287,14 +66,10 @@ export function planStore(tables, storage, session, carry) {
     }
 
     // The name, or with " (2)", " (3)", … where a plan has it already.
-    function unique(name) {
+    function uniqueName(name) {
         var names = {};
         list().forEach(function (e) { names[e.name] = 1; });
-        for (var n = 2, free = name; has(names, free); n++) {
-            var end = ' (' + n + ')';
-            free = name.slice(0, NAME_LIMIT - end.length) + end;
-        }
-        return free;
+        return unique(name, names);
     }
 
     function use(e) {
@@ -305,8 +80,8 @@ export function planStore(tables, storage, session, carry) {
     function add(entry, name) {
         last = Math.max(Date.now(), last + 1);
         var e = { id: last.toString(36) + Math.random().toString(36).slice(2, 6),
-            name: unique(nameOf(entry.name) || name), plan: planOf(entry.plan, []),
-            built: builtOf(entry.built, []), updated: last };
+            name: uniqueName(nameOf(entry.name) || name), plan: reader.planOf(entry.plan, []),
+            built: reader.builtOf(entry.built, []), updated: last };
         set(PLAN + e.id, fileOf(e));
         return use(e);
     }
@@ -361,7 +136,7 @@ export function planStore(tables, storage, session, carry) {
                 + 'höchstens ' + LINK_LIMIT / 1024 + ' KB.' };
         }
         var sign = digest(hash), mark = own(), link = String(get(LINK)), at = link.indexOf(' ');
-        var got = readHash(hash), e = !pasted && mark.d.indexOf(sign) >= 0 && read(mark.id);
+        var got = address.readHash(hash), e = !pasted && mark.d.indexOf(sign) >= 0 && read(mark.id);
         if (!e && link.slice(at + 1) === sign) e = read(link.slice(0, at));
         if (!e) {
             var same = function (x) { return hashOf(x.plan, { built: Object.keys(got.built).length && x.built }); };
@@ -376,12 +151,12 @@ export function planStore(tables, storage, session, carry) {
     }
 
     // an address kept whole by an earlier version of the page goes
-    if (String(get(LINK)).length > 100) io('removeItem', LINK);
+    if (String(get(LINK)).length > 100) kept.remove(LINK);
 
     // A plan made, copied or added becomes this tab's plan; remove gives the plan then current;
     // save and setBuilt change this tab's plan.
     return {
-        hashOf: hashOf, readHash: readHash, fileOf: fileOf, readFile: readFile, openLink: openLink,
+        hashOf: hashOf, readHash: address.readHash, fileOf: fileOf, readFile: readFile, openLink: openLink,
         list: list, damaged: damaged, get: read, current: current,
         create: function (name) {
             var n = 0;
@@ -391,7 +166,7 @@ export function planStore(tables, storage, session, carry) {
         add: function (entry) { return add(entry || {}, 'Geteilter Plan'); },
         // A removed plan back under its own id, so in its own place in the list.
         restore: function (entry) {
-            var e = { id: entry.id, name: entry.name, plan: planOf(entry.plan, []), built: builtOf(entry.built, []),
+            var e = { id: entry.id, name: entry.name, plan: reader.planOf(entry.plan, []), built: reader.builtOf(entry.built, []),
                 updated: Date.now() };
             set(PLAN + e.id, fileOf(e));
             return use(e);
@@ -405,7 +180,7 @@ export function planStore(tables, storage, session, carry) {
             return e && add({ name: 'Kopie von ' + e.name, plan: e.plan, built: e.built });
         },
         remove: function (id) {
-            io('removeItem', PLAN + id);
+            kept.remove(PLAN + id);
             return current();
         },
         switchTo: function (id) {
@@ -416,13 +191,13 @@ export function planStore(tables, storage, session, carry) {
         // out is an empty one), so that a field another tab changed meanwhile is kept.
         save: function (plan, base) {
             return change(cur || current().id, function (e) {
-                if (!base) return (e.plan = planOf(plan, []));
+                if (!base) return (e.plan = reader.planOf(plan, []));
                 ['options', 'answers', 'values'].forEach(function (part) {
                     Object.keys(plan[part]).forEach(function (k) {
                         if ((plan[part][k] || '') !== ((base[part] || {})[k] || '')) e.plan[part][k] = plan[part][k];
                     });
                 });
-                e.plan = planOf(e.plan, []);
+                e.plan = reader.planOf(e.plan, []);
             });
         },
         setBuilt: function (row, count) {
@@ -437,15 +212,11 @@ export function planStore(tables, storage, session, carry) {
         // when another plan did, '' otherwise. Another tab may have made room: storage is tried again.
         storageChanged: function (event) {
             var key = event.key;
-            if (memory) sync();
-            if (memory || event.storageArea !== storage || (key !== null && key.indexOf(PLAN))) return '';
+            if (!kept.holds(event.storageArea) || (key !== null && key.indexOf(PLAN))) return '';
             return key === null || key === PLAN + cur ? 'current' : 'list';
         },
         // Tries storage again; the warning to show while it refuses, or ''.
-        trouble: function () {
-            sync();
-            return memory ? STORAGE_TROUBLE : '';
-        },
+        trouble: kept.trouble,
         messages: function () { return news.splice(0); }
     };
 }

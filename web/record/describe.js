@@ -1,7 +1,7 @@
 // The results of a run described as tables of texts (heads, cells, what is said below a line) and the figures of
 // the summary, from the core's result rows. Pure: web/results.js puts them into the page.
 import { number } from '../lib/format.js';
-import { factoriesPerCount, isToBuild } from './export.js';
+import { factoriesPerCount, isToBuild } from './rows.js';
 import { FIGURE, CAPTION, SPECIAL_WORDS, SIZES as SIZE_NAMES, lineName, energyText } from './words.js';
 
 var SIZES = SIZE_NAMES.map(function (name, i) { return i; });  // a row's counts, in the order the form asks them

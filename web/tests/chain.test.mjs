@@ -3,7 +3,7 @@ import test from 'node:test';
 import assert from 'node:assert';
 import { planInput } from '../plan/plan.js';
 import { planStore } from '../plan/store.js';
-import { csvOf } from '../record/export.js';
+import { csvOf } from '../record/csv.js';
 import { session, PHONE, openPage, close, assertAccessible, tab, download, fullest } from './browser.js';
 
 const DESKTOP = { width: 1366, height: 900 };
