@@ -3,15 +3,15 @@
 // window.werkverbund.run runs the console program on any arguments and input.
 // The page's composition root: it makes the core's runner, builds the form and hands each part what it needs
 // (the tables, the runner, the callbacks by which the parts reach each other).
-import { element, setIf, linkTo } from '../lib/dom.js';
+import { setIf, linkTo } from '../lib/dom.js';
 import { bytesOf, makeRunner } from '../core/run.js';
-import { isAsked, emptyPlan, planInput, refusalOf } from '../plan/plan.js';
-import { readAnswers } from '../plan/answers.js';
+import { emptyPlan, planInput } from '../plan/plan.js';
+import { carrier } from '../plan/carry.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
-import { carrier } from '../plan/carry.js';
-import { optionsInWords, refusalText, fieldName } from '../record/words.js';
 import { buildForm } from './form.js';
+import { problemsView } from './problems.js';
+import { answersLoader } from './loadanswers.js';
 import { showResults, toggleWhy, showSummary } from './results.js';
 import { bar } from './bar.js';
 import { views } from './views.js';
@@ -26,7 +26,7 @@ var last = null;       // the plan, its address and its run, of the last update
 var elements = {};
 var addressNote = [];  // what the address held that could not be read, until the next change
 var timing = { firstResults: null, recomputes: [] };
-var LOAD_LIMIT = 64 * 1024;  // far beyond any real answers file
+var problems = null;   // the fields that cannot be taken, and the plan in brief
 
 // The core's loader stands in the page before this script; the core compiles at once, before the body is read
 // (its WebAssembly is small). The promise keeps the page's code the same should it ever compile in the background.
@@ -66,71 +66,14 @@ function update() {
     var described = describeResults(result.record, tables);
     showResults(elements.results, described, function (i) { return explainRow(result.record, tables, i); });
     showSummary(described.summary);
-    showProblems(plan, input, result.record);
-    if (!last || last.hash !== hash) showPlanInBrief(plan, result.record);
+    problems.show(elements.problems, plan, input, result.record, addressNote);
+    if (!last || last.hash !== hash) elements.printPlan.textContent = problems.planInBrief(plan, result.record);
     last = { plan: plan, hash: hash, input: input, result: result, full: full ? result : null };
     views.show(result.record, input);
     showTranscript();
     var now = performance.now();
     if (timing.firstResults === null) timing.firstResults = now;
     else timing.recomputes.push(now - started);
-}
-
-// A list of texts and {key, text}: the field's name as a link that leads to it, then the text.
-function listOf(items) {
-    return element('ul', {}, items.map(function (item) {
-        if (typeof item === 'string') return element('li', { text: item });
-        return element('li', {}, [element('a', {
-            href: '#' + form.fields[item.key].input.id, 'data-key': item.key, text: fieldName(tables, item.key, last && last.result.record)
-        }), document.createTextNode(': ' + item.text)]);
-    }));
-}
-
-// The address after '#' holds the plan, so a link to a field focuses it instead of being followed.
-function followLink(event) {
-    var link = event.target.closest('a[data-key]');
-    if (!link) return;
-    event.preventDefault();
-    var input = form.fields[link.getAttribute('data-key')].input;
-    input.focus();
-    input.select();
-}
-
-// Above the results: the fields whose text or value cannot be taken, what the address held that is no part
-// of a plan, and the run's messages that concern no result row.
-function showProblems(plan, input, record) {
-    var items = [];
-    tables.questions.forEach(function (q, i) {
-        var refusal = refusalOf(input, record, i);
-        var text = refusal && '„' + plan.values[q.key] + '“ – ' + refusalText(q, refusal, tables.numberTextLimit);
-        if (text) items.push({ key: q.key, text: text });
-        else if (record.questions[i].refused) items.push({ key: q.key, text: 'Der berechnete Wert liegt nicht im Bereich.' });
-    });
-    record.messages.forEach(function (m) { if (m.about !== 'row') items.push(m.text); });
-    items = items.concat(addressNote);
-    var box = elements.problems;
-    var key = JSON.stringify(items);
-    if (box.wvKey === key) return;
-    box.wvKey = key;
-    box.textContent = '';
-    box.hidden = !items.length;
-    if (!items.length) return;
-    box.appendChild(element('p', { text: 'Nicht alles kann so genommen werden; die Ergebnisse gelten für den '
-        + 'Rest des Plans:' }));
-    box.appendChild(listOf(items));
-}
-
-// The plan in brief for the printed page: the options, and every field that holds something.
-function showPlanInBrief(plan, record) {
-    var parts = optionsInWords(tables, plan.options, plan.answers);
-    tables.questions.forEach(function (q) {
-        var text = plan.values[q.key];
-        if (q.kind === 'letter' || !text || !isAsked(q, plan.options)) return;
-        parts.push(fieldName(tables, q.key, record) + ': ' + text);
-    });
-    var race = tables.crystalRaces.filter(function (c) { return c.letter === plan.values.crystalRace; })[0];
-    parts.push('Kristallfabriken: ' + (race || tables.crystalRaces[0]).name);
-    elements.printPlan.textContent = 'Plan: ' + parts.join(' · ');
 }
 
 // The last plan's run with its console text, files and answers file, made when they are wanted.
@@ -168,36 +111,6 @@ function download(event) {
     var link = event.target.closest('a[download]');
     if (!link) return;
     linkTo(link, fileBytes(link), 'application/octet-stream');
-}
-
-// ---- Answers files ----
-
-// Loads an answers file as a new plan (the plan before stays as it was) and runs it; says what did not fit,
-// offering the options it would fit, which then load into that new plan.
-function loadAnswers(bytes, name, again) {
-    var got = readAnswers(runner, tables, form.read(), bytes);
-    if (again) show(got.plan);
-    else planner.addNew(got.plan, 'Antworten aus ' + name.replace(/\.txt$/i, ''));
-    var said = name + ' als neuer Plan „' + planner.name() + '“ geladen; der Plan davor bleibt, wie er war.';
-    var warnings = got.warnings;
-    if (!warnings.length) return bar.notice(said);
-    var details = warnings.length > 1 ? listOf(warnings.slice(1)) : null;
-    var fits = got.fits;
-    var words = fits && optionsInWords(tables, fits);
-    var offer = fits ? ' Sie passt ' + (words.length ? 'zu den Optionen ' + words.join(', ') : 'ohne Optionen') + '.' : '';
-    bar.notice(said + ' ' + warnings[0] + offer, true, details, fits && { text: 'Mit diesen Optionen laden',
-        run: function () {
-            form.show({ options: fits, answers: got.plan.answers, values: {} });
-            loadAnswers(bytes, name, true);
-        } });
-}
-
-function readFile(file) {
-    if (file.size > LOAD_LIMIT) {
-        return bar.notice(file.name + ' ist ' + Math.ceil(file.size / 1024) + ' KB groß und wird nicht '
-            + 'geladen: eine Antwortdatei hat höchstens 64 KB.', true);
-    }
-    file.arrayBuffer().then(function (buffer) { loadAnswers(new Uint8Array(buffer), file.name); });
 }
 
 // ---- Start ----
@@ -242,6 +155,9 @@ function start() {
         addressNote = [];
         update();
     });
+    problems = problemsView(tables, form, function () { return last && last.result.record; });
+    var readFile = answersLoader({ runner: runner, tables: tables, form: form, planner: planner, notice: bar.notice,
+        listOf: problems.listOf, show: show });
     elements.results.addEventListener('click', function (event) {
         var why = event.target.closest('button.why');
         if (why) toggleWhy(elements.results, why);
@@ -250,8 +166,8 @@ function start() {
     });
     window.addEventListener('hashchange', fromAddress);
     elements.downloads.addEventListener('click', download);
-    elements.problems.addEventListener('click', followLink);
-    elements.notice.addEventListener('click', followLink);
+    elements.problems.addEventListener('click', problems.followLink);
+    elements.notice.addEventListener('click', problems.followLink);
     elements.load.addEventListener('change', function () {
         if (elements.load.files[0]) readFile(elements.load.files[0]);
         elements.load.value = '';
@@ -292,3 +208,4 @@ Promise.all([ready, bodyRead]).then(start).catch(function (e) {
     });
     setTimeout(function () { throw e; });
 });
+

@@ -67,3 +67,15 @@ export function planInput(tables, plan) {
 export function refusalOf(input, record, i) {
     return input.refused[i] || record.questions[i].problem || '';
 }
+
+export function copyOf(plan) { return JSON.parse(JSON.stringify(plan)); }
+
+// The one text field a change typed into, or null for any other change.
+export function typedInto(before, after) {
+    var differs = function (part, k) { return (after[part][k] || '') !== (before[part][k] || ''); };
+    var keys = Object.keys(after.values).filter(function (k) { return differs('values', k); });
+    var others = ['options', 'answers'].some(function (part) {
+        return Object.keys(after[part]).some(function (k) { return differs(part, k); });
+    });
+    return !others && keys.length === 1 && keys[0] !== 'crystalRace' ? keys[0] : null;
+}

@@ -13,7 +13,7 @@ import { compareRuns } from '../record/compare.js';
 import { carrier } from '../plan/carry.js';
 import { lineName } from '../record/words.js';
 import { chainModel } from '../record/chain.js';
-import { layoutChain } from '../page/diagram.js';
+import { layoutChain } from '../record/layout.js';
 import { readAnswers } from '../plan/answers.js';
 
 const RUNS = Number(process.env.WERKVERBUND_PROPERTY_RUNS || 10000);
