@@ -1,5 +1,5 @@
 // The page is told in JSON what the console prints as text: the tables the form is built from (options,
-// questions with their keys, sizes and kinds of answer, races, files) and the record of the last run (options and
+// questions with their keys and kinds of answer, groups for sale, special factories, races, files) and the record of the last run (options and
 // answers, result rows with their codes and the values behind them, flows, what each question showed and took and
 // why a plan's field was refused, messages). Only what a page module reads is said.
 #include "plan/plan.h"
@@ -217,8 +217,6 @@ void putQuestionTable() {
         jsonString(q.code);
         jsonKey("key");
         jsonString(keyOf(q).text);
-        jsonKey("size");
-        jsonString(q.size < 0 ? nullptr : SIZE_LETTER[q.size]);
         jsonKey("when");
         jsonString(q.askedWith == OPTION_NONE ? nullptr : nameOf(q.askedWith));
         jsonKey("kind");

@@ -71,15 +71,16 @@ bool isJson(std::string text) {
     return text == "0" || text == "s";
 }
 
-// The tables are one JSON value, giving each question the key a plan keeps its value under and the size it counts.
+// The tables are one JSON value, giving each question the key a plan keeps its value under, each group for sale its
+// consumer code and its questions by size, each special factory its question.
 TEST(PlanEntry, TablesAreJsonWithEachQuestionsKeyAndSize) {
     std::string tables = wv_tables();
     EXPECT_TRUE(isJson(tables)) << tables;
     for (const char* q :
-         { R"("code":"WF","key":"WF.A","size":null)", R"("code":"OF","key":"OF.E","size":null)",
-           R"("code":"saleSkwXL","key":"saleSkwXL","size":"XL")", R"("code":"EAM","key":"EAM","size":"M")",
-           R"("code":"KL","key":"KL","size":"L")", R"("code":"skwL","key":"skwL","size":"L")",
-           R"("code":"GKF","key":"GKF","size":null)", R"("code":"demand","key":"demand","size":null)" })
+         { R"("code":"WF","key":"WF.A")", R"("code":"OF","key":"OF.E")", R"("code":"skwL","key":"skwL")",
+           R"({"consumer":"saleSkw","keys":["saleSkwM","saleSkwL","saleSkwXL"]})",
+           R"({"consumer":"EAG","keys":["EAM","EAL","EAXL"]})", R"({"consumer":"KG","keys":["KM","KL","KXL"]})",
+           R"("specials":[{"code":"GKF","key":"GKF"},{"code":"KDF","key":"KDF"},{"code":"SBF","key":"SBF"}])" })
         EXPECT_NE(tables.find(q), std::string::npos) << q;
 }
 
