@@ -35,6 +35,9 @@ fi
 # the page and the site folder beside it (site.test.js serves the folder)
 [ -f build-web/werkverbund.html ] && [ -f build-web/site/index.html ] || bash .ci/page.sh
 
+echo "== web rooms"
+node web/build/rooms.js > /dev/null
+
 echo "== web tests"
 (cd web/tests && npm ci --no-audit --no-fund)
 WERKVERBUND_RANDOM_RUNS=${WERKVERBUND_RANDOM_RUNS:-2000} WERKVERBUND_PLAN_RUNS=${WERKVERBUND_PLAN_RUNS:-2000} \

@@ -1,45 +1,22 @@
-// libFuzzer target for the page's plan entry (web/entry.cpp and src/plan compiled natively): a fuzzed plan of switches, yes/no
-// answers and field values (whole, fractional, huge, negative zero, infinite, NaN, letters), some output files with
-// a folder in their way. The plan is run, then the answers it logged are run as typed text with the same options:
+// libFuzzer target for the page's plan entry (web/core/entry.cpp and src/plan compiled natively): a fuzzed plan of
+// switches, yes/no answers and field texts (numbers written whole, fractional, huge, negative zero, infinite, NaN,
+// letters, raw bytes), some output files with a folder in their way. The plan is run, then the answers it logged are run as typed text with the same options:
 // the console text, status and files must be the same, and the run record must be well-formed JSON in ASCII.
 #include "console/console.h"
+#include "core/entry.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
-extern "C" {
-void wv_folderReset();
-int wv_folderAdd(const char* name, int isDir);
-int wv_folderCount();
-const char* wv_folderName(int index);
-int wv_folderIsDir(int index);
-const char* wv_folderBytes(int index);
-size_t wv_folderLength(int index);
-int wv_run(int argc, const char* const* argv, const char* input, size_t length);
-const char* wv_out();
-size_t wv_outLength();
-const char* wv_err();
-size_t wv_errLength();
-double wv_readDemand(const char* text, size_t length);
-const char* wv_readField(int question, const char* text, size_t length);
-void wv_planReset();
-void wv_planOption(int option, int on, int answer);
-void wv_planValue(int question, double value);
-int wv_runPlan();
-const char* wv_answers();
-size_t wv_answersLength();
-const char* wv_record();
-const char* wv_tables();
-}
-
 namespace {
 
 constexpr double INF = std::numeric_limits<double>::infinity();
-// Values at the edges of what the fields take.
+// Values at the edges of what the fields take, written as text.
 constexpr double EDGES[] = { 0.0,       -0.0,    0.5,   -0.4,   10000,  10001,        -10000,     -10001,
                              500000000, 5e8 + 1, 1e300, 3.4e38, 3.5e38, 1.401298e-45, INF,        -INF,
                              'a',       'u',     'h',   'x',    'j',    'n',          16777217.0, -1e-300 };
@@ -73,6 +50,16 @@ double valueOf(Bytes& b) {
         }
         default: return tag / 4 % 25 == 24 ? std::nan("") : EDGES[tag / 4 % 25 % std::size(EDGES)];
     }
+}
+
+// A field's text: a value written out, raw bytes, or a letter; gives its length.
+size_t textOf(Bytes& b, char (&text)[64]) {
+    uint8_t tag = take(b);
+    if (tag % 3 == 0) return static_cast<size_t>(snprintf(text, sizeof text, tag & 8 ? "%a" : "%.17g", valueOf(b)));
+    if (tag % 3 == 2) return static_cast<size_t>(snprintf(text, sizeof text, "%c", take(b)));
+    size_t length = take(b) % sizeof text;
+    for (size_t i = 0; i < length; ++i) text[i] = static_cast<char>(take(b));
+    return length;
 }
 
 // The folder as a run found or left it, with the console text.
@@ -146,9 +133,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // the page's reading of a field's text, for a question of each kind now and then
-    wv_readDemand(reinterpret_cast<const char*>(data), size);
-    checkJson(wv_readField(static_cast<int>(size % QUESTION_COUNT), reinterpret_cast<const char*>(data), size));
     Bytes b = { data, size };
     int options = take(b);
     int answers = take(b);
@@ -166,7 +150,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     while (b.left > 0) {
         int question = take(b) % QUESTION_COUNT;
-        wv_planValue(question, valueOf(b));
+        char text[64];
+        size_t length = textOf(b, text);
+        wv_planField(question, text, length);
     }
     fillFolder(inTheWay);
     int status = wv_runPlan();

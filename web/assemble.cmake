@@ -1,5 +1,5 @@
-# Puts the page together: node writes the form's frame into the template (frame.js), esbuild bundles the page's
-# modules from page.js into one small script, then the placeholders are replaced by the style sheet, the core's
+# Puts the page together: node writes the form's frame into the template (build/frame.js), esbuild bundles the
+# page's modules from page/main.js into one small script, then the placeholders are replaced by the style sheet, the core's
 # loader (with the WebAssembly inlined) and the bundle.
 # cmake -DSOURCE=web-folder -DNODE=node -DESBUILD=esbuild -DCORE=loader.js -DOUTPUT=werkverbund.html -P assemble.cmake
 function(script_element text out what)
@@ -10,13 +10,13 @@ function(script_element text out what)
     set(${out} "<script>\n${text}</script>\n" PARENT_SCOPE)
 endfunction()
 
-execute_process(COMMAND ${NODE} ${SOURCE}/frame.js ${CORE} ${SOURCE}/werkverbund.html
+execute_process(COMMAND ${NODE} ${SOURCE}/build/frame.js ${CORE} ${SOURCE}/werkverbund.html
     OUTPUT_VARIABLE page RESULT_VARIABLE failed)
 if(failed)
-    message(FATAL_ERROR "frame.js could not write the form's frame")
+    message(FATAL_ERROR "build/frame.js could not write the form's frame")
 endif()
 # an IIFE for the browsers of the last years, its texts in UTF-8 as the page is
-execute_process(COMMAND ${ESBUILD} ${SOURCE}/page.js --bundle --minify --format=iife --target=es2020
+execute_process(COMMAND ${ESBUILD} ${SOURCE}/page/main.js --bundle --minify --format=iife --target=es2020
         --charset=utf8 --legal-comments=none --log-level=warning
     OUTPUT_VARIABLE bundle RESULT_VARIABLE failed)
 if(failed)

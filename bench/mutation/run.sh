@@ -4,9 +4,9 @@
 # more on two cores. Needs the WebAssembly core in build-web and the console program in build (the node tests
 # load both; WERKVERBUND_WEB_BUILD and WERKVERBUND_NATIVE say where, as for the web tests).
 #   bench/mutation/run.sh                 # every module below
-#   bench/mutation/run.sh store export    # only these
-#   bench/mutation/run.sh store:1-130     # only these lines of a module
-#   TESTS="limits plans" bench/mutation/run.sh plan:31-58   # against other tests than those named below
+#   bench/mutation/run.sh plan/store record/csv    # only these
+#   bench/mutation/run.sh plan/store:1-130         # only these lines of a module
+#   TESTS="limits plans" bench/mutation/run.sh plan/plan:31-58   # against other tests than those named below
 # The reports land in build-mutation/<module>/: Stryker's log with the survivors in run.log, the HTML and JSON
 # reports beside it.
 set -euo pipefail
@@ -27,23 +27,32 @@ done
 # module: the node tests that cover it (those that load it, directly or through the module that uses it); the plan
 # module's field checks are also covered by limits and plans, left out here as they take a minute a mutant
 declare -A tests=(
-    [format]="export results"
-    [plan]="store results"
-    [export]="export results"
-    [store]="store plancode"
-    [describe]="results"
-    [explain]="results"
-    [chain]="results"
-    [answers]="results"
+    [lib/format]="export results"
+    [plan/plan]="store results"
+    [record/rows]="export results"
+    [record/checklist]="export results"
+    [record/csv]="export results"
+    [record/compare]="export results"
+    [plan/carry]="export results"
+    [plan/checked]="store plancode"
+    [plan/address]="store plancode"
+    [plan/planfile]="store plancode"
+    [plan/storage]="store plancode"
+    [plan/store]="store plancode"
+    [record/describe]="results"
+    [record/explain]="results"
+    [record/chain]="results"
+    [plan/answers]="results"
 )
-order=(store format export plan describe chain explain answers)
+order=(plan/store plan/checked plan/address plan/planfile plan/storage lib/format record/rows record/checklist record/csv
+    record/compare plan/carry plan/plan record/describe record/chain record/explain plan/answers)
 [ $# -gt 0 ] && order=("$@")
 for part in "${order[@]}"; do
     module=${part%%:*}
     range=${part#"$module"}
     [ -n "${tests[$module]:-}" ] || { echo "no tests named for $module" >&2; exit 2; }
     files=$(for t in ${TESTS:-${tests[$module]}}; do printf 'web/tests/%s.test.mjs ' "$t"; done)
-    out=build-mutation/$module${range:+-${range#:}}
+    out=build-mutation/${module//\//-}${range:+-${range#:}}
     mkdir -p "$out"
     echo "== web/$module.js$range against $files"
     # the command runner's command has no flag of its own: each module gets a config file of its own
@@ -57,7 +66,7 @@ for part in "${order[@]}"; do
   "htmlReporter": { "fileName": "$out/index.html" },
   "jsonReporter": { "fileName": "$out/mutation.json" },
   "ignorePatterns": ["/*", "!/web/", "!/tests/", "/tests/unit/", "/web/tests/node_modules/"],
-  "tempDirName": "build-mutation/.tmp-$module",
+  "tempDirName": "build-mutation/.tmp-${module//\//-}",
   "concurrency": ${STRYKER_CONCURRENCY:-2},
   "timeoutMS": 60000
 }

@@ -30,6 +30,17 @@ enum QuestionGroup {
 };
 extern const char* const GROUP_TITLE[GROUP_COUNT];
 
+// The groups that ask for factories, plants or mines for sale in sizes M, L and XL, each with the code its flows
+// name it by as a consumer.
+struct SaleGroup {
+    QuestionGroup group;
+    const char* consumer;
+};
+constexpr SaleGroup SALE_GROUPS[] = {
+    { GROUP_SKW, "saleSkw" }, { GROUP_ORE, "EAG" },    { GROUP_SILICON, "SAG" },
+    { GROUP_LEVEL1, "L1G" },  { GROUP_LEVEL2, "L2G" }, { GROUP_CRYSTALS, "KG" },
+};
+
 constexpr int ECHO_VALUES = 5;  // the most values one echo block shows
 
 struct Question {

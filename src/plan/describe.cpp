@@ -1,7 +1,7 @@
 // The page is told in JSON what the console prints as text: the tables the form is built from (options,
-// questions with their keys, sizes and answer rules, races, files) and the record of the last run (options and
-// answers, result rows with their codes and the values behind them, flows, what each question showed and took,
-// messages).
+// questions with their keys and kinds of answer, groups for sale, special factories, races, files) and the record of the last run (options and
+// answers, result rows with their codes and the values behind them, flows, what each question showed and took and
+// why a plan's field was refused, messages). Only what a page module reads is said.
 #include "plan/plan.h"
 
 #include <iterator>
@@ -12,7 +12,6 @@ const char* const KIND_NAME[] = { "count", "letter", "demand" };
 static_assert(std::size(KIND_NAME) == ANSWER_KIND_COUNT);
 const char* const REFUSAL_NAME[] = { "none", "range", "whole", "finite", "letter", "unreadable", "tooLong" };
 static_assert(std::size(REFUSAL_NAME) == REFUSAL_COUNT);
-// A row's precise kind, and the broad one the page read first (crystals and food chains all as factories).
 const char* const ROW_TYPE_NAME[] = { "plants",       "capacity", "crystals", "crystalFood", "raceChain",
                                       "specialChain", "mines",    "sale",     "note" };
 static_assert(std::size(ROW_TYPE_NAME) == ROW_KIND_COUNT);
@@ -23,14 +22,18 @@ static_assert(std::size(SOURCE_NAME) == SOURCE_COUNT);
 const char* const ABOUT_NAME[] = { "question", "row", "file", "input", "console" };
 static_assert(std::size(ABOUT_NAME) == ABOUT_COUNT);
 
-const char* broadKindOf(RowKind kind) { return isFactoryRow(kind) ? "factories" : ROW_TYPE_NAME[kind]; }
-
 const char* nameOf(OptionCode o) { return OPTIONS[o].spelling + 1; }
+
+// The code of the race a crystal race letter names, or 0 for no race.
+char raceOfCrystalLetter(char letter) {
+    for (const RaceInfo& race : RACES) {
+        if (race.crystalLetter && race.crystalLetter == letter) return race.code;
+    }
+    return 0;
+}
 
 void putRow(const ResultRow& row) {
     jsonBegin('{');
-    jsonKey("kind");
-    jsonString(broadKindOf(row.kind));
     jsonKey("code");
     jsonString(row.code);
     jsonKey("type");
@@ -53,10 +56,6 @@ void putRow(const ResultRow& row) {
     jsonLetter(row.mark);
     jsonKey("number");
     jsonNumber(row.number);
-    jsonKey("value");
-    jsonBegin('[');
-    for (int v = 0; v < row.valueCount; ++v) jsonNumber(row.value[v]);
-    jsonEnd(']');
     jsonKey("valueText");  // as the line prints them
     jsonBegin('[');
     for (int v = 0; v < row.valueCount; ++v) {
@@ -66,8 +65,6 @@ void putRow(const ResultRow& row) {
         jsonString(text);
     }
     jsonEnd(']');
-    jsonKey("gap");
-    jsonNumber(row.gap);
     jsonKey("facts");
     jsonBegin('{');
     for (int f = 0; f < row.factCount; ++f) {
@@ -113,7 +110,7 @@ void putQuestion(int i, const PlanTaken* taken) {
     jsonEnd('}');
 }
 
-void putOptions(const PlanTaken* taken) {
+void putOptions() {
     jsonKey("options");
     jsonBegin('{');
     for (int o = 0; o < OPTION_COUNT; ++o) {
@@ -129,12 +126,6 @@ void putOptions(const PlanTaken* taken) {
         jsonLetter(run.opt.*OPTIONS[o].answer);
     }
     jsonEnd('}');
-    jsonKey("answerProblems");
-    jsonBegin('[');
-    for (int o = 0; taken && o < OPTION_COUNT; ++o) {
-        if (taken->answerProblem[o] != REFUSAL_NONE) jsonString(nameOf(static_cast<OptionCode>(o)));
-    }
-    jsonEnd(']');
 }
 
 void putMessages() {
@@ -152,8 +143,6 @@ void putMessages() {
         jsonEnd('}');
     }
     jsonEnd(']');
-    jsonKey("messageCount");
-    jsonNumber(run.messageCount);
 }
 
 void putOptionTable() {
@@ -166,8 +155,6 @@ void putOptionTable() {
         jsonString(nameOf(static_cast<OptionCode>(o)));
         jsonKey("spelling");
         jsonString(info.spelling);
-        jsonKey("help");
-        jsonString(info.help);
         jsonKey("question");
         jsonString(info.question);
         jsonEnd('}');
@@ -175,8 +162,46 @@ void putOptionTable() {
     jsonEnd(']');
     jsonKey("raceNames");
     jsonString(nameOf(RACE_NAMES_OPTION));
-    jsonKey("yesNoLetters");
-    jsonString(YES_NO_LETTERS);
+}
+
+// The groups for sale with the consumer code of each and its questions' keys by size (null where none is asked);
+// the special factories with the key of their question; the sizes in the order of a row's counts.
+void putSaleTables() {
+    jsonKey("sizes");
+    jsonBegin('[');
+    for (const char* size : SIZE_LETTER) jsonString(size);
+    jsonEnd(']');
+    jsonKey("saleGroups");
+    jsonBegin('[');
+    for (const SaleGroup& g : SALE_GROUPS) {
+        jsonBegin('{');
+        jsonKey("consumer");
+        jsonString(g.consumer);
+        jsonKey("keys");
+        jsonBegin('[');
+        for (int size = 0; size < SIZE_COUNT; ++size) {
+            const Question* asked = nullptr;
+            for (const Question& q : QUESTIONS) {
+                if (q.group == g.group && q.size == size) asked = &q;
+            }
+            jsonString(asked ? keyOf(*asked).text : nullptr);
+        }
+        jsonEnd(']');
+        jsonEnd('}');
+    }
+    jsonEnd(']');
+    jsonKey("specials");
+    jsonBegin('[');
+    for (const Question& q : QUESTIONS) {
+        if (q.group != GROUP_SPECIALS) continue;
+        jsonBegin('{');
+        jsonKey("code");
+        jsonString(SPECIALS[q.index].code);
+        jsonKey("key");
+        jsonString(keyOf(q).text);
+        jsonEnd('}');
+    }
+    jsonEnd(']');
 }
 
 void putQuestionTable() {
@@ -192,12 +217,6 @@ void putQuestionTable() {
         jsonString(q.code);
         jsonKey("key");
         jsonString(keyOf(q).text);
-        jsonKey("size");
-        jsonString(q.size < 0 ? nullptr : SIZE_LETTER[q.size]);
-        jsonKey("prompt");
-        jsonString(q.prompt);
-        jsonKey("numberedPrompt");
-        jsonString(q.numberedPrompt);
         jsonKey("when");
         jsonString(q.askedWith == OPTION_NONE ? nullptr : nameOf(q.askedWith));
         jsonKey("kind");
@@ -209,27 +228,6 @@ void putQuestionTable() {
         jsonEnd('}');
     }
     jsonEnd(']');
-    jsonKey("answerRules");  // what a field of each kind takes, and why it may refuse
-    jsonBegin('{');
-    for (int k = 0; k < ANSWER_KIND_COUNT; ++k) {
-        const AnswerRule& rule = ANSWER_RULES[k];
-        jsonKey(KIND_NAME[k]);
-        jsonBegin('{');
-        jsonKey("whole");
-        jsonNumber(rule.whole);
-        jsonKey("single");
-        jsonNumber(rule.single);
-        jsonKey("textLimit");
-        jsonNumber(rule.textLimit);
-        jsonKey("letters");
-        jsonString(rule.letters);
-        jsonEnd('}');
-    }
-    jsonEnd('}');
-    jsonKey("refusals");
-    jsonBegin('[');
-    for (const char* name : REFUSAL_NAME) jsonString(name);
-    jsonEnd(']');
 }
 
 }  // namespace
@@ -237,18 +235,14 @@ void putQuestionTable() {
 const char* describeTables() {
     jsonBegin('{');
     putOptionTable();
-    jsonKey("groups");
-    jsonBegin('[');
-    for (const char* title : GROUP_TITLE) jsonString(title);
-    jsonEnd(']');
     jsonKey("level3Group");
     jsonNumber(GROUP_LEVEL3);
-    jsonKey("manualGroup");
-    jsonNumber(GROUP_MANUAL);
     putQuestionTable();
+    putSaleTables();
     jsonKey("races");
     jsonBegin('[');
-    for (const RaceInfo& race : RACES) {
+    for (int r = 0; r < RACE_COUNT; ++r) {
+        const RaceInfo& race = RACES[r];
         jsonBegin('{');
         jsonKey("code");
         jsonLetter(race.code);
@@ -256,6 +250,14 @@ const char* describeTables() {
         jsonString(race.name);
         jsonKey("numberedName");
         jsonString(race.numberedName);
+        jsonKey("extra");  // asked only with -or
+        jsonNumber(r >= CORE_RACE_COUNT);
+        jsonKey("chainNames");  // its food chain's line, as named and as numbered
+        jsonBegin('[');
+        for (const Label& chain : { race.chain, race.numberedChain }) {
+            if (chain.file) jsonString(chain.file);
+        }
+        jsonEnd(']');
         jsonEnd('}');
     }
     jsonEnd(']');
@@ -267,6 +269,8 @@ const char* describeTables() {
         jsonLetter(c.letter);
         jsonKey("name");
         jsonString(c.name);
+        jsonKey("race");
+        jsonLetter(raceOfCrystalLetter(c.letter));
         jsonEnd('}');
     }
     jsonEnd(']');
@@ -282,7 +286,7 @@ const char* describeTables() {
 
 const char* describeRecord(const PlanTaken* taken, size_t inputLeft) {
     jsonBegin('{');
-    putOptions(taken);
+    putOptions();
     jsonKey("rows");
     jsonBegin('[');
     for (int i = 0; i < run.rowCount; ++i) putRow(run.rows[i]);
@@ -296,23 +300,8 @@ const char* describeRecord(const PlanTaken* taken, size_t inputLeft) {
     for (int i = 0; i < QUESTION_COUNT; ++i) putQuestion(i, taken);
     jsonEnd(']');
     putMessages();
-    jsonKey("crystalRace");
-    jsonLetter(run.in.crystalRace);
     jsonKey("inputLeft");
     jsonNumber(static_cast<double>(inputLeft));
-    jsonEnd('}');
-    return jsonFinish();
-}
-
-const char* describeField(Refusal problem, double value) {
-    jsonBegin('{');
-    jsonKey("value");
-    if (problem == REFUSAL_NONE)
-        jsonNumber(value);
-    else
-        jsonString(nullptr);
-    jsonKey("problem");
-    jsonString(problem == REFUSAL_NONE ? nullptr : REFUSAL_NAME[problem]);
     jsonEnd('}');
     return jsonFinish();
 }

@@ -1,6 +1,6 @@
 // The plan reader: every answer of the run from a plan handed over as values, each logged as the line a console
-// user would type for it, so that the log run as typed text gives the same run. Values the answer rules refuse
-// are reported for their field, which then counts as empty.
+// user would type for it, so that the log run as typed text gives the same run. A field whose text its answer rule
+// refused counts as empty and is reported for its question.
 #include "plan/plan.h"
 
 #include <cmath>
@@ -84,20 +84,16 @@ int planEnter(void* data) {
 
 const AnswerReader PLAN_READER = { planLetter, planNumber, planNumber, planEnter };
 
-// Checks every value of an asked field once, before the run; a value the console would refuse leaves its field
-// empty, an answer neither j nor n becomes j.
+// An asked answer neither j nor n becomes j; an asked field whose text was refused says so in the record.
 void checkPlan(Plan& plan, PlanTaken& taken) {
     for (int o = 0; o < OPTION_COUNT; ++o) {
         const OptionInfo& info = OPTIONS[o];
         char* answer = info.answer ? &(plan.options.*info.answer) : nullptr;
         bool bad = plan.options.*info.flag && answer && !(*answer && isOneOf(*answer, YES_NO_LETTERS));
-        taken.answerProblem[o] = bad ? REFUSAL_LETTER : REFUSAL_NONE;
         if (bad) *answer = YES_NO_LETTERS[0];
     }
     for (int i = 0; i < QUESTION_COUNT; ++i) {
-        bool given = plan.given[i] && isAsked(QUESTIONS[i], plan.options);
-        taken.problem[i] = given ? refusalOf(QUESTIONS[i], plan.value[i]) : REFUSAL_NONE;
-        if (taken.problem[i] != REFUSAL_NONE) plan.given[i] = 0;
+        taken.problem[i] = isAsked(QUESTIONS[i], plan.options) ? plan.refused[i] : REFUSAL_NONE;
     }
 }
 
@@ -108,6 +104,13 @@ void setPlanOption(Plan& plan, int option, int on, char answer) {
     const OptionInfo& info = OPTIONS[option];
     plan.options.*info.flag = on != 0;
     if (info.answer) plan.options.*info.answer = answer;
+}
+
+void setPlanField(Plan& plan, int question, Refusal refused, double value) {
+    if (question < 0 || question >= QUESTION_COUNT) return;
+    plan.value[question] = refused == REFUSAL_NONE ? value : 0;
+    plan.given[question] = refused == REFUSAL_NONE;
+    plan.refused[question] = refused;
 }
 
 int runPlan(Plan plan, PlanTaken& taken, Console& con, const FileCalls& files) {

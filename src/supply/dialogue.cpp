@@ -51,14 +51,12 @@ void closeGroup(const Question& q) {
             race.NF = race.WF + race.OF;
             race.mark2O = SurplusClass(race.NF);
             if (q.index == RACE_A) {  // the special factories are recorded with the first race
-                const int* m = in.specialMark2O;
-                appendDiagnosticsRecord("\n\nGKF: %i 2O%i\nKDF: %i 2O%i\nSBF: %i 2O%i\nA: WF%i OF%i NF%i 2O%i",
-                                        in.special[SPECIAL_GKF], m[SPECIAL_GKF], in.special[SPECIAL_KDF],
-                                        m[SPECIAL_KDF], in.special[SPECIAL_SBF], m[SPECIAL_SBF], race.WF, race.OF,
-                                        race.NF, race.mark2O);
-            } else {
-                recordRace(in, q.index);
+                for (int s = 0; s < SPECIAL_COUNT; ++s) {
+                    appendDiagnosticsRecord(s ? "\n%s: %i 2O%i" : "\n\n%s: %i 2O%i", SPECIALS[s].code, in.special[s],
+                                            in.specialMark2O[s]);
+                }
             }
+            recordRace(in, q.index);
             break;
         }
         case GROUP_CRYSTAL_RACE:

@@ -1,9 +1,9 @@
 // The fullest plan in headless Chromium: tabs on a phone; the chain drawn, zoomed, picked, printed; "Warum?"; the CSV.
 import test from 'node:test';
 import assert from 'node:assert';
-import { planInput } from '../plan.js';
-import { planStore } from '../store.js';
-import { csvOf } from '../export.js';
+import { planInput } from '../plan/plan.js';
+import { planStore } from '../plan/store.js';
+import { csvOf } from '../record/csv.js';
 import { session, PHONE, openPage, close, assertAccessible, tab, download, fullest } from './browser.js';
 
 const DESKTOP = { width: 1366, height: 900 };
@@ -82,9 +82,9 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
     }
     assert.strictEqual(await page.getByRole('row', { name: /\u00ad/ }).count(), 0, 'no result line named with a soft hyphen');
     const { tables, runner } = session;
-    const input = planInput(tables, planStore(tables, null).readHash(fullest()).plan, runner.readDemand);
+    const input = planInput(tables, planStore(tables, null).readHash(fullest()).plan);
     const csv = await download(page, '#csv');
-    assert.deepStrictEqual([csv.name, csv.bytes.toString('utf8')], ['ergebnisse.csv', csvOf(runner.runPlan(input.options, input.values, true).record)]);
+    assert.deepStrictEqual([csv.name, csv.bytes.toString('utf8')], ['ergebnisse.csv', csvOf(runner.runPlan(input, true).record)]);
     // a line's explanation leads to its box in the chain
     await tab(page, 'Übersicht');
     await page.locator('#results .explained', { hasText: /^Gebraucht wird Nahrung für / }).first().locator('button.to-chain').click();

@@ -2,7 +2,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { generator, overlap } from './support.js';
-import { layoutChain } from '../diagram.js';
+import { layoutChain } from '../record/layout.js';
 
 const WIDTH = { title: 8, line: 7, label: 6.5, column: 8 };   // px per character
 const measure = (text, kind) => text.length * WIDTH[kind];

@@ -3,8 +3,9 @@ import test from 'node:test';
 import assert from 'node:assert';
 import { spawnSync } from 'node:child_process';
 import { loadRunner, nativeProgram } from './support.js';
-import { INPUT_LIMIT, FILES_LIMIT } from '../run.js';
-import { readField, THOUSANDS_MESSAGE } from '../plan.js';
+import { INPUT_LIMIT, FILES_LIMIT } from '../core/run.js';
+import { emptyPlan, planInput, refusalOf } from '../plan/plan.js';
+import { refusalText, THOUSANDS_MESSAGE } from '../record/words.js';
 
 const OUTPUT_LIMIT = 16 * 1024 * 1024;
 const CUT = 'Fehler: Die Ausgabe wurde nach 16 MB abgeschnitten, das Programm wurde abgebrochen\n';
@@ -59,9 +60,19 @@ test('what a run cannot take is refused before it reaches the core; nothing of a
 
 // A count is whole within -10000..10000, a demand may have a decimal comma, a dot before three digits is a thousands
 // dot or the text is refused. Beyond printable ASCII nothing is read as its low bytes' digits: ĳĵİİ is 3500 and
-// 1Į5 is 1.5 in low bytes, ３ is a full-width digit, U+00A0 and U+2000 are spaces.
+// 1Į5 is 1.5 in low bytes, ３ is a full-width digit, U+00A0 and U+2000 are spaces. Each text goes the whole way: the
+// page's reading, the one crossing, the core's answer rule, the record's reason and its words.
 test('field text read as the console would take it, and why not', () => {
-    const [count, demand] = ['count', 'demand'].map((kind) => runner.tables().questions.find((q) => q.kind === kind));
+    const tables = runner.tables();
+    const [count, demand] = ['count', 'demand'].map((kind) => tables.questions.find((q) => q.kind === kind));
+    const readField = (q, text) => {
+        const plan = emptyPlan(tables), i = tables.questions.indexOf(q);
+        [plan.options.m, plan.values[q.key]] = [true, text];
+        const input = planInput(tables, plan);
+        if (input.fields[i] === null && !input.refused[i]) return { empty: true };
+        const record = runner.runPlan(input, true).record, refusal = refusalOf(input, record, i);
+        return refusal ? { error: refusalText(q, refusal, tables.numberTextLimit) } : { value: record.questions[i].taken };
+    };
     const whole = { error: 'Bitte eine ganze Zahl von -10000 bis 10000 eingeben.' }, dot = { error: THOUSANDS_MESSAGE };
     const finite = { error: 'Bitte eine endliche Zahl eingeben, z. B. 1500 oder 37,5.' };
     const long = { error: 'Die Zahl ist zu lang (höchstens 500 Zeichen).' };
@@ -76,7 +87,7 @@ test('field text read as the console would take it, and why not', () => {
         ...['0.500', '1.500.5', '.500', '1.5005.000', '1.500e3'].map((text) => [text, dot, dot]),
     ];
     for (const [text, ...read] of cases) {
-        assert.deepStrictEqual([count, demand].map((q) => readField(q, text, runner.readDemand, 500)),
+        assert.deepStrictEqual([count, demand].map((q) => readField(q, text)),
             read.map((r) => (typeof r === 'number' ? { value: r } : r)), JSON.stringify(text));
     }
 });

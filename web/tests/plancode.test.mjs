@@ -2,9 +2,9 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, generator, randomRuns } from './support.js';
-import { emptyPlan } from '../plan.js';
-import { planStore } from '../store.js';
-import { encodePlan, decodePlan, readPasted } from '../plancode.js';
+import { emptyPlan } from '../plan/plan.js';
+import { planStore } from '../plan/store.js';
+import { encodePlan, decodePlan, readPasted } from '../plan/plancode.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_CODE_RUNS');
 const PIECES = ['', '', '0', '7', '-3', '12,5', ' ', '&', '=', '#', '%', '%25', '+', 'ä', 'Ö', 'ß', '€', '😀', 'WV1-',

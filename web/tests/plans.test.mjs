@@ -3,7 +3,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, runNative, generator, randomRuns, assertSameRun } from './support.js';
-import { isAsked, emptyPlan, planInput } from '../plan.js';
+import { isAsked, emptyPlan, planInput, refusalOf } from '../plan/plan.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
 
@@ -22,7 +22,7 @@ function randomPlan(g, tables, subset) {
     });
     for (const q of tables.questions) {
         if (q.kind === 'letter') plan.values[q.key] = g.chance(0.2) ? '' : g.pick(tables.crystalRaces).letter;
-        else if (q.group === tables.manualGroup && g.chance(0.5)) plan.values[q.key] = '';  // takes what is shown
+        else if (q.when === 'm' && g.chance(0.5)) plan.values[q.key] = '';  // takes what is shown
         else plan.values[q.key] = q.kind === 'demand' ? demandText(g) : g.chance(0.1) ? '' : countText(g, q);
     }
     return plan;
@@ -46,7 +46,7 @@ function runAsTyped(tables, plan, args) {
     const shown = {};
     for (let attempt = 0; ; attempt++) {
         const lines = tables.questions.filter((q) => isAsked(q, plan.options))
-            .map((q) => typed(q) || (q.group === tables.manualGroup && shown[q.key]) || '0');
+            .map((q) => typed(q) || (q.when === 'm' && shown[q.key]) || '0');
         const native = runNative(args, answers.concat(lines).join('\n') + '\n\n');
         let settled = true;
         for (const [pattern, keys] of SHOWN) {
@@ -63,9 +63,10 @@ test(`plan reader and console program agree on ${RUNS} random plans (seed ${SEED
     let refused = 0;
     for (let i = 0; i < RUNS; i++) {
         const plan = randomPlan(generator(SEED + i), tables, i % 256);
-        const input = planInput(tables, plan, runner.readDemand);
-        assert.deepStrictEqual(input.errors, {}, `a valid plan refused (seed ${SEED + i}): ${JSON.stringify(plan)}`);
-        const viaPlan = runner.runPlan(input.options, input.values);
+        const input = planInput(tables, plan);
+        const viaPlan = runner.runPlan(input);
+        const refusals = tables.questions.map((q, k) => refusalOf(input, viaPlan.record, k)).filter(Boolean);
+        assert.deepStrictEqual(refusals, [], `a valid plan refused (seed ${SEED + i}): ${JSON.stringify(plan)}`);
         if (viaPlan.record.questions.some((q) => q.refused)) {
             refused++;  // a shown count the console would refuse: no console user types it
             continue;

@@ -3,24 +3,25 @@ import test from 'node:test';
 import assert from 'node:assert';
 import fc from 'fast-check';
 import { loadRunner, goldenCases, FULL_PLAN, overlap } from './support.js';
-import { number as de } from '../format.js';
-import { emptyPlan, planInput } from '../plan.js';
-import { planStore } from '../store.js';
-import { describeResults } from '../describe.js';
-import { explainRow } from '../explain.js';
-import { csvOf, compareRuns, carrier } from '../export.js';
-import { lineName } from '../names.js';
-import { chainModel } from '../chain.js';
-import { layoutChain } from '../diagram.js';
-import { readAnswers } from '../answers.js';
+import { number as de } from '../lib/format.js';
+import { emptyPlan, planInput } from '../plan/plan.js';
+import { planStore } from '../plan/store.js';
+import { describeResults } from '../record/describe.js';
+import { explainRow } from '../record/explain.js';
+import { csvOf } from '../record/csv.js';
+import { compareRuns } from '../record/compare.js';
+import { carrier } from '../plan/carry.js';
+import { lineName } from '../record/words.js';
+import { chainModel } from '../record/chain.js';
+import { layoutChain } from '../record/layout.js';
+import { readAnswers } from '../plan/answers.js';
 
 const RUNS = Number(process.env.WERKVERBUND_PROPERTY_RUNS || 10000);
 let runner, tables;
 test.before(async () => { runner = await loadRunner(); tables = runner.tables(); });
 const planOf = (hash) => planStore(tables, null).readHash(hash).plan;
 const run = (plan) => {
-    const input = planInput(tables, plan, runner.readDemand);
-    return runner.runPlan(input.options, input.values, true);
+    return runner.runPlan(planInput(tables, plan), true);
 };
 const clean = (text) => text.replace(/\u00ad/g, '');
 

@@ -44,7 +44,7 @@ test('the policy of the file and of the site allows each inline script by its ha
     const site = policyOf(fs.readFileSync(path.join(SITE, 'index.html'), 'utf8'));
     assert.ok(fs.readFileSync(path.join(SITE, '_headers'), 'utf8').startsWith(`/*\n  Content-Security-Policy: ${site}\n`));
     const page = fs.readFileSync(path.join(webBuild, 'werkverbund.html'), 'utf8');  // the build stops at a handler
-    assert.throws(() => require('../policy.js').seal(page.replace('<form ', '<form onsubmit="go()" '), ''), /would block/);
+    assert.throws(() => require('../build/policy.js').seal(page.replace('<form ', '<form onsubmit="go()" '), ''), /would block/);
 });
 
 test('the site: installable, kept for use offline, updated with the plan kept', async () => {

@@ -1,8 +1,10 @@
 // In node: addresses, plan files, the plan store over a fake localStorage, the bounds on what a link or file brings in.
 import test from 'node:test';
 import assert from 'node:assert';
-import { emptyPlan } from '../plan.js';
-import { planStore, LINK_LIMIT, FILE_LIMIT } from '../store.js';
+import { emptyPlan } from '../plan/plan.js';
+import { planStore } from '../plan/store.js';
+import { LINK_LIMIT } from '../plan/address.js';
+import { FILE_LIMIT } from '../plan/planfile.js';
 
 // Some of the core's questions and options: codes shared by races, the crystal letter, yes/no answers.
 const tables = {

@@ -15,7 +15,7 @@ const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 
 
 // The core's loader and the page's runner, in node; runner.core is the core, for its memory.
 async function loadRunner() {
-    const { makeRunner } = await import('../run.js');  // the page's scripts are ES modules
+    const { makeRunner } = await import('../core/run.js');  // the page's scripts are ES modules
     const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
     return Object.assign(makeRunner(core), { core });
 }

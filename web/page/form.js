@@ -1,16 +1,9 @@
-// The form, written into the page when it was built (web/frame.js): a switch per option and per yes/no answer,
+// The form, written into the page when it was built (web/build/frame.js): a switch per option and per yes/no answer,
 // the questions in grids and lists. Here it is bound: read() reads the plan from it, show() puts a plan into it,
 // render() shows what a run said about each field.
-import { element, setIf } from './dom.js';
-import { isAsked, fieldMessage } from './plan.js';
-
-// A field's name as a screen reader says it: its label, or the headings of its row and column.
-function nameOf(input) {
-    if (input.labels && input.labels.length) return input.labels[0].firstChild.textContent.replace(/\u00ad/g, '');
-    return (input.getAttribute('aria-labelledby') || '').split(' ').map(function (id) {
-        return document.getElementById(id).textContent.replace(/\u00ad/g, '');
-    }).join(' ');
-}
+import { element, setIf } from '../lib/dom.js';
+import { isAsked, refusalOf } from '../plan/plan.js';
+import { refusalText, fieldName, raceName } from '../record/words.js';
 
 // A text field gets its keypad, placeholder and length (the longest number the core reads) here and, in a grid,
 // is named by the headings of its row and column.
@@ -104,7 +97,6 @@ export function buildForm(tables, container, onChange) {
         read: function () { return read(parts); },
         show: function (plan) { show(parts, plan); },
         render: function (plan, state) { render(tables, parts, plan, state); },
-        nameOf: function (key) { return nameOf(parts.fields[key].input); },
         fields: parts.fields
     };
 }
@@ -115,21 +107,19 @@ function renderSwitches(tables, parts, plan, record) {
         setIf(e, 'hidden', !isAsked({ when: e.getAttribute('data-when') }, plan.options));
     });
     parts.raceHeads.forEach(function (head, r) {
-        var race = tables.races[r];
-        var chain = record.rows.filter(function (row) { return row.type === 'raceChain' && row.feeds === race.code; })[0];
-        setIf(head, 'textContent', chain ? chain.race : race.name);
+        setIf(head, 'textContent', raceName(tables, tables.races[r].code, record));
     });
 }
 
 // The message of one field, in its box's list (with the field's name, as the list may hold several); the
 // field is described by its message and, with -m, by the value it shows.
-function say(f, text) {
+function say(f, text, name) {
     if (text && !f.message) {
         f.message = element('p', { id: f.input.id + '-m' });
         f.list.appendChild(f.message);
     }
     if (f.message) {
-        setIf(f.message, 'textContent', text ? nameOf(f.input) + ': ' + text : '');
+        setIf(f.message, 'textContent', text ? name + ': ' + text : '');
         setIf(f.message, 'hidden', !text);
     }
     setIf(f.input, 'ariaInvalid', text ? 'true' : 'false');
@@ -138,7 +128,7 @@ function say(f, text) {
     if ((f.input.getAttribute('aria-describedby') || '') !== ids) f.input.setAttribute('aria-describedby', ids);
 }
 
-// Each field's message: the page's own check, a value the core refused, a shown value out of range; and
+// Each field's message: why its text was not taken, a shown value out of range; and
 // beside an -m field the value it shows.
 function render(tables, parts, plan, state) {
     renderSwitches(tables, parts, plan, state.record);
@@ -146,7 +136,8 @@ function render(tables, parts, plan, state) {
         var f = parts.fields[q.key];
         if (f.radios) return;
         var asked = state.record.questions[i];
-        var text = state.errors[q.key] || (asked.problem ? fieldMessage(q) : '');
+        var refusal = refusalOf(state.input, state.record, i);
+        var text = refusal ? refusalText(q, refusal, tables.numberTextLimit) : '';
         if (!text && asked.refused) {
             text = 'Der berechnete Wert ' + asked.shown + ' liegt nicht zwischen ' + q.low + ' und ' + q.high
                 + '; gerechnet wird mit ' + asked.taken + '. Bitte einen Wert eingeben.';
@@ -156,6 +147,6 @@ function render(tables, parts, plan, state) {
             setIf(f.computed, 'textContent', shown ? 'berechnet: ' + shown : '');
             setIf(f.input, 'placeholder', shown || '0');
         }
-        say(f, text);
+        say(f, text, text && fieldName(tables, q.key, state.record));
     });
 }

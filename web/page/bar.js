@@ -1,7 +1,7 @@
 // The plan bar (copy the plan's link, with its built counts if asked, empty the plan, print, light or dark), the
 // line that tells what an action did, the line that warns while the browser keeps no plans, the tabs of the results
 // (a view opened is drawn at once), and the ways between the inputs and the results.
-import { element, byId } from './dom.js';
+import { element, byId } from '../lib/dom.js';
 import { copyText } from './share.js';
 
 var THEME_KEY = 'werkverbund-farben';

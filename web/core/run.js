@@ -140,16 +140,21 @@ export function makeRunner(core) {
         }
     }
 
-    // A plan as values: options [{on, answer}] by the options table's order, values [number or null] by the
-    // question table's order. The record and antworten.txt come with the result.
+    // A plan: options [{on, answer}] by the options table's order, fields [text or null] by the question table's
+    // order, each text handed over once for the core to read. The record and antworten.txt come with the result.
     // A lean run gives only its status and record: the console text and files are fetched by running the plan
     // again when they are wanted (a run costs less than copying them out after every change).
-    function runPlan(options, values, lean) {
+    function runPlan(input, lean) {
         core._wv_planReset();
-        options.forEach(function (o, i) {
+        input.options.forEach(function (o, i) {
             core._wv_planOption(i, o.on ? 1 : 0, o.answer ? o.answer.charCodeAt(0) : 0);
         });
-        values.forEach(function (v, i) { if (v !== null && v !== undefined) core._wv_planValue(i, v); });
+        input.fields.forEach(function (text, i) {
+            if (text === null || text === undefined) return;
+            checkBytes(text, 'das Feld ' + i);
+            var bytes = bytesOf(text);
+            withCopy(bytes, function (at) { core._wv_planField(i, at, bytes.length); });
+        });
         if (lean) {
             core._wv_folderReset();
             return { status: core._wv_runPlan(), record: JSON.parse(core.UTF8ToString(core._wv_record())) };
@@ -160,18 +165,10 @@ export function makeRunner(core) {
         return result;
     }
 
-    // Reads a typed demand as the console does: {value} or {problem: 1 no number, 2 too long, 3 not finite}.
-    function readDemand(text) {
-        var bytes = bytesOf(text);
-        var value = withCopy(bytes, function (at) { return core._wv_readDemand(at, bytes.length); });
-        var problem = core._wv_demandProblem();
-        return problem ? { problem: problem } : { value: value };
-    }
-
     function json(at) { return JSON.parse(core.UTF8ToString(at)); }
 
     return {
-        run: run, runPlan: runPlan, readDemand: readDemand,
+        run: run, runPlan: runPlan,
         tables: function () { return json(core._wv_tables()); },
         record: function () { return json(core._wv_record()); }
     };

@@ -2,10 +2,11 @@
 // and colours named in its head, and the policy also allowing them and the service worker from the site itself),
 // the web app manifest, the icons drawn from icon.svg, the service worker that keeps all of it for use without a
 // network, versioned by a hash of what it keeps, and _headers with the same policy for hosts that read one.
-// node site.js werkverbund.html web-folder site-folder
+// node site.js werkverbund.html web-folder site-folder   (web-folder: where icon.svg is; sw.js stands beside this)
 import fs from 'node:fs';
 import path from 'node:path';
 import crypto from 'node:crypto';
+import { fileURLToPath } from 'node:url';
 import { render } from './icons.js';
 import { META } from './policy.js';
 
@@ -57,7 +58,7 @@ function build(pageFile, source, folder) {
     const kept = Object.keys(files).sort();
     const version = crypto.createHash('sha256');
     for (const name of kept) version.update(name + '\0').update(files[name]);
-    files['sw.js'] = fs.readFileSync(path.join(source, 'sw.js'), 'utf8')
+    files['sw.js'] = fs.readFileSync(path.join(path.dirname(fileURLToPath(import.meta.url)), 'sw.js'), 'utf8')
         .replace("'%VERSION%'", () => `'${version.digest('hex').slice(0, 16)}'`)
         .replace("['%FILES%']", () => JSON.stringify(kept.map((name) => (name === 'index.html' ? './' : name))));
     files._headers = ['/*', `  Content-Security-Policy: ${policy}`, '  X-Content-Type-Options: nosniff',

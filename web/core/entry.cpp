@@ -1,7 +1,9 @@
 // The page's way into the core: the exports only. Two front ends answer the run: the console reader over typed
 // text held in memory (window.werkverbund.run and the answers-file loader), and the plan reader (src/plan), which
 // takes every answer from a plan handed over as values. The console text and the run's folder are kept in memory;
-// the core's tables, the last run's record and a field's reading go to the page as JSON.
+// the core's tables and the last run's record go to the page as JSON. The exports are declared in entry.h.
+#include "core/entry.h"
+
 #include "console/console.h"
 #include "plan/plan.h"
 
@@ -11,16 +13,12 @@
 #define EMSCRIPTEN_KEEPALIVE  // the plan entry also runs natively, under the fuzzer and in the unit tests
 #endif
 
-#include <cmath>
-
 namespace {
 
 Plan plan;              // the plan being handed over
 PlanTaken taken;        // what its last run refused and logged
 int lastWasPlan = 0;    // the last run was answered by the plan, not by typed text
 size_t inputLeft = 0;   // typed text the last run did not read
-int demandProblem = 0;  // why the last demand read by wv_readDemand cannot be taken
-int runCount = 0;       // runs made since the page loaded
 
 }  // namespace
 
@@ -56,7 +54,6 @@ EMSCRIPTEN_KEEPALIVE int wv_run(int argc, const char* const* argv, const char* i
     in = inputOnMemory(con, input, length);
     in.endWithOutput = 1;
     lastWasPlan = 0;
-    ++runCount;
     int status = runWerkverbund(argc, argv, con, consoleAnswers(in), FOLDER_FILES);
     inputLeft = in.memLen - in.memPos + static_cast<size_t>(in.len - in.pos);
     return finishMemoryConsole(con, status);
@@ -69,26 +66,6 @@ EMSCRIPTEN_KEEPALIVE size_t wv_errLength() { return consoleErr.length; }
 
 // ---- Values: the plan entry -------------------------------------------------------------------------------------
 
-// A field's text for a question read as the console reads a typed answer, with the reason it is refused:
-// {"value":1500,"problem":null} or {"value":null,"problem":"tooLong"} (a name of the tables' "refusals").
-EMSCRIPTEN_KEEPALIVE const char* wv_readField(int question, const char* text, size_t length) {
-    if (question < 0 || question >= QUESTION_COUNT) return describeField(REFUSAL_UNREADABLE, 0);
-    double value = 0;
-    Refusal problem = readFieldText(QUESTIONS[question], text, length, &value);
-    return describeField(problem, value);
-}
-
-// The older way to read a demand, kept for pages that use it: the float, or NaN with the reason kept for
-// wv_demandProblem (1 no number or something after it, 2 more than NUMBER_TEXT_LIMIT characters, 3 not finite).
-EMSCRIPTEN_KEEPALIVE double wv_readDemand(const char* text, size_t length) {
-    double value = 0;
-    Refusal problem = readFieldText(manualQuestion(MANUAL_ME), text, length, &value);
-    demandProblem = problem == REFUSAL_NONE ? 0 : problem == REFUSAL_TOO_LONG ? 2 : problem == REFUSAL_FINITE ? 3 : 1;
-    return demandProblem ? NAN : value;
-}
-
-EMSCRIPTEN_KEEPALIVE int wv_demandProblem() { return demandProblem; }
-
 // Starts a new plan: every option off, every field empty.
 EMSCRIPTEN_KEEPALIVE void wv_planReset() { plan = Plan{}; }
 
@@ -97,11 +74,13 @@ EMSCRIPTEN_KEEPALIVE void wv_planOption(int option, int on, int answer) {
     setPlanOption(plan, option, on, static_cast<char>(answer));
 }
 
-// A field's value (a letter as its code); a field never set stays empty.
-EMSCRIPTEN_KEEPALIVE void wv_planValue(int question, double value) {
+// A field's text, read once as the console reads a typed answer to its question (a count in decimal, a demand by
+// "%f", a letter alone): the value is kept, or why the text is refused, which the record then names.
+EMSCRIPTEN_KEEPALIVE void wv_planField(int question, const char* text, size_t length) {
     if (question < 0 || question >= QUESTION_COUNT) return;
-    plan.value[question] = value;
-    plan.given[question] = 1;
+    double value = 0;
+    Refusal refused = readFieldText(QUESTIONS[question], text, length, &value);
+    setPlanField(plan, question, refused, value);
 }
 
 // Runs the plan: the options in the order of the table, every answer from the plan reader. Returns the exit
@@ -111,7 +90,6 @@ EMSCRIPTEN_KEEPALIVE int wv_runPlan() {
     con = memoryConsole();
     lastWasPlan = 1;
     inputLeft = 0;
-    ++runCount;
     int status = runPlan(plan, taken, con, FOLDER_FILES);
     return finishMemoryConsole(con, status);
 }
@@ -123,10 +101,6 @@ EMSCRIPTEN_KEEPALIVE size_t wv_answersLength() { return lastWasPlan ? static_cas
 // The last run: its options and answers, result rows with the values behind them, flows, what each question
 // showed and took (and, for a plan, what it refused), its messages, and the typed text it left unread.
 EMSCRIPTEN_KEEPALIVE const char* wv_record() { return describeRecord(lastWasPlan ? &taken : nullptr, inputLeft); }
-
-// How many runs were made: while it has not changed since a run, the console text, the folder, the answers and
-// the record still are that run's, to be taken out when wanted without running it again.
-EMSCRIPTEN_KEEPALIVE int wv_runCount() { return runCount; }
 
 // The tables the form is built from.
 EMSCRIPTEN_KEEPALIVE const char* wv_tables() { return describeTables(); }

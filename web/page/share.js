@@ -1,7 +1,7 @@
 // Sharing a plan: the address "Link kopieren" gives, "Plancode kopieren" and the field "Plan einfügen", which
 // takes a plan code or a whole link and opens its plan as a new plan (a broken code is said, nothing changes).
-import { byId, element } from './dom.js';
-import { encodePlan, readPasted } from './plancode.js';
+import { byId, element } from '../lib/dom.js';
+import { encodePlan, readPasted } from '../plan/plancode.js';
 
 // The link to a plan (its address after '#') and which address it has: from a file, the site's public address
 // when the page was built with one; otherwise the page's own address.

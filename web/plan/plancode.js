@@ -6,7 +6,7 @@
 // bytes its length asks for. No DOM: loads in node as in the page. Nothing throws: a code that cannot be read comes
 // back with a German sentence that says what is wrong with it.
 
-export const CODE_VERSION = 1;
+const CODE_VERSION = 1;
 const LIMIT = 1 << 20;  // far beyond any plan's address, in characters of the code and of the address alike
 const ALPHABET = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_';
 

@@ -3,21 +3,21 @@
 // window.werkverbund.run runs the console program on any arguments and input.
 // The page's composition root: it makes the core's runner, builds the form and hands each part what it needs
 // (the tables, the runner, the callbacks by which the parts reach each other).
-import { element, setIf, linkTo } from './dom.js';
-import { bytesOf, makeRunner } from './run.js';
-import { isAsked, emptyPlan, fieldMessage, planInput } from './plan.js';
-import { readAnswers } from './answers.js';
-import { describeResults } from './describe.js';
-import { explainRow } from './explain.js';
-import { carrier } from './export.js';
-import { optionsInWords } from './names.js';
+import { setIf, linkTo } from '../lib/dom.js';
+import { bytesOf, makeRunner } from '../core/run.js';
+import { emptyPlan, planInput } from '../plan/plan.js';
+import { carrier } from '../plan/carry.js';
+import { describeResults } from '../record/describe.js';
+import { explainRow } from '../record/explain.js';
 import { buildForm } from './form.js';
+import { problemsView } from './problems.js';
+import { answersLoader } from './loadanswers.js';
 import { showResults, toggleWhy, showSummary } from './results.js';
 import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
-import { watchForUpdates } from './update.js';
+import { watchForUpdates } from './newversion.js';
 
 var runner = null;
 var tables = null;
@@ -26,7 +26,7 @@ var last = null;       // the plan, its address and its run, of the last update
 var elements = {};
 var addressNote = [];  // what the address held that could not be read, until the next change
 var timing = { firstResults: null, recomputes: [] };
-var LOAD_LIMIT = 64 * 1024;  // far beyond any real answers file
+var problems = null;   // the fields that cannot be taken, and the plan in brief
 
 // The core's loader stands in the page before this script; the core compiles at once, before the body is read
 // (its WebAssembly is small). The promise keeps the page's code the same should it ever compile in the background.
@@ -58,16 +58,16 @@ function update() {
     var plan = form.read();
     var hash = '#' + planner.save(plan);
     keepInAddress(hash);
-    var input = planInput(tables, plan, runner.readDemand);
+    var input = planInput(tables, plan);
     // with the console text in sight the one run of the change is the full one, whose text it shows
     var full = !transcriptHidden();
-    var result = runner.runPlan(input.options, input.values, !full);
-    form.render(plan, { errors: input.errors, record: result.record });
+    var result = runner.runPlan(input, !full);
+    form.render(plan, { input: input, record: result.record });
     var described = describeResults(result.record, tables);
     showResults(elements.results, described, function (i) { return explainRow(result.record, tables, i); });
     showSummary(described.summary);
-    showProblems(plan, input, result.record);
-    if (!last || last.hash !== hash) showPlanInBrief(plan);
+    problems.show(elements.problems, plan, input, result.record, addressNote);
+    if (!last || last.hash !== hash) elements.printPlan.textContent = problems.planInBrief(plan, result.record);
     last = { plan: plan, hash: hash, input: input, result: result, full: full ? result : null };
     views.show(result.record, input);
     showTranscript();
@@ -76,66 +76,9 @@ function update() {
     else timing.recomputes.push(now - started);
 }
 
-// A list of texts and {key, text}: the field's name as a link that leads to it, then the text.
-function listOf(items) {
-    return element('ul', {}, items.map(function (item) {
-        if (typeof item === 'string') return element('li', { text: item });
-        return element('li', {}, [element('a', {
-            href: '#' + form.fields[item.key].input.id, 'data-key': item.key, text: form.nameOf(item.key)
-        }), document.createTextNode(': ' + item.text)]);
-    }));
-}
-
-// The address after '#' holds the plan, so a link to a field focuses it instead of being followed.
-function followLink(event) {
-    var link = event.target.closest('a[data-key]');
-    if (!link) return;
-    event.preventDefault();
-    var input = form.fields[link.getAttribute('data-key')].input;
-    input.focus();
-    input.select();
-}
-
-// Above the results: the fields whose text or value cannot be taken, what the address held that is no part
-// of a plan, and the run's messages that concern no result row.
-function showProblems(plan, input, record) {
-    var items = [];
-    tables.questions.forEach(function (q, i) {
-        var asked = record.questions[i];
-        var text = input.errors[q.key] || (asked.problem ? fieldMessage(q) : '');
-        if (text) items.push({ key: q.key, text: '„' + plan.values[q.key] + '“ – ' + text });
-        else if (asked.refused) items.push({ key: q.key, text: 'Der berechnete Wert liegt nicht im Bereich.' });
-    });
-    record.messages.forEach(function (m) { if (m.about !== 'row') items.push(m.text); });
-    items = items.concat(addressNote);
-    var box = elements.problems;
-    var key = JSON.stringify(items);
-    if (box.wvKey === key) return;
-    box.wvKey = key;
-    box.textContent = '';
-    box.hidden = !items.length;
-    if (!items.length) return;
-    box.appendChild(element('p', { text: 'Nicht alles kann so genommen werden; die Ergebnisse gelten für den '
-        + 'Rest des Plans:' }));
-    box.appendChild(listOf(items));
-}
-
-// The plan in brief for the printed page: the options, and every field that holds something.
-function showPlanInBrief(plan) {
-    var parts = optionsInWords(tables, plan.options, plan.answers);
-    tables.questions.forEach(function (q) {
-        var text = plan.values[q.key];
-        if (q.kind === 'letter' || !text || !isAsked(q, plan.options)) return;
-        parts.push(form.nameOf(q.key) + ': ' + text);
-    });
-    var race = tables.crystalRaces.filter(function (c) { return c.letter === plan.values.crystalRace; })[0];
-    parts.push('Kristallfabriken: ' + (race || tables.crystalRaces[0]).name);
-    elements.printPlan.textContent = 'Plan: ' + parts.join(' · ');
-}
-
 // The last plan's run with its console text, files and answers file, made when they are wanted.
 function fullRun() {
-    if (!last.full) last.full = runner.runPlan(last.input.options, last.input.values);
+    if (!last.full) last.full = runner.runPlan(last.input);
     return last.full;
 }
 
@@ -160,8 +103,7 @@ function fileBytes(link) {
     var needs = link.getAttribute('data-needs').split('=');  // an option, and its answer where it has one
     plan.options[needs[0]] = true;
     plan.answers[needs[0]] = needs[1] || plan.answers[needs[0]];
-    var input = planInput(tables, plan, runner.readDemand);
-    return runner.runPlan(input.options, input.values).files[name];
+    return runner.runPlan(planInput(tables, plan)).files[name];
 }
 
 // A link makes its file's address only when it is followed, so a recompute costs no file objects.
@@ -169,36 +111,6 @@ function download(event) {
     var link = event.target.closest('a[download]');
     if (!link) return;
     linkTo(link, fileBytes(link), 'application/octet-stream');
-}
-
-// ---- Answers files ----
-
-// Loads an answers file as a new plan (the plan before stays as it was) and runs it; says what did not fit,
-// offering the options it would fit, which then load into that new plan.
-function loadAnswers(bytes, name, again) {
-    var got = readAnswers(runner, tables, form.read(), bytes);
-    if (again) show(got.plan);
-    else planner.addNew(got.plan, 'Antworten aus ' + name.replace(/\.txt$/i, ''));
-    var said = name + ' als neuer Plan „' + planner.name() + '“ geladen; der Plan davor bleibt, wie er war.';
-    var warnings = got.warnings;
-    if (!warnings.length) return bar.notice(said);
-    var details = warnings.length > 1 ? listOf(warnings.slice(1)) : null;
-    var fits = got.fits;
-    var words = fits && optionsInWords(tables, fits);
-    var offer = fits ? ' Sie passt ' + (words.length ? 'zu den Optionen ' + words.join(', ') : 'ohne Optionen') + '.' : '';
-    bar.notice(said + ' ' + warnings[0] + offer, true, details, fits && { text: 'Mit diesen Optionen laden',
-        run: function () {
-            form.show({ options: fits, answers: got.plan.answers, values: {} });
-            loadAnswers(bytes, name, true);
-        } });
-}
-
-function readFile(file) {
-    if (file.size > LOAD_LIMIT) {
-        return bar.notice(file.name + ' ist ' + Math.ceil(file.size / 1024) + ' KB groß und wird nicht '
-            + 'geladen: eine Antwortdatei hat höchstens 64 KB.', true);
-    }
-    file.arrayBuffer().then(function (buffer) { loadAnswers(new Uint8Array(buffer), file.name); });
 }
 
 // ---- Start ----
@@ -243,6 +155,9 @@ function start() {
         addressNote = [];
         update();
     });
+    problems = problemsView(tables, form, function () { return last && last.result.record; });
+    var readFile = answersLoader({ runner: runner, tables: tables, form: form, planner: planner, notice: bar.notice,
+        listOf: problems.listOf, show: show });
     elements.results.addEventListener('click', function (event) {
         var why = event.target.closest('button.why');
         if (why) toggleWhy(elements.results, why);
@@ -251,8 +166,8 @@ function start() {
     });
     window.addEventListener('hashchange', fromAddress);
     elements.downloads.addEventListener('click', download);
-    elements.problems.addEventListener('click', followLink);
-    elements.notice.addEventListener('click', followLink);
+    elements.problems.addEventListener('click', problems.followLink);
+    elements.notice.addEventListener('click', problems.followLink);
     elements.load.addEventListener('change', function () {
         if (elements.load.files[0]) readFile(elements.load.files[0]);
         elements.load.value = '';
@@ -270,7 +185,7 @@ function start() {
             showTranscript();
         }
     });
-    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan }, form.nameOf);
+    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed }, location.hash);
@@ -293,3 +208,4 @@ Promise.all([ready, bodyRead]).then(start).catch(function (e) {
     });
     setTimeout(function () { throw e; });
 });
+

@@ -1,8 +1,9 @@
 // An answers file of the console program read into a plan: the console program runs on it with the plan's options,
 // and the plan takes the answers that run took. What does not fit is said, with the options the file would fit.
 // Pure: runner is the core's (web/run.js), tables its tables.
-import { textOf } from './run.js';
-import { isAsked, fieldMessage } from './plan.js';
+import { textOf } from '../core/run.js';
+import { isAsked } from './plan.js';
+import { refusalText } from '../record/words.js';
 
 // The console program on the answers with these options: its status and record, the lines it left that are
 // not blank, the questions that found no number, and whether the file fits: one answer to each question.
@@ -56,7 +57,7 @@ function warningsOf(tables, run) {
         if (m.about !== 'question') return;
         var q = tables.questions[m.index];
         if (!said.length) said.push('Nicht jede Zeile wurde genommen.');
-        said.push({ key: q.key, text: fieldMessage(q) + ' Die Zeile wurde übersprungen.' });
+        said.push({ key: q.key, text: refusalText(q, '', tables.numberTextLimit) + ' Die Zeile wurde übersprungen.' });
     });
     return said;
 }

@@ -1,8 +1,9 @@
 // The described results as tables in the page, and the short summary above them. A recompute with the same rows
 // only changes the texts of the cells it already has.
-import { element, setIf } from './dom.js';
-import { number } from './format.js';
-import { spoken, energyName } from './names.js';
+import { element, setIf } from '../lib/dom.js';
+import { number } from '../lib/format.js';
+import { spoken, energyName } from '../record/words.js';
+import { hyphenated } from '../record/describe.js';
 
 // ---- Building and updating the tables ----
 
@@ -138,4 +139,15 @@ export function showSummary(figures) {
         setIf(e, 'textContent', number(figures[k]));
         setIf(e, 'className', figures[k] < 0 ? 'bad' : '');
     });
+}
+
+// A row head: the line's name, broken at its joints on screen, said whole.
+export function headOf(name, children) {
+    var head = element('th', { scope: 'row', text: hyphenated(name) }, children);
+    if (hyphenated(name) !== name) {
+        head.setAttribute('aria-label', [spoken(name)].concat((children || []).map(function (c) {
+            return c.textContent;
+        })).join(' '));
+    }
+    return head;
 }

@@ -2,31 +2,27 @@
 // factories of the result rows in columns of energy, crystals, food and mines, and a line from each consumer to
 // its supplier for every flow the core recorded, labelled with what flows. Counts, amounts, kinds and names are
 // the record's: a row's column comes from its type, a race's name from the row that feeds it.
-import { number as de } from './format.js';
-import { FIGURE, lineName, energyText } from './names.js';
+import { number as de } from '../lib/format.js';
+import { FIGURE, SIZES, SALE_WORDS, SPECIAL_WORDS, lineName, energyText, raceName } from './words.js';
 
 var COLUMNS = [{ title: 'Zum Verkauf' }, { title: 'Energie' }, { title: 'Kristalle' }, { title: 'Nahrung' },
     { title: 'Minen' }];
 // The column of each type of result row that supplies something; other types have no box.
 var COLUMN_OF = { plants: 1, crystals: 2, crystalFood: 3, raceChain: 3, specialChain: 3, mines: 4 };
-// What is entered for sale, by the consumer code its flows carry: its title, what its lines count and the
-// questions whose answers they show.
-var SALE = {
-    saleSkw: ['Sonnenkraftwerke zum Verkauf', '', ['saleSkwM', 'saleSkwL', 'saleSkwXL']],
-    EAG: ['Erzminen zum Verkauf', 'Ausbeute', ['EAM', 'EAL', 'EAXL']],
-    SAG: ['Siliziumminen zum Verkauf', 'Ausbeute', ['SAM', 'SAL', 'SAXL']],
-    L1G: ['Level-1-Fabriken', '', ['L1M', 'L1L', 'L1XL']],
-    L2G: ['Level-2-Fabriken mit Level 1', '', ['L2M', 'L2L', 'L2XL']],
-    KG: ['Kristallfabriken zum Verkauf', '', ['KM', 'KL', 'KXL']],
-    GKF: ['Gefechtskopffabriken', '', ['GKF']],
-    KDF: ['Kampfdrohnenmanufakturen', '', ['KDF']],
-    SBF: ['Satellitenfertigungen', '', ['SBF']]
-};
-var SIZES = ['M', 'L', 'XL'];
+// What is entered for sale, by the consumer code its flows carry (the tables' groups for sale, then their special
+// factories): its title, what its lines count and the questions whose answers they show, by size.
+function saleEntries(tables) {
+    var entries = {};
+    tables.saleGroups.forEach(function (g) {
+        entries[g.consumer] = [SALE_WORDS[g.consumer].title, SALE_WORDS[g.consumer].counts, g.keys];
+    });
+    tables.specials.forEach(function (s) { entries[s.code] = [SPECIAL_WORDS[s.code].title, '', [s.key]]; });
+    return entries;
+}
 var MINE_LEVELS = { 2: ['Ausreichend', 'Empfohlen'], 3: ['Kritisch', 'Ausreichend', 'Empfohlen'] };
 // The five kinds of flow: the label on the line, and the words the picture's description says it in.
 var units = function (n) { return de(n) + (n === 1 ? ' Einheit' : ' Einheiten'); };
-export const FLOW_KINDS = {
+const FLOW_KINDS = {
     energy: { name: 'Energie', label: function (n) { return de(n) + ' EZ/h'; },
         words: function (n) { return de(n) + ' EZ/h Energie'; } },
     crystals: { name: 'Kristalle', label: function (n) { return de(n) + ' Einh.'; },
@@ -59,23 +55,22 @@ function titleLines(title) {
 // A sale node's lines: its answers by size ("M 2 · L 1"), or the one count.
 function saleLines(c, entry) {
     var parts = entry[2].map(function (key, s) {
-        var n = taken(c, key);
+        var n = key ? taken(c, key) : 0;
         return n ? (entry[2].length > 1 ? SIZES[s] + ' ' : '') + de(n) : '';
     }).filter(Boolean);
     return [(entry[1] ? entry[1] + ' ' : '') + (parts.join(' · ') || '0')];
 }
 
 function saleNode(c, code) {
-    var entry = SALE[code];
-    var bad = entry[2].some(function (key) { return taken(c, key) < 0; });
+    var entry = c.sale[code];
+    var bad = entry[2].some(function (key) { return key && taken(c, key) < 0; });
     return { id: 'sale-' + code, column: 0, title: entry[0], titleLines: titleLines(entry[0]), lines: saleLines(c, entry),
         tone: bad ? 'bad' : '', row: -1 };
 }
 
 // A race's Level 3 factories, named as the run names the race (the name its chain's row carries).
 function raceNode(c, letter) {
-    var chain = c.record.rows.filter(function (r) { return r.type === 'raceChain' && r.feeds === letter; })[0];
-    var race = chain ? chain.race : c.tables.races.filter(function (r) { return r.code === letter; })[0].name;
+    var race = raceName(c.tables, letter, c.record);
     var WF = taken(c, 'WF.' + letter);
     var OF = taken(c, 'OF.' + letter);
     var title = race + ' Level 3';
@@ -117,14 +112,15 @@ function consumerOf(c, f, rows, nodes) {
     }
     var id = 'sale-' + (f.consumer || f.race);
     if (nodes[id]) return nodes[id];
-    if (f.consumer) return SALE[f.consumer] ? saleNode(c, f.consumer) : null;
+    if (f.consumer) return c.sale[f.consumer] ? saleNode(c, f.consumer) : null;
     return raceNode(c, f.race);
 }
 
 // The diagram's model of a run: nodes for what is sold and for every result row that supplies something,
 // lines for the flows between them, each of one of the five kinds.
 export function chainModel(record, tables) {
-    var c = { record: record, tables: tables, keys: tables.questions.map(function (q) { return q.key; }) };
+    var c = { record: record, tables: tables, keys: tables.questions.map(function (q) { return q.key; }),
+        sale: saleEntries(tables) };
     var nodes = {};
     var rows = record.rows.map(rowNode);
     var edges = [];
@@ -140,9 +136,10 @@ export function chainModel(record, tables) {
     });
     rows.forEach(function (n) { if (n && n.shown) nodes[n.id] = n; });
     // the plants for sale may take no crystals (none entered for sale can), but they are part of what is sold
-    if (SALE.saleSkw[2].some(function (key) { return taken(c, key); })) nodes['sale-saleSkw'] = saleNode(c, 'saleSkw');
+    if (c.sale.saleSkw[2].some(function (key) { return key && taken(c, key); })) nodes['sale-saleSkw'] = saleNode(c, 'saleSkw');
+    var sales = Object.keys(c.sale);
     var list = Object.keys(nodes).map(function (id) { return nodes[id]; })
-        .sort(function (a, b) { return a.column - b.column || order(a) - order(b); });
+        .sort(function (a, b) { return a.column - b.column || order(a, sales) - order(b, sales); });
     return {
         title: 'Produktionskette des Plans',
         description: 'Links steht, was zum Verkauf eingegeben ist; rechts daneben, was es versorgt.',
@@ -151,7 +148,7 @@ export function chainModel(record, tables) {
 }
 
 // Sale nodes in the order of the dialogue, the races' in the order of the tables, rows in the order of the results.
-function order(node) {
+function order(node, sales) {
     if (node.row >= 0) return node.row;
-    return node.order === undefined ? Object.keys(SALE).indexOf(node.id.slice(5)) : node.order;
+    return node.order === undefined ? sales.indexOf(node.id.slice(5)) : node.order;
 }

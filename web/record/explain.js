@@ -2,8 +2,8 @@
 // page uses elsewhere (lines, figures and options by their names, not by their codes). Every number comes from
 // the run's record (the values behind the line, what the questions took), none from a calculation of the
 // page's own.
-import { number } from './format.js';
-import { OPTION_NAMES, SPECIAL_NAMES, FIGURE, lineName } from './names.js';
+import { number } from '../lib/format.js';
+import { OPTION_NAMES, SPECIAL_WORDS, FIGURE, lineName } from './words.js';
 
 // A number in a sentence: a value that the console shows as -0 is 0 here.
 function de(n) {
@@ -98,7 +98,7 @@ function crystals(row, f, c) {
 // special factory's count.
 function demandParts(row, f) {
     if (row.type === 'specialChain') {
-        return 'für ' + de(f[row.feeds]) + ' ' + SPECIAL_NAMES[row.feeds] + ' je eine Einheit';
+        return 'für ' + de(f[row.feeds]) + ' ' + SPECIAL_WORDS[row.feeds].name + ' je eine Einheit';
     }
     var parts = de(f.NF) + ' für die Level-3-Fabriken der ' + row.race;
     if (f.KG !== undefined) {

@@ -1,10 +1,10 @@
 // The results of a run described as tables of texts (heads, cells, what is said below a line) and the figures of
 // the summary, from the core's result rows. Pure: web/results.js puts them into the page.
-import { number } from './format.js';
-import { factoriesPerCount, isToBuild } from './export.js';
-import { FIGURE, CAPTION, SPECIAL_NAMES, lineName, energyText } from './names.js';
+import { number } from '../lib/format.js';
+import { factoriesPerCount, isToBuild } from './rows.js';
+import { FIGURE, CAPTION, SPECIAL_WORDS, SIZES as SIZE_NAMES, lineName, energyText } from './words.js';
 
-var SIZES = [0, 1, 2];  // M, L, XL: the order in which the form asks them
+var SIZES = SIZE_NAMES.map(function (name, i) { return i; });  // a row's counts, in the order the form asks them
 var MARK = { '-': '–', S: 'S', M: 'M', F: 'F' };
 
 // Soft hyphens at the joints of the long compound names, so that a narrow column breaks them there only.
@@ -27,10 +27,10 @@ function cell(text, bad) {
 // crystal factories.
 function fedOf(row, tables) {
     if (row.type === 'raceChain') {
-        if (tables.races.some(function (r) { return r.code === row.feeds && r.numberedName; })) return '';
+        if (tables.races.some(function (r) { return r.code === row.feeds && r.extra; })) return '';
         return row.race + (row.facts.KF === undefined ? '' : ', mit den Kristallfabriken');
     }
-    if (row.type === 'specialChain') return 'für ' + (SPECIAL_NAMES[row.feeds] || row.race);
+    if (row.type === 'specialChain') return 'für ' + (SPECIAL_WORDS[row.feeds] ? SPECIAL_WORDS[row.feeds].name : row.race);
     return row.type === 'crystalFood' ? 'für die Kristallfabriken' : '';
 }
 
@@ -81,7 +81,7 @@ function supplyTable(record, tables) {
             cells: countCells(row).concat([cell(row.mark ? MARK[row.mark] : '', row.mark === 'F')]) });
     });
     var foot = total.map(function (n) { return cell(number(n), n < 0); }).concat([cell('')]);
-    return { caption: CAPTION.build, heads: ['Fabriken', 'M', 'L', 'XL', FIGURE.mark], rows: rows,
+    return { caption: CAPTION.build, heads: ['Fabriken'].concat(SIZE_NAMES, [FIGURE.mark]), rows: rows,
         foot: { head: 'Fabriken insgesamt', cells: foot }, total: total, legend: SUPPLY_LEGEND };
 }
 

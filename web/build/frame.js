@@ -1,13 +1,15 @@
 // Writes the page's frame at build time, so that the form stands in the page before the core runs: the option
 // switches, the questions of the core's question table in grids and lists, and the list of files. The core gives
-// the tables; the page's own words for them are here. Runs in node, not in the page:
+// the tables; the page's words for its codes are record/words.js's, the layout of the form here. Stops when a code
+// of the tables has no words. Runs in node, not in the page:
 //   node frame.js werkverbund-core.js werkverbund.html > page-with-frame.html
 // The template's <!--FORM--> and <!--FILES--> are replaced; every element carries the id the page's scripts bind.
 import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
-import { OPTION_NAMES, ANSWER_NAMES, SPECIAL_NAMES } from './names.js';
-import { hyphenated } from './describe.js';
+import { OPTION_NAMES, ANSWER_NAMES, SALE_WORDS, SPECIAL_WORDS, LEVEL3_WORDS, MANUAL_WORDS, CRYSTAL_RACE_WORDS, SIZES,
+    sizeColumn, missingWords } from '../record/words.js';
+import { hyphenated } from '../record/describe.js';
 
 // The options as the page names them, in two boxes: what changes the calculation, and the files of the console
 // program. [name, what it does, small note]; an option's yes/no answer follows it.
@@ -25,25 +27,12 @@ const OPTION_BOXES = [
         ['h', OPTION_NAMES.h, 'readme.txt'],
     ]],
 ];
-const ANSWER_WORDS = {
-    or: [ANSWER_NAMES.or, 'sonst Rasse1 bis Rasse5'],
+// An option's yes/no answer with its note; the numbered names of the extra races are the tables'.
+const numbered = (tables) => tables.races.filter((r) => r.extra).map((r) => r.numberedName);
+const answerWords = (tables) => ({
+    or: [ANSWER_NAMES.or, `sonst ${numbered(tables)[0]} bis ${numbered(tables).slice(-1)[0]}`],
     dat: [ANSWER_NAMES.dat, 'Eingaben.txt'],
-};
-
-// The rows of the sale grid, one per group of the dialogue that asks M, L and XL.
-const SALE_ROWS = ['Sonnen&shy;kraftwerke', 'Erzminen, Ausbeute', 'Silizium&shy;minen, Ausbeute', 'Level-1-Fabriken',
-    'Level-2-Fabriken mit Level&nbsp;1', 'Kristall&shy;fabriken'];
-const SPECIAL_WORDS = Object.fromEntries(Object.entries(SPECIAL_NAMES).map(([code, name]) => [code, hyphenated(name)]));
-// The -m fields, sizes in the order the form asks them, each saying what its computed value holds.
-const MANUAL_WORDS = [
-    ['demand', 'EZ-Bedarf pro Stunde', 'was die eingegebenen Fabriken brauchen'],
-    ['skwM', 'SKWs Typ M insgesamt', 'mit den SKWs für den EZ-Verkauf'],
-    ['skwL', 'SKWs Typ L insgesamt', 'mit den SKWs für den EZ-Verkauf'],
-    ['skwXL', 'SKWs Typ XL insgesamt', 'mit den SKWs für den EZ-Verkauf'],
-    ['ME', 'Erzbedarf pro Stunde', '150 je Gefechtskopffabrik und erzbasierter Level-3-Fabrik'],
-    ['MS', 'Siliziumbedarf pro Stunde', 'für Kristallfabriken (auch die der SKWs), Kampfdrohnen, Satelliten und '
-        + 'siliziumbasierte Level-3-Fabriken'],
-];
+});
 // The files of a run, what each holds and which options write it in the console program.
 // [what it holds, the options in the console program's words, the options in the page address's words]
 const FILE_WORDS = {
@@ -74,10 +63,11 @@ function switchRow(id, words, note, whenOn) {
 // The option boxes; after an option's switch what it asks: its yes/no answer, or the fields its questions fill
 // (after: option name to markup).
 function optionBoxes(tables, after) {
-    const extra = tables.races.filter((r) => r.numberedName).map((r) => r.name).join(', ');
+    const extra = tables.races.filter((r) => r.extra).map((r) => r.name).join(', ');
+    const answers = answerWords(tables);
     return OPTION_BOXES.map(([legend, rows]) => `<fieldset class=options><legend>${legend}</legend>`
         + rows.map(([name, words, note]) => {
-            const answer = ANSWER_WORDS[name];
+            const answer = answers[name];
             return switchRow('o-' + name, words, name === 'or' ? extra : note)
                 + (answer ? switchRow('a-' + name, answer[0], answer[1], name) : '') + (after[name] || '');
         }).join('') + '</fieldset>').join('');
@@ -97,17 +87,16 @@ const box = (legend, body, attributes) =>
     `<fieldset${attributes || ''}><legend>${legend}</legend>${body}<div class=messages></div></fieldset>`;
 
 function saleBox(tables) {
-    const sizes = ['M', 'L', 'XL'];
-    const questions = SALE_ROWS.map((head, group) => sizes.map((size) => tables.questions.find((o) =>
-        o.group === group && o.code.endsWith(size) && !o.code.endsWith('X' + size))));
-    const rows = SALE_ROWS.map((head, group) => ({
-        id: 'r-g' + group, head,
+    const question = (key) => tables.questions.find((q) => q.key === key);
+    const questions = tables.saleGroups.map((g) => g.keys.map((key) => key && question(key)));
+    const rows = tables.saleGroups.map((g, group) => ({
+        id: 'r-g' + group, head: SALE_WORDS[g.consumer].row,
         cells: questions[group].map((q) => q && { attributes: hiddenWhen(q), html: input(tables, q) }),
     }));
     // a column's heading comes with its option only when all of its questions do
-    const heads = sizes.map((s, i) => {
+    const heads = SIZES.map((s, i) => {
         const whens = new Set(questions.map((row) => row[i] && row[i].when));
-        return ['c-' + s, 'Typ ' + s, whens.size === 1 ? hiddenWhen(questions[0][i]) : ''];
+        return ['c-' + s, sizeColumn(s), whens.size === 1 ? hiddenWhen(questions[0][i]) : ''];
     });
     return box('Fabriken für den Verkauf', grid('sale', heads, rows)
         + '<p class="hint">Minen mit ihrer Gesamtausbeute je Typ; eingegebene Fabriken stehen nicht in den '
@@ -122,7 +111,7 @@ function level3Box(tables) {
             cells: qs.map((q) => ({ attributes: '', html: input(tables, q) })),
         };
     });
-    const heads = [['c-WF', 'erz&shy;basiert'], ['c-OF', 'silizium&shy;basiert']];
+    const heads = Object.keys(LEVEL3_WORDS).map((code) => ['c-' + code, LEVEL3_WORDS[code]]);
     return box('Level-3-Fabriken je Volk', grid('level3', heads, rows)
         + '<p class="hint">Erzbasiert ist z.&nbsp;B. die Munitionsfabrik, siliziumbasiert das Chip-Werk.</p>');
 }
@@ -137,20 +126,21 @@ function field(tables, q, label, note, computed) {
 function crystalRaceBox(tables) {
     const q = tables.questions.find((o) => o.kind === 'letter');
     const key = q.key;
-    return box('Volk der Kristallfabriken', '<div class=choice>' + tables.crystalRaces.map((c, i) => {
-        const name = c.letter === 'u' ? 'keines' : esc(c.name);
+    return box(CRYSTAL_RACE_WORDS.box, '<div class=choice>' + tables.crystalRaces.map((c, i) => {
+        const name = c.race ? esc(c.name) : CRYSTAL_RACE_WORDS.none;
         const checked = i ? '' : ' checked';
         return `<label class=radio><input type=radio name=${key} value=${c.letter}${checked}>${name}</label>`;
     }).join('') + '</div>');
 }
 
 function formHtml(tables) {
-    const specials = tables.questions.filter((q) => SPECIAL_WORDS[q.code]);
+    const specials = tables.specials.map((s) => [tables.questions.find((q) => q.key === s.key), s.code]);
     const manual = MANUAL_WORDS.map(([code, label, note]) =>
         field(tables, tables.questions.find((q) => q.code === code), label, note, true));
     const manualBox = box('Eigene Werte statt der berechneten', manual.join(''), ' class=manual data-when=m hidden');
     return optionBoxes(tables, { m: manualBox }) + saleBox(tables)
-        + box('Spezialfabriken', specials.map((q) => field(tables, q, SPECIAL_WORDS[q.code])).join(''))
+        + box('Spezialfabriken', specials.map(([q, code]) => field(tables, q, hyphenated(SPECIAL_WORDS[code].name)))
+            .join(''))
         + level3Box(tables) + crystalRaceBox(tables);
 }
 
@@ -169,12 +159,10 @@ async function main() {
     const core = await createRequire(import.meta.url)(path.resolve(corePath))();
     const tables = JSON.parse(core.UTF8ToString(core._wv_tables()));
     const named = OPTION_BOXES.flatMap(([, rows]) => rows.map((r) => r[0]));
-    for (const o of tables.options) {
-        if (!named.includes(o.name)) throw new Error(`frame.js: no words for the option ${o.name}`);
-    }
-    for (const name of tables.files) {
-        if (!FILE_WORDS[name]) throw new Error(`frame.js: no words for the file ${name}`);
-    }
+    const missing = missingWords(tables).concat(tables.options.filter((o) => !named.includes(o.name))
+        .map((o) => `the option ${o.name} in a box`), tables.files.filter((name) => !FILE_WORDS[name])
+        .map((name) => `the file ${name}`));
+    if (missing.length) throw new Error(`frame.js: no words for ${missing.join(', ')}`);
     const page = fs.readFileSync(templatePath, 'utf8');
     process.stdout.write(page.replace('<!--FORM-->', formHtml(tables)).replace('<!--FILES-->', filesHtml(tables)));
 }

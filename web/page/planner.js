@@ -1,24 +1,22 @@
 // Several named plans kept in this browser: the list to switch between them, the current plan's name, new, copy
-// and delete (with a way back); the plan of a shared link added beside the others; plan files saved and loaded;
-// the results as CSV. Every change of the form is saved to the current plan right after its run (only the fields
-// this tab changed, so that another tab's edits of other fields stay), and can be undone and redone while the page
-// is open.
-import { element, byId, linkTo } from './dom.js';
-import { planStore, FILE_LIMIT } from './store.js';
-import { csvOf } from './export.js';
+// and delete (with a way back); the plan of a shared link added beside the others (its files: planfiles.js). Every
+// change of the form is saved to the current plan right after its run (only the fields this tab changed, so that
+// another tab's edits of other fields stay), and can be undone and redone while the page is open.
+import { element, byId } from '../lib/dom.js';
+import { copyOf, typedInto } from '../plan/plan.js';
+import { planStore } from '../plan/store.js';
+import { planFiles } from './planfiles.js';
 
 var store = null;   // the plans: reached through plans(), which first writes the form's pending change
-// show(plan): into the form and run; record(): the last run's record; address(): the address anew;
-// noted(problems): what an address held that could not be read; refresh(): the views anew;
-// carry(plan, counts): built counts kept under line names by earlier versions, by line code and size;
-// notice(text, bad, details, action): says what an action did; trouble(text): the storage warning, '' for none;
+// show(plan): into the form and run; record(): the last run's record; address(): the address anew; noted(problems):
+// what an address held that could not be read; refresh(): the views anew; carry(plan, counts): old built counts by
+// line code and size; notice(text, bad, details, action), trouble(text): the notice and storage lines;
 // listed(plans, current): the plans as listed now
 var hooks = null;
 var entry = null;   // the current plan as stored: id, name, plan, built
 var shown = null;   // the plan in the form as last saved or shown: what this tab's next change is measured from
 var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
 var changes = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
-var retry = null;
 var pending = null; // the form's change not yet written: the plan, the plan it was changed from, the addresses
 
 // Writes the form's last change to the current plan: after the run it caused, or at once when anything else
@@ -39,10 +37,8 @@ function plans() {
     return store;
 }
 
-function copyOf(plan) { return JSON.parse(JSON.stringify(plan)); }
-
-// What the store has to say (plans it cannot read, storage refusing or taking the plans again); the storage
-// warning stays in its own line until storage takes the plans again, tried every few seconds meanwhile.
+// What the store has to say; the storage warning stays in its own line while storage refuses (retried meanwhile).
+var retry = null;
 function tell() {
     var said = plans().messages();
     var trouble = plans().trouble();
@@ -91,16 +87,6 @@ function use(e) {
     return e;
 }
 
-// The one text field a change typed into, or null for any other change.
-function typedInto(before, after) {
-    var differs = function (part, k) { return (after[part][k] || '') !== (before[part][k] || ''); };
-    var keys = Object.keys(after.values).filter(function (k) { return differs('values', k); });
-    var others = ['options', 'answers'].some(function (part) {
-        return Object.keys(after[part]).some(function (k) { return differs(part, k); });
-    });
-    return !others && keys.length === 1 && keys[0] !== 'crystalRace' ? keys[0] : null;
-}
-
 // Undo and redo: the plan as it was before the last change; typing into one field is one change.
 function step(from, to) {
     var h = historyOf(entry.id);
@@ -133,37 +119,6 @@ function damagedChosen(id) {
         hooks.notice(name + ' ist gelöscht.');
     } };
     hooks.notice(name + ' ist beschädigt und lässt sich nicht öffnen. ', true, null, action);
-}
-
-// A name the file system takes: no characters that are not allowed in file names somewhere.
-function fileName(name) {
-    return (name.replace(/[\\/:*?"<>|\u0000-\u001f]+/g, '_').slice(0, 60) || 'plan') + '.werkverbund.json';
-}
-
-// The links of the files tab make their file when they are followed: the CSV of the last run, the plan file.
-function download(event) {
-    var link = event.currentTarget;
-    var csv = link.id === 'csv';
-    if (!csv) link.download = fileName(entry.name);
-    var text = csv ? csvOf(hooks.record(), Object.keys(entry.built).length ? entry.built : null)
-        : plans().fileOf(plans().get(entry.id) || entry);
-    linkTo(link, text, csv ? 'text/csv;charset=utf-8' : 'application/json');
-}
-
-// A plan file is added as a new plan, never over one; what could not be read of it is said.
-function loadFile(file) {
-    if (file.size > FILE_LIMIT) {
-        return hooks.notice(file.name + ' ist ' + Math.ceil(file.size / 1024) + ' KB groß und wird nicht geladen: '
-            + 'eine Plandatei hat höchstens ' + FILE_LIMIT / 1024 + ' KB.', true);
-    }
-    file.text().then(function (text) {
-        var got = plans().readFile(text);
-        if (!got.entry) return hooks.notice(file.name + ': ' + got.problems.join(' '), true);
-        use(plans().add(got.entry));
-        var said = 'Plan „' + entry.name + '“ aus ' + file.name + ' als neuer Plan geladen.';
-        if (!got.problems.length) return hooks.notice(said);
-        hooks.notice(said + ' Nicht alles ließ sich lesen: ' + got.problems.join('; ') + '.', true);
-    });
 }
 
 // This tab's plan as another tab changed it, shown when it differs from the form, and said.
@@ -199,6 +154,8 @@ function undoKey(event) {
 }
 
 function bind() {
+    var files = planFiles({ plans: plans, entry: function () { return entry; }, use: use, record: hooks.record,
+        notice: hooks.notice });
     byId('plan-list').addEventListener('change', function (event) {
         var e = plans().switchTo(event.target.value);
         if (e) use(e);
@@ -215,14 +172,14 @@ function bind() {
     byId('plan-copy').addEventListener('click', function () { use(plans().duplicate(entry.id)); });
     byId('plan-delete').addEventListener('click', removeCurrent);
     byId('plan-load').addEventListener('change', function (event) {
-        if (event.target.files[0]) loadFile(event.target.files[0]);
+        if (event.target.files[0]) files.loadFile(event.target.files[0]);
         event.target.value = '';
     });
     byId('undo').addEventListener('click', function () { step('undo', 'redo'); });
     byId('redo').addEventListener('click', function () { step('redo', 'undo'); });
     document.addEventListener('keydown', undoKey);
-    byId('csv').addEventListener('click', download);
-    byId('planfile').addEventListener('click', download);
+    byId('csv').addEventListener('click', files.download);
+    byId('planfile').addEventListener('click', files.download);
     window.addEventListener('storage', storageChanged);
     window.addEventListener('pagehide', flush);
     document.addEventListener('visibilitychange', flush);
@@ -290,3 +247,4 @@ export const planner = {
         return plans().get(id);
     }
 };
+

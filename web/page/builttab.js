@@ -1,0 +1,99 @@
+// The built tab: what is built of the plan's lines as a checklist, a count typed per size (and per mine line its
+// yield), what is missing and what stands beyond the need.
+import { element, byId, setIf } from '../lib/dom.js';
+import { number } from '../lib/format.js';
+import { checklistOf, standOf } from '../record/checklist.js';
+import { SIZES, spoken } from '../record/words.js';
+import { headOf } from './results.js';
+
+var plans = null;    // built(), setBuilt(key, count): the current plan's built counts
+var record = null;   // of the last run of the form's plan
+
+// A size's cell of the checklist: the count built, typed, and what is needed; in print the count.
+function sizeCell(line, size, i) {
+    var name = spoken(line.name) + (size.size ? ' Typ ' + size.size : ' Ausbeute') + ' gebaut';
+    var input = element('input', { inputmode: 'numeric', placeholder: '0', id: 'built-' + i + '-' + (size.size || 'Y'),
+        'data-key': size.key, 'aria-label': name });
+    var need = element('small');
+    var shown = element('span', { class: 'print-count' });
+    var td = element('td', { class: 'num' }, [input, shown, need]);
+    if (!size.size) td.setAttribute('colspan', '3');
+    return { td: td, input: input, need: need, shown: shown };
+}
+
+// The checklist's table is made anew only when its lines or their fields change; otherwise its texts are.
+function shapeBuilt(area, lines) {
+    var shape = lines.map(function (l) {
+        var fields = l.mine ? 'Y' : l.sizes.filter(hasField).map(function (s) { return s.size; }).join('');
+        return l.code + l.name + ':' + fields;
+    }).join('|');
+    if (area.wvShape === shape) return;
+    area.wvShape = shape;
+    area.wvRows = lines.map(function (line, i) {
+        var cells = {};
+        var tds = line.mine ? [(cells.Y = sizeCell(line, line.mine, i)).td] : SIZES.map(function (z) {
+            var size = line.sizes.filter(function (s) { return s.size === z; })[0];
+            if (!size || !hasField(size)) return element('td', { class: 'num', text: '–' });
+            return (cells[z] = sizeCell(line, size, i)).td;
+        });
+        var stand = element('td');
+        var tr = element('tr', {}, [headOf(line.name)].concat(tds, [stand]));
+        return { tr: tr, cells: cells, stand: stand };
+    });
+    area.wvFoot = element('td', { colspan: '5' });
+    area.textContent = '';
+    area.appendChild(element('table', { class: 'results checklist' }, [element('caption', { text: 'Baustand' }),
+        element('thead', {}, [element('tr', {}, ['Fabriken'].concat(SIZES, ['Stand']).map(function (h, i) {
+            return element('th', { scope: 'col', class: i && i < 4 ? 'num' : '', text: h });
+        }))]), element('tbody', {}, area.wvRows.map(function (r) { return r.tr; })),
+        element('tfoot', {}, [element('tr', {}, [area.wvFoot])])]));
+}
+
+function hasField(size) {
+    return size.need || size.has;
+}
+
+
+function showBuilt() {
+    var area = byId('built');
+    var list = checklistOf(record, plans.built());
+    shapeBuilt(area, list.lines);
+    list.lines.forEach(function (line, i) {
+        var r = area.wvRows[i];
+        (line.mine ? [line.mine] : line.sizes).forEach(function (size) {
+            var cell = r.cells[size.size || 'Y'];
+            if (!cell) return;
+            setIf(cell.need, 'textContent', ' von ' + number(size.need)
+                + (line.mine ? ' (Ausreichend; empfohlen ' + number(size.recommended) + ')' : ''));
+            if (document.activeElement !== cell.input) setIf(cell.input, 'value', size.has ? String(size.has) : '');
+            setIf(cell.shown, 'textContent', number(size.has));
+        });
+        setIf(r.stand, 'textContent', standOf(line, number));
+        setIf(r.tr, 'className', line.missing.length ? 'missing to-build' : line.extra.length ? 'extra' : 'done');
+    });
+    setIf(area.wvFoot, 'textContent', list.sum.need || list.sum.built ? 'Gebaut: ' + number(list.sum.built) + ' von '
+        + number(list.sum.need) + ' Fabriken (ein Paar zählt zwei)' : 'Dieser Plan braucht keine Fabriken.');
+}
+
+// A built count typed: whole numbers from 0 on; anything else is not saved and said at the field.
+function builtTyped(event) {
+    var input = event.target;
+    var text = input.value.trim();
+    var ok = /^\d{0,10}$/.test(text) && +text <= 1e9;
+    setIf(input, 'ariaInvalid', String(!ok));
+    if (!ok) return;
+    plans.setBuilt(input.getAttribute('data-key'), +text);
+    showBuilt();
+}
+
+
+export const builtTab = {
+    start: function (stored) {
+        plans = stored;
+        byId('built').addEventListener('input', builtTyped);
+    },
+    show: function (last) {
+        record = last;
+        showBuilt();
+    }
+};

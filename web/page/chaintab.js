@@ -1,0 +1,60 @@
+// The chain's tab: the picture of the last run, fitted, zoomed and panned by its view (chainview.js); a box picked
+// says its line of the results with its "Warum?" below the picture and marks its row in the tables.
+import { byId, element, setIf } from '../lib/dom.js';
+import { chainModel } from '../record/chain.js';
+import { explainRow } from '../record/explain.js';
+import { chainView } from './chainview.js';
+import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
+
+var tables = null;
+var record = null;   // of the last run of the form's plan
+var measure = null;
+var chain = null;   // the picture's zoom, pan and picked box
+
+function drawChain(shown) {
+    var area = byId('chain');
+    measure = measure || measureWith(getComputedStyle(area).fontFamily);
+    drawPicture(area, chainModel(record, tables), measure, 'kette');
+    chain.drawn(shown);
+}
+
+// The picked box's line of the results with its "Warum?", below the picture; its row in the tables marked.
+var lastPicked = null;
+function chainPicked(row, name) {
+    if (row === null && lastPicked === null) return;   // nothing picked, as before
+    lastPicked = row;
+    var said = byId('chain-picked');
+    var text = row === null ? '' : name + (row >= 0 ? '. Warum? ' + explainRow(record, tables, row).join(' ') : '');
+    setIf(said, 'textContent', text || 'Ein Kasten, angeklickt oder mit Tab erreicht, hebt seine Linien hervor.');
+    var marked = byId('results').querySelector('tr.picked');
+    var why = row >= 0 && byId('results').querySelector('button.why[data-row="' + row + '"]');
+    var tr = why && why.closest('tr');
+    if (marked && marked !== tr) marked.classList.remove('picked');
+    if (tr) tr.classList.add('picked');
+}
+
+
+export const chainTab = {
+    start: function (given) {
+        tables = given;
+        document.head.appendChild(element('style', { text: CHAIN_STYLE }));
+        chain = chainView(byId('chain'), { picked: chainPicked, zoomed: function (zoomed, most) {
+            byId('chain-fit').disabled = !zoomed;
+            byId('chain-out').disabled = !zoomed;
+            byId('chain-in').disabled = most;
+        } });
+        byId('chain-in').addEventListener('click', chain.zoomIn);
+        byId('chain-out').addEventListener('click', chain.zoomOut);
+        byId('chain-fit').addEventListener('click', chain.fit);
+    },
+    // The last run drawn; shown: the tab has just been opened.
+    show: function (last, shown) {
+        record = last;
+        drawChain(shown);
+    },
+    // Leads from a result row to its box: the chain's tab opened and the box picked.
+    showInChain: function (row) {
+        byId('t-chain').click();
+        chain.pick('row-' + row);
+    }
+};

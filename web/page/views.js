@@ -1,0 +1,57 @@
+// The views of the results that are drawn only while their tab is open: the chain diagram, what is built as a
+// checklist, and two plans side by side (a module each). Each is drawn anew after every run while it is in sight;
+// a view that fails says so in its own place, the others go on.
+import { element, byId, setIf } from '../lib/dom.js';
+import { chainTab } from './chaintab.js';
+import { builtTab } from './builttab.js';
+import { compareTab } from './comparetab.js';
+
+var record = null;   // of the last run of the form's plan
+
+function inSight(id) {
+    return !byId(id).hidden;
+}
+
+// A view that fails says so in its own place; the others go on.
+function safely(id, draw, arg) {
+    var area = byId(id);
+    try {
+        draw(arg);
+        if (area.wvFailed) area.parentNode.querySelector('.view-failed').remove();
+        area.wvFailed = false;
+    } catch (e) {
+        if (!area.wvFailed) area.before(element('p', { class: 'view-failed bad', role: 'alert' }));
+        area.wvFailed = true;
+        area.parentNode.querySelector('.view-failed').textContent = 'Diese Ansicht kann für diesen Plan nicht '
+            + 'gezeigt werden (' + e.message + '); die anderen Reiter zeigen ihn.';
+        setTimeout(function () { throw e; });
+    }
+}
+
+export const views = {
+    // tables: the core's; run: the runner; stored: built(), setBuilt(key, count) and plan(id) of the plans
+    start: function (tables, run, stored) {
+        chainTab.start(tables);
+        builtTab.start(stored);
+        compareTab.start(tables, run, stored);
+        var named = element('style', { id: 'print-name' });
+        document.head.appendChild(named);
+        // every printed page names its plan at its top
+        window.addEventListener('beforeprint', function () {
+            var name = 'Werkverbund · Plan „' + byId('plan-name').value + '“';
+            setIf(named, 'textContent', '@page{@top-left{content:"' + name.replace(/["\\]/g, '\\$&').replace(/\n/g, ' ')
+                + '";font:9pt system-ui,sans-serif;color:#333}}');
+        });
+    },
+    // After every run of the form's plan (its record and what the run took), and when a tab opens: what is in
+    // sight is drawn.
+    show: function (last, input) {
+        record = last || record;
+        compareTab.keep(record, input);
+        if (inSight('p-chain')) safely('chain', function () { chainTab.show(record, !last); });
+        if (inSight('p-built')) safely('built', function () { builtTab.show(record); });
+        if (inSight('p-compare')) safely('comparison', compareTab.show);
+    },
+    listed: compareTab.listed,
+    showInChain: chainTab.showInChain
+};
