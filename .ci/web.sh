@@ -36,7 +36,7 @@ fi
 [ -f build-web/werkverbund.html ] && [ -f build-web/site/index.html ] || bash .ci/page.sh
 
 echo "== web rooms"
-node web/build/rooms.js > /dev/null
+node web/build/rooms.js --check README.md doc/design.md
 
 echo "== web tests"
 (cd web/tests && npm ci --no-audit --no-fund)
