@@ -128,8 +128,12 @@ constexpr Label NO_CRYSTAL_RACE_LABEL = same("Kristallfabriken:");
 // The three kinds of special factory, each fed by a food chain of its own.
 enum Special { SPECIAL_GKF, SPECIAL_KDF, SPECIAL_SBF, SPECIAL_COUNT };
 
+// What a special factory takes from the complex's own mines.
+enum Mineral { MINERAL_ORE, MINERAL_SILICON };
+
 struct SpecialInfo {
     const char* code;       // short code in the diagnostics file
+    Mineral takes;          // the mineral one factory takes per hour, as an ore- or silicon-based one does
     const char* chainCode;  // short code of the food chain's demand there
     const char* rowCode;    // the food chain's line in the run record: "NP." and the code
     const char* name;       // what the page calls the factories
@@ -139,17 +143,19 @@ struct SpecialInfo {
 };
 
 constexpr SpecialInfo SPECIALS[] = {
-    { "GKF", "ASNP", "NP.GKF", "Gefechtskopffabriken", "\nGefechtskopffabriken: ", same("Rheimwerke und Agrarzentren:"),
-      same("Rheimwerkanzahl") },
+    { "GKF", MINERAL_ORE, "ASNP", "NP.GKF", "Gefechtskopffabriken",
+      "\nGefechtskopffabriken: ", same("Rheimwerke und Agrarzentren:"), same("Rheimwerkanzahl") },
     { "KDF",
+      MINERAL_SILICON,
       "SSNP",
       "NP.KDF",
       "Kampfdrohnenmanufakturen",
       "Kampfdrohnenmanufakturen: ",
       { "Massom-Muehlen und Scruffin-Plantagen:", "Massom-M\374hlen und Scruffin-Plantagen:" },
       { "Massom-Muehlen", "Massom-M\374hlen" } },
-    { "SBF", "PSNP", "NP.SBF", "Satellitenfertigungen (beide Typen)", "Satellitenfertigungen (beide Typen): ",
-      same("Raumschmieden und Schneckenfarmen:"), same("Raumschmiedenanzahl") },
+    { "SBF", MINERAL_SILICON, "PSNP", "NP.SBF", "Satellitenfertigungen (beide Typen)",
+      "Satellitenfertigungen (beide Typen): ", same("Raumschmieden und Schneckenfarmen:"),
+      same("Raumschmiedenanzahl") },
 };
 static_assert(std::size(SPECIALS) == SPECIAL_COUNT);
 

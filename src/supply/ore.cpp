@@ -1,5 +1,5 @@
-// Ore mines: the ore per hour that the Gefechtskopffabriken and the ore-based Level 3 factories need, and the
-// total yield the complex's own L (or XL) ore mines must have.
+// Ore mines: the ore per hour that the special factories taking ore (the Gefechtskopffabriken) and the ore-based
+// Level 3 factories need, and the total yield the complex's own L (or XL) ore mines must have.
 #include "supply/supply.h"
 
 namespace {
@@ -12,16 +12,19 @@ constexpr double RECOMMENDED_MARGIN = 11.49;
 constexpr Label NO_ORE = same("-kein Erzbedarf-");
 constexpr Label ORE_MINES[] = { same("Erzminen Typ L"), same("Erzminen Typ XL") };
 
-// Gefechtskopffabriken and the ore-based Level 3 factories of all ten races.
+// The special factories that take ore and the ore-based Level 3 factories of all ten races.
 int countOreConsumers(const InputRecord& in) {
-    int consumers = in.special[SPECIAL_GKF];
+    int consumers = countSpecialsTaking(in, MINERAL_ORE);
     for (const RaceLevel3& r : in.race) consumers += r.WF;
     return consumers;
 }
 
-// What the Gefechtskopffabriken and each race's ore-based factories take of the mines' ore.
+// What the special factories that take ore and each race's ore-based factories take of the mines' ore.
 void addOreFlows(int row, const InputRecord& in) {
-    addFlow(FLOW_ORE, row, SPECIALS[SPECIAL_GKF].code, -1, ORE_PER_CONSUMER * in.special[SPECIAL_GKF]);
+    for (int s = 0; s < SPECIAL_COUNT; ++s) {
+        if (SPECIALS[s].takes == MINERAL_ORE)
+            addFlow(FLOW_ORE, row, SPECIALS[s].code, -1, ORE_PER_CONSUMER * in.special[s]);
+    }
     for (int r = 0; r < RACE_COUNT; ++r) addFlow(FLOW_ORE, row, nullptr, r, ORE_PER_CONSUMER * in.race[r].WF);
 }
 

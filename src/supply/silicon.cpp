@@ -22,28 +22,30 @@ int plantCrystalUnits(const SkwTotals& skw) { return sizeUnits(skw.M + MCountFor
 // Silicon units: crystal factories for sale, special and silicon-based Level 3 factories, and the plants' crystal
 // factories.
 int countSiliconUnits(const InputRecord& in, const SkwTotals& skw) {
-    int units = in.KG + in.special[SPECIAL_KDF] + in.special[SPECIAL_SBF];
+    int units = in.KG + countSpecialsTaking(in, MINERAL_SILICON);
     for (const RaceLevel3& r : in.race) units += r.OF;
     return units + plantCrystalUnits(skw);
 }
 
 // The margin count behind Empfohlen: one yield point more for every five of these.
 int countMarginUnits(const InputRecord& in) {
-    int silicon = in.special[SPECIAL_KDF] + in.special[SPECIAL_SBF];
-    int ore = 0;
+    int silicon = countSpecialsTaking(in, MINERAL_SILICON);
+    int ore = countSpecialsTaking(in, MINERAL_ORE);
     for (const RaceLevel3& r : in.race) {
         silicon += r.OF;
         ore += r.WF;
     }
-    return in.L1G + in.L2G + in.special[SPECIAL_GKF] + 2 * silicon + ore;
+    return in.L1G + in.L2G + 2 * silicon + ore;
 }
 
 // What each consumer takes of the mines' silicon.
 void addSiliconFlows(int row, const InputRecord& in, const SkwTotals& skw) {
     addFlow(FLOW_SILICON, row, "KG", -1, SILICON_PER_UNIT * in.KG);
     addFlow(FLOW_SILICON, row, "KF", -1, SILICON_PER_UNIT * plantCrystalUnits(skw));
-    for (int s = SPECIAL_KDF; s <= SPECIAL_SBF; ++s) {
-        addFlow(FLOW_SILICON, row, SPECIALS[s].code, -1, SILICON_PER_UNIT * in.special[s]);
+    for (int s = 0; s < SPECIAL_COUNT; ++s) {
+        if (SPECIALS[s].takes == MINERAL_SILICON) {
+            addFlow(FLOW_SILICON, row, SPECIALS[s].code, -1, SILICON_PER_UNIT * in.special[s]);
+        }
     }
     for (int r = 0; r < RACE_COUNT; ++r) addFlow(FLOW_SILICON, row, nullptr, r, SILICON_PER_UNIT * in.race[r].OF);
 }

@@ -17,6 +17,13 @@ constexpr int forPlants(const int (&rate)[SIZE_COUNT], const SkwTotals& plants) 
     return rate[SIZE_XL] * plants.XL + rate[SIZE_L] * plants.L + rate[SIZE_M] * plants.M;
 }
 
+// The special factories that take this mineral, as many as the dialogue recorded of each.
+constexpr int countSpecialsTaking(const InputRecord& in, Mineral mineral) {
+    int count = 0;
+    for (int s = 0; s < SPECIAL_COUNT; ++s) count += SPECIALS[s].takes == mineral ? in.special[s] : 0;
+    return count;
+}
+
 // Taken off a mineral figure before it is rounded, so that the line shows it rounded down unless its fraction is
 // 0.99 or more; added to a yield, so that it shows rounded up. The double one step above 0.49.
 constexpr double ROUNDING_MARGIN = 0.49000000000000005;
