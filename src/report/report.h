@@ -26,8 +26,14 @@ struct Console {
     Stream err;
 };
 
-// Streams (console.cpp).
-Stream streamTo(int (*sink)(void*, const char*, int), void* data);
+// Streams (console.cpp). A stream is made at compile time, so that a console kept for the whole run needs no
+// initializer that runs at start-up or on first use.
+constexpr Stream streamTo(int (*sink)(void*, const char*, int), void* data) {
+    Stream s{};
+    s.sink = sink;
+    s.data = data;
+    return s;
+}
 void putText(Stream& s, const char* text, int length);
 void putString(Stream& s, const char* text);
 void flushStream(Stream& s);
