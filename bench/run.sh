@@ -165,7 +165,7 @@ bound() {
 }
 bound "instructions at most $max_instruction_ratio times the fair floor's" "pi <= $max_instruction_ratio * fi" \
     "$program_instructions against $fair_instructions, $instruction_ratio times"
-bound "no heap allocation" "pa <= $max_allocations" "$program_allocs allocations"
+bound "no heap allocation" "pa <= $max_allocations" "$program_allocs made"
 if [ "$program_allocs" -gt "$max_allocations" ]; then
     echo "Who called the allocator (blocks, function):"
     awk -f "$root/bench/alloc-sites.awk" "$work/allocs.kcg" | sort -rn | sed 's/^/  /'
