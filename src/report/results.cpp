@@ -2,6 +2,7 @@
 // file spelling to the open section of Ergebnis.txt and keeps its row in the run record.
 #include "report/report.h"
 
+#include <algorithm>
 #include <cassert>
 #include <iterator>
 
@@ -60,14 +61,13 @@ constexpr PrintedByLine readTemplates() {
 }
 constexpr PrintedByLine PRINTED = readTemplates();
 
-constexpr bool spellingsPrintAlike() {
-    for (const Label& line : LINES) {
-        Printed console = printedBy(line.console), file = printedBy(line.file);
-        if (console.sizes != file.sizes || console.mark != file.mark) return false;
-    }
-    return true;
+constexpr bool printsAlike(const Label& line) {
+    Printed console = printedBy(line.console);
+    Printed file = printedBy(line.file);
+    return console.sizes == file.sizes && console.mark == file.mark;
 }
-static_assert(spellingsPrintAlike(), "a line's console and file spellings print other sizes or marks");
+static_assert(std::ranges::all_of(LINES, printsAlike),
+              "a line's console and file spellings print other sizes or marks");
 
 FileSink section = { -1, FILE_RESULTS, 0, {} };  // the open section of Ergebnis.txt with -dat
 bool inSection = false;                          // a section has begun (even if it failed to open)
