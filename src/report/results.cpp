@@ -66,7 +66,7 @@ constexpr bool printsAlike(const Label& line) {
     Printed file = printedBy(line.file);
     return console.sizes == file.sizes && console.mark == file.mark;
 }
-static_assert(std::ranges::all_of(LINES, printsAlike),
+static_assert(std::all_of(std::begin(LINES), std::end(LINES), printsAlike),
               "a line's console and file spellings print other sizes or marks");
 
 FileSink section = { -1, FILE_RESULTS, 0, {} };  // the open section of Ergebnis.txt with -dat
