@@ -113,6 +113,13 @@ echo "fair floor: $(grep -c ' = open' "$build/fair-floor.c") opens, $(grep -c 'w
     "$(grep -c 'read(' "$build/fair-floor.c") reads, $(grep -c 'close(' "$build/fair-floor.c") closes ($build/fair-floor.c)"
 
 echo "== counting instructions and heap allocations"
+# Says why valgrind could not count the run of $1 (its log is $2) and ends the script.
+valgrind_failed() {
+    echo "FAIL valgrind could not count the run of $1:" >&2
+    grep -v '^==[0-9]*== *$' "$2" | tail -n 6 >&2
+    exit 1
+}
+
 # Prints the instructions that callgrind counts for the whole run of $2 (arguments after it).
 count_instructions() {
     local name=$1 binary=$2
@@ -120,7 +127,7 @@ count_instructions() {
     mkdir "$work/cg-$name"
     (cd "$work/cg-$name" &&
         valgrind --tool=callgrind --callgrind-out-file=/dev/null --log-file="$work/$name.cg" \
-            "$binary" "$@" < "$input" > /dev/null)
+            "$binary" "$@" < "$input" > /dev/null) || valgrind_failed "$binary" "$work/$name.cg"
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$work/$name.cg"
 }
 program_instructions=$(count_instructions werkverbund "$program" "${args[@]}")
@@ -130,7 +137,8 @@ fair_instructions=$(count_instructions fair "$fair")
 mkdir "$work/vg"
 (cd "$work/vg" &&
     valgrind --tool=memcheck --xtree-memory=full --xtree-memory-file="$work/allocs.kcg" \
-        --log-file="$work/allocs.vg" "$program" "${args[@]}" < "$input" > /dev/null)
+        --log-file="$work/allocs.vg" "$program" "${args[@]}" < "$input" > /dev/null) ||
+    valgrind_failed "$program" "$work/allocs.vg"
 program_allocs=$(sed -n 's/.*total heap usage: \([0-9,]*\) allocs.*/\1/p' "$work/allocs.vg" | tr -d ,)
 
 # The shared libraries the program needs beyond the C library, libm and the loader, and what it
