@@ -10,10 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 
-if ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a > /dev/null 2>&1; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq libclang-rt-14-dev
-fi
+.ci/need.sh '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a=libclang-rt-14-dev'
 
 CXX=clang++ cmake -S . -B build-fuzz -DWERKVERBUND_FUZZ=ON -DWERKVERBUND_TESTS=OFF -DWERKVERBUND_WERROR=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null

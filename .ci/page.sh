@@ -4,15 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v emcc >/dev/null || need+=(emscripten)
-command -v node >/dev/null || need+=(nodejs)
-command -v esbuild >/dev/null || need+=(esbuild)
-if [ "${#need[@]}" -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-fi
+.ci/need.sh cmake emcc=emscripten node=nodejs esbuild
 # emscripten's tools load acorn from Debian's node modules, also under a node of another origin.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 

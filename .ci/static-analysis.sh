@@ -4,15 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=()
-command -v clang-tidy >/dev/null || need+=(clang-tidy)
-command -v run-clang-tidy >/dev/null || need+=(clang-tidy)
-command -v clang-format >/dev/null || need+=(clang-format)
-command -v cppcheck >/dev/null || need+=(cppcheck)
-if [ "${#need[@]}" -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-fi
+.ci/need.sh clang-tidy run-clang-tidy=clang-tidy clang-format cppcheck
 
 cmake -S . -B build-analysis -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DWERKVERBUND_TESTS=OFF > /dev/null
 run-clang-tidy -p build-analysis -quiet "$(pwd)/src/"

@@ -7,17 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=()
-command -v cmake >/dev/null || need+=(cmake)
-command -v g++ >/dev/null || need+=(g++)
-command -v chromium >/dev/null || need+=(chromium)
-command -v node >/dev/null || need+=(nodejs)
-command -v esbuild >/dev/null || need+=(esbuild)
-command -v npm >/dev/null || need+=(npm)
-if [ "${#need[@]}" -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-fi
+.ci/need.sh cmake g++ chromium node=nodejs esbuild npm
 # emscripten's tools load acorn from Debian's node modules, also under a node of another origin.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1

@@ -5,15 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=()
-command -v x86_64-w64-mingw32-g++ >/dev/null || need+=(mingw-w64)
-command -v wine >/dev/null || need+=(wine wine64)
-command -v unzip >/dev/null || need+=(unzip)
-command -v lintian >/dev/null || need+=(lintian)
-if [ "${#need[@]}" -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-fi
+.ci/need.sh x86_64-w64-mingw32-g++=mingw-w64 wine=wine,wine64 unzip lintian
 
 echo "== Windows build"
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DWERKVERBUND_TESTS=OFF \

@@ -62,6 +62,9 @@ int writeDescriptor(void* data, const char* bytes, int length) {
 
 int OUTPUT_FD = 1;
 int ERROR_FD = 2;
+// Standard output and error for the whole run; made at compile time, so that the start does not clear their
+// buffers.
+constinit Console con = { streamTo(writeDescriptor, &OUTPUT_FD), streamTo(writeDescriptor, &ERROR_FD) };
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +78,6 @@ int main(int argc, char** argv) {
     // A write beyond the file-size limit fails like one to a full disk instead of ending the run.
     signal(SIGXFSZ, SIG_IGN);
 #endif
-    Console con = { streamTo(writeDescriptor, &OUTPUT_FD), streamTo(writeDescriptor, &ERROR_FD) };
     ConsoleInput input = inputOnDescriptor(con, 0);
     int status = runWerkverbund(argc, argv, con, consoleAnswers(input));
     flushStream(con.out);

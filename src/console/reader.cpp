@@ -326,9 +326,12 @@ Refusal readDecimal(const char* text, const char* end, double* value) {
 
 int discard(void* /*data*/, const char* /*bytes*/, int /*length*/) { return 0; }
 
+// The console of a field's text: reading from memory prints nothing. Made at compile time; an initializer run on
+// first use would need the C++ runtime's guards and bring libstdc++ into the console program.
+constinit Console nowhere = { streamTo(discard, nullptr), streamTo(discard, nullptr) };
+
 // "%f" with nothing but blanks after it.
 Refusal readDemandText(const char* text, size_t length, double* value) {
-    static Console nowhere = { streamTo(discard, nullptr), streamTo(discard, nullptr) };
     ConsoleInput in = inputOnMemory(nowhere, text, length);
     float typed = 0;
     int tooLong = 0;

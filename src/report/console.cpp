@@ -5,13 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-Stream streamTo(int (*sink)(void*, const char*, int), void* data) {
-    Stream s{};
-    s.sink = sink;
-    s.data = data;
-    return s;
-}
-
 void flushStream(Stream& s) {
     if (s.used > 0 && s.sink(s.data, s.bytes, s.used) != 0) s.failed = 1;
     s.used = 0;

@@ -26,8 +26,14 @@ struct Console {
     Stream err;
 };
 
-// Streams (console.cpp).
-Stream streamTo(int (*sink)(void*, const char*, int), void* data);
+// Streams (console.cpp). A stream is made at compile time, so that a console kept for the whole run needs no
+// initializer that runs at start-up or on first use.
+constexpr Stream streamTo(int (*sink)(void*, const char*, int), void* data) {
+    Stream s{};
+    s.sink = sink;
+    s.data = data;
+    return s;
+}
 void putText(Stream& s, const char* text, int length);
 void putString(Stream& s, const char* text);
 void flushStream(Stream& s);
@@ -162,23 +168,20 @@ enum SectionOpening { OPEN_AT_BEGIN, OPEN_AT_END };  // when the section's openi
 void resetResults();                                 // a run starts: no section is open
 void beginResults(const char* mode, SectionOpening opening);
 void endResults();
-int printResult(Console& con, Line line, const ResultRow& row);  // returns the row's index in the record
+// Says the row by its line and keeps it with the sizes and the mark the line prints; returns its index in the record.
+int printResult(Console& con, Line line, const ResultRow& row);
 void printResultText(Console& con, Line heading);
 void writeResultsOnly(const char* text);  // the closing text, which the console does not get
 
 // Rows of the usual shapes: plants or factories by size, figures, a note that names itself; and the values
 // behind a row.
-ResultRow countsRow(RowKind kind, const char* code, const Label& name, const SkwTotals& counts, int shown, char mark);
+ResultRow countsRow(RowKind kind, const char* code, const Label& name, const SkwTotals& counts, char mark);
 ResultRow valueRow(RowKind kind, const char* code, const Label& name, int valueCount, double v0, double v1 = 0,
                    double v2 = 0);
 ResultRow noteRow(const char* code, const Label& text);
 void addFact(ResultRow& row, const char* code, double value);
 // A flow from a supplying row to a consumer (a race when consumer is null); flows of 0 are left out.
 void addFlow(FlowKind kind, int row, const char* consumer, int race, double amount);
-
-constexpr int SHOW_M = 1 << SIZE_M;
-constexpr int SHOW_M_L = SHOW_M | 1 << SIZE_L;
-constexpr int SHOW_ALL = SHOW_M_L | 1 << SIZE_XL;
 
 // Diagnostics file (diagnostics.cpp); both write only with -br.
 void writeDiagnosticsHeader();

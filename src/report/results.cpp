@@ -2,6 +2,7 @@
 // file spelling to the open section of Ergebnis.txt and keeps its row in the run record.
 #include "report/report.h"
 
+#include <algorithm>
 #include <cassert>
 #include <iterator>
 
@@ -27,6 +28,46 @@ constexpr Label LINES[] = {
 };
 // clang-format on
 static_assert(std::size(LINES) == LINE_COUNT);
+
+// What a template prints of its row besides the name: the sizes (a bit 1 << Size for each of %X, %L and %M) and
+// whether the mark (%c).
+struct Printed {
+    int sizes;
+    bool mark;
+};
+
+constexpr Printed printedBy(const char* format) {
+    Printed printed{};
+    for (const char* f = format; *f; ++f) {
+        if (*f != '%' || !f[1]) continue;
+        char code = *++f;  // "%%" takes both characters
+        if (code == 'X') printed.sizes |= 1 << SIZE_XL;
+        if (code == 'L') printed.sizes |= 1 << SIZE_L;
+        if (code == 'M') printed.sizes |= 1 << SIZE_M;
+        if (code == 'c') printed.mark = true;
+    }
+    return printed;
+}
+
+// Read off the templates at compile time, so that a row's sizes and mark are always those its line prints.
+struct PrintedByLine {
+    Printed line[LINE_COUNT];
+};
+
+constexpr PrintedByLine readTemplates() {
+    PrintedByLine printed{};
+    for (int line = 0; line < LINE_COUNT; ++line) printed.line[line] = printedBy(LINES[line].console);
+    return printed;
+}
+constexpr PrintedByLine PRINTED = readTemplates();
+
+constexpr bool printsAlike(const Label& line) {
+    Printed console = printedBy(line.console);
+    Printed file = printedBy(line.file);
+    return console.sizes == file.sizes && console.mark == file.mark;
+}
+static_assert(std::all_of(std::begin(LINES), std::end(LINES), printsAlike),
+              "a line's console and file spellings print other sizes or marks");
 
 FileSink section = { -1, FILE_RESULTS, 0, {} };  // the open section of Ergebnis.txt with -dat
 bool inSection = false;                          // a section has begun (even if it failed to open)
@@ -120,7 +161,10 @@ int printResult(Console& con, Line line, const ResultRow& row) {
     expandLine(out, LINES[line].file, row, row.name.file);
     writeResultsText(text, out.used);
     assert(run.rowCount < ROW_LIMIT);
-    run.rows[run.rowCount] = row;
+    ResultRow& kept = run.rows[run.rowCount];
+    kept = row;
+    kept.shown = PRINTED.line[line].sizes;
+    if (!PRINTED.line[line].mark) kept.mark = '\0';
     return run.rowCount++;
 }
 
@@ -135,7 +179,7 @@ void writeResultsOnly(const char* text) {
     writeResultsText(text, length);
 }
 
-ResultRow countsRow(RowKind kind, const char* code, const Label& name, const SkwTotals& counts, int shown, char mark) {
+ResultRow countsRow(RowKind kind, const char* code, const Label& name, const SkwTotals& counts, char mark) {
     ResultRow row{};
     row.kind = kind;
     row.code = code;
@@ -143,7 +187,6 @@ ResultRow countsRow(RowKind kind, const char* code, const Label& name, const Skw
     row.count[SIZE_M] = counts.M;
     row.count[SIZE_L] = counts.L;
     row.count[SIZE_XL] = counts.XL;
-    row.shown = shown;
     row.mark = mark;
     return row;
 }

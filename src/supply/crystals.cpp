@@ -31,10 +31,8 @@ SkwTotals crystalFood(const SkwTotals& skw, int KG, int xl) {
 }
 
 // One line of counts: all three sizes with -xl, else the M (or L and M) counts with the mark.
-int sayCounts(Console& con, ResultRow row, char mark, int shown, Line line) {
+int sayCounts(Console& con, ResultRow row, Line line) {
     const SkwTotals& skw = run.skw;
-    row.shown = run.opt.xl ? SHOW_ALL : shown;
-    row.mark = run.opt.xl ? '\0' : mark;
     addFact(row, "XL", skw.XL);
     addFact(row, "L", skw.L);
     addFact(row, "M", skw.M);
@@ -50,21 +48,21 @@ void computeCrystals(Console& con) {
     int units = unitsOfSizes(skw.M, skw.L, skw.XL);
     SkwTotals crystals = run.opt.xl ? skw : SkwTotals{ crystalMCount(skw), 0, 0 };
     const RaceInfo* race = crystalRaceOf(run.in.crystalRace);
-    ResultRow row = countsRow(ROW_CRYSTALS, "KF", race ? race->crystals : NO_CRYSTAL_RACE_LABEL, crystals, 0, '\0');
+    ResultRow row = countsRow(ROW_CRYSTALS, "KF", race ? race->crystals : NO_CRYSTAL_RACE_LABEL, crystals, mark);
     row.feeds = "SKW";
     row.race = race ? race->name : nullptr;
     // the plants for sale take what their crystal factories would need alone; the complex's own plants the rest
     SkwTotals sale = salePlants(run.in);
     int forSale = unitsOfSizes(sale.M, sale.L, sale.XL);
-    int said = sayCounts(con, row, mark, SHOW_M, LINE_CRYSTALS);
+    int said = sayCounts(con, row, LINE_CRYSTALS);
     addFlow(FLOW_CRYSTALS, said, "SKW", -1, units - forSale);
     addFlow(FLOW_CRYSTALS, said, "saleSkw", -1, forSale);
     if (run.in.crystalRace != NO_CRYSTAL_RACE) return;
-    ResultRow food = countsRow(ROW_CRYSTAL_FOOD, "KFNP", FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), 0, '\0');
+    ResultRow food = countsRow(ROW_CRYSTAL_FOOD, "KFNP", FOOD_NAME, crystalFood(skw, run.in.KG, run.opt.xl), mark);
     food.feeds = "KF";
     food.pairs = 1;
     addFact(food, "KG", run.in.KG);
-    int foodRow = sayCounts(con, food, mark, SHOW_M_L, LINE_CRYSTAL_FOOD);
+    int foodRow = sayCounts(con, food, LINE_CRYSTAL_FOOD);
     addFlow(FLOW_FOOD, foodRow, "KF", -1, units);
     addFlow(FLOW_FOOD, foodRow, "KG", -1, run.in.KG);
 }

@@ -53,7 +53,7 @@ void addEnergyFlows(int row, const InputRecord& in) {
 
 // The SKW line and with -es the capacity line.
 void saySkwLines(Console& con, int demand) {
-    ResultRow row = countsRow(ROW_PLANTS, "SKW", SKW_NAME, supportingSkw(run.skw, run.in), SHOW_ALL, '\0');
+    ResultRow row = countsRow(ROW_PLANTS, "SKW", SKW_NAME, supportingSkw(run.skw, run.in), '\0');
     row.number = -run.EnergyRemainder;
     addFact(row, "EZ", demand);
     addTotals(row, run.skw);

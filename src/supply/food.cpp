@@ -21,7 +21,7 @@ constexpr const char* fedBy(const char* rowCode) { return rowCode + 3; }
 // the demand it comes from.
 ResultRow chainRow(RowKind kind, const char* code, const Label& name, const char* forWhom, bool opensGroup,
                    const char* demandCode, int demand) {
-    ResultRow row = countsRow(kind, code, name, SkwTotals{}, run.opt.xl ? SHOW_ALL : SHOW_M_L, '\0');
+    ResultRow row = countsRow(kind, code, name, SkwTotals{}, '\0');
     row.feeds = fedBy(code);
     row.race = forWhom;
     row.pairs = 1;
