@@ -152,6 +152,20 @@ test('switches named with their flags; lines of zeros hidden by the player, in t
     await close(page, other);
 });
 
+// The lines of the extra races named as the console names them, in the tables' buttons and in the chain.
+test('the extra races\' food lines by their names, or numbered when the player asks', async () => {
+    const page = await openPage('#v=2&or=j&WF.V=5');
+    for (const race of ['Piraten', 'Rasse1']) {
+        if (race === 'Rasse1') await page.getByRole('switch', { name: 'Weitere Völker mit Namen' }).uncheck();
+        await page.getByRole('button', { name: `Warum? ${race} L2+L1Fabriken`, exact: true }).click();
+        await tab(page, 'Kette');
+        assert.match(await page.locator('#chain svg desc').textContent(), new RegExp(`${race} Level 3 bezieht 5 `
+            + `Einheiten Nahrung von ${race} L2\\+L1Fabriken\\.`));
+        await tab(page, 'Übersicht');
+    }
+    await close(page);
+});
+
 test('files named after the plan; a link to a plan that is here already says so', async () => {
     const page = await openPage('#v=2&name=Nord%3A%20Erz&EAM=2');
     await tab(page, 'Dateien');
