@@ -41,6 +41,7 @@ void sayOreLine(Console& con, float ME, int consumers) {
     addFact(row, "perYield", perYield);
     addFact(row, "yield", yield);
     addFact(row, "extraYield", extraYield);
+    addFact(row, "reserve", static_cast<int>(RECOMMENDED_MARGIN));  // whole yield points; the rest rounds up
     addOreFlows(printResult(con, LINE_ORE, row), run.in);
 }
 

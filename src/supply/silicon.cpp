@@ -70,6 +70,7 @@ void saySiliconLine(Console& con, float MS) {
     addFact(row, "yield", yield);
     addFact(row, "criticalYield", criticalYield);
     addFact(row, "extraYield", extraYield);
+    addFact(row, "reserve", static_cast<int>(rates.recommended));  // whole yield points; the rest rounds up
     addSiliconFlows(printResult(con, LINE_SILICON, row), run.in, run.skw);
 }
 

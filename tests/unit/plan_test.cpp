@@ -180,11 +180,12 @@ TEST(PlanEntry, FlowsOfAOneFactoryComplex) {
                   .find(R"("flows":[{"kind":"energy","row":0,"consumer":null,"race":"A","amount":3600},)"),
               std::string::npos);
     // behind the mine lines: 150 ore at 28.55 a yield point; 75 silicon at 7.75 a point, less the M plant's
-    // 9640 - 3600 = 6040 EZ surplus at 1711.2 a point; no margin point for one consumer
+    // 9640 - 3600 = 6040 EZ surplus at 1711.2 a point; no margin point for one consumer; a fixed reserve of 11
+    // points for ore and 10 for L silicon mines beside the half point that rounds up
     EXPECT_EQ(mineFacts(),
-              "ME 150; consumers 1; perYield 28.55; yield 5.25394; extraYield 0; MS 75; surplusEZ 6040; "
+              "ME 150; consumers 1; perYield 28.55; yield 5.25394; extraYield 0; reserve 11; MS 75; surplusEZ 6040; "
               "saleSkwLOdd 0; perYield 7.75; ezPerYield 1711.2; yield 9.67742; criticalYield 6.14773; "
-              "extraYield 0; ");
+              "extraYield 0; reserve 10; ");
     const ResultRow& argon = rowOf("NP.A");
     EXPECT_EQ(std::vector<double>({ fact(argon, "NF"), fact(argon, "KG"), fact(argon, "KF") }),
               std::vector<double>({ 1, 0, 2 }));

@@ -53,11 +53,13 @@ const named = (html) => (plain(html) !== html.replace(/<[^>]*>/g, '').replace(/&
 // A number field; the page's scripts give it its keypad, placeholder and, in a grid, the headings that name it.
 const input = (tables, q) => `<input id=${idOf(q.key)}>`;
 
+// A switch named by all its label shows, the option's flag too ("-xl"), so that voice control finds it by either.
 function switchRow(id, words, note, whenOn) {
+    const flag = whenOn ? '' : `-${id.slice(2)}`;
     return `<label class="switch${whenOn ? ` answer" data-when=${whenOn} hidden` : '"'}>`
-        + `<input type=checkbox role=switch id=${id}${named(words + (note ? ', ' + note : ''))}>`
+        + `<input type=checkbox role=switch id=${id}${named(words + (note ? ', ' + note : '') + (flag && ' ' + flag))}>`
         + `<span>${words}${note ? `<small>${note}</small>` : ''}</span>`
-        + (whenOn ? '' : `<code>-${id.slice(2)}</code>`) + '</label>';
+        + (flag && `<code>${flag}</code>`) + '</label>';
 }
 
 // The option boxes; after an option's switch what it asks: its yes/no answer, or the fields its questions fill

@@ -7,3 +7,8 @@ export function number(n) {
     var sign = n < 0 || Object.is(n, -0) ? '-' : '';
     return sign + parts[0].replace(/\B(?=(\d{3})+(?!\d))/g, '.') + (parts[1] ? ',' + parts[1] : '');
 }
+
+// A count with its noun, singular after 1: "1 Stufe", "2 Stufen", "1,5 Stufen".
+export function counted(n, one, many) {
+    return number(n === 0 ? 0 : n) + ' ' + (n === 1 ? one : many);
+}

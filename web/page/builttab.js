@@ -1,13 +1,15 @@
 // The built tab: what is built of the plan's lines as a checklist, a count typed per size (and per mine line its
 // yield), what is missing and what stands beyond the need.
 import { element, byId, setIf } from '../lib/dom.js';
-import { number } from '../lib/format.js';
+import { number, counted } from '../lib/format.js';
+import { builtCount } from '../plan/checked.js';
 import { checklistOf, standOf } from '../record/checklist.js';
 import { SIZES, spoken } from '../record/words.js';
 import { headOf } from './results.js';
 
 var plans = null;    // built(), setBuilt(key, count): the current plan's built counts
 var record = null;   // of the last run of the form's plan
+var redraw = null;   // the checklist drawn anew, as the views draw it
 
 // A size's cell of the checklist: the count built, typed, and what is needed; in print the count.
 function sizeCell(line, size, i) {
@@ -65,32 +67,60 @@ function showBuilt() {
             if (!cell) return;
             setIf(cell.need, 'textContent', ' von ' + number(size.need)
                 + (line.mine ? ' (Ausreichend; empfohlen ' + number(size.recommended) + ')' : ''));
-            if (document.activeElement !== cell.input) setIf(cell.input, 'value', size.has ? String(size.has) : '');
+            if (document.activeElement !== cell.input) shownAgain(cell.input, size.has ? number(size.has) : '');
             setIf(cell.shown, 'textContent', number(size.has));
         });
         setIf(r.stand, 'textContent', standOf(line, number));
         setIf(r.tr, 'className', line.missing.length ? 'missing to-build' : line.extra.length ? 'extra' : 'done');
     });
     setIf(area.wvFoot, 'textContent', list.sum.need || list.sum.built ? 'Gebaut: ' + number(list.sum.built) + ' von '
-        + number(list.sum.need) + ' Fabriken (ein Paar zählt zwei)' : 'Dieser Plan braucht keine Fabriken.');
+        + counted(list.sum.need, 'Fabrik', 'Fabriken') + ' (ein Paar zählt zwei)' : 'Dieser Plan braucht keine Fabriken.');
 }
 
-// A built count typed: whole numbers from 0 on; anything else is not saved and said at the field.
+function storedCount(input) {
+    return plans.built()[input.getAttribute('data-key')] || 0;
+}
+
+// Why a field's text is not taken, said below it; '' takes the message away.
+function say(input, text) {
+    var message = input.wvMessage;
+    if (text && !message) {
+        message = input.wvMessage = element('small', { id: input.id + '-m', class: 'bad' });
+        input.parentNode.insertBefore(message, input.nextSibling);
+        input.setAttribute('aria-describedby', message.id);
+    }
+    if (message) setIf(message, 'textContent', text);
+    if (message) setIf(message, 'hidden', !text);
+    setIf(input, 'ariaInvalid', String(!!text));
+}
+
+// The stored count put into a field the player is not in; the message about what stood there before goes.
+function shownAgain(input, text) {
+    if (input.value !== text) say(input, '');
+    setIf(input, 'value', text);
+}
+
+// A built count typed, read as the form's numbers are ("1.200" is 1200). A text that is no count is said at its
+// field, and the count stays what it was when the field was entered, never a part of what is being typed.
 function builtTyped(event) {
     var input = event.target;
-    var text = input.value.trim();
-    var ok = /^\d{0,10}$/.test(text) && +text <= 1e9;
-    setIf(input, 'ariaInvalid', String(!ok));
-    if (!ok) return;
-    plans.setBuilt(input.getAttribute('data-key'), +text);
-    showBuilt();
+    if (input.wvKept === undefined) input.wvKept = storedCount(input);
+    var count = builtCount(input.value);
+    say(input, count === null ? 'Bitte eine ganze Zahl ab 0 eingeben, etwa 1.200; gezählt bleibt '
+        + number(input.wvKept) + '.' : '');
+    count = count === null ? input.wvKept : count;
+    if (count !== storedCount(input)) plans.setBuilt(input.getAttribute('data-key'), count);
+    redraw();
 }
 
 
 export const builtTab = {
-    start: function (stored) {
-        plans = stored;
+    start: function (stored, drawn) {
+        [plans, redraw] = [stored, drawn];
         byId('built').addEventListener('input', builtTyped);
+        byId('built').addEventListener('focusin', function (event) {
+            if (event.target.hasAttribute('data-key')) event.target.wvKept = storedCount(event.target);
+        });
     },
     show: function (last) {
         record = last;

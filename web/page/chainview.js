@@ -63,15 +63,22 @@ export function chainView(area, hooks) {
         hooks.picked(box ? +box.getAttribute('data-row') : null, box ? box.getAttribute('data-name') : '');
     }
 
+    // A press focuses the box before its click, and focus picks it: a click unpicks only the box that was picked
+    // before the press began, so one click or tap picks and a second one on the same box lets it go.
+    var atPress;
     function pick(event) {
         var box = event.target.closest && event.target.closest('.chain-box');
         if (!box) return;
-        picked = event.type === 'click' && picked === box.getAttribute('data-id') ? null : box.getAttribute('data-id');
+        var id = box.getAttribute('data-id');
+        var before = event.type === 'click' && atPress !== undefined ? atPress : picked;
+        if (event.type === 'click') atPress = undefined;
+        picked = event.type === 'click' && before === id ? null : id;
         highlight();
     }
 
     area.addEventListener('click', pick);
     area.addEventListener('focusin', pick);
+    area.addEventListener('pointerdown', function () { atPress = picked; }, true);
     area.addEventListener('keydown', function (event) {
         var step = { ArrowLeft: [-40, 0], ArrowRight: [40, 0], ArrowUp: [0, -40], ArrowDown: [0, 40] }[event.key];
         if (event.key === '+' || event.key === '=') zoomTo(zoom * STEP);

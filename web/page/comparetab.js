@@ -59,9 +59,10 @@ function showCompare() {
     var key = JSON.stringify(c) + a.name + b.name;
     var area = byId('comparison');
     if (area.wvKey === key) return;
+    var drawn = comparison(c, a.name, b.name);  // a comparison that fails leaves no key: it is made again
     area.wvKey = key;
     area.textContent = '';
-    area.appendChild(comparison(c, a.name, b.name));
+    area.appendChild(drawn);
 }
 
 // The result tables the comparison follows, with the columns that go into each of theirs.
@@ -161,20 +162,23 @@ function comparison(c, a, b) {
         if (rows.length) box.appendChild(compareTable(g.caption, g.columns, rows.map(function (r) { return compareRow(r, g); }), names));
     });
     var differ = c.rows.filter(function (r) { return r.differs.length; }).length;
-    box.insertBefore(element('p', { class: 'hint', text: differ ? differ + ' Ergebniszeilen unterscheiden sich; sie sind '
-        + 'markiert.' : 'Die Ergebnisse der beiden Pläne sind gleich.' }), box.firstChild);
+    var said = differ === 1 ? '1 Ergebniszeile unterscheidet sich; sie ist markiert.'
+        : differ + ' Ergebniszeilen unterscheiden sich; sie sind markiert.';
+    box.insertBefore(element('p', { class: 'hint', text: differ ? said : 'Die Ergebnisse der beiden Pläne sind gleich.' }),
+        box.firstChild);
     box.insertBefore(inputsList(c.inputs), box.firstChild);
     return box;
 }
 
 
 export const compareTab = {
-    start: function (given, run, stored) {
+    // redraw(): the comparison drawn as the views draw it, failing in its own place
+    start: function (given, run, stored, redraw) {
         [tables, runner, plans] = [given, run, stored];
         ['compare-a', 'compare-b'].forEach(function (id) {
             byId(id).addEventListener('change', function () {
                 picked = true;
-                showCompare();
+                redraw();
             });
         });
     },

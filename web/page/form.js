@@ -2,6 +2,7 @@
 // the questions in grids and lists. Here it is bound: read() reads the plan from it, show() puts a plan into it,
 // render() shows what a run said about each field.
 import { element, setIf } from '../lib/dom.js';
+import { number } from '../lib/format.js';
 import { isAsked, refusalOf } from '../plan/plan.js';
 import { refusalText, fieldName, raceName } from '../record/words.js';
 
@@ -138,12 +139,12 @@ function render(tables, parts, plan, state) {
         var asked = state.record.questions[i];
         var refusal = refusalOf(state.input, state.record, i);
         var text = refusal ? refusalText(q, refusal, tables.numberTextLimit) : '';
+        var shown = asked.asked ? number(asked.shown + 0) : '';   // as the fields read it; a -0 shown is 0
         if (!text && asked.refused) {
-            text = 'Der berechnete Wert ' + asked.shown + ' liegt nicht zwischen ' + q.low + ' und ' + q.high
+            text = 'Der berechnete Wert ' + shown + ' liegt nicht zwischen ' + q.low + ' und ' + q.high
                 + '; gerechnet wird mit ' + asked.taken + '. Bitte einen Wert eingeben.';
         }
         if (f.computed) {
-            var shown = asked.asked ? String(asked.shown) : '';
             setIf(f.computed, 'textContent', shown ? 'berechnet: ' + shown : '');
             setIf(f.input, 'placeholder', shown || '0');
         }

@@ -12,7 +12,7 @@ import { explainRow } from '../record/explain.js';
 import { buildForm } from './form.js';
 import { problemsView } from './problems.js';
 import { answersLoader } from './loadanswers.js';
-import { showResults, toggleWhy, showSummary } from './results.js';
+import { showResults, toggleWhy, showSummary, hideEmptyLines } from './results.js';
 import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
@@ -158,6 +158,7 @@ function start() {
     problems = problemsView(tables, form, function () { return last && last.result.record; });
     var readFile = answersLoader({ runner: runner, tables: tables, form: form, planner: planner, notice: bar.notice,
         listOf: problems.listOf, show: show });
+    hideEmptyLines(elements.results, document.getElementById('hide-empty'));
     elements.results.addEventListener('click', function (event) {
         var why = event.target.closest('button.why');
         if (why) toggleWhy(elements.results, why);

@@ -1,24 +1,29 @@
 // The plan's files in the files tab: the results as CSV (with what is built) and the plan file, each made when
 // its link is followed; a plan file loaded as a new plan, never over one.
-import { linkTo } from '../lib/dom.js';
-import { FILE_LIMIT } from '../plan/planfile.js';
+import { linkTo, byId, setIf } from '../lib/dom.js';
+import { FILE_LIMIT, fileNameOf } from '../plan/planfile.js';
 import { csvOf } from '../record/csv.js';
 
 // parts: plans() the store, entry() the current plan as stored, use(entry) to show a stored plan, record() the last
-// run's record, notice(text, bad) the notice line. Gives download(event) for the links and loadFile(file).
+// run's record, notice(text, bad) the notice line. Gives download(event) for the links, loadFile(file) and
+// named(name), which names the links after the plan.
 export function planFiles(parts) {
     var plans = parts.plans;
-    // A name the file system takes: no characters that are not allowed in file names somewhere.
-    function fileName(name) {
-        return (name.replace(/[\\/:*?"<>|\u0000-\u001f]+/g, '_').slice(0, 60) || 'plan') + '.werkverbund.json';
+    // The links to the files, named after the plan (the name they save under).
+    function named(name) {
+        [['csv', '.csv'], ['planfile', '.werkverbund.json']].forEach(function (file) {
+            var link = byId(file[0]);
+            link.download = fileNameOf(name, file[1]);
+            setIf(link, 'textContent', link.download);
+        });
     }
 
     // The links of the files tab make their file when they are followed: the CSV of the last run, the plan file.
     function download(event) {
         var link = event.currentTarget;
         var csv = link.id === 'csv';
-        if (!csv) link.download = fileName(parts.entry().name);
         var entry = parts.entry();
+        named(entry.name);
         var text = csv ? csvOf(parts.record(), Object.keys(entry.built).length ? entry.built : null)
             : plans().fileOf(plans().get(entry.id) || entry);
         linkTo(link, text, csv ? 'text/csv;charset=utf-8' : 'application/json');
@@ -41,5 +46,5 @@ export function planFiles(parts) {
     }
 
 
-    return { download: download, loadFile: loadFile };
+    return { download: download, loadFile: loadFile, named: named };
 }

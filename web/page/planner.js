@@ -1,11 +1,13 @@
 // Several named plans kept in this browser: the list to switch between them, the current plan's name, new, copy
-// and delete (with a way back); the plan of a shared link added beside the others (its files: planfiles.js). Every
-// change of the form is saved to the current plan right after its run (only the fields this tab changed, so that
-// another tab's edits of other fields stay), and can be undone and redone while the page is open.
+// and delete (with a way back); the plan of a shared link added beside the others (the list and the name field:
+// planlist.js; the files: planfiles.js). Every change of the form is saved to the current plan right after its run
+// (only the fields this tab changed, so that another tab's edits of other fields stay), and can be undone and
+// redone while the page is open.
 import { element, byId } from '../lib/dom.js';
 import { copyOf, typedInto } from '../plan/plan.js';
 import { planStore } from '../plan/store.js';
 import { planFiles } from './planfiles.js';
+import { bindList } from './planlist.js';
 
 var store = null;   // the plans: reached through plans(), which first writes the form's pending change
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew; noted(problems):
@@ -18,6 +20,7 @@ var shown = null;   // the plan in the form as last saved or shown: what this ta
 var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
 var changes = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
 var pending = null; // the form's change not yet written: the plan, the plan it was changed from, the addresses
+var files = null;   // the plan's files, named after it
 
 // Writes the form's last change to the current plan: after the run it caused, or at once when anything else
 // touches the plans or the page is left, so that a reload or a closed tab keeps the last entry.
@@ -72,6 +75,7 @@ function fillList() {
     });
     list.value = entry.id;
     byId('plan-name').value = entry.name;
+    files.named(entry.name);
     hooks.listed(all, entry);
     showHistory();
     tell();
@@ -87,7 +91,7 @@ function use(e) {
     return e;
 }
 
-// Undo and redo: the plan as it was before the last change; typing into one field is one change.
+// Undo and redo: the plan as it was before the last change; typing into one field until it is left is one change.
 function step(from, to) {
     var h = historyOf(entry.id);
     if (!h[from].length) return;
@@ -105,20 +109,6 @@ function removeCurrent() {
         use(plans().restore(gone));
         hooks.notice('Plan „' + gone.name + '“ wiederhergestellt.');
     } });
-}
-
-// A stored plan that cannot be read is chosen: it cannot be shown, only deleted.
-function damagedChosen(id) {
-    var e = plans().damaged().filter(function (d) { return d.id === id; })[0];
-    byId('plan-list').value = entry.id;
-    if (!e) return;
-    var name = e.name ? 'Der Plan „' + e.name + '“' : 'Dieser Plan';
-    var action = { text: 'Beschädigten Plan löschen', run: function () {
-        plans().remove(e.id);
-        fillList();
-        hooks.notice(name + ' ist gelöscht.');
-    } };
-    hooks.notice(name + ' ist beschädigt und lässt sich nicht öffnen. ', true, null, action);
 }
 
 // This tab's plan as another tab changed it, shown when it differs from the form, and said.
@@ -154,20 +144,16 @@ function undoKey(event) {
 }
 
 function bind() {
-    var files = planFiles({ plans: plans, entry: function () { return entry; }, use: use, record: hooks.record,
+    files = planFiles({ plans: plans, entry: function () { return entry; }, use: use, record: hooks.record,
         notice: hooks.notice });
-    byId('plan-list').addEventListener('change', function (event) {
-        var e = plans().switchTo(event.target.value);
-        if (e) use(e);
-        else damagedChosen(event.target.value);
-    });
-    byId('plan-name').addEventListener('input', function (event) {
-        entry = plans().rename(entry.id, event.target.value) || entry;
-        byId('plan-list').selectedOptions[0].textContent = entry.name;
-        hooks.address();
-        tell();
-    });
-    byId('plan-name').addEventListener('change', fillList);
+    bindList({ plans: plans, current: function () { return entry; }, use: use, listed: fillList, notice: hooks.notice,
+        rename: function (text) {
+            entry = plans().rename(entry.id, text) || entry;
+            files.named(entry.name);
+            hooks.address();
+            tell();
+            return entry;
+        } });
     byId('plan-new').addEventListener('click', function () { use(plans().create()); });
     byId('plan-copy').addEventListener('click', function () { use(plans().duplicate(entry.id)); });
     byId('plan-delete').addEventListener('click', removeCurrent);
@@ -178,6 +164,8 @@ function bind() {
     byId('undo').addEventListener('click', function () { step('undo', 'redo'); });
     byId('redo').addEventListener('click', function () { step('redo', 'undo'); });
     document.addEventListener('keydown', undoKey);
+    // an entry ends when its field is left: typing there again is a change of its own
+    byId('form').addEventListener('focusout', function () { historyOf(entry.id).typing = null; });
     byId('csv').addEventListener('click', files.download);
     byId('planfile').addEventListener('click', files.download);
     window.addEventListener('storage', storageChanged);
@@ -192,12 +180,14 @@ export const planner = {
         store = planStore(tables, undefined, undefined, given.carry);
         hooks = given;
         bind();
-        planner.open(hash);
+        var how = performance.getEntriesByType('navigation')[0];
+        planner.open(hash, false, !!how && how.type !== 'navigate');
     },
     // The way a friend's link (or a plan pasted as its address) comes in: added as a new plan unless it is
     // one here already, what could not be read said; a link beyond the bound is refused with a message.
     // Gives the store's answer: entry, added, problems, refused.
-    open: function (hash, pasted) {
+    // reloaded: the page is this tab's own, loaded again, whose address is no link to tell of.
+    open: function (hash, pasted, reloaded) {
         var got = hash.length > 1 ? plans().openLink(hash, pasted) : null;
         hooks.noted(got ? got.problems : []);
         use(got ? got.entry : plans().current());
@@ -205,6 +195,8 @@ export const planner = {
         else if (got && got.added) {
             hooks.notice('Der Plan des Links ist als neuer Plan „' + entry.name + '“ hinzugekommen; die anderen '
                 + 'Pläne bleiben, wie sie waren.');
+        } else if (got && !got.own && !pasted && !reloaded) {
+            hooks.notice('Den Plan des Links gibt es hier schon: „' + entry.name + '“ ist jetzt offen.');
         }
         return got;
     },

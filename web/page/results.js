@@ -11,7 +11,7 @@ import { hyphenated } from '../record/describe.js';
 function shapeOf(described) {
     return described.tables.map(function (t) {
         return t.caption + t.rows.length + ':' + t.rows.map(function (r) {
-            return r.head + '/' + (r.sub || '') + (r.said ? '!' : '') + (r.build ? '+' : '') + r.index;
+            return r.head + '/' + (r.sub || '') + (r.said ? '!' : '') + (r.build ? '+' : '') + (r.empty ? '0' : '') + r.index;
         }).join('|') + (t.notes || []).join('');
     }).join('#');
 }
@@ -35,8 +35,9 @@ function rowElement(r, slots, foot) {
         r.sub ? element('small', { text: r.sub }) : null, r.index === undefined ? null : whyOf(r, after)]);
     // a name broken at its joints on screen is said whole
     if (spoken(r.head) !== r.head) head.setAttribute('aria-label', spoken(r.head) + (r.sub ? ' ' + r.sub : ''));
-    // a line with something to build gets a tick box in print
-    var tr = element('tr', r.build ? { class: 'to-build' } : {}, [head].concat(r.cells.map(function (c) {
+    // a line with something to build gets a tick box in print; a line of zeros may be hidden
+    var kinds = (r.build ? 'to-build ' : '') + (r.empty ? 'empty' : '');
+    var tr = element('tr', kinds ? { class: kinds.trim() } : {}, [head].concat(r.cells.map(function (c) {
         var td = element('td', { class: c.cls, text: c.text });
         slots.push(td);
         return td;
@@ -150,4 +151,22 @@ export function headOf(name, children) {
         })).join(' '));
     }
     return head;
+}
+
+// The switch that hides the lines of zeros in the tables, kept in this browser (not in the plan: its files and
+// console text hold every line).
+var EMPTY_KEY = 'werkverbund-leere-zeilen';
+export function hideEmptyLines(area, toggle) {
+    var show = function () { area.classList.toggle('hide-empty', toggle.checked); };
+    try { toggle.checked = localStorage.getItem(EMPTY_KEY) === 'aus'; } catch (e) { /* shown, as by default */ }
+    show();
+    toggle.addEventListener('change', function () {
+        show();
+        try {
+            if (toggle.checked) localStorage.setItem(EMPTY_KEY, 'aus');
+            else localStorage.removeItem(EMPTY_KEY);
+        } catch (e) {
+            // a browser that keeps nothing hides them until the page is left
+        }
+    });
 }

@@ -32,8 +32,9 @@ export const views = {
     // tables: the core's; run: the runner; stored: built(), setBuilt(key, count) and plan(id) of the plans
     start: function (tables, run, stored) {
         chainTab.start(tables);
-        builtTab.start(stored);
-        compareTab.start(tables, run, stored);
+        // a view drawn anew by its own controls (a count typed, a plan picked) fails or recovers as after a run
+        builtTab.start(stored, function () { safely('built', function () { builtTab.show(record); }); });
+        compareTab.start(tables, run, stored, function () { safely('comparison', compareTab.show); });
         var named = element('style', { id: 'print-name' });
         document.head.appendChild(named);
         // every printed page names its plan at its top

@@ -1,6 +1,7 @@
 // An answers file of the console program read into a plan: the console program runs on it with the plan's options,
 // and the plan takes the answers that run took. What does not fit is said, with the options the file would fit.
 // Pure: runner is the core's (web/run.js), tables its tables.
+import { counted } from '../lib/format.js';
 import { textOf } from '../core/run.js';
 import { isAsked } from './plan.js';
 import { refusalText } from '../record/words.js';
@@ -47,10 +48,17 @@ function fittingOptions(runner, tables, plan, bytes) {
 function warningsOf(tables, run) {
     var said = [];
     if (run.status) said.push('Die Datei endet vor der letzten Frage; die übrigen Felder bleiben leer.');
-    if (run.unread) said.push(run.unread + ' Fragen fanden keine Zahl, wo sie eine erwarteten.');
-    if (run.left) said.push('Nach der letzten Frage stehen noch ' + run.left + ' Zeilen in der Datei.');
+    var one = function (n, singular, plural) { return n === 1 ? singular : plural; };
+    if (run.unread) {
+        said.push(counted(run.unread, 'Frage fand', 'Fragen fanden') + ' keine Zahl, wo sie eine erwartete'
+            + one(run.unread, '', 'n') + '.');
+    }
+    if (run.left) {
+        said.push('Nach der letzten Frage ' + one(run.left, 'steht', 'stehen') + ' noch ' + counted(run.left, 'Zeile',
+            'Zeilen') + ' in der Datei.');
+    }
     if (!said.length && run.given !== run.asked) {
-        said.push('Die Datei hat ' + run.given + ' Antworten, gefragt wurde ' + run.asked + '-mal.');
+        said.push('Die Datei hat ' + counted(run.given, 'Antwort', 'Antworten') + ', gefragt wurde ' + run.asked + '-mal.');
     }
     if (said.length) said = [said.join(' ') + ' Die Datei passt nicht zu den eingeschalteten Optionen.'];
     run.record.messages.forEach(function (m) {

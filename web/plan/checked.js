@@ -1,7 +1,7 @@
 // What a plan brings in from outside (an address, a plan file, this browser's storage) read into a clean plan:
 // options, answers, field texts and built counts that can be kept, bounded, and German problems for the rest,
 // the first PROBLEM_LIMIT one by one and the others counted. Nothing throws.
-import { emptyPlan } from './plan.js';
+import { emptyPlan, germanNumber } from './plan.js';
 
 export var SKIPPED = 'nicht lesbar, übergangen';
 export var VERSION = 'unbekannte Version; gelesen, was sich lesen ließ';
@@ -10,6 +10,13 @@ var PROBLEM_LIMIT = 20;       // problems listed one by one; the rest are counte
 
 export function has(o, k) { return Object.prototype.hasOwnProperty.call(o, k); }
 export function isCount(n) { return n === Math.floor(n) && n >= 0 && n <= 1e9; }
+// A built count as typed, read as the form's fields read a number ("1.200" is 1200): a whole number from 0 to
+// 1e9, empty is 0; null for a text that is no such count.
+export function builtCount(text) {
+    var read = germanNumber(text, true);
+    if (read.empty) return 0;
+    return /^\+?[0-9]+$/.test(read.text || '') && isCount(Number(read.text)) ? Number(read.text) : null;
+}
 // Keeps PROBLEM_LIMIT problems, and counts the rest.
 export function note(problems, what, why) {
     if (problems.length < PROBLEM_LIMIT) problems.push('„' + what + '“: ' + why);

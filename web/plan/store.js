@@ -65,10 +65,10 @@ export function planStore(tables, storage, session, carry) {
         });
     }
 
-    // The name, or with " (2)", " (3)", … where a plan has it already.
-    function uniqueName(name) {
+    // The name, or with " (2)", " (3)", … where a plan (other than the one of id) has it already.
+    function uniqueName(name, id) {
         var names = {};
-        list().forEach(function (e) { names[e.name] = 1; });
+        list().forEach(function (e) { if (e.id !== id) names[e.name] = 1; });
         return unique(name, names);
     }
 
@@ -137,6 +137,7 @@ export function planStore(tables, storage, session, carry) {
         }
         var sign = digest(hash), mark = own(), link = String(get(LINK)), at = link.indexOf(' ');
         var got = address.readHash(hash), e = !pasted && mark.d.indexOf(sign) >= 0 && read(mark.id);
+        got.own = !!e;   // this tab's own address: a reload, not a link to tell of
         if (!e && link.slice(at + 1) === sign) e = read(link.slice(0, at));
         if (!e) {
             var same = function (x) { return hashOf(x.plan, { built: Object.keys(got.built).length && x.built }); };
@@ -171,9 +172,10 @@ export function planStore(tables, storage, session, carry) {
             set(PLAN + e.id, fileOf(e));
             return use(e);
         },
+        // A name another plan has gets " (2)", as a plan added does.
         rename: function (id, name) {
             name = nameOf(name);
-            return name ? change(id, function (e) { e.name = name; }) : null;
+            return name ? change(id, function (e) { e.name = uniqueName(name, id); }) : null;
         },
         duplicate: function (id) {
             var e = read(id);
@@ -193,7 +195,7 @@ export function planStore(tables, storage, session, carry) {
             return change(cur || current().id, function (e) {
                 if (!base) return (e.plan = reader.planOf(plan, []));
                 ['options', 'answers', 'values'].forEach(function (part) {
-                    Object.keys(plan[part]).forEach(function (k) {
+                    Object.keys(Object.assign({}, base[part], plan[part])).forEach(function (k) {
                         if ((plan[part][k] || '') !== ((base[part] || {})[k] || '')) e.plan[part][k] = plan[part][k];
                     });
                 });

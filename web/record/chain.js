@@ -2,7 +2,7 @@
 // factories of the result rows in columns of energy, crystals, food and mines, and a line from each consumer to
 // its supplier for every flow the core recorded, labelled with what flows. Counts, amounts, kinds and names are
 // the record's: a row's column comes from its type, a race's name from the row that feeds it.
-import { number as de } from '../lib/format.js';
+import { number as de, counted } from '../lib/format.js';
 import { FIGURE, SIZES, SALE_WORDS, SPECIAL_WORDS, lineName, energyText, raceName } from './words.js';
 
 var COLUMNS = [{ title: 'Zum Verkauf' }, { title: 'Energie' }, { title: 'Kristalle' }, { title: 'Nahrung' },
@@ -21,7 +21,7 @@ function saleEntries(tables) {
 }
 var MINE_LEVELS = { 2: ['Ausreichend', 'Empfohlen'], 3: ['Kritisch', 'Ausreichend', 'Empfohlen'] };
 // The five kinds of flow: the label on the line, and the words the picture's description says it in.
-var units = function (n) { return de(n) + (n === 1 ? ' Einheit' : ' Einheiten'); };
+var units = function (n) { return counted(n, 'Einheit', 'Einheiten'); };
 const FLOW_KINDS = {
     energy: { name: 'Energie', label: function (n) { return de(n) + ' EZ/h'; },
         words: function (n) { return de(n) + ' EZ/h Energie'; } },

@@ -2,9 +2,10 @@
 import { isToBuild, builtKey, cellsOf, COLUMNS, BUILT_COLUMNS } from './rows.js';
 import { SIZES, lineName } from './words.js';
 
+// A number as a spreadsheet takes it: a decimal comma, and 0 where the console prints "-0" (a sale of nothing).
 function csvCell(value) {
     var text = typeof value !== 'number' ? String(value === undefined ? '' : value)
-        : (Object.is(value, -0) ? '-' : '') + String(value).replace('.', ',');
+        : String(value === 0 ? 0 : value).replace('.', ',');
     return /[;"\r\n]/.test(text) ? '"' + text.replace(/"/g, '""') + '"' : text;
 }
 

@@ -52,6 +52,13 @@ function saidOf(row, messages) {
     return said.join(' ');
 }
 
+// A line that shows nothing but zeros, with no surplus and nothing said: the player may hide it.
+function isEmpty(row, said) {
+    var shown = row.count.filter(function (n, s) { return row.shown & (1 << s); }).concat(row.valueText.map(Number));
+    if (row.type === 'plants' || row.type === 'capacity') shown.push(row.number);
+    return !said && (!row.mark || row.mark === '-') && shown.every(function (n) { return n === 0; });
+}
+
 // A line with something to build: a tick box in print.
 function toBuild(row) {
     return row.count.some(function (n) { return n > 0; });
@@ -59,7 +66,8 @@ function toBuild(row) {
 
 function plantsRow(row, said, i) {
     var surplus = cell(energyText(row.number), row.number < 0);
-    return { head: nameOf(row), cells: countCells(row).concat([surplus]), said: said, index: i, build: toBuild(row) };
+    return { head: nameOf(row), cells: countCells(row).concat([surplus]), said: said, index: i, build: toBuild(row),
+        empty: isEmpty(row, said) };
 }
 
 // The supply table: plants, the -es capacity beside them, crystal factories and food chains; and the total of
@@ -70,7 +78,7 @@ function supplyTable(record, tables) {
     record.rows.forEach(function (row, i) {
         var said = saidOf(row, record.messages.filter(function (m) { return m.about === 'row' && m.index === i; }));
         if (row.type === 'capacity') {
-            rows.push({ head: nameOf(row), sub: FIGURE.capacityNote, index: i,
+            rows.push({ head: nameOf(row), sub: FIGURE.capacityNote, index: i, empty: isEmpty(row, said),
                 cells: [cell(''), cell(''), cell(''), cell(number(row.number) + ' EZ')] });
             return;
         }
@@ -78,6 +86,7 @@ function supplyTable(record, tables) {
         SIZES.forEach(function (s) { total[s] += factoriesPerCount(row) * row.count[s]; });
         if (row.type === 'plants') return rows.push(plantsRow(row, said, i));
         rows.push({ head: nameOf(row), sub: fedOf(row, tables), said: said, index: i, build: toBuild(row),
+            empty: isEmpty(row, said),
             cells: countCells(row).concat([cell(row.mark ? MARK[row.mark] : '', row.mark === 'F')]) });
     });
     var foot = total.map(function (n) { return cell(number(n), n < 0); }).concat([cell('')]);
@@ -108,7 +117,8 @@ function minesTable(record) {
         if (row.type !== 'mines') return;
         var values = row.valueText.map(function (v) { return cell(number(Number(v))); });
         while (values.length < 3) values.unshift(cell('–'));
-        rows.push({ head: nameOf(row), cells: values, index: i, build: Number(row.valueText[0]) > 0 });
+        rows.push({ head: nameOf(row), cells: values, index: i, build: Number(row.valueText[0]) > 0,
+            empty: isEmpty(row, '') });
     });
     return { caption: CAPTION.mines, heads: ['Minen'].concat(FIGURE.levels),
         rows: rows, notes: notes, legend: rows.length ? MINES_LEGEND : null };
@@ -117,7 +127,10 @@ function minesTable(record) {
 function salesTable(record) {
     var rows = [];
     record.rows.forEach(function (row, i) {
-        if (row.type === 'sale') rows.push({ head: nameOf(row), cells: [cell(number(Number(row.valueText[0])))], index: i });
+        if (row.type === 'sale') {
+            rows.push({ head: nameOf(row), cells: [cell(number(Number(row.valueText[0])))], index: i,
+                empty: isEmpty(row, '') });
+        }
     });
     return { caption: CAPTION.sales, heads: ['Ware', 'Menge'], rows: rows };
 }

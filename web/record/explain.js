@@ -2,7 +2,7 @@
 // page uses elsewhere (lines, figures and options by their names, not by their codes). Every number comes from
 // the run's record (the values behind the line, what the questions took), none from a calculation of the
 // page's own.
-import { number } from '../lib/format.js';
+import { number, counted as count } from '../lib/format.js';
 import { OPTION_NAMES, SPECIAL_WORDS, FIGURE, lineName } from './words.js';
 
 // A number in a sentence: a value that the console shows as -0 is 0 here.
@@ -32,10 +32,6 @@ function byHand(c, key) {
     return q.asked && q.source === 'typed' ? ' (von Hand eingegeben; berechnet waren ' + de(q.shown) + ')' : '';
 }
 
-// "1 Stufe", "2 Stufen".
-function count(n, one, many) {
-    return de(n) + ' ' + (n === 1 ? one : many);
-}
 
 function sizes(xl, l, m) {
     return 'XL ' + de(xl) + ', L ' + de(l) + ' und M ' + de(m);
@@ -98,7 +94,8 @@ function crystals(row, f, c) {
 // special factory's count.
 function demandParts(row, f) {
     if (row.type === 'specialChain') {
-        return 'für ' + de(f[row.feeds]) + ' ' + SPECIAL_WORDS[row.feeds].name + ' je eine Einheit';
+        return 'für ' + count(f[row.feeds], SPECIAL_WORDS[row.feeds].one, SPECIAL_WORDS[row.feeds].name)
+            + ' je eine Einheit';
     }
     var parts = de(f.NF) + ' für die Level-3-Fabriken der ' + row.race;
     if (f.KG !== undefined) {
@@ -129,20 +126,26 @@ function chain(row, f, c, index) {
     return lines;
 }
 
+function stages(n) {
+    return count(n, 'Stufe', 'Stufen');
+}
+
 function mines(row, f, c) {
     var ore = row.code === 'ME';
     var v = row.valueText.map(Number);
     var at = ore ? 0 : 1;  // where Ausreichend stands
     var lines = ['Der ' + (ore ? FIGURE.oreDemand : FIGURE.siliconDemand) + ' beträgt ' + de(ore ? f.ME : f.MS)
         + ' pro Stunde' + byHand(c, ore ? 'ME' : 'MS') + '. Eine Ausbeutestufe liefert ' + de(f.perYield) + ' pro Stunde; '
-        + 'der Bedarf braucht also ' + de(f.yield) + ' Stufen.'];
+        + 'der Bedarf braucht also ' + stages(f.yield) + '.'];
     if (!ore) {
-        lines.push('Kritisch sind ' + de(f.criticalYield) + ' Stufen, ohne den ' + FIGURE.surplus + ' von '
+        lines.push('Kritisch sind ' + stages(f.criticalYield) + ', ohne den ' + FIGURE.surplus + ' von '
             + de(f.surplusEZ) + ' EZ (je ' + de(f.ezPerYield) + ' EZ eine Stufe weniger); aufgerundet ' + de(v[0]) + '.');
     }
-    lines.push('Ausreichend sind ' + de(f.yield) + ' Stufen, aufgerundet ' + de(v[at]) + '.');
-    lines.push('Empfohlen sind ' + count(f.extraYield, 'Stufe', 'Stufen') + ' mehr als Spielraum für Ausbauten '
-        + 'und eine feste Reserve: ' + de(v[at + 1]) + '.');
+    lines.push('Ausreichend sind ' + stages(f.yield) + ', aufgerundet ' + de(v[at]) + '.');
+    // the sum a reader can check: Ausreichend, the room for more factories, the fixed reserve
+    lines.push('Empfohlen sind ' + stages(f.extraYield) + ' mehr als Spielraum für Ausbauten und eine feste Reserve '
+        + 'von ' + stages(f.reserve) + ': ' + de(v[at]) + ' + ' + de(f.extraYield) + ' + ' + de(f.reserve) + ' = '
+        + de(v[at + 1]) + '.');
     return lines;
 }
 

@@ -41,12 +41,12 @@ export const SALE_WORDS = {
 // A size's column in the form.
 export function sizeColumn(size) { return 'Typ ' + size; }
 
-// The special factories by code: their name (the form's field, whom a chain feeds) and the chain's title of them
-// (their chains' lines name them as the core does: a row's race).
+// The special factories by code: their name (the form's field, whom a chain feeds), one of them counted, and the
+// chain's title of them (their chains' lines name them as the core does: a row's race).
 export const SPECIAL_WORDS = {
-    GKF: { name: 'Gefechtskopffabriken', title: 'Gefechtskopffabriken' },
-    KDF: { name: 'Kampfdrohnenmanufakturen', title: 'Kampfdrohnenmanufakturen' },
-    SBF: { name: 'Satellitenfertigungen (beide Typen)', title: 'Satellitenfertigungen' }
+    GKF: { name: 'Gefechtskopffabriken', one: 'Gefechtskopffabrik', title: 'Gefechtskopffabriken' },
+    KDF: { name: 'Kampfdrohnenmanufakturen', one: 'Kampfdrohnenmanufaktur', title: 'Kampfdrohnenmanufakturen' },
+    SBF: { name: 'Satellitenfertigungen (beide Typen)', one: 'Satellitenfertigung', title: 'Satellitenfertigungen' }
 };
 
 // The Level 3 columns by question code, the -m fields by question code in the order the form shows them (sizes

@@ -89,7 +89,7 @@ test('-m fields: the shown values when empty; a deficit and a chain error shown 
     // one ore-based Level 3 factory: 3600 EZ, so one M plant; 150 ore; silicon for the crystal factory of that
     // plant, 2 units of 37.5; sizes in the form's order M, L, XL
     const shown = await page.locator('#form .computed').allInnerTexts();
-    assert.deepStrictEqual(shown, ['3600', '1', '0', '0', '150', '75'].map((v) => 'berechnet: ' + v));
+    assert.deepStrictEqual(shown, ['3.600', '1', '0', '0', '150', '75'].map((v) => 'berechnet: ' + v));
 
     // two M plants needed (one sold, one for the 3600 EZ), none typed: -1 supporting plant, 3600 + 9640 EZ uncovered
     await goTo(page, '#m&saleSkwM=1&WF.A=1&skwM=0');

@@ -84,7 +84,7 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
     const { tables, runner } = session;
     const input = planInput(tables, planStore(tables, null).readHash(fullest()).plan);
     const csv = await download(page, '#csv');
-    assert.deepStrictEqual([csv.name, csv.bytes.toString('utf8')], ['ergebnisse.csv', csvOf(runner.runPlan(input, true).record)]);
+    assert.deepStrictEqual([csv.name, csv.bytes.toString('utf8')], ['Großer Komplex.csv', csvOf(runner.runPlan(input, true).record)]);
     // a line's explanation leads to its box in the chain
     await tab(page, 'Übersicht');
     await page.locator('#results .explained', { hasText: /^Gebraucht wird Nahrung für / }).first().locator('button.to-chain').click();

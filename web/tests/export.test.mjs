@@ -24,14 +24,14 @@ const ore = row('mines', 'ME', 'Erzminen Typ L', { valueText: ['6', '16'] });
 const HEAD = '\ufeffErgebnis;M;L;XL;Überschuss;EZ-Überschuss;EZ;Kritisch;Ausreichend;Empfohlen;Pro Stunde';
 
 // To be built: a food line is a pair, two factories per count; against a plan whose plants leave 940 EZ less.
-test('CSV cells: -0, names that need quotes, the -es line by its name, built counts per size, a mine\'s yield', () => {
+test('CSV cells: 0 for the console\'s -0, names that need quotes, the -es line by its name, built counts per size, a mine\'s yield', () => {
     const record = { rows: [plants, row('capacity', 'ES', 'Unberücksichtigter SKW-Kapazitäts-Überschuss:',
         { number: 3312 }), food, ore, row('sale', 'VK.EA', 'Erzverkauf:', { valueText: ['-0'] }),
     row('note', 'MS', '-kein Siliziumbedarf-')] };
     assert.deepStrictEqual(csvOf(record, { 'SKW.M': 3, 'SKW.XL': 1, ME: 9 }).split('\r\n'), [
         HEAD + ';Gebaut M;Gebaut L;Gebaut XL;Ausbeute gebaut', 'Sonnenkraftwerke;1;2;1234;;31940;;;;;;3;0;1;',
         'ungenutzte SKW-Kapazität;;;;;;3312;;;;;;;;', '"A;B ""C""";2;0;;S;;;;;;;0;0;;',
-        'Erzminen Typ L;;;;;;;;6;16;;;;;9', 'Erzverkauf;;;;;;;;;;-0;;;;', '']);
+        'Erzminen Typ L;;;;;;;;6;16;;;;;9', 'Erzverkauf;;;;;;;;;;0;;;;', '']);
     const totals = totalsOf(record);
     assert.deepStrictEqual([totals.build, totals.surplus, csvOf(record).split('\r\n')[0],
         compareRuns(record, { rows: [{ ...plants, number: 31000 }] }).totals.surplus],

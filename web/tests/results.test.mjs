@@ -48,7 +48,8 @@ test('the result tables of energy-2 (every option), worked out by hand from its 
 test('every "Warum?" of the plan with every option tells the numbers of its row', () => {
     const { record } = run(planOf(FULL_PLAN)), why = (i) => explainRow(record, tables, i).join(' ');
     const chains = record.rows.map((r, i) => [r, i]).filter(([r]) => /Chain$/.test(r.type));
-    const special = { GKF: 'Gefechtskopffabriken', SBF: 'Satellitenfertigungen \\(beide Typen\\)' };
+    // one factory in the singular: the plan has 2 Gefechtskopffabriken and 1 Satellitenfertigung
+    const special = { GKF: 'Gefechtskopffabriken', SBF: 'Satellitenfertigung' };
     assert.strictEqual(chains.length, 12);
     for (const [{ facts: f, type, feeds, race }, i] of chains) {
         const code = Object.keys(f)[0];  // the demand
@@ -64,8 +65,13 @@ test('every "Warum?" of the plan with every option tells the numbers of its row'
     assert.match(why(at('plants')), new RegExp(`stehen so XL ${XL}, L ${L} und M ${M}\\..*Übrig bleiben ${de(-E)} EZ `
         + 'pro Stunde: der EZ-Überschuss'));
     assert.match(why(at('crystals')), new RegExp(`Im Komplex stehen XL ${XL}, L ${L} und M ${M} Kraftwerke`));
-    for (const [words, code] of [['Erzbedarf', 'ME'], ['Siliziumbedarf', 'MS']]) {
-        assert.match(why(at(code)), new RegExp(`^Der ${words} beträgt ${de(record.rows[at(code)].facts[code])} pro`));
+    // Empfohlen adds up for a reader: Ausreichend, a point per five consumers (XL 2 here), the fixed reserve of 11
+    // points for ore and 5 for XL silicon mines
+    for (const [words, code, reserve] of [['Erzbedarf', 'ME', 11], ['Siliziumbedarf', 'MS', 5]]) {
+        const { facts, valueText } = record.rows[at(code)], [sufficient, recommended] = valueText.slice(-2).map(Number);
+        assert.match(why(at(code)), new RegExp(`^Der ${words} beträgt ${de(facts[code])} pro`));
+        assert.ok(why(at(code)).endsWith(`feste Reserve von ${reserve} Stufen: ${sufficient} + ${facts.extraYield} + `
+            + `${reserve} = ${recommended}.`) && sufficient + facts.extraYield + reserve === recommended, why(at(code)));
     }
 });
 
@@ -109,8 +115,8 @@ function plans() {
 
 const BOXED = ['plants', 'crystals', 'crystalFood', 'raceChain', 'specialChain', 'mines'];
 const WIDTH = { title: 8.5, line: 7.5, label: 6.5, column: 8.5 };   // px per character, a little wide
-// a table's cells as the CSV writes them: no thousands dots, no unit, a deficit as a negative number
-const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-'))
+// a table's cells as the CSV writes them: no thousands dots, no unit, a deficit as a negative number, -0 as 0
+const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-').replace(/^-0$/, '0'))
     .filter((c) => !['', '–', '-'].includes(c));
 
 // One record's chain, layout, "Warum?", CSV (its columns: export.test.mjs) and comparison with the record before (or
