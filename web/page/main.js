@@ -7,6 +7,7 @@ import { setIf, linkTo } from '../lib/dom.js';
 import { bytesOf, makeRunner } from '../core/run.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
 import { carrier } from '../plan/carry.js';
+import { planCodes } from '../plan/plancode.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
 import { buildForm } from './form.js';
@@ -189,7 +190,7 @@ function start() {
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed }, location.hash);
-    startSharing({ hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
+    startSharing({ codes: planCodes(tables), hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
         notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
     document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });

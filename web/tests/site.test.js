@@ -113,7 +113,7 @@ test('links have the public address from a file; codes and links pasted', async 
     await field(page).fill('5');
     const code = await copied(page, '#copy-code');
     const link = await copied(page, '#copy');
-    assert.match(code + ' ' + await said(page), /^WV1-\S+ Link kopiert, mit der Adresse dieser Seite/);
+    assert.match(code + ' ' + await said(page), /^WV2-\S+ Link kopiert, mit der Adresse dieser Seite/);
     await field(page).fill('6');
     await page.waitForTimeout(400);  // the change is written once the typing pauses
     let before = await stored();
