@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the web page build-web/werkverbund.html with emscripten, before the packages are made, so that the .deb
-# and the Windows zip ship it. Installs emscripten and esbuild (which bundles the page's scripts) when missing.
+# and the Windows zip ship it. Installs emscripten, esbuild (which bundles the page's scripts) and npm (which installs
+# the libraries the bundle holds from web/package-lock.json) when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +10,7 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v emcc >/dev/null || need+=(emscripten)
 command -v node >/dev/null || need+=(nodejs)
 command -v esbuild >/dev/null || need+=(esbuild)
+command -v npm >/dev/null || need+=(npm)
 if [ "${#need[@]}" -gt 0 ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"

@@ -18,6 +18,7 @@ import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
+import { qrCode } from './qrcode.js';
 import { watchForUpdates } from './newversion.js';
 
 var runner = null;
@@ -72,6 +73,7 @@ function update() {
     last = { plan: plan, hash: hash, input: input, result: result, full: full ? result : null };
     views.show(result.record, input);
     showTranscript();
+    qrCode.show();
     var now = performance.now();
     if (timing.firstResults === null) timing.firstResults = now;
     else timing.recomputes.push(now - started);
@@ -147,6 +149,12 @@ function openPasted(hash) {
     if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
 }
 
+// The link "Link kopieren" copies now, and which address it has.
+function linkNow(withBuilt) {
+    var site = document.querySelector('meta[name="werkverbund-site"]');
+    return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
+}
+
 function start() {
     tables = runner.tables();
     ['results', 'transcript', 'downloads', 'problems', 'load', 'notice', 'print-plan'].forEach(function (id) {
@@ -174,10 +182,7 @@ function start() {
         elements.load.value = '';
     });
     bar.start({
-        link: function (withBuilt) {
-            var site = document.querySelector('meta[name="werkverbund-site"]');
-            return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
-        },
+        link: linkNow,
         plan: function () { return form.read(); },
         show: show,
         empty: function () { return emptyPlan(tables); },
@@ -186,6 +191,7 @@ function start() {
             showTranscript();
         }
     });
+    qrCode.start(function () { return linkNow(document.getElementById('copy-built').checked); });
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,

@@ -3,12 +3,12 @@
 import { byId, element } from '../lib/dom.js';
 
 // The link to a plan (its address after '#') and which address it has: from a file, the site's public address
-// when the page was built with one; otherwise the page's own address.
+// when the page was built with one; otherwise the page's own address (local: it opens only on this computer).
 export function linkOf(hash, href, site) {
     var own = href.split('#')[0] + '#' + hash;
     if (!/^file:/.test(href)) return { link: own, which: 'mit der Adresse dieser Seite' };
     if (site) return { link: site + '#' + hash, which: 'mit der öffentlichen Adresse ' + site };
-    return { link: own, which: 'mit der Adresse dieser Datei (er öffnet den Plan nur auf diesem Rechner)' };
+    return { link: own, which: 'mit der Adresse dieser Datei (er öffnet den Plan nur auf diesem Rechner)', local: true };
 }
 
 // Copies text and says so; where the browser refuses, shows it ready to be copied by hand after lead.
