@@ -192,7 +192,11 @@ function start() {
         }
     });
     qrCode.start(function () { return linkNow(document.getElementById('copy-built').checked); });
-    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
+    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan,
+        add: function (plan, name) {
+            var e = planner.addNew(plan, name);
+            bar.notice('Der Plan „' + e.name + '“ ist hinzugekommen; die anderen Pläne bleiben, wie sie waren.');
+        } });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed }, location.hash);
