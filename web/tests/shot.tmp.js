@@ -19,7 +19,7 @@ const { CHROMIUM } = require('./support.js');
     await p.waitForTimeout(200);
     await p.screenshot({ path: `/tmp/shots/qr-${name}.png` });
     await p.emulateMedia({ media: 'print' });
-    await p.screenshot({ path: `/tmp/shots/print-${name}.png`, fullPage: true });
+    await p.screenshot({ path: `/tmp/shots/print-${name}.png`, fullPage: true, clip: { x: 0, y: 0, width: viewport.width, height: 1600 } });
     await ctx.close();
   }
   await b.close();
