@@ -75,7 +75,7 @@ function table(caption, lines) {
 // The totals (factories, EZ surplus, sales), then the lines to build and the mines, each apart and together.
 function tablesOf(t) {
     var a = t.totals.apart, b = t.totals.together;
-    var totals = [{ name: 'Fabriken zu bauen', column: 'M', apart: a.factories, together: b.factories },
+    var totals = [{ name: 'Fabriken zu bauen', column: '', apart: a.factories, together: b.factories },
         { name: FIGURE.surplus, column: FIGURE.surplus, apart: a.surplus, together: b.surplus }];
     Object.keys(Object.assign({}, a.sales, b.sales)).forEach(function (k) {
         totals.push({ name: a.saleNames[k] + ' pro Stunde', column: FIGURE.perHour, apart: a.sales[k] || 0, together: b.sales[k] || 0 });
