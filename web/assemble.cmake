@@ -1,7 +1,8 @@
 # Puts the page together: node writes the form's frame into the template (build/frame.js), esbuild bundles the
 # page's modules from page/main.js into one small script, then the placeholders are replaced by the style sheet, the core's
 # loader (with the WebAssembly inlined) and the bundle.
-# cmake -DSOURCE=web-folder -DNODE=node -DESBUILD=esbuild -DCORE=loader.js -DOUTPUT=werkverbund.html -P assemble.cmake
+# cmake -DSOURCE=web-folder -DNODE=node -DESBUILD=esbuild -DPACKAGES=node_modules -DCORE=loader.js
+#       -DOUTPUT=werkverbund.html -P assemble.cmake
 function(script_element text out what)
     string(FIND "${text}" "</script" at)
     if(NOT at EQUAL -1)
@@ -15,8 +16,8 @@ execute_process(COMMAND ${NODE} ${SOURCE}/build/frame.js ${CORE} ${SOURCE}/werkv
 if(failed)
     message(FATAL_ERROR "build/frame.js could not write the form's frame")
 endif()
-# an IIFE for the browsers of the last years, its texts in UTF-8 as the page is
-execute_process(COMMAND ${ESBUILD} ${SOURCE}/page/main.js --bundle --minify --format=iife --target=es2020
+# an IIFE for the browsers of the last years, its texts in UTF-8 as the page is; the libraries from PACKAGES
+execute_process(COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${PACKAGES} ${ESBUILD} ${SOURCE}/page/main.js --bundle --minify --format=iife --target=es2020
         --charset=utf8 --legal-comments=none --log-level=warning
     OUTPUT_VARIABLE bundle RESULT_VARIABLE failed)
 if(failed)

@@ -39,13 +39,18 @@ declare -A tests=(
     [plan/planfile]="store plancode"
     [plan/storage]="store plancode"
     [plan/store]="store plancode"
+    [plan/packed]="plancode"
+    [plan/plancode]="plancode"
+    [plan/sum]="together"
+    [record/together]="together"
     [record/describe]="results"
     [record/explain]="results"
     [record/chain]="results"
     [plan/answers]="results"
 )
 order=(plan/store plan/checked plan/address plan/planfile plan/storage lib/format record/rows record/checklist record/csv
-    record/compare plan/carry plan/plan record/describe record/chain record/explain plan/answers)
+    record/compare plan/carry plan/plan record/describe record/chain record/explain plan/answers plan/packed plan/plancode
+    plan/sum record/together)
 [ $# -gt 0 ] && order=("$@")
 for part in "${order[@]}"; do
     module=${part%%:*}

@@ -7,6 +7,7 @@ import { setIf, linkTo } from '../lib/dom.js';
 import { bytesOf, makeRunner } from '../core/run.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
 import { carrier } from '../plan/carry.js';
+import { planCodes } from '../plan/plancode.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
 import { buildForm } from './form.js';
@@ -17,6 +18,7 @@ import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
+import { qrCode } from './qrcode.js';
 import { watchForUpdates } from './newversion.js';
 
 var runner = null;
@@ -71,6 +73,7 @@ function update() {
     last = { plan: plan, hash: hash, input: input, result: result, full: full ? result : null };
     views.show(result.record, input);
     showTranscript();
+    qrCode.show();
     var now = performance.now();
     if (timing.firstResults === null) timing.firstResults = now;
     else timing.recomputes.push(now - started);
@@ -146,6 +149,12 @@ function openPasted(hash) {
     if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
 }
 
+// The link "Link kopieren" copies now, and which address it has.
+function linkNow(withBuilt) {
+    var site = document.querySelector('meta[name="werkverbund-site"]');
+    return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
+}
+
 function start() {
     tables = runner.tables();
     ['results', 'transcript', 'downloads', 'problems', 'load', 'notice', 'print-plan'].forEach(function (id) {
@@ -174,10 +183,7 @@ function start() {
         elements.load.value = '';
     });
     bar.start({
-        link: function (withBuilt) {
-            var site = document.querySelector('meta[name="werkverbund-site"]');
-            return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
-        },
+        link: linkNow,
         plan: function () { return form.read(); },
         show: show,
         empty: function () { return emptyPlan(tables); },
@@ -186,11 +192,16 @@ function start() {
             showTranscript();
         }
     });
-    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
+    qrCode.start(function () { return linkNow(document.getElementById('copy-built').checked); });
+    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan,
+        add: function (plan, name) {
+            var e = planner.addNew(plan, name);
+            bar.notice('Der Plan „' + e.name + '“ ist hinzugekommen; die anderen Pläne bleiben, wie sie waren.');
+        } });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed }, location.hash);
-    startSharing({ hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
+    startSharing({ codes: planCodes(tables), hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
         notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
     document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });

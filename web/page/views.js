@@ -1,10 +1,11 @@
 // The views of the results that are drawn only while their tab is open: the chain diagram, what is built as a
-// checklist, and two plans side by side (a module each). Each is drawn anew after every run while it is in sight;
+// checklist, two plans side by side and several plans as one complex (a module each). Each is drawn anew after every run while it is in sight;
 // a view that fails says so in its own place, the others go on.
 import { element, byId, setIf } from '../lib/dom.js';
 import { chainTab } from './chaintab.js';
 import { builtTab } from './builttab.js';
 import { compareTab } from './comparetab.js';
+import { togetherTab } from './togethertab.js';
 
 var record = null;   // of the last run of the form's plan
 
@@ -29,12 +30,14 @@ function safely(id, draw, arg) {
 }
 
 export const views = {
-    // tables: the core's; run: the runner; stored: built(), setBuilt(key, count) and plan(id) of the plans
+    // tables: the core's; run: the runner; stored: built(), setBuilt(key, count), plan(id) and add(plan, name) of the
+    // plans
     start: function (tables, run, stored) {
         chainTab.start(tables);
         // a view drawn anew by its own controls (a count typed, a plan picked) fails or recovers as after a run
         builtTab.start(stored, function () { safely('built', function () { builtTab.show(record); }); });
         compareTab.start(tables, run, stored, function () { safely('comparison', compareTab.show); });
+        togetherTab.start(tables, run, stored, function () { safely('together', togetherTab.show); });
         var named = element('style', { id: 'print-name' });
         document.head.appendChild(named);
         // every printed page names its plan at its top
@@ -52,7 +55,11 @@ export const views = {
         if (inSight('p-chain')) safely('chain', function () { chainTab.show(record, !last); });
         if (inSight('p-built')) safely('built', function () { builtTab.show(record); });
         if (inSight('p-compare')) safely('comparison', compareTab.show);
+        if (inSight('p-together')) safely('together', togetherTab.show);
     },
-    listed: compareTab.listed,
+    listed: function (plans, current) {
+        compareTab.listed(plans, current);
+        togetherTab.listed(plans, current);
+    },
     showInChain: chainTab.showInChain
 };

@@ -1,12 +1,18 @@
-// Plan codes: a plan as a short text to paste into a chat, and back. A code holds the plan's address as the page
-// writes it after '#' (so a code and a link to the same plan open the same plan), compressed where that makes it
-// shorter, behind a version and with a CRC-32 over all of it:
+// Plan codes: a plan as a short text to paste into a chat, and back. A code holds the plan packed as bits (packed.js)
+// behind a version and with a CRC-32 over it:
+//   WV2-<base64url of: the packed plan, CRC-32 big-endian>
+// The packed plan says where it ends, so a code cut short lacks bits it asks for; the CRC catches every change of up
+// to 32 bits in a row, so any one character changed. A code of the first version held the plan's address (as after
+// '#' in a link), compressed where that made it shorter:
 //   WV1-<base64url of: method (0 as is, 1 deflate-raw), length of what follows as LEB128, that, CRC-32 big-endian>
-// The CRC catches every change of up to 32 bits in a row, so any one character changed; a code cut short lacks
-// bytes its length asks for. No DOM: loads in node as in the page. Nothing throws: a code that cannot be read comes
-// back with a German sentence that says what is wrong with it.
+// Both open the plan as the address of its link does. No DOM: loads in node as in the page. Nothing throws: a code
+// that cannot be read comes back with a German sentence that says what is wrong with it.
+import { planReader } from './checked.js';
+import { planAddress } from './address.js';
+import { packPlan, unpackPlan, bytesOfBits, RAN_OUT } from './packed.js';
 
-const CODE_VERSION = 1;
+const CODE_VERSION = 2;
+const READ_VERSIONS = ['1', '2'];
 const LIMIT = 1 << 20;  // far beyond any plan's address, in characters of the code and of the address alike
 const ALPHABET = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_';
 
@@ -77,38 +83,8 @@ async function through(bytes, transform) {
     return all;
 }
 
-// The code of a plan's address (the text after '#', with or without it).
-export async function encodePlan(hash) {
-    const text = new TextEncoder().encode(String(hash).replace(/^#/, ''));
-    const packed = await through(text, new CompressionStream('deflate-raw'));
-    const method = packed.length < text.length ? 1 : 0;
-    const body = method ? packed : text;
-    const head = [method];
-    for (let n = body.length; ; n = Math.floor(n / 128)) {
-        if (n < 128) { head.push(n); break; }
-        head.push(n % 128 | 128);
-    }
-    const bytes = new Uint8Array(head.length + body.length + 4);
-    bytes.set(head);
-    bytes.set(body, head.length);
-    new DataView(bytes.buffer).setUint32(bytes.length - 4, crc32(bytes.subarray(0, bytes.length - 4)));
-    return `WV${CODE_VERSION}-${base64(bytes)}`;
-}
-
-// { hash } of a code, or { problem }. Spaces and line breaks a chat put in, and quotes or a full stop around the
-// code, are left out.
-export async function decodePlan(code) {
-    const text = String(code).replace(/\s+/g, '').replace(/^["'„“‚‘«»(]+|["'“”‘’«»).,;:!?]+$/g, '');
-    if (!text.startsWith('WV')) return { problem: NOT_A_CODE };
-    if (text.length > LIMIT) return { problem: CHANGED };
-    const parts = /^WV(\d+)-(.*)$/.exec(text);
-    if (!parts) return { problem: /^WV\d*$/.test(text) ? CUT : CHANGED };
-    if (parts[1] !== String(CODE_VERSION)) {
-        return { problem: `Dieser Plancode hat die Version ${parts[1]}; diese Seite liest Plancodes der Version `
-            + `${CODE_VERSION}.` + (Number(parts[1]) > CODE_VERSION ? ' Eine neuere Ausgabe der Seite öffnet ihn.' : '') };
-    }
-    const bytes = unbase64(parts[2]);
-    if (!bytes) return { problem: CHANGED };
+// The address of a code of the first version: { hash } or { problem }.
+async function firstVersion(bytes) {
     let at = 1, length = 0;
     for (let shift = 0; ; shift += 7) {
         if (at >= bytes.length) return { problem: CUT };
@@ -129,17 +105,63 @@ export async function decodePlan(code) {
     }
 }
 
-// What was pasted into "Plan einfügen": a plan code, or a whole link to a plan (the address after its '#').
-// { hash } or { problem }.
-export async function readPasted(pasted) {
-    const text = String(pasted).trim();
-    if (!text) return { problem: 'Nichts eingefügt: hier passt ein Plancode oder ein Link zu einem Plan hinein.' };
-    if (/^["'„“«(]*WV/.test(text)) return decodePlan(text);
-    if (/^#./.test(text)) return { hash: text.slice(1) };
-    if (/^(https?|file):\/\/\S*$/i.test(text)) {
-        const at = text.indexOf('#');
-        if (at >= 0 && at + 1 < text.length) return { hash: text.slice(at + 1) };
-        return { problem: 'Der Link enthält keinen Plan: nach seinem „#“ steht nichts.' };
+// The plan codes for the core's tables: encodePlan(hash) the code of a plan's address (the text after '#', with or
+// without it), decodePlan(code) and readPasted(text) the address of the plan, as { hash } or { problem }.
+export function planCodes(tables) {
+    const address = planAddress(tables, planReader(tables));
+
+    // The address of a packed plan: { hash } or { problem }. A check that fails on a plan whose bits run out
+    // before its end is a cut code.
+    function secondVersion(bytes) {
+        if (bytes.length < 4) return { problem: CUT };
+        const body = bytes.subarray(0, bytes.length - 4);
+        const checked = !bytes.odd && new DataView(bytes.buffer).getUint32(body.length) === crc32(body);
+        try {
+            const got = unpackPlan(tables, body);
+            return checked ? { hash: address.hashOf(got.plan, { name: got.name, built: got.built }) } : { problem: CHANGED };
+        } catch (e) {
+            return { problem: e === RAN_OUT && !checked ? CUT : CHANGED };
+        }
     }
-    return { problem: 'Das ist weder ein Plancode (er beginnt mit „WV“) noch ein Link zu einem Plan.' };
+
+    async function encodePlan(hash) {
+        const got = address.readHash(String(hash));
+        const body = bytesOfBits(packPlan(tables, got.plan, got.name, got.built));
+        const bytes = new Uint8Array(body.length + 4);
+        bytes.set(body);
+        new DataView(bytes.buffer).setUint32(body.length, crc32(body));
+        return `WV${CODE_VERSION}-${base64(bytes)}`;
+    }
+
+    // Spaces and line breaks a chat put in, and quotes or a full stop around the code, are left out.
+    async function decodePlan(code) {
+        const text = String(code).replace(/\s+/g, '').replace(/^["'„“‚‘«»(]+|["'“”‘’«»).,;:!?]+$/g, '');
+        if (!text.startsWith('WV')) return { problem: NOT_A_CODE };
+        if (text.length > LIMIT) return { problem: CHANGED };
+        const parts = /^WV(\d+)-(.*)$/.exec(text);
+        if (!parts) return { problem: /^WV\d*$/.test(text) ? CUT : CHANGED };
+        if (READ_VERSIONS.indexOf(parts[1]) < 0) {
+            return { problem: `Dieser Plancode hat die Version ${parts[1]}; diese Seite liest Plancodes der Versionen `
+                + `${READ_VERSIONS.join(' und ')}.` + (Number(parts[1]) > CODE_VERSION ? ' Eine neuere Ausgabe der Seite öffnet ihn.' : '') };
+        }
+        const bytes = unbase64(parts[2]);
+        if (!bytes) return { problem: CHANGED };
+        return parts[1] === '1' ? firstVersion(bytes) : secondVersion(bytes);
+    }
+
+    // What was pasted into "Plan einfügen": a plan code, or a whole link to a plan (the address after its '#').
+    async function readPasted(pasted) {
+        const text = String(pasted).trim();
+        if (!text) return { problem: 'Nichts eingefügt: hier passt ein Plancode oder ein Link zu einem Plan hinein.' };
+        if (/^["'„“«(]*WV/.test(text)) return decodePlan(text);
+        if (/^#./.test(text)) return { hash: text.slice(1) };
+        if (/^(https?|file):\/\/\S*$/i.test(text)) {
+            const at = text.indexOf('#');
+            if (at >= 0 && at + 1 < text.length) return { hash: text.slice(at + 1) };
+            return { problem: 'Der Link enthält keinen Plan: nach seinem „#“ steht nichts.' };
+        }
+        return { problem: 'Das ist weder ein Plancode (er beginnt mit „WV“) noch ein Link zu einem Plan.' };
+    }
+
+    return { encodePlan, decodePlan, readPasted };
 }

@@ -3,7 +3,7 @@ import test from 'node:test';
 import assert from 'node:assert';
 import { OUTPUT_FILES } from './support.js';
 import { openPage, reload, close, assertAccessible, tab, transcript, download, fileOf, copiedLink, planNames, values,
-    noticeSays } from './browser.js';
+    noticeSays, PHONE } from './browser.js';
 
 // A link opened in another tab is added beside the others (with full storage too: keep.test.mjs).
 test('several plans: a link beside the plan being edited; copy, delete and back; an unreadable plan', async () => {
@@ -64,6 +64,30 @@ test('compare, and a built count that stays on its line when the extra races los
     assert.match(await page.locator('#comparison .hint').innerText(), /^\d+ Ergebniszeilen unterscheiden sich/);
     assert.ok((await page.locator('#comparison li').allInnerTexts()).includes('Argonen erzbasiert: „3“ · „7“'));
     await assertAccessible(page, 'compare, a line renamed');
+    await close(page);
+});
+
+// One Argon factory needs an M plant of 9.640 EZ; two apart need one each, together one plant still covers 7.200 EZ.
+test('Zusammen on a phone: what a shared complex saves, kept as a new plan; plans that cannot be added up', async () => {
+    const page = await openPage('#v=2&name=Ost&WF.A=1', { viewport: PHONE, colorScheme: 'dark' });
+    await openPage('#v=2&name=West&WF.A=1&saleSkwM=0', { context: page.context() });  // the same complex, another plan
+    await page.waitForFunction(() => document.querySelectorAll('#plan-list option').length === 2);
+    await tab(page, 'Zusammen');
+    const saving = page.locator('#together .saving');
+    assert.match(await saving.innerText(), /^Ein gemeinsamer Komplex spart \d+ Fabrik(en)? und 9\.640 EZ\.$/);
+    const built = await page.locator('#together tr', { hasText: 'Fabriken zu bauen' }).locator('td').allInnerTexts();
+    assert.strictEqual(built[0], String(2 * await page.locator('#s-total').innerText()), 'apart: twice the one plan');
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), 'no wider than the phone');
+    await page.click('#qr');
+    await assertAccessible(page, 'Zusammen on a phone, the QR code open');
+
+    await page.getByRole('button', { name: 'Als neuen Plan speichern' }).click();
+    await noticeSays(page, /„Zusammen: Ost \+ West“ ist hinzugekommen/);
+    assert.deepStrictEqual([await planNames(page), await values(page, '#f-WF-A')], [['Ost', 'West', 'Zusammen: Ost + West'], ['2']]);
+    await page.getByRole('switch', { name: 'Überschüsse klein halten' }).check();  // the new plan, now in the form
+    assert.deepStrictEqual(await page.locator('#together .cannot li').allInnerTexts(),
+        ['„Ost“: anders als „Zusammen: Ost + West“: „Überschüsse klein halten“ aus.']);
+    await assertAccessible(page, 'Zusammen, plans that cannot be added up');
     await close(page);
 });
 

@@ -10,6 +10,7 @@ const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 const { webBuild, CHROMIUM, started, reload } = require('./support.js');
 const { serve } = require('./serve.js');
+const jsQR = require('jsqr');
 
 const SITE = path.join(webBuild, 'site');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-site-'));
@@ -113,7 +114,7 @@ test('links have the public address from a file; codes and links pasted', async 
     await field(page).fill('5');
     const code = await copied(page, '#copy-code');
     const link = await copied(page, '#copy');
-    assert.match(code + ' ' + await said(page), /^WV1-\S+ Link kopiert, mit der Adresse dieser Seite/);
+    assert.match(code + ' ' + await said(page), /^WV2-\S+ Link kopiert, mit der Adresse dieser Seite/);
     await field(page).fill('6');
     await page.waitForTimeout(400);  // the change is written once the typing pauses
     let before = await stored();
@@ -128,4 +129,55 @@ test('links have the public address from a file; codes and links pasted', async 
             ['5', before.length + added, []]);
         before = now;
     }
+});
+
+// The QR code in sight, as a camera would see it: the screenshot read back by a decoder in a page of its own.
+async function scanned(page) {
+    const png = await page.locator('#qr-picture svg').screenshot();
+    const blank = await s.context.newPage();
+    const { data, width, height } = await blank.evaluate(async (url) => {
+        const image = new Image();
+        image.src = url;
+        await image.decode();
+        const canvas = Object.assign(document.createElement('canvas'), { width: image.width, height: image.height });
+        const context = canvas.getContext('2d');
+        context.drawImage(image, 0, 0);
+        return { data: Array.from(context.getImageData(0, 0, image.width, image.height).data), width: image.width, height: image.height };
+    }, 'data:image/png;base64,' + png.toString('base64'));
+    await blank.close();
+    return jsQR(Uint8ClampedArray.from(data), width, height)?.data;
+}
+
+test('the QR code holds the link "Link kopieren" copies and, scanned elsewhere, opens the plan as a new plan', async () => {
+    const { page } = s;
+    await page.evaluate(() => {
+        window.refused = [];
+        document.addEventListener('securitypolicyviolation', (e) => window.refused.push(e.violatedDirective));
+    });
+    await page.fill('#plan-name', 'Ausbau am Tor');
+    await field(page).fill('3');
+    await page.click('#qr');
+    const link = await copied(page, '#copy');
+    assert.match(link, /#v=2&name=Ausbau%20am%20Tor&saleSkwM=3$/);
+    assert.deepStrictEqual([await scanned(page), await page.locator('#qr-said').innerText(), await page.evaluate(() => window.refused)],
+        [link, 'Der QR-Code enthält den Link mit der Adresse dieser Seite; gescannt öffnet er den Plan als neuen Plan.', []]);
+    await field(page).fill('4');  // the code follows the plan
+    assert.match(await scanned(page), /saleSkwM=4$/);
+
+    const phone = await chromium.launch(CHROMIUM);
+    const other = await (await phone.newContext({ viewport: { width: 390, height: 844 } })).newPage();
+    await other.goto(link);
+    await started(other);
+    assert.deepStrictEqual([await other.locator('#plan-list option').allInnerTexts(), await field(other).inputValue()],
+        [['Ausbau am Tor'], '3']);
+    assert.match(await said(other), /als neuer Plan „Ausbau am Tor“ hinzugekommen/);
+    await phone.close();
+
+    // a page from a file built without a public address: its code opens only on this computer
+    const file = await s.context.newPage();
+    await file.goto(pathToFileURL(path.join(webBuild, 'werkverbund.html')).href);
+    await started(file);
+    await file.click('#qr');
+    assert.match(await file.locator('#qr-said').innerText(), /nur auf diesem Rechner/);
+    await file.close();
 });
