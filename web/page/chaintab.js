@@ -1,5 +1,5 @@
-// The chain's tab: the picture of the last run, fitted, zoomed and panned by its view (chainview.js); a box picked
-// says its line of the results with its "Warum?" below the picture and marks its row in the tables.
+// The chain's tab: the picture of the last run, at a readable scale, zoomed and panned by its view (chainview.js); a
+// box picked says its line of the results with its "Warum?" below the picture and marks its row in the tables.
 import { byId, element, setIf } from '../lib/dom.js';
 import { chainModel } from '../record/chain.js';
 import { explainRow } from '../record/explain.js';
@@ -11,11 +11,11 @@ var record = null;   // of the last run of the form's plan
 var measure = null;
 var chain = null;   // the picture's zoom, pan and picked box
 
-function drawChain(shown) {
+function drawChain() {
     var area = byId('chain');
     measure = measure || measureWith(getComputedStyle(area).fontFamily);
     drawPicture(area, chainModel(record, tables), measure, 'kette');
-    chain.drawn(shown);
+    chain.drawn();
 }
 
 // The picked box's line of the results with its "Warum?", below the picture; its row in the tables marked.
@@ -47,10 +47,10 @@ export const chainTab = {
         byId('chain-out').addEventListener('click', chain.zoomOut);
         byId('chain-fit').addEventListener('click', chain.fit);
     },
-    // The last run drawn; shown: the tab has just been opened.
-    show: function (last, shown) {
+    // The last run drawn.
+    show: function (last) {
         record = last;
-        drawChain(shown);
+        drawChain();
     },
     // Leads from a result row to its box: the chain's tab opened and the box picked.
     showInChain: function (row) {

@@ -161,7 +161,8 @@ export function drawChain(area, model, measure, id) {
     var chart = layoutChain(model, measure);
     var pieces = piecesOf(model, chart, id);
     var svg = { xmlns: 'http://www.w3.org/2000/svg', class: 'chain', role: 'group', 'aria-labelledby': id + 't ' + id + 'd',
-        width: chart.width, height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height };
+        width: chart.width, height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height,
+        preserveAspectRatio: 'xMinYMin' };   // printed, the picture stands at the top left of the room it has
     var shape = pieces.map(function (p) { return p[0] + (p[1]['data-id'] || ''); }).join(' ');
     if (!area.firstChild || !area.wvChainPieces) {
         area.innerHTML = start('svg', svg) + markupOf(pieces) + '</svg>';
@@ -180,12 +181,12 @@ export function drawChain(area, model, measure, id) {
     return area.firstChild;
 }
 
-// A measure for layoutChain in the given font family, from one canvas per family; a text measured once is
-// not measured again (most texts stay the same from one recompute to the next).
+// A measure for layoutChain in the given font family, from one canvas per kind of text, so that its font is set
+// once; a text measured once is not measured again (most texts stay the same from one recompute to the next).
 var measures = {};
 export function measureWith(font) {
     if (measures[font]) return measures[font];
-    var context = document.createElement('canvas').getContext('2d');
+    var contexts = {};
     var known = {};
     var count = 0;
     return (measures[font] = function (text, kind) {
@@ -195,8 +196,11 @@ export function measureWith(font) {
                 known = {};
                 count = 1;
             }
-            context.font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
-            known[key] = context.measureText(text).width;
+            if (!contexts[kind]) {
+                contexts[kind] = document.createElement('canvas').getContext('2d');
+                contexts[kind].font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
+            }
+            known[key] = contexts[kind].measureText(text).width;
         }
         return known[key];
     });

@@ -1,12 +1,13 @@
 // The views of the results that are drawn only while their tab is open: the chain diagram, what is built as a
-// checklist, and two plans side by side (a module each). Each is drawn anew after every run while it is in sight;
-// a view that fails says so in its own place, the others go on.
+// checklist, and two plans side by side (a module each). Each is drawn anew after every run while it is in sight
+// (the chain in the next frame); a view that fails says so in its own place, the others go on.
 import { element, byId, setIf } from '../lib/dom.js';
 import { chainTab } from './chaintab.js';
 import { builtTab } from './builttab.js';
 import { compareTab } from './comparetab.js';
 
 var record = null;   // of the last run of the form's plan
+var frame = 0;       // the chain's picture waiting for the next frame
 
 function inSight(id) {
     return !byId(id).hidden;
@@ -26,6 +27,12 @@ function safely(id, draw, arg) {
             + 'gezeigt werden (' + e.message + '); die anderen Reiter zeigen ihn.';
         setTimeout(function () { throw e; });
     }
+}
+
+function drawChain() {
+    cancelAnimationFrame(frame);
+    frame = 0;
+    if (inSight('p-chain')) safely('chain', function () { chainTab.show(record); });
 }
 
 export const views = {
@@ -48,7 +55,9 @@ export const views = {
     show: function (last, input) {
         record = last || record;
         compareTab.keep(record, input);
-        if (inSight('p-chain')) safely('chain', function () { chainTab.show(record, !last); });
+        if (inSight('p-chain') && !last) drawChain();
+        // after a change the picture follows in the frame that shows the tables, once however many changes came
+        else if (inSight('p-chain') && !frame) frame = requestAnimationFrame(drawChain);
         if (inSight('p-built')) safely('built', function () { builtTab.show(record); });
         if (inSight('p-compare')) safely('comparison', compareTab.show);
     },
