@@ -3,7 +3,7 @@
 import { layoutChain, FONT, PAD, TITLE_H, LINE_H, KINDS } from '../record/layout.js';
 
 // Each kind of flow by its colour and its dash, so that also a print in black and white tells them apart.
-const FLOW_STYLE = { energy: '', crystals: '8 3', food: '8 2 2 2', ore: '3 3', silicon: '1.5 2.5' };
+export const FLOW_STYLE = { energy: '', crystals: '8 3', food: '8 2 2 2', ore: '3 3', silicon: '1.5 2.5' };
 
 export const CHAIN_STYLE = Object.keys(FONT).map(function (k) {
     return '.chain-' + k + '{font-size:' + FONT[k][0] + 'px;font-weight:' + FONT[k][1] + '}';
@@ -83,7 +83,7 @@ function piecesOf(model, chart, id) {
     return pieces;
 }
 
-function markupOf(pieces) {
+export function markupOf(pieces) {
     var text = '';
     pieces.forEach(function (p, i) {
         text += start(p[0], p[1]) + escaped(p[2]);
@@ -179,6 +179,12 @@ export function drawChain(area, model, measure, id) {
     area.wvChainShape = shape;
     area.wvChainPieces = pieces;
     return area.firstChild;
+}
+
+// The chain laid out, as the pieces of its picture, its width and height: for a picture file.
+export function chainPieces(model, measure, id) {
+    var chart = layoutChain(model, measure);
+    return { pieces: piecesOf(model, chart, id), width: chart.width, height: chart.height };
 }
 
 // A measure for layoutChain in the given font family, from one canvas per kind of text, so that its font is set

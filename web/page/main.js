@@ -17,6 +17,7 @@ import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
+import { startPictures } from './picture.js';
 import { watchForUpdates } from './newversion.js';
 
 var runner = null;
@@ -146,6 +147,12 @@ function openPasted(hash) {
     if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
 }
 
+// The plan's link, as "Link kopieren" copies it, and which address it has.
+function planLink(withBuilt) {
+    var site = document.querySelector('meta[name="werkverbund-site"]');
+    return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
+}
+
 function start() {
     tables = runner.tables();
     ['results', 'transcript', 'downloads', 'problems', 'load', 'notice', 'print-plan'].forEach(function (id) {
@@ -173,10 +180,7 @@ function start() {
         elements.load.value = '';
     });
     bar.start({
-        link: function (withBuilt) {
-            var site = document.querySelector('meta[name="werkverbund-site"]');
-            return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
-        },
+        link: planLink,
         plan: function () { return form.read(); },
         show: show,
         empty: function () { return emptyPlan(tables); },
@@ -189,6 +193,8 @@ function start() {
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed }, location.hash);
+    startPictures({ tables: tables, record: function () { return last.result.record; }, link: planLink,
+        notice: bar.notice });
     startSharing({ hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
         notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing

@@ -1,6 +1,6 @@
 // The plan's files in the files tab: the results as CSV (with what is built) and the plan file, each made when
 // its link is followed; a plan file loaded as a new plan, never over one.
-import { linkTo } from '../lib/dom.js';
+import { linkTo, fileName } from '../lib/dom.js';
 import { FILE_LIMIT } from '../plan/planfile.js';
 import { csvOf } from '../record/csv.js';
 
@@ -8,16 +8,11 @@ import { csvOf } from '../record/csv.js';
 // run's record, notice(text, bad) the notice line. Gives download(event) for the links and loadFile(file).
 export function planFiles(parts) {
     var plans = parts.plans;
-    // A name the file system takes: no characters that are not allowed in file names somewhere.
-    function fileName(name) {
-        return (name.replace(/[\\/:*?"<>|\u0000-\u001f]+/g, '_').slice(0, 60) || 'plan') + '.werkverbund.json';
-    }
-
     // The links of the files tab make their file when they are followed: the CSV of the last run, the plan file.
     function download(event) {
         var link = event.currentTarget;
         var csv = link.id === 'csv';
-        if (!csv) link.download = fileName(parts.entry().name);
+        if (!csv) link.download = fileName(parts.entry().name, '.werkverbund.json');
         var entry = parts.entry();
         var text = csv ? csvOf(parts.record(), Object.keys(entry.built).length ? entry.built : null)
             : plans().fileOf(plans().get(entry.id) || entry);
