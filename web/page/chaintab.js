@@ -4,17 +4,23 @@ import { byId, element, setIf } from '../lib/dom.js';
 import { chainModel } from '../record/chain.js';
 import { explainRow } from '../record/explain.js';
 import { chainView } from './chainview.js';
-import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
+import { layoutChain } from '../record/layout.js';
+import { drawChain as drawPicture, chainPieces, measureWith, CHAIN_STYLE } from './diagram.js';
 
 var tables = null;
 var record = null;   // of the last run of the form's plan
 var measure = null;
 var chain = null;   // the picture's zoom, pan and picked box
+var drawn = null;   // the record the picture shows
 
+function measured() {
+    return measure || (measure = measureWith(getComputedStyle(document.documentElement).fontFamily));
+}
+
+// The picture of the last run, unless it shows it already.
 function drawChain() {
-    var area = byId('chain');
-    measure = measure || measureWith(getComputedStyle(area).fontFamily);
-    drawPicture(area, chainModel(record, tables), measure, 'kette');
+    if (drawn !== record) drawPicture(byId('chain'), chainPieces(chainModel(record, tables), measured(), 'kette'), 'kette');
+    drawn = record;
     chain.drawn();
 }
 
@@ -49,6 +55,14 @@ export const chainTab = {
     },
     // The last run drawn.
     show: function (last) {
+        record = last;
+        drawChain();
+    },
+    // Draws the first picture of a run into the hidden tab while the page is idle, so that the tab opens at once,
+    // in two steps that hold up no phone: the texts measured and the layout's code made ready, then the picture.
+    prepare: function (last, step) {
+        if (drawn) return;
+        if (!step) return layoutChain(chainModel(last, tables), measured());
         record = last;
         drawChain();
     },

@@ -24,7 +24,10 @@ function escaped(text) {
 // Markup of one element's start: attributes in the given order.
 function start(name, attributes) {
     var text = '<' + name;
-    Object.keys(attributes).forEach(function (a) { text += ' ' + a + '="' + escaped(attributes[a]) + '"'; });
+    Object.keys(attributes).forEach(function (a) {
+        var v = attributes[a];
+        text += ' ' + a + '="' + (typeof v === 'number' ? v : escaped(v)) + '"';
+    });
     return text + '>';
 }
 
@@ -152,16 +155,15 @@ function update(elements, before, pieces) {
     }
 }
 
-// Draws the chain into area as one <svg>, labelled for screen readers by its title and description (ids from
-// id). The first picture is set as one string of markup (one parse instead of an element per piece); a picture
-// with the same elements as the last one changes only the attributes and texts that differ, which is what a
-// recompute mostly brings; one where boxes or lines come or go keeps the elements it can and parses only the
-// new ones.
-export function drawChain(area, model, measure, id) {
-    var chart = layoutChain(model, measure);
-    var pieces = piecesOf(model, chart, id);
+// Draws the chain laid out (chainPieces) into area as one <svg>, labelled for screen readers by its title and
+// description (ids from id). The first picture is set as one string of markup (one parse instead of an element per
+// piece); a picture with the same elements as the last one changes only the attributes and texts that differ, which
+// is what a recompute mostly brings; one where boxes or lines come or go keeps the elements it can and parses only
+// the new ones.
+export function drawChain(area, drawn, id) {
+    var pieces = drawn.pieces;
     var svg = { xmlns: 'http://www.w3.org/2000/svg', class: 'chain', role: 'group', 'aria-labelledby': id + 't ' + id + 'd',
-        width: chart.width, height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height,
+        width: drawn.width, height: drawn.height, viewBox: '0 0 ' + drawn.width + ' ' + drawn.height,
         preserveAspectRatio: 'xMinYMin' };   // printed, the picture stands at the top left of the room it has
     var shape = pieces.map(function (p) { return p[0] + (p[1]['data-id'] || ''); }).join(' ');
     if (!area.firstChild || !area.wvChainPieces) {
@@ -181,7 +183,7 @@ export function drawChain(area, model, measure, id) {
     return area.firstChild;
 }
 
-// The chain laid out, as the pieces of its picture, its width and height: for a picture file.
+// The chain laid out as the pieces of its picture (element ids from id), its width and height.
 export function chainPieces(model, measure, id) {
     var chart = layoutChain(model, measure);
     return { pieces: piecesOf(model, chart, id), width: chart.width, height: chart.height };

@@ -8,6 +8,7 @@ import { compareTab } from './comparetab.js';
 
 var record = null;   // of the last run of the form's plan
 var frame = 0;       // the chain's picture waiting for the next frame
+var prepared = false; // the chain's first picture, asked for
 
 function inSight(id) {
     return !byId(id).hidden;
@@ -35,6 +36,17 @@ function drawChain() {
     if (inSight('p-chain')) safely('chain', function () { chainTab.show(record); });
 }
 
+// The chain's first picture drawn into its hidden tab while the page is idle, in two steps (chaintab.js); a
+// browser without idle callbacks draws it as the tab opens.
+function prepareChain() {
+    prepared = true;
+    if (!window.requestIdleCallback) return;
+    requestIdleCallback(function () {
+        safely('chain', function () { chainTab.prepare(record, 0); });
+        requestIdleCallback(function () { safely('chain', function () { chainTab.prepare(record, 1); }); });
+    });
+}
+
 export const views = {
     // tables: the core's; run: the runner; stored: built(), setBuilt(key, count) and plan(id) of the plans
     start: function (tables, run, stored) {
@@ -55,6 +67,7 @@ export const views = {
     show: function (last, input) {
         record = last || record;
         compareTab.keep(record, input);
+        if (!prepared) prepareChain();
         if (inSight('p-chain') && !last) drawChain();
         // after a change the picture follows in the frame that shows the tables, once however many changes came
         else if (inSight('p-chain') && !frame) frame = requestAnimationFrame(drawChain);

@@ -133,11 +133,14 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
     await close(page);
 });
 
-test('the simplest plans draw: one plant for sale, one less for sale', async () => {
+test('the simplest plans draw: one plant for sale, two, one less for sale', async () => {
     const page = await openPage('#v=2&saleSkwM=1');
+    // drawn in its hidden tab while the page is idle, the picture follows a change made before the tab opens
+    await page.locator('#chain svg').waitFor({ state: 'attached' });
+    await page.locator('#f-saleSkwM').fill('2');
     await tab(page, 'Kette');
     assert.match(await page.locator('#chain svg desc').textContent(),
-        /Sonnenkraftwerke zum Verkauf bezieht 2 Einheiten Kristalle von Argon Kristallfabriken\./);
+        /Sonnenkraftwerke zum Verkauf bezieht 4 Einheiten Kristalle von Argon Kristallfabriken\./);
     // an L plant less: the crystal line has no factories, but its mark F, drawn as the tables show it
     await page.locator('#f-saleSkwM').fill('');
     await page.locator('#f-saleSkwL').fill('-1');
