@@ -1,5 +1,5 @@
-// The chain picture in its box: at first at a scale whose smallest text is still 10 px (fitted, where it fits at
-// that), panned from "Zum Verkauf" on; zoomed by the buttons and the keys + - 0 about the picked box (else the
+// The chain picture in its box: at first at a scale whose smallest text is still 10 px (fitted whole, where it fits
+// at that), panned from "Zum Verkauf" on; zoomed by the buttons and the keys + - 0 about the picked box (else the
 // middle), by Ctrl and the wheel or two fingers about the pointer; panned by scrolling, arrow keys or dragging; a box
 // clicked, tapped or focused is picked: its lines and its result row stand out, and below the picture its line of
 // the results is said with its "Warum?".
@@ -16,14 +16,19 @@ export function chainView(area, hooks) {
 
     function svg() { return area.querySelector('svg'); }
 
-    // The picture at the chosen scale, never below fitted to its box's width and never above the most, said in the
-    // style alone: the picture is laid out once, at its size, and no layout is read.
+    // The picture's width fitted whole into its box (at most 80vh high, style.css), never above its own size.
+    function fitted(box) {
+        return 'min(' + box.width + 'px, 100%, ' + (80 * box.width / box.height).toFixed(2) + 'vh)';
+    }
+
+    // The picture at the chosen scale, never below fitted and never above the most, said in the style alone: the
+    // picture is laid out once, at its size, and no layout is read.
     function size() {
         var s = svg();
         if (!s) return;
-        var w = s.viewBox.baseVal.width;
+        var box = s.viewBox.baseVal;
         var z = Math.min(chosen === null ? Math.min(1, READABLE) : chosen, MOST);
-        var width = 'max(min(' + w + 'px, 100%), ' + z * w + 'px)';
+        var width = 'max(' + fitted(box) + ', ' + z * box.width + 'px)';
         if (s.style.width !== width) s.style.width = width;
         if (watched !== s) zoomed.observe(watched = s);
     }
@@ -31,8 +36,10 @@ export function chainView(area, hooks) {
     // Once the picture or its box is laid out anew: whether the picture can get smaller, and larger.
     var zoomed = new ResizeObserver(function () {
         var s = svg();
-        if (s) hooks.zoomed(s.getBoundingClientRect().width > Math.min(s.viewBox.baseVal.width, area.clientWidth) + 0.5,
-            chosen >= MOST);
+        if (!s) return;
+        var box = s.viewBox.baseVal;
+        var fit = Math.min(box.width, area.clientWidth, 0.8 * innerHeight * box.width / box.height);
+        hooks.zoomed(s.getBoundingClientRect().width > fit + 0.5, chosen >= MOST);
     });
     zoomed.observe(area);
 

@@ -8,7 +8,7 @@ import { session, PHONE, openPage, close, assertAccessible, tab, download, fulle
 
 const DESKTOP = { width: 1366, height: 900 };
 const pageWidth = (page) => page.evaluate(() => document.documentElement.scrollWidth);
-// The chain's box: whether the picture is wider than it, and the smallest text in sight (px on screen).
+// The chain's box: whether the picture is wider or taller than it, and the smallest text in sight (px on screen).
 const view = (page) => page.evaluate(() => {
     const area = document.getElementById('chain'), svg = area.querySelector('svg'), a = area.getBoundingClientRect();
     const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
@@ -16,7 +16,8 @@ const view = (page) => page.evaluate(() => {
         const r = t.getBoundingClientRect();
         return t.textContent && r.right > a.left && r.left < a.left + area.clientWidth && r.bottom > a.top && r.top < a.top + area.clientHeight;
     }).map((t) => parseFloat(getComputedStyle(t).fontSize) * scale);
-    return { wider: area.scrollWidth > area.clientWidth, smallest: Math.min(...sizes), texts: sizes.length, left: area.scrollLeft };
+    return { wider: area.scrollWidth > area.clientWidth, taller: area.scrollHeight > area.clientHeight,
+        smallest: Math.min(...sizes), texts: sizes.length, left: area.scrollLeft };
 });
 
 test('a phone: no tab wider than the screen; the chain opens readable at "Zum Verkauf", fitted whole, zoomed it pans', async () => {
@@ -29,7 +30,12 @@ test('a phone: no tab wider than the screen; the chain opens readable at "Zum Ve
     assert.ok(opened.wider && opened.left === 0 && opened.smallest >= 9.99, `opened: ${JSON.stringify(opened)}`);
     assert.ok(await phone.locator('#chain .chain-column', { hasText: 'Zum Verkauf' }).isVisible());
     await phone.getByRole('button', { name: 'Einpassen' }).click();
-    assert.ok(!(await view(phone)).wider && await phone.getByRole('button', { name: 'Einpassen' }).isDisabled(), 'fitted whole');
+    const fitted = await view(phone);
+    assert.ok(!fitted.wider && !fitted.taller && await phone.getByRole('button', { name: 'Einpassen' }).isDisabled(),
+        `fitted whole: ${JSON.stringify(fitted)}`);
+    await phone.setViewportSize({ width: PHONE.height, height: PHONE.width });   // turned: its height is what is short
+    assert.ok(!(await view(phone)).taller, 'fitted whole on a phone turned');
+    await phone.setViewportSize(PHONE);
     await phone.getByRole('button', { name: 'Vergrößern' }).click();
     assert.ok((await view(phone)).wider && await pageWidth(phone) <= PHONE.width, 'zoomed in its box');
     await assertAccessible(phone, 'chain zoomed on a phone, dark');
@@ -71,7 +77,8 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
     assert.ok(opened.texts > 20 && opened.smallest >= 9.99, `no text under 10 px in sight: ${JSON.stringify(opened)}`);
     await page.locator('#chain').focus();
     await page.keyboard.press('0');
-    assert.ok(!(await view(page)).wider, 'fitted by 0');
+    const fitted = await view(page);
+    assert.ok(!fitted.wider && !fitted.taller, 'fitted whole by 0');
     await page.keyboard.press('+');
     assert.ok((await view(page)).wider, 'zoomed in by +');
     const picked = page.locator('#chain .chain-box', { hasText: 'Boron Kristallfabriken' });
