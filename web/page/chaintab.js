@@ -3,8 +3,8 @@
 import { byId, element, setIf } from '../lib/dom.js';
 import { chainModel } from '../record/chain.js';
 import { explainRow } from '../record/explain.js';
-import { chainView } from './chainview.js';
 import { layoutChain } from '../record/layout.js';
+import { chainView } from './chainview.js';
 import { drawChain as drawPicture, chainPieces, measureWith, CHAIN_STYLE } from './diagram.js';
 
 var tables = null;
