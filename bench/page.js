@@ -1,6 +1,7 @@
 // The web page's figures against its targets: its size, the first results after it starts loading (median of 9
 // loads), a recompute after a change with every option on and the -m fields left empty (median of 101), the same
-// with the chain diagram in sight (drawn anew in each recompute), and
+// with the chain diagram in sight (drawn anew in the frame after each change), for the fullest plan as a ratio to the
+// same change with the chain hidden, the chain's first picture on a phone at 4x CPU, and
 // Lighthouse on the page served from localhost: Performance (mobile), Accessibility, Best Practices and the layout
 // shift, mobile and desktop. Run by bench/page.sh, which installs what it needs.
 //   node bench/page.js PAGE  (LIGHTHOUSE: the lighthouse program; CHROME_PATH: Chromium)
@@ -96,6 +97,82 @@ async function lighthouseMedian(url, desktop) {
     return Object.fromEntries(Object.keys(runs[0]).map((k) => [k, median(runs.map((r) => r[k]))]));
 }
 
+// ---- The chain: a change with it in sight against hidden, and its first picture on a phone ----
+
+// The fullest plan in two pages, the chain hidden in one and in sight in the other, each changed 101 times in turn
+// (so that the machine's load weighs on both alike), a frame apart as typing comes: each change's time as the page
+// takes it, and the chain's redraw in the frame after it (between frame callbacks asked for before and after).
+async function chainChanges(browser, url) {
+    const pages = [];
+    for (const tab of [null, '#t-chain']) {
+        const p = await browser.newPage();
+        await p.goto(url + FULLEST_PLAN);
+        await p.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
+        if (tab) await p.click(tab);
+        pages.push(p);
+    }
+    const times = pages.map(() => ({ change: [], redraw: [] }));
+    for (let i = 0; i < 101; i++) {
+        for (const [k, p] of pages.entries()) {
+            const got = await p.evaluate(async (i) => {
+                const frame = () => new Promise((resolve) => requestAnimationFrame(() => resolve(performance.now())));
+                const before = frame();
+                const field = document.getElementById('f-OF-A');
+                field.value = String(1 + i % 7);
+                field.dispatchEvent(new Event('input', { bubbles: true }));
+                const redraw = await frame() - await before;
+                await new Promise((resolve) => setTimeout(resolve));   // the frame drawn before the next change
+                return { change: window.werkverbund.timing.recomputes.pop(), redraw };
+            }, i);
+            times[k].change.push(got.change);
+            times[k].redraw.push(got.redraw);
+        }
+    }
+    await Promise.all(pages.map((p) => p.close()));
+    return times.map((t) => ({ change: median(t.change), redraw: median(t.redraw) }));
+}
+
+// The chain's first picture on a phone at 4x CPU: from the click on its tab to the end of the frame that shows it,
+// once the page has settled (as a player opens it), or right after a change; median of 7 fresh pages.
+async function chainFirstDraw(browser, url, changed) {
+    const times = [];
+    for (let i = 0; i < 7; i++) {
+        const context = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 3,
+            isMobile: true, hasTouch: true });
+        const p = await context.newPage();
+        await p.goto(url + FULLEST_PLAN);
+        await p.waitForFunction(() => window.werkverbund && window.werkverbund.timing.firstResults !== null);
+        await p.evaluate(() => new Promise((resolve) => setTimeout(resolve, 1000)));
+        if (changed) await p.fill('#f-OF-A', '4');
+        const cdp = await context.newCDPSession(p);
+        await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+        times.push(await p.evaluate(() => new Promise((resolve) => {
+            const start = performance.now();
+            document.getElementById('t-chain').click();
+            requestAnimationFrame(() => setTimeout(() => resolve(performance.now() - start)));
+        })));
+        await context.close();
+    }
+    return median(times);
+}
+
+async function chainRows(url) {
+    const browser = await chromium.launch({ executablePath: process.env.CHROME_PATH, args: ['--no-sandbox', '--headless'] });
+    const [hidden, shown] = await chainChanges(browser, url);
+    const settled = await chainFirstDraw(browser, url, false);
+    const changed = await chainFirstDraw(browser, url, true);
+    await browser.close();
+    return [
+        ['change with the chain in sight against hidden, fullest plan, median of 101 changes a frame apart (ratio)',
+            (shown.change / hidden.change).toFixed(2), (v) => v <= 1.25, 'at most 1.25'],
+        [`  the same change: hidden ${hidden.change.toFixed(2)} ms, in sight ${shown.change.toFixed(2)} ms; the chain's `
+            + 'redraw in the frame after it, median (ms)', shown.redraw.toFixed(2), () => true, ''],
+        ['first draw of the fullest plan\'s chain on a phone at 4x CPU, the page settled, median of 7 (ms)',
+            settled.toFixed(0), (v) => v <= 100, 'at most 100'],
+        ['  the same right after a change (ms)', changed.toFixed(0), () => true, ''],
+    ];
+}
+
 async function measure(url) {
     const times = await timings(url);
     const rows = [
@@ -108,7 +185,7 @@ async function measure(url) {
             (v) => v <= 2, 'at most 2'],
         ['recompute with the chain in sight, every option and every field of -xl -or, median of 101 (ms)',
             times.fullest.toFixed(2), (v) => v <= 2, 'at most 2'],
-    ];
+    ].concat(await chainRows(url));
     if (!LIGHTHOUSE_RUNS) return rows;
     const mobile = await lighthouseMedian(url, false);
     const desktop = await lighthouseMedian(url, true);

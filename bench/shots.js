@@ -1,8 +1,9 @@
 // Screenshots of the page for a maintainer to look at after a change of its looks: the plan with every option on a
-// desktop, on a 390 pixel phone, dark and printed (also as a PDF), its chain on a desktop and on a dark phone, every
-// "Warum?" open, the comparison and the printed checklist. Not part of CI: the tests check what can be checked.
+// desktop, on a 390 pixel phone, dark and printed (also as a PDF), its chain on a desktop, on a dark phone and printed
+// (as a PDF), the pictures "Als Bild speichern" saves, every "Warum?" open, the comparison and the printed checklist.
+// Not part of CI: the tests check what can be checked.
 //   node bench/shots.js [PAGE]   (default build-web/werkverbund.html; CHROME_PATH: Chromium)
-// Writes the PNGs and the PDF into the page's folder.
+// Writes the PNGs, PDFs and pictures into the page's folder.
 'use strict';
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
@@ -16,8 +17,8 @@ const DESKTOP = { width: 1280, height: 900 };
 const SHOTS = [['werkverbund-screenshot', {}], ['werkverbund-phone', { viewport: PHONE, whole: true }],
     ['werkverbund-dark', { dark: true }], ['werkverbund-dark-phone', { viewport: PHONE, dark: true }],
     ['werkverbund-print', { print: true, whole: true }], ['chain-desktop', { tab: '#t-chain' }],
-    ['chain-phone-dark', { viewport: PHONE, dark: true, tab: '#t-chain' }], ['planner-why', { why: true, whole: true }],
-    ['planner-compare', { tab: '#t-compare' }], ['planner-print-checklist', { tab: '#t-built', print: true, whole: true }]];
+    ['chain-phone-dark', { viewport: PHONE, dark: true, tab: '#t-chain' }], ['chain-print', { tab: '#t-chain', print: true }],
+    ['planner-why', { why: true, whole: true }], ['planner-compare', { tab: '#t-compare' }], ['planner-print-checklist', { tab: '#t-built', print: true, whole: true }]];
 
 async function main() {
     const browser = await chromium.launch({ ...CHROMIUM, executablePath: process.env.CHROME_PATH || CHROMIUM.executablePath });
@@ -30,8 +31,13 @@ async function main() {
         if (why) for (const button of await page.locator('#results button.why').all()) await button.click();
         if (print) await page.emulateMedia({ media: 'print', colorScheme: 'light' });
         await page.screenshot({ path: path.join(path.dirname(file), name + '.png'), fullPage: !!whole });
-        if (name === 'werkverbund-print') {
-            await page.pdf({ path: path.join(path.dirname(file), 'werkverbund-print.pdf'), preferCSSPageSize: true });
+        if (/-print$/.test(name)) await page.pdf({ path: path.join(path.dirname(file), name + '.pdf'), preferCSSPageSize: true });
+        if (name === 'chain-desktop') {
+            for (const [pictureTab, button] of [['#t-chain', '#chain-png'], ['#t-chain', '#chain-svg'], ['#t-tables', '#tables-png']]) {
+                await page.click(pictureTab);
+                const [picture] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+                await picture.saveAs(path.join(path.dirname(file), 'picture-' + picture.suggestedFilename()));
+            }
         }
         await page.close();
     }

@@ -1,4 +1,5 @@
-// The page's elements: made, found, changed only where they change, and download links pointed at their content.
+// The page's elements: made, found, changed only where they change; download links pointed at their content, and
+// files named after a plan.
 
 export function element(tag, attributes, children) {
     var e = document.createElement(tag);
@@ -28,4 +29,18 @@ export function byId(id) { return document.getElementById(id); }
 export function linkTo(link, content, type) {
     if (link.href.indexOf('blob:') === 0) URL.revokeObjectURL(link.href);
     link.href = URL.createObjectURL(new Blob([content], { type: type }));
+}
+
+// A file's name from a plan's name: no characters that are not allowed in file names somewhere.
+export function fileName(name, ending) {
+    return (String(name).replace(/[\\/:*?"<>|\u0000-\u001f]+/g, '_').slice(0, 60) || 'plan') + ending;
+}
+
+// Saves bytes as a file of the given name, as a download link followed would.
+export function saveFile(name, blob) {
+    var link = element('a', { download: name, href: URL.createObjectURL(blob), hidden: '' });
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
 }

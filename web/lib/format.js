@@ -1,4 +1,4 @@
-// Numbers as the page writes them: German. The core gives every value as the console rounds it.
+// Numbers and dates as the page writes them: German. The core gives every value as the console rounds it.
 
 // A number as German readers write it, with at most two decimals: 96.400, 28,55, -0. Written out here rather
 // than by the browser's locale data, which takes long to load; the whole page formats its numbers with it.
@@ -11,4 +11,14 @@ export function number(n) {
 // A count with its noun, singular after 1: "1 Stufe", "2 Stufen", "1,5 Stufen".
 export function counted(n, one, many) {
     return number(n === 0 ? 0 : n) + ' ' + (n === 1 ? one : many);
+}
+
+var MONTHS = ['Januar', 'Februar', 'März', 'April', 'Mai', 'Juni', 'Juli', 'August', 'September', 'Oktober',
+    'November', 'Dezember'];
+
+// A moment as German readers write it, "7. Dezember 2026, 09:05 Uhr", without the browser's locale data.
+export function dateText(d) {
+    var two = function (n) { return (n < 10 ? '0' : '') + n; };
+    return d.getDate() + '. ' + MONTHS[d.getMonth()] + ' ' + d.getFullYear() + ', ' + two(d.getHours()) + ':'
+        + two(d.getMinutes()) + ' Uhr';
 }

@@ -2,6 +2,7 @@
 // line that tells what an action did, the line that warns while the browser keeps no plans, the tabs of the results
 // (a view opened is drawn at once), and the ways between the inputs and the results.
 import { element, byId } from '../lib/dom.js';
+import { dateText } from '../lib/format.js';
 import { copyText } from './share.js';
 
 var THEME_KEY = 'werkverbund-farben';
@@ -115,15 +116,9 @@ function watchView() {
     }, { rootMargin: '0px 0px -50% 0px' }).observe(byId('output'));
 }
 
-var MONTHS = ['Januar', 'Februar', 'März', 'April', 'Mai', 'Juni', 'Juli', 'August', 'September', 'Oktober',
-    'November', 'Dezember'];
-
-// The date as German readers write it, without the browser's locale data, which takes long to load.
+// The date as the printed page heads it.
 function showDate() {
-    var d = new Date();
-    var two = function (n) { return (n < 10 ? '0' : '') + n; };
-    byId('print-date').textContent = 'Stand: ' + d.getDate() + '. ' + MONTHS[d.getMonth()] + ' '
-        + d.getFullYear() + ', ' + two(d.getHours()) + ':' + two(d.getMinutes()) + ' Uhr';
+    byId('print-date').textContent = 'Stand: ' + dateText(new Date());
 }
 
 // The storage warning: a line of its own, which no notice replaces, until storage takes the plans again.

@@ -1,21 +1,27 @@
-// The chain's tab: the picture of the last run, fitted, zoomed and panned by its view (chainview.js); a box picked
-// says its line of the results with its "Warum?" below the picture and marks its row in the tables.
+// The chain's tab: the picture of the last run, at a readable scale, zoomed and panned by its view (chainview.js); a
+// box picked says its line of the results with its "Warum?" below the picture and marks its row in the tables.
 import { byId, element, setIf } from '../lib/dom.js';
 import { chainModel } from '../record/chain.js';
 import { explainRow } from '../record/explain.js';
+import { layoutChain } from '../record/layout.js';
 import { chainView } from './chainview.js';
-import { drawChain as drawPicture, measureWith, CHAIN_STYLE } from './diagram.js';
+import { drawChain as drawPicture, chainPieces, measureWith, CHAIN_STYLE } from './diagram.js';
 
 var tables = null;
 var record = null;   // of the last run of the form's plan
 var measure = null;
 var chain = null;   // the picture's zoom, pan and picked box
+var drawn = null;   // the record the picture shows
 
-function drawChain(shown) {
-    var area = byId('chain');
-    measure = measure || measureWith(getComputedStyle(area).fontFamily);
-    drawPicture(area, chainModel(record, tables), measure, 'kette');
-    chain.drawn(shown);
+function measured() {
+    return measure || (measure = measureWith(getComputedStyle(document.documentElement).fontFamily));
+}
+
+// The picture of the last run, unless it shows it already.
+function drawChain() {
+    if (drawn !== record) drawPicture(byId('chain'), chainPieces(chainModel(record, tables), measured(), 'kette'), 'kette');
+    drawn = record;
+    chain.drawn();
 }
 
 // The picked box's line of the results with its "Warum?", below the picture; its row in the tables marked.
@@ -47,10 +53,18 @@ export const chainTab = {
         byId('chain-out').addEventListener('click', chain.zoomOut);
         byId('chain-fit').addEventListener('click', chain.fit);
     },
-    // The last run drawn; shown: the tab has just been opened.
-    show: function (last, shown) {
+    // The last run drawn.
+    show: function (last) {
         record = last;
-        drawChain(shown);
+        drawChain();
+    },
+    // Draws the first picture of a run into the hidden tab while the page is idle, so that the tab opens at once,
+    // in two steps that hold up no phone: the texts measured and the layout's code made ready, then the picture.
+    prepare: function (last, step) {
+        if (drawn) return;
+        if (!step) return layoutChain(chainModel(last, tables), measured());
+        record = last;
+        drawChain();
     },
     // Leads from a result row to its box: the chain's tab opened and the box picked.
     showInChain: function (row) {

@@ -1,46 +1,78 @@
-// The chain picture in its box: fitted to the column at first, zoomed by the buttons, the keys + - 0 and two
-// fingers, panned by scrolling, arrow keys or dragging; a box clicked, tapped or focused is picked: its lines
-// and its result row stand out, and below the picture its line of the results is said with its "Warum?".
+// The chain picture in its box: at first at a scale whose smallest text is still 10 px (fitted whole, where it fits
+// at that), panned from "Zum Verkauf" on; zoomed by the buttons and the keys + - 0 about the picked box (else the
+// middle), by Ctrl and the wheel or two fingers about the pointer; panned by scrolling, arrow keys or dragging; a box
+// clicked, tapped or focused is picked: its lines and its result row stand out, and below the picture its line of
+// the results is said with its "Warum?".
+import { FONT } from '../record/layout.js';
+
 var STEP = 1.25, MOST = 8;
+// the scale at which the picture's smallest text is 10 px on screen
+var READABLE = 10 / Math.min.apply(null, Object.keys(FONT).map(function (k) { return FONT[k][0]; }));
 
 export function chainView(area, hooks) {
-    var zoom = 1;      // 1: the picture as wide as its box
+    var chosen = null; // the player's scale: null the opening one, 0 fitted
     var picked = null; // the data-id of the picked box
-    var natural = null, last = null;   // the picture's size and element when last fitted
+    var watched = null; // the picture whose size the buttons follow
 
     function svg() { return area.querySelector('svg'); }
 
-    var room = 0;      // the box's width, read again when the window changes
-    function size(resized) {
-        var s = svg();
-        if (!s) return;
-        var now = s.getAttribute('width') + ' ' + s.getAttribute('height');
-        if (!resized && now === natural && s === last && room) return;
-        natural = now;
-        if (resized || !room) room = area.clientWidth - 2;   // read only when it may change: it costs a layout
-        last = s;
-        var w = +s.getAttribute('width');
-        var fit = Math.min(1, room / w) || 1;
-        var scale = Math.min(fit * zoom, MOST);
-        s.style.width = Math.round(w * scale) + 'px';
-        s.style.height = Math.round(+s.getAttribute('height') * scale) + 'px';
-        hooks.zoomed(zoom > 1, scale >= MOST);
+    // The picture's width fitted whole into its box (at most 80vh high, style.css), never above its own size.
+    function fitted(box) {
+        return 'min(' + box.width + 'px, 100%, ' + (80 * box.width / box.height).toFixed(2) + 'vh)';
     }
 
-    // Zooms about a point of the box (its middle by default), keeping that point where it is.
-    function zoomTo(z, px, py) {
-        var before = svg() && svg().getBoundingClientRect().width;
-        z = Math.max(1, Math.min(z, 40));
-        if (!before || z === zoom) return;
-        var box = area.getBoundingClientRect();
-        px = px === undefined ? area.clientWidth / 2 : px - box.left;
-        py = py === undefined ? area.clientHeight / 2 : py - box.top;
-        var x = area.scrollLeft + px, y = area.scrollTop + py;
-        zoom = z;
-        size(true);
-        var ratio = svg().getBoundingClientRect().width / before;
-        area.scrollLeft = x * ratio - px;
-        area.scrollTop = y * ratio - py;
+    // The picture at the chosen scale, never below fitted and never above the most, said in the style alone: the
+    // picture is laid out once, at its size, and no layout is read.
+    function size() {
+        var s = svg();
+        if (!s) return;
+        var box = s.viewBox.baseVal;
+        var z = Math.min(chosen === null ? Math.min(1, READABLE) : chosen, MOST);
+        var width = 'max(' + fitted(box) + ', ' + z * box.width + 'px)';
+        if (s.style.width !== width) s.style.width = width;
+        if (watched !== s) zoomed.observe(watched = s);
+    }
+
+    // Once the picture or its box is laid out anew: whether the picture can get smaller, and larger.
+    var zoomed = new ResizeObserver(function () {
+        var s = svg();
+        if (!s) return;
+        var box = s.viewBox.baseVal;
+        var fit = Math.min(box.width, area.clientWidth, 0.8 * innerHeight * box.width / box.height);
+        hooks.zoomed(s.getBoundingClientRect().width > fit + 0.5, chosen >= MOST);
+    });
+    zoomed.observe(area);
+
+    // The middle of a rectangle of the window.
+    function middle(r) { return [r.left + r.width / 2, r.top + r.height / 2]; }
+
+    // Scrolls the least that brings a rectangle of the window into the view, as far as it fits.
+    function bringIntoView(r) {
+        var a = area.getBoundingClientRect();
+        var by = function (low, high, from, size) {
+            return high > from + size ? Math.min(high - from - size, low - from) : Math.min(low - from, 0);
+        };
+        area.scrollLeft += by(r.left, r.right, a.left + area.clientLeft, area.clientWidth);
+        area.scrollTop += by(r.top, r.bottom, a.top + area.clientTop, area.clientHeight);
+    }
+
+    // Zooms by a factor (0: fitted) about a point of the window (at), else about the picked box (which then stays
+    // in view) or the view's middle, keeping that point of the picture where it is.
+    function zoomBy(factor, at) {
+        var s = svg();
+        if (!s) return;
+        var frame = !at && picked && s.querySelector('[data-id="' + picked + '"] rect');
+        var a = area.getBoundingClientRect();
+        var before = s.getBoundingClientRect();
+        at = at || middle(frame ? frame.getBoundingClientRect()
+            : { left: a.left, top: a.top, width: area.clientWidth, height: area.clientHeight });
+        var x = (at[0] - before.left) / before.width, y = (at[1] - before.top) / before.height;
+        chosen = factor * before.width / s.viewBox.baseVal.width;
+        size();
+        var after = s.getBoundingClientRect();
+        area.scrollLeft += after.left + x * after.width - at[0];
+        area.scrollTop += after.top + y * after.height - at[1];
+        if (frame) bringIntoView(frame.getBoundingClientRect());
     }
 
     function highlight() {
@@ -81,9 +113,9 @@ export function chainView(area, hooks) {
     area.addEventListener('pointerdown', function () { atPress = picked; }, true);
     area.addEventListener('keydown', function (event) {
         var step = { ArrowLeft: [-40, 0], ArrowRight: [40, 0], ArrowUp: [0, -40], ArrowDown: [0, 40] }[event.key];
-        if (event.key === '+' || event.key === '=') zoomTo(zoom * STEP);
-        else if (event.key === '-') zoomTo(zoom / STEP);
-        else if (event.key === '0') zoomTo(1);
+        if (event.key === '+' || event.key === '=') zoomBy(STEP);
+        else if (event.key === '-') zoomBy(1 / STEP);
+        else if (event.key === '0') zoomBy(0);
         else if (event.key === 'Escape') { picked = null; highlight(); }
         else if ((event.key === 'Enter' || event.key === ' ') && event.target.closest('.chain-box')) {
             picked = picked === event.target.getAttribute('data-id') ? null : event.target.getAttribute('data-id');
@@ -96,7 +128,7 @@ export function chainView(area, hooks) {
     area.addEventListener('wheel', function (event) {
         if (!event.ctrlKey) return;
         event.preventDefault();
-        zoomTo(zoom * (event.deltaY < 0 ? STEP : 1 / STEP), event.clientX, event.clientY);
+        zoomBy(event.deltaY < 0 ? STEP : 1 / STEP, [event.clientX, event.clientY]);
     }, { passive: false });
     var drag = null;
     area.addEventListener('pointerdown', function (event) {
@@ -114,22 +146,22 @@ export function chainView(area, hooks) {
     var pinch = null;
     var spread = function (t) { return Math.hypot(t[0].clientX - t[1].clientX, t[0].clientY - t[1].clientY); };
     area.addEventListener('touchstart', function (event) {
-        if (event.touches.length === 2) pinch = [spread(event.touches), zoom];
+        if (event.touches.length === 2) pinch = spread(event.touches);
     }, { passive: true });
     area.addEventListener('touchmove', function (event) {
         if (!pinch || event.touches.length !== 2) return;
         event.preventDefault();
         var t = event.touches;
-        zoomTo(pinch[1] * spread(t) / pinch[0], (t[0].clientX + t[1].clientX) / 2, (t[0].clientY + t[1].clientY) / 2);
+        zoomBy(spread(t) / pinch, [(t[0].clientX + t[1].clientX) / 2, (t[0].clientY + t[1].clientY) / 2]);
+        pinch = spread(t);
     }, { passive: false });
     area.addEventListener('touchend', function (event) { if (event.touches.length < 2) pinch = null; });
-    window.addEventListener('resize', function () { size(true); });
 
     return {
-        drawn: function (shown) { size(shown); highlight(); },
-        zoomIn: function () { zoomTo(zoom * STEP); },
-        zoomOut: function () { zoomTo(zoom / STEP); },
-        fit: function () { zoomTo(1); },
+        drawn: function () { size(); highlight(); },
+        zoomIn: function () { zoomBy(STEP); },
+        zoomOut: function () { zoomBy(1 / STEP); },
+        fit: function () { zoomBy(0); },
         pick: function (id) { picked = id; highlight(); }
     };
 }

@@ -3,7 +3,7 @@
 import { layoutChain, FONT, PAD, TITLE_H, LINE_H, KINDS } from '../record/layout.js';
 
 // Each kind of flow by its colour and its dash, so that also a print in black and white tells them apart.
-const FLOW_STYLE = { energy: '', crystals: '8 3', food: '8 2 2 2', ore: '3 3', silicon: '1.5 2.5' };
+export const FLOW_STYLE = { energy: '', crystals: '8 3', food: '8 2 2 2', ore: '3 3', silicon: '1.5 2.5' };
 
 export const CHAIN_STYLE = Object.keys(FONT).map(function (k) {
     return '.chain-' + k + '{font-size:' + FONT[k][0] + 'px;font-weight:' + FONT[k][1] + '}';
@@ -24,7 +24,10 @@ function escaped(text) {
 // Markup of one element's start: attributes in the given order.
 function start(name, attributes) {
     var text = '<' + name;
-    Object.keys(attributes).forEach(function (a) { text += ' ' + a + '="' + escaped(attributes[a]) + '"'; });
+    Object.keys(attributes).forEach(function (a) {
+        var v = attributes[a];
+        text += ' ' + a + '="' + (typeof v === 'number' ? v : escaped(v)) + '"';
+    });
     return text + '>';
 }
 
@@ -83,7 +86,7 @@ function piecesOf(model, chart, id) {
     return pieces;
 }
 
-function markupOf(pieces) {
+export function markupOf(pieces) {
     var text = '';
     pieces.forEach(function (p, i) {
         text += start(p[0], p[1]) + escaped(p[2]);
@@ -152,16 +155,16 @@ function update(elements, before, pieces) {
     }
 }
 
-// Draws the chain into area as one <svg>, labelled for screen readers by its title and description (ids from
-// id). The first picture is set as one string of markup (one parse instead of an element per piece); a picture
-// with the same elements as the last one changes only the attributes and texts that differ, which is what a
-// recompute mostly brings; one where boxes or lines come or go keeps the elements it can and parses only the
-// new ones.
-export function drawChain(area, model, measure, id) {
-    var chart = layoutChain(model, measure);
-    var pieces = piecesOf(model, chart, id);
+// Draws the chain laid out (chainPieces) into area as one <svg>, labelled for screen readers by its title and
+// description (ids from id). The first picture is set as one string of markup (one parse instead of an element per
+// piece); a picture with the same elements as the last one changes only the attributes and texts that differ, which
+// is what a recompute mostly brings; one where boxes or lines come or go keeps the elements it can and parses only
+// the new ones.
+export function drawChain(area, drawn, id) {
+    var pieces = drawn.pieces;
     var svg = { xmlns: 'http://www.w3.org/2000/svg', class: 'chain', role: 'group', 'aria-labelledby': id + 't ' + id + 'd',
-        width: chart.width, height: chart.height, viewBox: '0 0 ' + chart.width + ' ' + chart.height };
+        width: drawn.width, height: drawn.height, viewBox: '0 0 ' + drawn.width + ' ' + drawn.height,
+        preserveAspectRatio: 'xMinYMin' };   // printed, the picture stands at the top left of the room it has
     var shape = pieces.map(function (p) { return p[0] + (p[1]['data-id'] || ''); }).join(' ');
     if (!area.firstChild || !area.wvChainPieces) {
         area.innerHTML = start('svg', svg) + markupOf(pieces) + '</svg>';
@@ -180,12 +183,18 @@ export function drawChain(area, model, measure, id) {
     return area.firstChild;
 }
 
-// A measure for layoutChain in the given font family, from one canvas per family; a text measured once is
-// not measured again (most texts stay the same from one recompute to the next).
+// The chain laid out as the pieces of its picture (element ids from id), its width and height.
+export function chainPieces(model, measure, id) {
+    var chart = layoutChain(model, measure);
+    return { pieces: piecesOf(model, chart, id), width: chart.width, height: chart.height };
+}
+
+// A measure for layoutChain in the given font family, from one canvas per kind of text, so that its font is set
+// once; a text measured once is not measured again (most texts stay the same from one recompute to the next).
 var measures = {};
 export function measureWith(font) {
     if (measures[font]) return measures[font];
-    var context = document.createElement('canvas').getContext('2d');
+    var contexts = {};
     var known = {};
     var count = 0;
     return (measures[font] = function (text, kind) {
@@ -195,8 +204,11 @@ export function measureWith(font) {
                 known = {};
                 count = 1;
             }
-            context.font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
-            known[key] = context.measureText(text).width;
+            if (!contexts[kind]) {
+                contexts[kind] = document.createElement('canvas').getContext('2d');
+                contexts[kind].font = FONT[kind][1] + ' ' + FONT[kind][0] + 'px ' + font;
+            }
+            known[key] = contexts[kind].measureText(text).width;
         }
         return known[key];
     });

@@ -19,6 +19,7 @@ import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
 import { qrCode } from './qrcode.js';
+import { startPictures } from './picture.js';
 import { watchForUpdates } from './newversion.js';
 
 var runner = null;
@@ -149,8 +150,8 @@ function openPasted(hash) {
     if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
 }
 
-// The link "Link kopieren" copies now, and which address it has.
-function linkNow(withBuilt) {
+// The plan's link, as "Link kopieren" copies it, and which address it has.
+function planLink(withBuilt) {
     var site = document.querySelector('meta[name="werkverbund-site"]');
     return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
 }
@@ -183,7 +184,7 @@ function start() {
         elements.load.value = '';
     });
     bar.start({
-        link: linkNow,
+        link: planLink,
         plan: function () { return form.read(); },
         show: show,
         empty: function () { return emptyPlan(tables); },
@@ -192,7 +193,7 @@ function start() {
             showTranscript();
         }
     });
-    qrCode.start(function () { return linkNow(document.getElementById('copy-built').checked); });
+    qrCode.start(function () { return planLink(document.getElementById('copy-built').checked); });
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan,
         add: function (plan, name) {
             var e = planner.addNew(plan, name);
@@ -201,8 +202,10 @@ function start() {
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed }, location.hash);
-    startSharing({ codes: planCodes(tables), hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
+    startPictures({ tables: tables, record: function () { return last.result.record; }, link: planLink,
         notice: bar.notice });
+    startSharing({ codes: planCodes(tables), hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); },
+        open: openPasted, notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
     document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });
     watchForUpdates(saveNow, bar.notice);

@@ -1,7 +1,7 @@
 // The plan's files in the files tab: the results as CSV (with what is built) and the plan file, each made when
 // its link is followed; a plan file loaded as a new plan, never over one.
-import { linkTo, byId, setIf } from '../lib/dom.js';
-import { FILE_LIMIT, fileNameOf } from '../plan/planfile.js';
+import { linkTo, byId, setIf, fileName } from '../lib/dom.js';
+import { FILE_LIMIT } from '../plan/planfile.js';
 import { csvOf } from '../record/csv.js';
 
 // parts: plans() the store, entry() the current plan as stored, use(entry) to show a stored plan, record() the last
@@ -13,7 +13,7 @@ export function planFiles(parts) {
     function named(name) {
         [['csv', '.csv'], ['planfile', '.werkverbund.json']].forEach(function (file) {
             var link = byId(file[0]);
-            link.download = fileNameOf(name, file[1]);
+            link.download = fileName(name, file[1]);
             setIf(link, 'textContent', link.download);
         });
     }

@@ -1,6 +1,7 @@
 // The views of the results that are drawn only while their tab is open: the chain diagram, what is built as a
-// checklist, two plans side by side and several plans as one complex (a module each). Each is drawn anew after every run while it is in sight;
-// a view that fails says so in its own place, the others go on.
+// checklist, two plans side by side and several plans as one complex (a module each). Each is drawn anew after
+// every run while it is in sight (the chain in the next frame); a view that fails says so in its own place, the
+// others go on.
 import { element, byId, setIf } from '../lib/dom.js';
 import { chainTab } from './chaintab.js';
 import { builtTab } from './builttab.js';
@@ -8,6 +9,8 @@ import { compareTab } from './comparetab.js';
 import { togetherTab } from './togethertab.js';
 
 var record = null;   // of the last run of the form's plan
+var frame = 0;       // the chain's picture waiting for the next frame
+var prepared = false; // the chain's first picture, asked for
 
 function inSight(id) {
     return !byId(id).hidden;
@@ -27,6 +30,23 @@ function safely(id, draw, arg) {
             + 'gezeigt werden (' + e.message + '); die anderen Reiter zeigen ihn.';
         setTimeout(function () { throw e; });
     }
+}
+
+function drawChain() {
+    cancelAnimationFrame(frame);
+    frame = 0;
+    if (inSight('p-chain')) safely('chain', function () { chainTab.show(record); });
+}
+
+// The chain's first picture drawn into its hidden tab while the page is idle, in two steps (chaintab.js); a
+// browser without idle callbacks draws it as the tab opens.
+function prepareChain() {
+    prepared = true;
+    if (!window.requestIdleCallback) return;
+    requestIdleCallback(function () {
+        safely('chain', function () { chainTab.prepare(record, 0); });
+        requestIdleCallback(function () { safely('chain', function () { chainTab.prepare(record, 1); }); });
+    });
 }
 
 export const views = {
@@ -52,7 +72,10 @@ export const views = {
     show: function (last, input) {
         record = last || record;
         compareTab.keep(record, input);
-        if (inSight('p-chain')) safely('chain', function () { chainTab.show(record, !last); });
+        if (!prepared) prepareChain();
+        if (inSight('p-chain') && !last) drawChain();
+        // after a change the picture follows in the frame that shows the tables, once however many changes came
+        else if (inSight('p-chain') && !frame) frame = requestAnimationFrame(drawChain);
         if (inSight('p-built')) safely('built', function () { builtTab.show(record); });
         if (inSight('p-compare')) safely('comparison', compareTab.show);
         if (inSight('p-together')) safely('together', togetherTab.show);

@@ -4,12 +4,6 @@ import { note, bounded, nameOf, VERSION, SKIPPED } from './checked.js';
 
 export var FILE_LIMIT = 64 * 1024;   // bytes of a plan file
 
-// A file named after its plan, as the file systems take it: no character that is not allowed in a file name
-// somewhere, at most 60 of the name's, then the ending (".csv").
-export function fileNameOf(name, ending) {
-    return (String(name).replace(/[\\/:*?"<>|\u0000-\u001f]+/g, '_').slice(0, 60) || 'plan') + ending;
-}
-
 export function fileOf(entry) {
     return JSON.stringify({ werkverbund: 2, name: entry.name || '', plan: entry.plan, built: entry.built,
         updated: entry.updated }, null, 1);

@@ -35,6 +35,9 @@ const FLOW_KINDS = {
         words: function (n) { return de(n) + ' Silizium/h'; } }
 };
 
+// A kind of flow in words, as the legend says it.
+export function flowName(kind) { return FLOW_KINDS[kind].name; }
+
 function taken(c, key) {
     var i = c.keys.indexOf(key);
     return i < 0 ? 0 : c.record.questions[i].taken;

@@ -28,10 +28,12 @@ test.after(async () => {
     assert.deepStrictEqual(pageErrors, [], 'errors of the page');
 });
 
-// The page at hash, in a new browser context, or in the given one (another tab of the same browser).
-async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', context } = {}) {
+// The page at hash, in a new browser context (init: run before the page's scripts), or in the given one (another tab
+// of the same browser).
+async function openPage(hash = '', { viewport = DESKTOP, colorScheme = 'light', context, init } = {}) {
     if (!context) {
         context = await session.browser.newContext({ acceptDownloads: true, viewport, colorScheme });
+        if (init) await context.addInitScript(init);
         await context.setOffline(true);  // every request fails; the request event still tells of it
         context.on('request', (r) => { if (!LOCAL.test(r.url())) blocked.push(r.url()); });
     }

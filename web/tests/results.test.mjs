@@ -14,6 +14,7 @@ import { carrier } from '../plan/carry.js';
 import { lineName } from '../record/words.js';
 import { chainModel } from '../record/chain.js';
 import { layoutChain } from '../record/layout.js';
+import { tablesOf } from '../record/sheet.js';
 import { readAnswers } from '../plan/answers.js';
 
 const RUNS = Number(process.env.WERKVERBUND_PROPERTY_RUNS || 10000);
@@ -115,6 +116,7 @@ function plans() {
 
 const BOXED = ['plants', 'crystals', 'crystalFood', 'raceChain', 'specialChain', 'mines'];
 const WIDTH = { title: 8.5, line: 7.5, label: 6.5, column: 8.5 };   // px per character, a little wide
+const measure = (text, kind) => text.length * WIDTH[kind];
 // a table's cells as the CSV writes them: no thousands dots, no unit, a deficit as a negative number, -0 as 0
 const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-').replace(/^-0$/, '0'))
     .filter((c) => !['', '–', '-'].includes(c));
@@ -144,11 +146,25 @@ function check(record, before) {
         }
     }
     // laid out from real records, whose wrapped titles the random complexes of diagram.test.mjs do not reach
-    const chart = layoutChain(model, (text, kind) => text.length * WIDTH[kind]);
+    const chart = layoutChain(model, measure);
     const things = chart.boxes.concat(chart.labels, chart.columns), name = (a) => a.id || a.text || a.title;
     things.forEach((a, i) => {
         assert.ok(a.x >= 0 && a.y >= 0 && a.x + a.w <= chart.width && a.y + a.h <= chart.height, 'inside the picture');
         for (const b of things.slice(0, i)) assert.ok(!overlap(a, b), `${name(a)} and ${name(b)} apart`);
+    });
+    // the tables as a picture: each of their texts once, none on another, all inside
+    const sheet = tablesOf({ tables: described }, measure), kind = (c) => Object.keys(WIDTH).find((k) => c.includes(k));
+    const texts = sheet.pieces.filter((p) => p[0] === 'text' && p[2]).map(([, a, t]) => {
+        const w = measure(t, kind(a.class));
+        return { x: a['text-anchor'] ? a.x - w : a.x, y: a.y - 12, w, h: 15, text: t };
+    });
+    const said = described.filter((t) => t.rows.length).flatMap((t) => [t.caption, ...t.heads, ...t.notes || [],
+        ...t.rows.concat(t.foot || []).flatMap((r) => [clean(r.head), r.sub, r !== t.foot && r.said,
+            ...r.cells.map((c) => c.text)])]).filter(Boolean);
+    assert.deepStrictEqual(texts.map((t) => t.text).sort(), said.sort(), 'every text of the tables in their picture');
+    texts.forEach((a, i) => {
+        assert.ok(a.x >= 0 && a.y >= 0 && a.x + a.w <= sheet.width && a.y + 12 <= sheet.height, `${a.text} inside`);
+        for (const b of texts.slice(0, i)) assert.ok(!overlap(a, b), `${a.text} and ${b.text} apart`);
     });
     const lines = described.flatMap((t) => t.rows).map((r) => [record.rows[r.index], r.cells.map((c) => c.text)]);
     const csv = csvOf(record).slice(1, -2).split('\r\n').slice(1).map((l) => l.split(';'));
@@ -163,7 +179,7 @@ function check(record, before) {
     return now;
 }
 
-test(`every plan draws, its CSV and comparison hold its tables (${RUNS} plans and the plan with every option)`, () => {
+test(`every plan draws, its CSV, comparison and picture hold its tables (${RUNS} plans and the plan with every option)`, () => {
     let before = check(run(planOf(FULL_PLAN)).record);
     fc.assert(fc.property(plans(), (plan) => { before = check(run(plan).record, before); }),
         { numRuns: RUNS, seed: Number(process.env.WERKVERBUND_RANDOM_SEED) || undefined });
