@@ -6,7 +6,7 @@
 import { setIf, linkTo } from '../lib/dom.js';
 import { bytesOf, makeRunner } from '../core/run.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
-import { carrier } from '../plan/carry.js';
+import { builtLines } from '../plan/carry.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
 import { buildForm } from './form.js';
@@ -17,7 +17,7 @@ import { bar } from './bar.js';
 import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
-import { watchForUpdates } from './newversion.js';
+import { watchForUpdates, keepStorage } from './newversion.js';
 
 var runner = null;
 var tables = null;
@@ -42,9 +42,11 @@ window.werkverbund = {
     timing: timing
 };
 
-// The plan goes into the address once the typing pauses: the browser takes its time over each change of it.
+// The plan goes into the address once the typing pauses: the browser takes its time over each change of it. The tab
+// notes it at once, so that a reload of it, or of the address before, goes to this plan.
 var addressTimer = null;
 function keepInAddress(hash) {
+    planner.wrote(hash);
     clearTimeout(addressTimer);
     addressTimer = setTimeout(function () {
         if (location.hash !== hash) history.replaceState(null, '', hash);
@@ -133,9 +135,8 @@ function addressNow() {
     if (last) keepInAddress(last.hash = '#' + planner.hashOf(last.plan));
 }
 
-// The plan being edited written to the browser and into the address at once, before the page is reloaded.
+// The plan being edited into the address at once, before the page is reloaded (it is in the browser already).
 function saveNow() {
-    planner.flush();
     clearTimeout(addressTimer);
     if (last && location.hash !== last.hash) history.replaceState(null, '', last.hash);
 }
@@ -143,7 +144,9 @@ function saveNow() {
 // A pasted plan code or link opens its plan as a new plan, or goes to the plan it is already.
 function openPasted(hash) {
     var got = planner.open('#' + hash, true);
-    if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
+    if (got && !got.added && !got.refused) {
+        bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
+    }
 }
 
 function start() {
@@ -178,6 +181,7 @@ function start() {
             return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
         },
         plan: function () { return form.read(); },
+        planId: planner.id,
         show: show,
         empty: function () { return emptyPlan(tables); },
         tab: function () {
@@ -187,13 +191,14 @@ function start() {
     });
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
-        carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
-        trouble: bar.trouble, listed: views.listed }, location.hash);
+        lines: builtLines(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
+        trouble: bar.trouble, listed: views.listed, shownPlan: bar.shownPlan }, location.hash);
     startSharing({ hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
         notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
     document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });
-    watchForUpdates(saveNow, bar.notice);
+    watchForUpdates(saveNow);
+    keepStorage();
 }
 
 // The scripts stand in the page's head, so that its first paint shows the first results: the page starts once

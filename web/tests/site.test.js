@@ -78,7 +78,7 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     server.serve(next);
     await field(page).fill('8');
     await reload(page);
-    await page.locator('#notice').getByText('Neue Version verfügbar').waitFor();
+    await page.locator('#update-note').getByText('Neue Version verfügbar').waitFor();
     assert.deepStrictEqual([await page.title(), await field(page).inputValue()], ['Werkverbund', '8']);
     await Promise.all([page.waitForEvent('load'), page.getByRole('button', { name: 'Neu laden' }).click()]);
     await started(page);

@@ -132,7 +132,7 @@ test('the plan store: two tabs keep each other\'s changes, also to different fie
     assert.deepStrictEqual(names(b).sort(), ['A', 'Ausbau', 'B']);
     const changed = (key) => b.storageChanged({ key, storageArea: storage });
     assert.deepStrictEqual(['plan.' + b.current().id, 'plan.' + a.current().id, 'current'].map((k) =>
-        changed('werkverbund.' + k)).concat(changed(null)), ['current', 'list', '', 'current']);
+        changed('werkverbund.' + k)).concat(changed(null)), ['current', 'list', '', 'cleared']);
     // both tabs on one plan, editing different fields: both kept (the form has every field, empty or not)
     const base = a.switchTo(b.current().id).plan, form = { 'WF.A': '', 'OF.B': '' };
     a.save(plain({ ...form, 'WF.A': '3' }), base);
@@ -141,7 +141,7 @@ test('the plan store: two tabs keep each other\'s changes, also to different fie
 });
 
 test('a storage that is full keeps the plans in memory, says so, and takes them all back once freed', () => {
-    const full = Object.assign(fakeStorage(1100), { filler: 'f'.repeat(700) });  // takes the first plan, not the second
+    const full = Object.assign(fakeStorage(700), { filler: 'f'.repeat(400) });  // takes the first plan, not the second
     for (const storage of [full, fakeStorage(Infinity, true), null]) {
         const plans = store(storage, null);
         for (let i = 0; i < 4; i++) plans.save(plain({ ME: 'x'.repeat(5 * i) }));
