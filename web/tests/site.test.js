@@ -9,6 +9,7 @@ const crypto = require('node:crypto');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 const { webBuild, CHROMIUM, started, reload } = require('./support.js');
+const { spawnSync } = require('node:child_process');
 const { serve } = require('./serve.js');
 
 const SITE = path.join(webBuild, 'site');
@@ -42,7 +43,8 @@ test('the policy of the file and of the site allows each inline script by its ha
         assert.match(policyOf(html), new RegExp(`^default-src 'none'; script-src ${hashes.join(' ').replace(/[+/]/g, '\\$&')} 'wasm-unsafe-eval';`));
     }
     const site = policyOf(fs.readFileSync(path.join(SITE, 'index.html'), 'utf8'));
-    assert.ok(fs.readFileSync(path.join(SITE, '_headers'), 'utf8').startsWith(`/*\n  Content-Security-Policy: ${site}\n`));
+    assert.ok(fs.readFileSync(path.join(SITE, '_headers'), 'utf8').startsWith(
+        `/*\n  Content-Security-Policy: ${site}; frame-ancestors 'none'\n`));
     const page = fs.readFileSync(path.join(webBuild, 'werkverbund.html'), 'utf8');  // the build stops at a handler
     assert.throws(() => require('../build/policy.js').seal(page.replace('<form ', '<form onsubmit="go()" '), ''), /would block/);
 });
@@ -59,6 +61,7 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     // a plan being edited, then no server and no network: a reload shows the page and computes the plan
     await field(page).fill('7');
     await page.waitForFunction(() => /=7/.test(location.hash));
+    const kept = (await page.evaluate(() => caches.keys()))[0];
     const computed = await page.locator('#summary').innerText();  // the figures of the plan
     const network = (offline) => cdp.send('Network.emulateNetworkConditions', { offline, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
     server.down = true;
@@ -69,20 +72,77 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     await network(false);
     server.down = false;
 
-    // a new build: one reload says so once with the plan kept, the button brings the new page with the plan
-    const next = path.join(scratch, 'next');
-    fs.cpSync(path.join(scratch, 'site'), next, { recursive: true });
-    const edit = (file, from, to) => fs.writeFileSync(path.join(next, file), fs.readFileSync(path.join(next, file), 'utf8').replace(from, to));
-    edit('index.html', '<title>Werkverbund</title>', '<title>Werkverbund 2</title>');
-    edit('sw.js', /const VERSION = '\w+'/, "const VERSION = 'next'");
-    server.serve(next);
+    // a new build half uploaded (its worker beside the page before): the worker of the build before stays, the page
+    // too; once all of it is there, one reload says so with the plan kept, the button brings the new page
+    const [next, half] = ['next', 'half'].map((name) => path.join(scratch, name));
+    build(next, 'Werkverbund 2');
+    fs.cpSync(path.join(scratch, 'site'), half, { recursive: true });
+    fs.copyFileSync(path.join(next, 'sw.js'), path.join(half, 'sw.js'));
+    server.serve(half);
     await field(page).fill('8');
     await reload(page);
+    assert.deepStrictEqual(await installed(page), ['redundant', [kept], 'Werkverbund']);
+    await reload(page);
+    assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await page.isVisible('#update-note')],
+        ['Werkverbund', '8', false]);
+    server.serve(next);
+    await reload(page);
     await page.locator('#update-note').getByText('Neue Version verfügbar').waitFor();
-    assert.deepStrictEqual([await page.title(), await field(page).inputValue()], ['Werkverbund', '8']);
+    await field(page).fill('9');
+    await act(page, () => page.click('#copy'));  // a notice of its own: later ones leave it
+    assert.deepStrictEqual([await page.title(), await page.isVisible('#update-note')], ['Werkverbund', true]);
     await Promise.all([page.waitForEvent('load'), page.getByRole('button', { name: 'Neu laden' }).click()]);
     await started(page);
-    assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await said(page)], ['Werkverbund 2', '8', '']);
+    assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await said(page)], ['Werkverbund 2', '9', '']);
+
+    // the kept page cut short, then kept as text: fetched again on the next load; kept wrong while the host serves
+    // another page: that page opens
+    const page2 = fs.readFileSync(path.join(next, 'index.html'), 'utf8');
+    for (const [damage, type] of [[(t) => t.slice(0, t.length >> 1), 'text/html'], [(t) => t, 'text/plain']]) {
+        await page.evaluate(async ([cut, type]) => {
+            const cache = await caches.open((await caches.keys())[0]);
+            await cache.put('./', new Response(cut, { headers: { 'Content-Type': type } }));
+        }, [damage(page2), type]);
+        await reload(page);
+        assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await keptPage(page)],
+            ['Werkverbund 2', '9', [page2.length, 'text/html']], type);
+    }
+    const third = path.join(scratch, 'third');
+    build(third, 'Werkverbund 3');
+    fs.copyFileSync(path.join(next, 'sw.js'), path.join(third, 'sw.js'));
+    server.serve(third);
+    await page.evaluate(async () => (await caches.open((await caches.keys())[0])).put('./', new Response('kaputt')));
+    await reload(page);
+    assert.deepStrictEqual([await page.title(), await field(page).inputValue()], ['Werkverbund 3', '9']);
+    server.serve(next);
+});
+
+// The site of the page with another title, as the build writes it.
+function build(folder, title) {
+    const page = path.join(scratch, 'page.html');
+    fs.writeFileSync(page, fs.readFileSync(path.join(webBuild, 'werkverbund.html'), 'utf8').replace('<title>Werkverbund</title>',
+        `<title>${title}</title>`));
+    const made = spawnSync(process.execPath, [path.join(__dirname, '../build/site.js'), page, path.join(__dirname, '..'), folder]);
+    assert.strictEqual(made.status, 0, String(made.stderr));
+}
+
+// The state the worker the browser found at the last load ends in, the kept builds, the page's title.
+const installed = (page) => page.evaluate(async () => {
+    const found = await navigator.serviceWorker.getRegistration();
+    await found.update().catch(() => {});
+    const worker = found.installing || found.waiting;
+    const state = !worker ? 'none' : await new Promise((resolve) => {
+        const done = () => /redundant|activated/.test(worker.state) && resolve(worker.state);
+        worker.addEventListener('statechange', done);
+        done();
+    });
+    return [state, await caches.keys(), document.title];
+});
+
+// The length and type of the page as the worker keeps it.
+const keptPage = (page) => page.evaluate(async () => {
+    const got = await (await caches.open((await caches.keys())[0])).match('./');
+    return [(await got.text()).length, got.headers.get('Content-Type').split(';')[0]];
 });
 
 // Does what job does on the page and waits for the notice to say something.
@@ -128,4 +188,11 @@ test('links have the public address from a file; codes and links pasted', async 
             ['5', before.length + added, []]);
         before = now;
     }
+});
+
+test('no page can frame the site (its headers forbid it)', async () => {
+    const framing = await s.context.newPage();
+    await framing.setContent(`<iframe src="${s.server.url}"></iframe>`, { waitUntil: 'load' });
+    assert.match(framing.frames()[1].url(), /^chrome-error:/);
+    await framing.close();
 });
