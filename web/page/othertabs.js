@@ -8,13 +8,16 @@
 export function otherTabs(parts) {
     var retry = null, refused = false;
 
-    // This tab's plan as another tab changed it, shown when it differs from the form, and said.
-    function otherTab(id) {
+    // This tab's plan as another tab changed it, shown when it differs from the form, and said (after what else
+    // there is to say). A change this tab wrote itself before a reload, which storage hears of only now, is shown
+    // without a word.
+    function otherTab(id, before) {
         var plans = parts.plans(), now = plans.current();
         if (now.id !== id || plans.hashOf(now.plan) === plans.hashOf(parts.shown())) return false;
         parts.use(now);
-        parts.notice('Der Plan „' + now.name + '“ wurde in einem anderen Tab geändert; die Änderung ist hier '
-            + 'übernommen.');
+        var said = [before, (now.rev || 0) > plans.ownRev(id) && 'Der Plan „' + now.name + '“ wurde in einem anderen '
+            + 'Tab geändert; die Änderung ist hier übernommen.'].filter(Boolean).join(' ');
+        if (said) parts.notice(said);
         return true;
     }
 
@@ -28,10 +31,11 @@ export function otherTabs(parts) {
             clearInterval(retry);
             retry = null;
         }
-        said = said.concat(plans.messages());
-        if (said.length) parts.notice(said.join(' '), /nicht lesbar|nicht gespeichert/.test(said.join(' ')));
-        if (refused && !trouble) otherTab(parts.entry().id);
+        said = said.concat(plans.messages()).join(' ');
+        var back = refused && !trouble;
         refused = !!trouble;
+        if (back && otherTab(parts.entry().id, said)) return;
+        if (said) parts.notice(said, /nicht lesbar|nicht gespeichert/.test(said));
     }
 
     // This tab's plan deleted in another tab: the plan now current there or here is shown, and said. An edit this

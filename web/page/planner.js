@@ -157,13 +157,15 @@ export const planner = {
         tabs = otherTabs({ plans: plans, entry: function () { return entry; }, shown: function () { return shown; },
             use: use, fillList: fillList, refresh: hooks.refresh, notice: hooks.notice, trouble: hooks.trouble });
         bind();
-        planner.open(hash);
+        var came = performance.getEntriesByType('navigation')[0];
+        planner.open(hash, false, !!came && came.type === 'reload');
     },
     // The way a friend's link (or a plan pasted as its address) comes in: added as a new plan unless it is
     // one here already, what could not be read said; a link beyond the bound is refused with a message.
-    // Gives the store's answer: entry, added, problems, refused.
-    open: function (hash, pasted) {
-        var got = hash.length > 1 ? plans().openLink(hash, pasted) : null;
+    // Gives the store's answer: entry, added, problems, refused. reloaded: the page was reloaded (its address is its
+    // own).
+    open: function (hash, pasted, reloaded) {
+        var got = hash.length > 1 ? plans().openLink(hash, pasted, reloaded) : null;
         hooks.noted(got ? got.problems : []);
         use(got ? got.entry : plans().current());
         if (got && got.refused) hooks.notice(got.refused, true);

@@ -11,15 +11,15 @@ var OWN_LIMIT = 16;  // addresses of this tab noted
 // add(got, name) (the entry, or {refused}), cur() (this tab's plan id), get(key), set(key, text), remove(key),
 // hashOf(plan, extra), readHash(hash).
 export function linkOpener(session, plans) {
-    // The addresses this tab wrote last, newest first, as fingerprints with the plan each was of (an earlier page
-    // kept those of one plan as {id, d}).
+    // The addresses this tab wrote last, newest first, as fingerprints with the plan each was of and that plan's
+    // revision then (an earlier page kept those of one plan as {id, d}).
     function own() {
         try {
             var kept = JSON.parse(session && session.getItem(OWN));
             if (kept && typeof kept.id === 'string' && Array.isArray(kept.d)) {
-                return kept.d.map(function (sign) { return [sign, kept.id]; });
+                return kept.d.map(function (sign) { return [sign, kept.id, 0]; });
             }
-            return Array.isArray(kept) ? kept.filter(function (p) { return Array.isArray(p) && p.length === 2; }) : [];
+            return Array.isArray(kept) ? kept.filter(function (p) { return Array.isArray(p) && p.length === 3; }) : [];
         } catch (e) { return []; }
     }
 
@@ -29,7 +29,9 @@ export function linkOpener(session, plans) {
     function wrote(hashes) {
         var id = plans.cur(), seen = {}, now = [], before = own();
         if (!session || !id) return;
-        hashes.slice().reverse().map(function (h) { return [digest(String(h).replace(/^#/, '')), id]; }).concat(before)
+        hashes.slice().reverse().map(function (h) {
+            return [digest(String(h).replace(/^#/, '')), id, plans.rev()];
+        }).concat(before)
             .forEach(function (p) {
                 if (!has(seen, p[0]) && now.length < OWN_LIMIT) now.push(p);
                 seen[p[0]] = 1;
@@ -53,8 +55,10 @@ export function linkOpener(session, plans) {
     // link beyond LINK_LIMIT, or one whose plan could not be stored, is refused: refused says so, and entry is the
     // plan current before.
     // pasted: the plan was pasted, not found in this tab's address, so an address this tab once wrote is no
-    // reload of its own plan but a plan to open beside it.
-    function openLink(hash, pasted) {
+    // reload of its own plan but a plan to open beside it. reloaded: the tab was reloaded, so the address is its
+    // own, and no plan is added for it (where storage has not yet heard of this tab's last writing, the plan as it
+    // knows it is shown and brought up to date once it hears).
+    function openLink(hash, pasted, reloaded) {
         hash = String(hash || '').replace(/^#/, '');
         if (!hash) return null;
         var sign = digest(hash), link = String(plans.get(LINK)), at = link.indexOf(' ');
@@ -67,7 +71,7 @@ export function linkOpener(session, plans) {
         }
         var got = e ? { problems: [], built: {} } : plans.readHash(hash);
         if (!e && link.slice(at + 1) === sign) e = plans.read(link.slice(0, at));
-        e = e || sameAs(got);
+        e = e || sameAs(got) || reloaded && plans.current();
         got.added = !e;
         got.entry = e ? plans.use(e) : plans.add(got, 'Geteilter Plan');
         if (got.entry.refused) {
@@ -83,5 +87,11 @@ export function linkOpener(session, plans) {
     // an address kept whole by an earlier version of the page goes
     if (String(plans.get(LINK)).length > 100) plans.remove(LINK);
 
-    return { openLink: openLink, wrote: wrote };
+    // The revision of plan id as this tab last noted it, 0 if never: a plan as stored at a revision not above it
+    // holds nothing this tab has not seen (or written before a reload).
+    function ownRev(id) {
+        return own().reduce(function (r, p) { return p[1] === id ? Math.max(r, +p[2] || 0) : r; }, 0);
+    }
+
+    return { openLink: openLink, wrote: wrote, ownRev: ownRev };
 }

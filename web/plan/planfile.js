@@ -15,9 +15,10 @@ export function fileOf(entry) {
     return JSON.stringify(Object.assign({ werkverbund: 2 }, fields(entry)), null, 1);
 }
 
-// A plan as stored: compact, so that a plan accepted within the bound is read back within it.
+// A plan as stored: compact, so that a plan accepted within the bound is read back within it; with the count of
+// its writes, by which tabs tell whether the tab that wrote it had heard of their changes.
 export function storedOf(entry) {
-    return JSON.stringify(Object.assign({ werkverbund: 2 }, fields(entry)));
+    return JSON.stringify(Object.assign({ werkverbund: 2 }, fields(entry), { rev: entry.rev || 0 }));
 }
 
 // Every plan in one file, each with its id, so that loading the file again adds nothing.
@@ -40,7 +41,7 @@ export function planFile(reader, carried) {
         var plan = reader.planOf(data.plan, problems), built = reader.builtOf(data.built, problems);
         return { name: nameIn(data, problems), plan: plan,
             built: version === 1 ? carried(plan, built, problems) : reader.onLines(built, problems),
-            updated: +data.updated || 0 };
+            updated: +data.updated || 0, rev: Math.max(0, Math.floor(+data.rev)) || 0 };
     }
 
     function parsed(text, limit, what) {

@@ -8,6 +8,7 @@ import { planAddress } from './address.js';
 import { planFile, fileOf, storedOf, FILE_LIMIT } from './planfile.js';
 import { planStorage } from './storage.js';
 import { linkOpener } from './links.js';
+import { changeJournal } from './journal.js';
 
 var PLAN = 'werkverbund.plan.', CURRENT = 'werkverbund.current';
 var STORED_LIMIT = 1024 * 1024;  // characters of a stored plan read: earlier versions stored plans beyond FILE_LIMIT
@@ -22,6 +23,7 @@ export function planStore(tables, storage, session, lines) {
     var address = planAddress(tables, reader, lines && lines.carry);
     var files = planFile(reader, address.carried);
     var kept = planStorage(storage, news);
+    var journal = changeJournal();
     var hashOf = address.hashOf;
     try {
         if (session === undefined) session = sessionStorage;
@@ -130,19 +132,30 @@ export function planStore(tables, storage, session, lines) {
         var before = JSON.parse(JSON.stringify(e));
         job(e);
         e.updated = Date.now();
+        e.rev = (before.rev || 0) + 1;
         var again = function (text) {
-            var now = text !== null && files.readFile(text, STORED_LIMIT).entry || before;
+            var now = text !== null && files.readFile(text, STORED_LIMIT).entry || before, was = JSON.parse(JSON.stringify(now));
             job(now);
             now.updated = e.updated;
+            now.rev = (was.rev || 0) + 1;
+            journal.note(id, was, now);
             return storedOf(now);
         };
         if (!put(e, 'Die Änderung am Plan „' + e.name + '“ wird nicht gespeichert', again)) return null;
+        journal.note(id, before, e);
         if (id === cur) mine = e;
         return e;
     }
 
+    // A plan as another tab wrote it: what this tab changed and that tab had not heard of is written again.
+    function heard(id, text) {
+        var lacking = text !== null && journal.lacks(id, files.readFile(text, STORED_LIMIT).entry);
+        if (lacking) change(id, lacking);
+    }
+
     var links = linkOpener(session, { read: read, list: list, current: current, use: use, add: add, get: get,
-        set: set, remove: kept.remove, hashOf: hashOf, readHash: address.readHash, cur: function () { return cur; } });
+        set: set, remove: kept.remove, hashOf: hashOf, readHash: address.readHash, cur: function () { return cur; },
+        rev: function () { return mine ? mine.rev || 0 : 0; } });
 
     // A plan made, copied or added becomes this tab's plan; remove gives the plan then current; save and setBuilt
     // change this tab's plan, or the plan of the id given.
@@ -180,6 +193,7 @@ export function planStore(tables, storage, session, lines) {
         },
         remove: function (id) {
             kept.remove(PLAN + id);
+            journal.forget(id);
             return current();
         },
         switchTo: function (id) {
@@ -205,8 +219,10 @@ export function planStore(tables, storage, session, lines) {
                 if (!count) delete e.built[row];
             }) : null;
         },
-        // Notes the addresses the page shows and is about to show for this tab's plan.
+        // Notes the addresses the page shows and is about to show for this tab's plan; ownRev(id) the revision of plan
+        // id noted last.
         wrote: links.wrote,
+        ownRev: links.ownRev,
         // For the 'storage' event: 'cleared' when another page cleared the storage, 'removed' when this tab's plan
         // was deleted in another tab, 'current' when it changed there, 'list' when another plan did, '' otherwise.
         // Another tab may have made room: storage is tried again.
@@ -214,6 +230,7 @@ export function planStore(tables, storage, session, lines) {
             var key = event.key;
             if (!kept.holds(event.storageArea) || (key !== null && key.indexOf(PLAN))) return '';
             if (key === null) return 'cleared';
+            heard(key.slice(PLAN.length), event.newValue);
             if (key !== PLAN + cur) return 'list';
             return event.newValue === null ? 'removed' : 'current';
         },

@@ -61,7 +61,7 @@ test('plan files, also edited by hand', () => {
     const store = planStore(tables, null), read = (data) => store.readFile(JSON.stringify(data));
     const entry = { name: 'A & B', plan: planWith({ dat: true }, { dat: 'n' }, { 'WF.B': ' 5 ' }), built: { L: 3 },
         updated: 9 };
-    assert.deepStrictEqual(store.readFile(store.fileOf(entry)).entry, entry);
+    assert.deepStrictEqual(store.readFile(store.fileOf(entry)).entry, { ...entry, rev: 0 });
     assert.strictEqual(store.readFile('kein JSON').entry, null);
     const edited = read({ werkverbund: 3, name: 'X', built: { 'SKW M': -1, Erz: 2 },
         plan: { options: { xl: 'ja', or: true }, answers: { or: 'x' }, values: { saleSkwM: 3, 'WF.A': '4', no: 1 } } });
