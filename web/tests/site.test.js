@@ -52,8 +52,11 @@ test('the policy of the file and of the site allows each inline script by its ha
 test('the site: installable, kept for use offline, updated with the plan kept', async () => {
     const { page, server } = s;
     await page.goto(server.url);
+    await page.locator('#keep-note').waitFor();  // what the browser answered when asked to keep the plans, said once
+    assert.match(await page.locator('#keep-note').innerText(), /^Der Browser (behält|darf) die Pläne dieser Seite/);
     await page.evaluate(() => navigator.serviceWorker.ready);
     await reload(page);
+    assert.ok(await page.locator('#keep-note').isHidden(), 'said once');
     assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller), 'a service worker controls the page');
     const cdp = await s.context.newCDPSession(page);
     assert.deepStrictEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
@@ -180,13 +183,29 @@ test('links have the public address from a file; codes and links pasted', async 
     await paste(code.slice(0, 9) + (code[9] === 'x' ? 'y' : 'x') + code.slice(10));  // every broken code: plancode.test.mjs
     assert.match(await said(page), /verändert|unvollständig/);
     assert.deepStrictEqual(await stored(), before, 'a broken code changed a stored plan');
+    // the broken code stays in the field; the right one pasted over it replaces it
+    const clip = (text) => act(page, () => page.evaluate((t) => navigator.clipboard.writeText(t), text)
+        .then(() => page.focus('#plan-paste')).then(() => page.keyboard.press('Control+V')));
     for (const [pasted, notice, added] of [[code, 'als neuer Plan', 1], [link, 'gibt es hier schon', 0]]) {
-        await paste(pasted);
+        await (pasted === code ? clip(pasted) : paste(pasted));
         assert.match(await said(page), new RegExp(notice));
         const now = await stored();
         assert.deepStrictEqual([await field(page).inputValue(), now.length, before.filter((p) => !now.includes(p))],
             ['5', before.length + added, []]);
         before = now;
+    }
+    // nothing, a code of nothing (its check sum right), a paste of 20 MB: each said, at once, no plan changed
+    const { encodePlan } = await import('../plan/plancode.js');
+    for (const [pasted, why] of [['', /Nichts eingefügt/], [await encodePlan(''), /enthält keinen Plan/],
+        ['WV1-' + 'A'.repeat((20 << 20) - 4), /20480 KB lang und wird nicht gelesen: .* höchstens 64 KB/]]) {
+        await page.evaluate((t) => navigator.clipboard.writeText(t), pasted);
+        const since = Date.now();
+        await (pasted ? act(page, () => page.focus('#plan-paste').then(() => page.keyboard.press('Control+V')))
+            : paste(pasted));
+        assert.ok(Date.now() - since < 2000, `said after ${Date.now() - since} ms`);
+        assert.match(await said(page), why);
+        assert.deepStrictEqual([await stored(), await page.locator('#plan-paste').inputValue().then((t) => t.length < 99)],
+            [before, true]);
     }
 });
 
