@@ -15,7 +15,7 @@ export function otherTabs(parts) {
         var plans = parts.plans(), now = plans.current();
         if (now.id !== id || plans.hashOf(now.plan) === plans.hashOf(parts.shown())) return false;
         parts.use(now);
-        var said = [before, (now.rev || 0) > plans.ownRev(id) && 'Der Plan „' + now.name + '“ wurde in einem anderen '
+        var said = [before, !plans.heardOf(now) && 'Der Plan „' + now.name + '“ wurde in einem anderen '
             + 'Tab geändert; die Änderung ist hier übernommen.'].filter(Boolean).join(' ');
         if (said) parts.notice(said);
         return true;

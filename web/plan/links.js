@@ -11,8 +11,8 @@ var OWN_LIMIT = 16;  // addresses of this tab noted
 // add(got, name) (the entry, or {refused}), cur() (this tab's plan id), get(key), set(key, text), remove(key),
 // hashOf(plan, extra), readHash(hash).
 export function linkOpener(session, plans) {
-    // The addresses this tab wrote last, newest first, as fingerprints with the plan each was of and that plan's
-    // revision then (an earlier page kept those of one plan as {id, d}).
+    // The addresses this tab wrote last, newest first, as fingerprints with the plan each was of and the time of that
+    // plan's latest writing then (an earlier page kept those of one plan as {id, d}).
     function own() {
         try {
             var kept = JSON.parse(session && session.getItem(OWN));
@@ -87,8 +87,7 @@ export function linkOpener(session, plans) {
     // an address kept whole by an earlier version of the page goes
     if (String(plans.get(LINK)).length > 100) plans.remove(LINK);
 
-    // The revision of plan id as this tab last noted it, 0 if never: a plan as stored at a revision not above it
-    // holds nothing this tab has not seen (or written before a reload).
+    // The time of plan id's latest writing as this tab last noted it, 0 if never.
     function ownRev(id) {
         return own().reduce(function (r, p) { return p[1] === id ? Math.max(r, +p[2] || 0) : r; }, 0);
     }

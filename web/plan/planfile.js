@@ -15,10 +15,18 @@ export function fileOf(entry) {
     return JSON.stringify(Object.assign({ werkverbund: 2 }, fields(entry)), null, 1);
 }
 
-// A plan as stored: compact, so that a plan accepted within the bound is read back within it; with the count of
-// its writes, by which tabs tell whether the tab that wrote it had heard of their changes.
+// A plan as stored: compact, so that a plan accepted within the bound is read back within it; with the mark of each
+// part's latest change (journal.js), by which a tab tells a change it knows of from one written over.
 export function storedOf(entry) {
-    return JSON.stringify(Object.assign({ werkverbund: 2 }, fields(entry), { rev: entry.rev || 0 }));
+    return JSON.stringify(Object.assign({ werkverbund: 2 }, fields(entry), { stamps: entry.stamps || {} }));
+}
+
+// The marks of the parts' changes, as far as they are numbers.
+function stampsIn(data) {
+    var stamps = {};
+    var raw = data.stamps && typeof data.stamps === 'object' ? data.stamps : {};
+    Object.keys(raw).slice(0, 1000).forEach(function (k) { if (isFinite(raw[k])) stamps[k] = +raw[k]; });
+    return stamps;
 }
 
 // Every plan in one file, each with its id, so that loading the file again adds nothing.
@@ -41,7 +49,7 @@ export function planFile(reader, carried) {
         var plan = reader.planOf(data.plan, problems), built = reader.builtOf(data.built, problems);
         return { name: nameIn(data, problems), plan: plan,
             built: version === 1 ? carried(plan, built, problems) : reader.onLines(built, problems),
-            updated: +data.updated || 0, rev: Math.max(0, Math.floor(+data.rev)) || 0 };
+            updated: +data.updated || 0, stamps: stampsIn(data) };
     }
 
     function parsed(text, limit, what) {

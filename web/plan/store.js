@@ -8,7 +8,7 @@ import { planAddress } from './address.js';
 import { planFile, fileOf, storedOf, FILE_LIMIT } from './planfile.js';
 import { planStorage } from './storage.js';
 import { linkOpener } from './links.js';
-import { changeJournal } from './journal.js';
+import { changeJournal, latest } from './journal.js';
 
 var PLAN = 'werkverbund.plan.', CURRENT = 'werkverbund.current';
 var STORED_LIMIT = 1024 * 1024;  // characters of a stored plan read: earlier versions stored plans beyond FILE_LIMIT
@@ -123,39 +123,38 @@ export function planStore(tables, storage, session, lines) {
         return use(all.filter(function (x) { return x.id === chosen; })[0] || all[0] || add({}, 'Plan 1'));
     }
 
-    // The plan as stored now is changed by job, keeping what another tab changed; this tab's plan, removed meanwhile
-    // in another tab, is written again rather than lost. While storage refuses, job is done again on the plan as
-    // storage holds it once it takes the plans again. null when the change cannot be stored.
+    // The plan as stored now is changed by job, keeping what another tab changed (and writing again what another tab
+    // wrote over without having heard of it); this tab's plan, removed meanwhile in another tab, is written again
+    // rather than lost. While storage refuses, the changes are written into the plan as storage holds it once it
+    // takes the plans again. null when the change cannot be stored.
     function change(id, job) {
         var e = read(id) || (mine && mine.id === id && mine);
         if (!e) return null;
+        journal.update(id, e);
         var before = JSON.parse(JSON.stringify(e));
         job(e);
         e.updated = Date.now();
-        e.rev = (before.rev || 0) + 1;
+        journal.note(id, before, e);
         var again = function (text) {
-            var now = text !== null && files.readFile(text, STORED_LIMIT).entry || before, was = JSON.parse(JSON.stringify(now));
-            job(now);
+            var now = text !== null && files.readFile(text, STORED_LIMIT).entry || e;
+            journal.update(id, now);
             now.updated = e.updated;
-            now.rev = (was.rev || 0) + 1;
-            journal.note(id, was, now);
             return storedOf(now);
         };
         if (!put(e, 'Die Änderung am Plan „' + e.name + '“ wird nicht gespeichert', again)) return null;
-        journal.note(id, before, e);
         if (id === cur) mine = e;
         return e;
     }
 
     // A plan as another tab wrote it: what this tab changed and that tab had not heard of is written again.
     function heard(id, text) {
-        var lacking = text !== null && journal.lacks(id, files.readFile(text, STORED_LIMIT).entry);
-        if (lacking) change(id, lacking);
+        var e = text !== null && files.readFile(text, STORED_LIMIT).entry;
+        if (e && journal.lacks(id, e)) change(id, function () { /* the plan as this tab knows it */ });
     }
 
     var links = linkOpener(session, { read: read, list: list, current: current, use: use, add: add, get: get,
         set: set, remove: kept.remove, hashOf: hashOf, readHash: address.readHash, cur: function () { return cur; },
-        rev: function () { return mine ? mine.rev || 0 : 0; } });
+        rev: function () { return mine ? latest(mine.stamps) : 0; } });
 
     // A plan made, copied or added becomes this tab's plan; remove gives the plan then current; save and setBuilt
     // change this tab's plan, or the plan of the id given.
@@ -219,10 +218,11 @@ export function planStore(tables, storage, session, lines) {
                 if (!count) delete e.built[row];
             }) : null;
         },
-        // Notes the addresses the page shows and is about to show for this tab's plan; ownRev(id) the revision of plan
-        // id noted last.
+        // Notes the addresses the page shows and is about to show for this tab's plan.
         wrote: links.wrote,
-        ownRev: links.ownRev,
+        // Whether the plan holds no writing but those this tab had heard of when it noted its address last (as after
+        // a reload, when storage hears of the page's last writing late).
+        heardOf: function (e) { return latest(e.stamps) <= links.ownRev(e.id); },
         // For the 'storage' event: 'cleared' when another page cleared the storage, 'removed' when this tab's plan
         // was deleted in another tab, 'current' when it changed there, 'list' when another plan did, '' otherwise.
         // Another tab may have made room: storage is tried again.

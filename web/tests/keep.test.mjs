@@ -91,7 +91,8 @@ test(`an entry followed by a reload at any moment or a closed tab comes back (${
         const field = g.pick(['#f-GKF', '#f-WF-A', '#f-saleSkwM']), text = String(g.int(1000));
         const wait = g.pick([0, 0, 1, 10, 40, 50, 60, 100, 200]);
         typed[field] = text;
-        if (g.chance(0.4)) {
+        const byPage = g.chance(0.4);
+        if (byPage) {
             await Promise.all([page.waitForEvent('load'), page.evaluate(([field, text, wait]) => {
                 const input = document.querySelector(field);
                 input.value = text;
@@ -105,10 +106,12 @@ test(`an entry followed by a reload at any moment or a closed tab comes back (${
             await page.reload({ waitUntil: 'commit' });
         }
         await started(page);
-        const kept = await page.waitForFunction((typed) => Object.entries(typed).every(([f, t]) =>
-            document.querySelector(f).value === t), typed, { timeout: 3000 }).catch(() => null);
-        const shown = await values(page, ...Object.keys(typed));
-        assert.ok(kept, `try ${i} (wait ${wait}): ${JSON.stringify(typed)} typed, ${shown} shown`);
+        // reloaded in the typing's own task, the page may hear of the entry a moment after it started
+        if (byPage && !wait) {
+            await page.waitForFunction((typed) => Object.entries(typed).every(([f, t]) => document.querySelector(f).value === t),
+                typed, { timeout: 3000 }).catch(() => {});
+        }
+        assert.deepStrictEqual(await values(page, ...Object.keys(typed)), Object.values(typed), `try ${i} (wait ${wait})`);
         assert.deepStrictEqual([await planNames(page), /anderen Tab/.test(await page.locator('#notice').innerText())],
             [['Eins'], false], `try ${i}`);
     }
