@@ -146,6 +146,8 @@ function bind() {
     byId('csv').addEventListener('click', files.download);
     byId('planfile').addEventListener('click', files.download);
     byId('plans-save').addEventListener('click', files.saveAll);
+    // storage may have room again: what lives in memory is written before the page goes
+    window.addEventListener('pagehide', function () { store.trouble(); });
 }
 
 export const planner = {
