@@ -8,10 +8,10 @@ import { planStore } from '../plan/store.js';
 import { planFiles } from './planfiles.js';
 import { otherTabs } from './othertabs.js';
 
-var store = null;   // the plans
+var store = null;   // the plans, reached through plans()
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew; noted(problems):
-// what an address held that could not be read; refresh(): the views anew; carry(plan, counts): old built counts by
-// line code and size; notice(text, bad, details, action), trouble(text): the notice and storage lines;
+// what an address held that could not be read; refresh(): the views anew; lines: the lines built counts are kept
+// for (plan/carry.js); notice(text, bad, details, action), trouble(text): the notice and storage lines;
 // listed(plans, current): the plans as listed now; shownPlan(id): the plan shown now, for the offers bound to another
 var hooks = null;
 var tabs = null;    // what other tabs did

@@ -1,12 +1,12 @@
 // This browser's storage of the plans (localStorage), kept in memory while the browser refuses it: every later
-// change tries storage again and writes back what this tab changed meanwhile, a plan's change done again on the
-// plan as storage holds it then, so that another tab's changes of other fields stay. Nothing throws.
+// change tries storage again and writes back what this tab changed meanwhile, a plan's changes written into the
+// plan as storage holds it then (again, given by the store), so that another tab's changes stay. Nothing throws.
 import { has } from './checked.js';
 
 var STORAGE_TROUBLE = 'Der Browser nimmt keine Pläne mehr auf (Speicher voll oder gesperrt): die Pläne und '
     + 'jede Änderung bestehen nur, solange diese Seite offen ist. Bitte Pläne löschen, die nicht mehr gebraucht '
-    + 'werden, oder die Pläne als Plandatei sichern („Alle Pläne sichern“ unter „Dateien“); sobald wieder Platz '
-    + 'ist, wird alles gespeichert.';
+    + 'werden, oder die Pläne mit „Alle Pläne sichern“ als Plandatei sichern; sobald wieder Platz ist, wird alles '
+    + 'gespeichert.';
 
 // storage: localStorage if left out, none if null; news: where what storage has to say is pushed.
 // get(key), set(key, text, again), remove(key), keys(); sync() tries storage again; trouble() the warning while it
