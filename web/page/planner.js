@@ -19,20 +19,26 @@ var entry = null;   // the current plan as stored: id, name, plan, built
 var shown = null;   // the plan in the form as last saved or shown: what this tab's next change is measured from
 var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
 var changes = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
+var pending = null; // the form's change not yet written: its plan's id, the plan, the plan it was changed from
 
-function plans() {
-    return store;
-}
-
-// The form's change written to its plan at once, before the run it causes, so that a reload or a closed tab at any
-// moment keeps the last entry; the plan as stored then is shown after the run when it holds another tab's change.
-function write(id, plan, base) {
-    var stored = store.save(plan, base, id);
+// The form's change written to its plan at the end of the task that made it (a reload or a closed tab cannot come
+// between), or before, when anything reads the plans; the plan as stored then is shown after the run when it holds
+// another tab's change.
+function flush() {
+    if (!pending) return;
+    var change = pending;
+    pending = null;
+    var stored = store.save(change.plan, change.base, change.id);
     if (stored && stored.id === entry.id) entry = stored;
     setTimeout(function () {
         tabs.tell();
-        if (stored && store.hashOf(stored.plan) !== store.hashOf(plan)) tabs.otherTab(stored.id);
+        if (stored && store.hashOf(stored.plan) !== store.hashOf(change.plan)) tabs.otherTab(stored.id);
     });
+}
+
+function plans() {
+    flush();
+    return store;
 }
 
 function historyOf(id) {
@@ -183,7 +189,8 @@ export const planner = {
     },
     // Notes an address the page is about to show for this tab's plan, so that a reload of it goes to the plan.
     wrote: function (hash) {
-        store.wrote([location.hash, hash]);
+        var shownNow = location.hash;
+        queueMicrotask(function () { plans().wrote([shownNow, hash]); });  // after the change is written
     },
     // The plan's address, with its name, and with the built counts when asked for.
     hashOf: function (plan, withBuilt) {
@@ -198,7 +205,11 @@ export const planner = {
         h.typing = typing;
         h.redo = [];
         saved = hash;
-        write(entry.id, plan, shown);
+        if (pending) pending.plan = plan;
+        else {
+            pending = { id: entry.id, plan: plan, base: shown };
+            queueMicrotask(flush);
+        }
         shown = copyOf(plan);
         showHistory();
         return hash;
