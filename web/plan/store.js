@@ -46,9 +46,10 @@ export function planStore(tables, storage, session, lines) {
         if (problems.length && seen[id] !== text) {
             news.push(label(e ? e.name : nameIn(text)) + ': ' + problems.join('; '));
         }
-        var again = e && storedOf(e);
-        if (e && (lines && got.version === 1 && Object.keys(e.built).length || text.length > FILE_LIMIT)
-            && again.length <= FILE_LIMIT) set(PLAN + id, text = again);
+        if (e && (lines && got.version === 1 && Object.keys(e.built).length || text.length > FILE_LIMIT)) {
+            var again = storedOf(e);
+            if (again.length <= FILE_LIMIT) set(PLAN + id, text = again);
+        }
         seen[id] = text;
         if (e) e.id = id;
         return e || null;
