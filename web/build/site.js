@@ -1,7 +1,8 @@
 // Writes the site folder for a static host from the finished page: the page as index.html (with its manifest, icons
 // and colours named in its head, and the policy also allowing them and the service worker from the site itself),
 // the web app manifest, the icons drawn from icon.svg, the service worker that keeps all of it for use without a
-// network, versioned by a hash of what it keeps, and _headers with the same policy for hosts that read one.
+// network, versioned by a hash of what it keeps and naming each file's hash, and _headers with the same policy (and
+// no framing) for hosts that read one.
 // node site.js werkverbund.html web-folder site-folder   (web-folder: where icon.svg is; sw.js stands beside this)
 import fs from 'node:fs';
 import path from 'node:path';
@@ -54,15 +55,22 @@ function build(pageFile, source, folder) {
     const svg = fs.readFileSync(path.join(source, 'icon.svg'), 'utf8');
     for (const [size, maskable] of ICONS) files[iconName(size, maskable)] = render(svg, size, maskable);
 
-    // The worker keeps the folder's address (the page, as every host serves it) and the rest by name.
+    // The worker keeps the folder's address (the page, as every host serves it) and the rest by name, each with the
+    // hash of its bytes, and the page with its type (served as anything else, it would show as text).
     const kept = Object.keys(files).sort();
     const version = crypto.createHash('sha256');
-    for (const name of kept) version.update(name + '\0').update(files[name]);
+    const named = {};
+    for (const name of kept) {
+        version.update(name + '\0').update(files[name]);
+        const hash = crypto.createHash('sha256').update(files[name]).digest('hex');
+        named[name === 'index.html' ? './' : name] = name === 'index.html' ? { hash, type: 'text/html' } : { hash };
+    }
     files['sw.js'] = fs.readFileSync(path.join(path.dirname(fileURLToPath(import.meta.url)), 'sw.js'), 'utf8')
         .replace("'%VERSION%'", () => `'${version.digest('hex').slice(0, 16)}'`)
-        .replace("['%FILES%']", () => JSON.stringify(kept.map((name) => (name === 'index.html' ? './' : name))));
-    files._headers = ['/*', `  Content-Security-Policy: ${policy}`, '  X-Content-Type-Options: nosniff',
-        '/sw.js', '  Cache-Control: no-cache', ''].join('\n');
+        .replace("'%FILES%'", () => JSON.stringify(named));
+    // the header's policy also forbids framing the site, which a policy in a <meta> element cannot
+    files._headers = ['/*', `  Content-Security-Policy: ${policy}; frame-ancestors 'none'`,
+        '  X-Content-Type-Options: nosniff', '/sw.js', '  Cache-Control: no-cache', ''].join('\n');
 
     fs.rmSync(folder, { recursive: true, force: true });
     fs.mkdirSync(folder, { recursive: true });

@@ -7,17 +7,31 @@ import { copyText } from './share.js';
 
 var THEME_KEY = 'werkverbund-farben';
 var hooks = null;
+var offeredFor = null;  // the plan shown when the notice's button or box was offered
 
-// Says what an action did, with a list of details and a button for what to do next.
+// Says what an action did, with a list of details and a button for what to do next. The button acts only on the
+// plan shown when it was offered: it goes when another plan is shown.
 function notice(text, bad, extra, action) {
     var line = byId('notice');
     line.textContent = text;
     line.className = bad ? 'notice bad' : 'notice';
+    offeredFor = action || extra ? hooks.planId() : null;
     if (extra) line.appendChild(extra);
     if (!action) return;
     var button = element('button', { type: 'button', text: action.text });
-    button.addEventListener('click', action.run);
+    var id = offeredFor;
+    button.addEventListener('click', function () {
+        if (hooks.planId() === id) action.run();
+        else shownPlan(hooks.planId());
+    });
     line.appendChild(button);
+}
+
+// Another plan is shown: an offer made for the plan before goes with its notice.
+function shownPlan(id) {
+    if (offeredFor === null || offeredFor === id) return;
+    offeredFor = null;
+    notice('');
 }
 
 // Copies the plan's address and says which address it is; where the browser refuses, shows it ready to be copied
@@ -130,6 +144,7 @@ function trouble(text) {
 export const bar = {
     notice: notice,
     trouble: trouble,
+    shownPlan: shownPlan,
     start: function (given) {
         hooks = given;
         byId('copy').addEventListener('click', copyLink);

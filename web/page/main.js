@@ -6,7 +6,7 @@
 import { setIf, linkTo } from '../lib/dom.js';
 import { bytesOf, makeRunner } from '../core/run.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
-import { carrier } from '../plan/carry.js';
+import { builtLines } from '../plan/carry.js';
 import { planCodes } from '../plan/plancode.js';
 import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
@@ -20,7 +20,7 @@ import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
 import { qrCode } from './qrcode.js';
 import { startPictures } from './picture.js';
-import { watchForUpdates } from './newversion.js';
+import { watchForUpdates, keepStorage } from './newversion.js';
 
 var runner = null;
 var tables = null;
@@ -45,9 +45,11 @@ window.werkverbund = {
     timing: timing
 };
 
-// The plan goes into the address once the typing pauses: the browser takes its time over each change of it.
+// The plan goes into the address once the typing pauses: the browser takes its time over each change of it. The tab
+// notes it at once, so that a reload of it, or of the address before, goes to this plan.
 var addressTimer = null;
 function keepInAddress(hash) {
+    planner.wrote(hash);
     clearTimeout(addressTimer);
     addressTimer = setTimeout(function () {
         if (location.hash !== hash) history.replaceState(null, '', hash);
@@ -137,9 +139,8 @@ function addressNow() {
     if (last) keepInAddress(last.hash = '#' + planner.hashOf(last.plan));
 }
 
-// The plan being edited written to the browser and into the address at once, before the page is reloaded.
+// The plan being edited into the address at once, before the page is reloaded (it is in the browser already).
 function saveNow() {
-    planner.flush();
     clearTimeout(addressTimer);
     if (last && location.hash !== last.hash) history.replaceState(null, '', last.hash);
 }
@@ -147,7 +148,9 @@ function saveNow() {
 // A pasted plan code or link opens its plan as a new plan, or goes to the plan it is already.
 function openPasted(hash) {
     var got = planner.open('#' + hash, true);
-    if (!got.added && !got.refused) bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
+    if (got && !got.added && !got.refused) {
+        bar.notice('Den eingefügten Plan gibt es hier schon: „' + got.entry.name + '“ ist jetzt offen.');
+    }
 }
 
 // The plan's link, as "Link kopieren" copies it, and which address it has.
@@ -186,6 +189,7 @@ function start() {
     bar.start({
         link: planLink,
         plan: function () { return form.read(); },
+        planId: planner.id,
         show: show,
         empty: function () { return emptyPlan(tables); },
         tab: function () {
@@ -200,15 +204,16 @@ function start() {
             bar.notice('Der Plan „' + e.name + '“ ist hinzugekommen; die anderen Pläne bleiben, wie sie waren.');
         } });
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
-        carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
-        trouble: bar.trouble, listed: views.listed }, location.hash);
+        lines: builtLines(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
+        trouble: bar.trouble, listed: views.listed, shownPlan: bar.shownPlan }, location.hash);
     startPictures({ tables: tables, record: function () { return last.result.record; }, link: planLink,
         notice: bar.notice });
     startSharing({ codes: planCodes(tables), hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); },
         open: openPasted, notice: bar.notice });
     // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
     document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });
-    watchForUpdates(saveNow, bar.notice);
+    watchForUpdates(saveNow);
+    keepStorage();
 }
 
 // The scripts stand in the page's head, so that its first paint shows the first results: the page starts once

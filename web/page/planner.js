@@ -8,51 +8,40 @@ import { copyOf, typedInto } from '../plan/plan.js';
 import { planStore } from '../plan/store.js';
 import { planFiles } from './planfiles.js';
 import { bindList } from './planlist.js';
+import { otherTabs } from './othertabs.js';
 
-var store = null;   // the plans: reached through plans(), which first writes the form's pending change
+var store = null;   // the plans, reached through plans()
 // show(plan): into the form and run; record(): the last run's record; address(): the address anew; noted(problems):
-// what an address held that could not be read; refresh(): the views anew; carry(plan, counts): old built counts by
-// line code and size; notice(text, bad, details, action), trouble(text): the notice and storage lines;
-// listed(plans, current): the plans as listed now
+// what an address held that could not be read; refresh(): the views anew; lines: the lines built counts are kept
+// for (plan/carry.js); notice(text, bad, details, action), trouble(text): the notice and storage lines;
+// listed(plans, current): the plans as listed now; shownPlan(id): the plan shown now, for the offers bound to another
 var hooks = null;
+var tabs = null;    // what other tabs did
 var entry = null;   // the current plan as stored: id, name, plan, built
 var shown = null;   // the plan in the form as last saved or shown: what this tab's next change is measured from
 var saved = '';     // the current plan's address as last saved: the form is saved only when it differs
 var changes = {};   // per plan id: undo and redo (plans), and the text field the last change typed into
-var pending = null; // the form's change not yet written: the plan, the plan it was changed from, the addresses
+var pending = null; // the form's change not yet written: its plan's id, the plan, the plan it was changed from
 var files = null;   // the plan's files, named after it
 
-// Writes the form's last change to the current plan: after the run it caused, or at once when anything else
-// touches the plans or the page is left, so that a reload or a closed tab keeps the last entry.
+// The form's change written to its plan at the end of the task that made it (a reload or a closed tab cannot come
+// between), or before, when anything reads the plans; the plan as stored then is shown after the run when it holds
+// another tab's change.
 function flush() {
     if (!pending) return;
     var change = pending;
     pending = null;
-    entry = store.save(change.plan, change.base) || entry;
-    store.wrote(change.addresses);
-    tell();
-    // the stored plan holds another tab's change this tab had not heard of yet
-    if (store.hashOf(entry.plan) !== store.hashOf(change.plan)) otherTab(entry.id);
+    var stored = store.save(change.plan, change.base, change.id);
+    if (stored && stored.id === entry.id) entry = stored;
+    setTimeout(function () {
+        tabs.tell();
+        if (stored && store.hashOf(stored.plan) !== store.hashOf(change.plan)) tabs.otherTab(stored.id);
+    });
 }
 
 function plans() {
     flush();
     return store;
-}
-
-// What the store has to say; the storage warning stays in its own line while storage refuses (retried meanwhile).
-var retry = null;
-function tell() {
-    var said = plans().messages();
-    var trouble = plans().trouble();
-    hooks.trouble(trouble);
-    if (trouble && !retry) retry = setInterval(tell, 3000);
-    if (!trouble && retry) {
-        clearInterval(retry);
-        retry = null;
-    }
-    said = said.concat(plans().messages());
-    if (said.length) hooks.notice(said.join(' '), /nicht lesbar/.test(said.join(' ')));
 }
 
 function historyOf(id) {
@@ -78,11 +67,13 @@ function fillList() {
     files.named(entry.name);
     hooks.listed(all, entry);
     showHistory();
-    tell();
+    tabs.tell();
 }
 
 // Makes a stored plan the one shown: into the form, run, listed.
 function use(e) {
+    if (!e) return tabs.tell();  // not stored, and said
+    hooks.shownPlan(e.id);
     entry = e;
     shown = copyOf(e.plan);
     saved = plans().hashOf(e.plan, { name: e.name });
@@ -92,44 +83,26 @@ function use(e) {
 }
 
 // Undo and redo: the plan as it was before the last change; typing into one field until it is left is one change.
+// Each plan has its own, and a step is written into the plan it belongs to.
 function step(from, to) {
-    var h = historyOf(entry.id);
+    var id = entry.id, h = historyOf(id);
     if (!h[from].length) return;
     h[to].push(copyOf(shown));
     h.typing = null;
     var plan = h[from].pop();
-    use(plans().save(plan, shown) || entry);
+    use(plans().save(plan, shown, id) || entry);
 }
 
 function removeCurrent() {
-    flush();
     var gone = entry;
     use(plans().remove(gone.id));
     hooks.notice('Plan „' + gone.name + '“ gelöscht. ', false, null, { text: 'Rückgängig', run: function () {
-        use(plans().restore(gone));
-        hooks.notice('Plan „' + gone.name + '“ wiederhergestellt.');
+        var back = plans().restore(gone);
+        use(back);
+        if (back) hooks.notice('Plan „' + gone.name + '“ wiederhergestellt.');
     } });
 }
 
-// This tab's plan as another tab changed it, shown when it differs from the form, and said.
-function otherTab(id) {
-    var now = plans().current();
-    if (now.id !== id || plans().hashOf(now.plan) === plans().hashOf(shown)) return false;
-    use(now);
-    hooks.notice('Der Plan „' + now.name + '“ wurde in einem anderen Tab geändert; die Änderung ist hier '
-        + 'übernommen.');
-    return true;
-}
-
-// Another tab changed the plans: this tab's plan is shown anew when it changed, the list always.
-function storageChanged(event) {
-    var what = plans().storageChanged(event);
-    if (!what) return tell();
-    if (what === 'current' && otherTab(entry.id)) return;
-    var now = plans().current();
-    entry = now;
-    fillList();
-    hooks.refresh();
 }
 
 // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) outside a text field, whose own undo they stay.
@@ -145,13 +118,13 @@ function undoKey(event) {
 
 function bind() {
     files = planFiles({ plans: plans, entry: function () { return entry; }, use: use, record: hooks.record,
-        notice: hooks.notice });
+        listed: fillList, notice: hooks.notice });
     bindList({ plans: plans, current: function () { return entry; }, use: use, listed: fillList, notice: hooks.notice,
         rename: function (text) {
             entry = plans().rename(entry.id, text) || entry;
             files.named(entry.name);
             hooks.address();
-            tell();
+            tabs.tell();
             return entry;
         } });
     byId('plan-new').addEventListener('click', function () { use(plans().create()); });
@@ -168,27 +141,29 @@ function bind() {
     byId('form').addEventListener('focusout', function () { historyOf(entry.id).typing = null; });
     byId('csv').addEventListener('click', files.download);
     byId('planfile').addEventListener('click', files.download);
-    window.addEventListener('storage', storageChanged);
-    window.addEventListener('pagehide', flush);
-    document.addEventListener('visibilitychange', flush);
+    byId('plans-save').addEventListener('click', files.saveAll);
+    // storage may have room again: what lives in memory is written before the page goes
+    window.addEventListener('pagehide', function () { store.trouble(); });
 }
 
 export const planner = {
     // Opens the plan of the address (added as a new plan unless it is one already), or the plan last used;
     // what the address held that could not be read goes to hooks.noted first.
     start: function (tables, given, hash) {
-        store = planStore(tables, undefined, undefined, given.carry);
+        store = planStore(tables, undefined, undefined, given.lines);
         hooks = given;
+        tabs = otherTabs({ plans: plans, entry: function () { return entry; }, shown: function () { return shown; },
+            use: use, fillList: fillList, refresh: hooks.refresh, notice: hooks.notice, trouble: hooks.trouble });
         bind();
-        var how = performance.getEntriesByType('navigation')[0];
-        planner.open(hash, false, !!how && how.type !== 'navigate');
+        var came = performance.getEntriesByType('navigation')[0];
+        planner.open(hash, false, !!came && came.type !== 'navigate');
     },
     // The way a friend's link (or a plan pasted as its address) comes in: added as a new plan unless it is
     // one here already, what could not be read said; a link beyond the bound is refused with a message.
-    // Gives the store's answer: entry, added, problems, refused.
-    // reloaded: the page is this tab's own, loaded again, whose address is no link to tell of.
+    // Gives the store's answer: entry, added, problems, refused. reloaded: the page is this tab's own, loaded
+    // again (reloaded, or back and forward), whose address is no link to tell of.
     open: function (hash, pasted, reloaded) {
-        var got = hash.length > 1 ? plans().openLink(hash, pasted) : null;
+        var got = hash.length > 1 ? plans().openLink(hash, pasted, reloaded) : null;
         hooks.noted(got ? got.problems : []);
         use(got ? got.entry : plans().current());
         if (got && got.refused) hooks.notice(got.refused, true);
@@ -204,13 +179,16 @@ export const planner = {
     addNew: function (plan, name) {
         return use(plans().add({ name: name, plan: plan }));
     },
-    // Writes the form's last change now, before the page goes (an update reloads it).
-    flush: flush,
+    // Notes an address the page is about to show for this tab's plan, so that a reload of it goes to the plan.
+    wrote: function (hash) {
+        var shownNow = location.hash;
+        queueMicrotask(function () { plans().wrote([shownNow, hash]); });  // after the change is written
+    },
     // The plan's address, with its name, and with the built counts when asked for.
     hashOf: function (plan, withBuilt) {
         return plans().hashOf(plan, { name: entry.name, built: withBuilt ? entry.built : null });
     },
-    // Saves the form's plan when it changed (written once its run is done); gives the plan's address.
+    // Saves the form's plan when it changed; gives the plan's address.
     save: function (plan) {
         var hash = store.hashOf(plan, { name: entry.name });
         if (hash === saved) return hash;
@@ -219,21 +197,21 @@ export const planner = {
         h.typing = typing;
         h.redo = [];
         saved = hash;
-        if (!pending) {
-            pending = { base: shown, addresses: [] };
-            setTimeout(flush, 0);
+        if (pending) pending.plan = plan;
+        else {
+            pending = { id: entry.id, plan: plan, base: shown };
+            queueMicrotask(flush);
         }
-        pending.plan = plan;
-        pending.addresses = pending.addresses.concat([location.hash, '#' + hash]).slice(-8);
         shown = copyOf(plan);
         showHistory();
         return hash;
     },
     name: function () { return entry.name; },
+    id: function () { return entry.id; },
     built: function () { return entry.built; },
     setBuilt: function (row, count) {
-        entry = plans().setBuilt(row, count) || entry;
-        tell();
+        entry = plans().setBuilt(row, count, entry.id) || entry;
+        tabs.tell();
     },
     plan: function (id) {
         return plans().get(id);

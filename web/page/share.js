@@ -1,6 +1,7 @@
 // Sharing a plan: the address "Link kopieren" gives, "Plancode kopieren" and the field "Plan einfügen", which
 // takes a plan code or a whole link and opens its plan as a new plan (a broken code is said, nothing changes).
 import { byId, element } from '../lib/dom.js';
+import { LINK_LIMIT } from '../plan/address.js';
 
 // The link to a plan (its address after '#') and which address it has: from a file, the site's public address
 // when the page was built with one; otherwise the page's own address (local: it opens only on this computer).
@@ -31,15 +32,32 @@ export function startSharing(hooks) {
         });
     });
     var field = byId('plan-paste');
-    var paste = function () {
+    field.maxLength = LINK_LIMIT;
+    var said = function (problem) { hooks.notice('Plan einfügen: ' + problem, true); };
+    // What the field holds is read: a plan opens, or what is wrong is said and stays in the field until the next
+    // paste replaces it.
+    var read = function () {
         var text = field.value;
-        if (!text.trim()) return;
         hooks.codes.readPasted(text).then(function (got) {
-            if (got.problem) return hooks.notice('Plan einfügen: ' + got.problem, true);
+            if (field.value !== text) return;  // pasted again meanwhile
+            if (got.problem) return said(got.problem);
+            if (!got.hash) return said('Der Plancode enthält keinen Plan: die Adresse in ihm ist leer.');
             field.value = '';
             hooks.open(got.hash);
         });
     };
-    field.addEventListener('keydown', function (event) { if (event.key === 'Enter') paste(); });
-    field.addEventListener('paste', function () { setTimeout(paste); });
+    field.addEventListener('keydown', function (event) { if (event.key === 'Enter') read(); });
+    // A paste replaces what the field held; one beyond the bound of a link is refused before it is put anywhere.
+    field.addEventListener('paste', function (event) {
+        var text = event.clipboardData && event.clipboardData.getData('text/plain');
+        if (typeof text !== 'string') return setTimeout(read);
+        event.preventDefault();
+        if (text.length > LINK_LIMIT) {
+            field.value = '';
+            return said('Der eingefügte Text ist ' + Math.ceil(text.length / 1024) + ' KB lang und wird nicht '
+                + 'gelesen: ein Plancode oder Link zu einem Plan hat höchstens ' + LINK_LIMIT / 1024 + ' KB.');
+        }
+        field.value = text;
+        read();
+    });
 }

@@ -1,5 +1,6 @@
 // A plan in a versioned page address (after '#'): written with what differs from an empty plan, read in any
-// version so far; counts kept by earlier versions under a line's name are carried over by carry(plan, counts).
+// version so far; counts kept by earlier versions under a line's name are carried over by carry(plan, counts,
+// problems).
 import { emptyPlan } from './plan.js';
 import { has, note, bounded, nameOf, VERSION, SKIPPED } from './checked.js';
 
@@ -74,12 +75,12 @@ export function planAddress(tables, reader, carry) {
             else if (part) note(problems, shown(), key === 'v' ? VERSION : SKIPPED);
         });
         built = reader.builtOf(built, problems);
-        return { plan: plan, built: version < 3 ? carried(plan, built) : built, name: name,
-            problems: bounded(problems) };
+        return { plan: plan, built: version < 3 ? carried(plan, built, problems) : reader.onLines(built, problems),
+            name: name, problems: bounded(problems) };
     }
 
-    function carried(plan, built) {
-        return carry && Object.keys(built).length ? carry(plan, built) : built;
+    function carried(plan, built, problems) {
+        return carry && Object.keys(built).length ? carry(plan, built, problems) : built;
     }
 
     return { hashOf: hashOf, readHash: readHash, carried: carried };

@@ -5,6 +5,7 @@ import { emptyPlan, germanNumber } from './plan.js';
 
 export var SKIPPED = 'nicht lesbar, übergangen';
 export var VERSION = 'unbekannte Version; gelesen, was sich lesen ließ';
+export var NO_LINE = 'keine Zeile dieses Namens; der Baustand dazu ist übergangen';
 var NAME_LIMIT = 80;          // characters of a plan's name
 var PROBLEM_LIMIT = 20;       // problems listed one by one; the rest are counted
 
@@ -56,9 +57,10 @@ export function each(problems, what, raw, job) {
 }
 
 // The readers of a plan's parts for the core's tables (options, questions, crystal races, the longest number text):
-// planOf(raw, problems) a clean plan, builtOf(raw, problems) the built counts, fieldText(key, text) a field's text
-// as a plan keeps it or null, badField(key, text) why not.
-export function planReader(tables) {
+// planOf(raw, problems) a clean plan, builtOf(raw, problems) the built counts, onLines(built, problems) those of
+// lines that exist (lines.has(key) says which; all when lines is left out), fieldText(key, text) a field's text as a
+// plan keeps it or null, badField(key, text) why not.
+export function planReader(tables, lines) {
     var options = {}, keys = {}, letters = {};
     var limit = tables.numberTextLimit || 500;
     tables.options.forEach(function (o) { options[o.name] = o; });
@@ -104,5 +106,15 @@ export function planReader(tables) {
         return built;
     }
 
-    return { options: options, keys: keys, planOf: planOf, builtOf: builtOf, fieldText: fieldText, badField: badField };
+    function onLines(built, problems) {
+        var kept = {};
+        Object.keys(built).forEach(function (key) {
+            if (!lines || lines.has(key)) kept[key] = built[key];
+            else note(problems, key, NO_LINE);
+        });
+        return kept;
+    }
+
+    return { options: options, keys: keys, planOf: planOf, builtOf: builtOf, onLines: onLines, fieldText: fieldText,
+        badField: badField };
 }

@@ -1,17 +1,20 @@
 // This browser's storage of the plans (localStorage), kept in memory while the browser refuses it: every later
-// change tries storage again and writes back what changed meanwhile. Nothing throws.
+// change tries storage again and writes back what this tab changed meanwhile, a plan's changes written into the
+// plan as storage holds it then (again, given by the store), so that another tab's changes stay. Nothing throws.
 import { has } from './checked.js';
 
 var STORAGE_TROUBLE = 'Der Browser nimmt keine Pläne mehr auf (Speicher voll oder gesperrt): die Pläne und '
     + 'jede Änderung bestehen nur, solange diese Seite offen ist. Bitte Pläne löschen, die nicht mehr gebraucht '
-    + 'werden, oder den Plan als Plandatei sichern (unter „Dateien“); sobald wieder Platz ist, wird alles '
+    + 'werden, oder die Pläne mit „Alle Pläne sichern“ als Plandatei sichern; sobald wieder Platz ist, wird alles '
     + 'gespeichert.';
 
 // storage: localStorage if left out, none if null; news: where what storage has to say is pushed.
-// get(key), set(key, text), remove(key), keys(); sync() tries storage again; trouble() the warning while it refuses;
-// area() the storage whose 'storage' events concern the plans, null while they live in memory.
+// get(key), set(key, text, again), remove(key), keys(); sync() tries storage again; trouble() the warning while it
+// refuses; holds(area) whether the 'storage' events of area concern the plans.
 export function planStorage(storage, news) {
-    // While storage refuses: every key as this tab knows it, and the keys changed since (removed when undefined).
+    // While storage refuses: every key as this tab knows it, and per key changed since how to write it back: again
+    // (the text as storage holds it then) gives the text to write, null writes the text in memory (or removes the
+    // key, when memory has none).
     var memory = null, dirty = {};
     try {
         if (storage === undefined) storage = localStorage;
@@ -27,7 +30,7 @@ export function planStorage(storage, news) {
             changed.sort(function (a, b) { return kept(a) - kept(b); });
             changed.forEach(function (k) {
                 if (memory[k] === undefined) storage.removeItem(k);
-                else storage.setItem(k, memory[k]);
+                else storage.setItem(k, dirty[k] ? dirty[k](storage.getItem(k)) : memory[k]);
                 delete dirty[k];
             });
         } catch (e) { return false; }
@@ -36,9 +39,17 @@ export function planStorage(storage, news) {
         return true;
     }
 
+    // How a key changed in memory is written back: a change done again after those before it, or the whole text
+    // where this tab wrote it whole (or removed it).
+    function remember(k, again, before) {
+        if (!again || before === undefined) dirty[k] = null;
+        else if (!has(dirty, k)) dirty[k] = again;
+        else if (dirty[k]) dirty[k] = (function (first) { return function (t) { return again(first(t)); }; })(dirty[k]);
+    }
+
     // A storage method, or the keys without one. On a refusal the plans go on in memory; every later change
     // tries storage again, writing back what changed meanwhile.
-    function io(method, k, text) {
+    function io(method, k, text, again) {
         if (!memory) {
             try { return method ? storage[method](k, text) : Object.keys(storage); } catch (e) {
                 memory = {};
@@ -50,10 +61,11 @@ export function planStorage(storage, news) {
             }
         }
         if (method === 'getItem') return has(memory, k) ? memory[k] : null;
+        var before = memory[k];
         if (method === 'setItem') memory[k] = text;
         if (method === 'removeItem') delete memory[k];
         if (method) {
-            dirty[k] = 1;
+            remember(k, method === 'setItem' && again, before);
             sync();
             return null;
         }
@@ -61,7 +73,8 @@ export function planStorage(storage, news) {
     }
     return {
         get: function (k) { return io('getItem', k); },
-        set: function (k, text) { io('setItem', k, text); },
+        // again(text as stored, or null): the same change done on what storage holds once it takes the plans again
+        set: function (k, text, again) { io('setItem', k, text, again); },
         remove: function (k) { io('removeItem', k); },
         keys: function () { return io(); },
         sync: sync,

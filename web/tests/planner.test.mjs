@@ -1,7 +1,8 @@
 // The page as a planner, in headless Chromium: named plans, comparison, built counts, plan files; axe-core throughout.
 import test from 'node:test';
 import assert from 'node:assert';
-import { OUTPUT_FILES } from './support.js';
+import fs from 'node:fs';
+import { OUTPUT_FILES, started } from './support.js';
 import { openPage, reload, close, assertAccessible, tab, transcript, download, fileOf, copiedLink, planNames, values,
     noticeSays, PHONE } from './browser.js';
 
@@ -155,5 +156,45 @@ test('a plan file loads back as a new plan, to the same files byte for byte', as
     await load('kaputt.json', Buffer.from('{kaputt'));
     await noticeSays(other, /kaputt\.json: Das ist keine Plandatei/);
     assert.deepStrictEqual(await planNames(other), ['Schon da', 'Ausbau: Teladi/Argonen'], 'no plan added');
-    await close(other);
+
+    // all plans in one file: loaded elsewhere they are added, loaded again nothing is, loaded where they are nothing
+    const [saved] = await Promise.all([other.waitForEvent('download'), other.locator('#plans-save').click()]);
+    assert.match(saved.suggestedFilename(), /^Alle Pläne \d{4}-\d\d-\d\d\.werkverbund\.json$/);
+    const all = fs.readFileSync(await saved.path());
+    const third = await openPage('#v=2&name=Dritter');
+    for (const [page, said] of [[third, /hinzugekommen: „Schon da“, „Ausbau: Teladi\/Argonen“\.$/],
+        [third, /kein Plan hinzugekommen\. Übersprungen, weil schon da: „Schon da“, „Ausbau: Teladi\/Argonen“/],
+        [other, /kein Plan hinzugekommen\. Übersprungen, weil schon da/]]) {
+        await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
+        await page.locator('#plan-load').setInputFiles({ name: 'alle.json', mimeType: 'application/json', buffer: all });
+        await noticeSays(page, said);
+    }
+    assert.deepStrictEqual(await planNames(third), ['Schon da', 'Ausbau: Teladi/Argonen', 'Dritter'], 'in the order made');
+    await third.locator('#plan-list').selectOption({ label: 'Ausbau: Teladi/Argonen' });
+    for (const [i, name] of names.entries()) assert.ok((await fileOf(third, name)).equals(files[i]), name);
+    await tab(third, 'Baustand');
+    assert.strictEqual(await third.locator('#built input').first().inputValue(), '1');
+    await close(other, third);
+});
+
+// A link with thousands of built counts of no line: added (each named once, in brief), stored compactly, an edit of it
+// kept. A count by line name of a line the options hide comes back with them; a stored plan named by a number is
+// listed by it.
+test('what is taken stays readable: built counts of no line said and dropped, of a hidden line kept', async () => {
+    const rows = Array.from({ length: 5000 }, (_, i) => `b:z${i}=1`).join('&');
+    const page = await openPage(`#v=3&name=Gross&saleSkwM=2&${rows}`);
+    assert.match(await page.locator('#problems').innerText(),
+        /In der Adresse: „z0“: keine Zeile dieses Namens; der Baustand dazu ist übergangen\n(.*\n){19}.*und 4980 weitere$/);
+    await page.locator('#f-GKF').fill('4');
+    await reload(page);
+    assert.deepStrictEqual([await planNames(page), await values(page, '#f-saleSkwM', '#f-GKF')], [['Gross'], ['2', '4']]);
+    await page.evaluate(() => localStorage.setItem('werkverbund.plan.zz', JSON.stringify({ werkverbund: 2, name: 7,
+        plan: {}, built: {} })));
+    await page.goto(page.url().replace(/#.*/, '#v=2&opt&WF.V=5&b:Piraten%20L2%2BL1Fabriken=3'));
+    await started(page);
+    assert.deepStrictEqual((await planNames(page)).slice(1), ['Geteilter Plan', '7']);
+    await page.getByRole('switch', { name: 'Fünf weitere Völker' }).check();
+    await tab(page, 'Baustand');
+    assert.strictEqual(await page.getByLabel('Piraten L2+L1Fabriken Typ L gebaut').inputValue(), '3');
+    await close(page);
 });

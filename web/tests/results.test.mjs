@@ -10,7 +10,8 @@ import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
 import { csvOf } from '../record/csv.js';
 import { compareRuns } from '../record/compare.js';
-import { carrier } from '../plan/carry.js';
+import { builtLines } from '../plan/carry.js';
+import { NO_LINE } from '../plan/checked.js';
 import { lineName } from '../record/words.js';
 import { chainModel } from '../record/chain.js';
 import { layoutChain } from '../record/layout.js';
@@ -198,16 +199,22 @@ test('answers files that do not fit the options: what is said, the options they 
 
 // Counts the page kept under line names, named as by the other answer to the naming of the extra races: Piraten
 // (5 Level 3 factories, small surpluses) need 5 units, one L pair; Xenon need none: the count on its smallest size.
-test('a plan stored and a link made by the page of line names keep their built counts, carried over once', () => {
+// With the extra races switched off the Piraten count is kept for when they are on; a name or code of no line is said.
+test('built counts by line name carried over once, also for a line the options hide; those of no line said', () => {
     const storage = Object.create({ getItem(k) { return Object.hasOwn(this, k) ? this[k] : null; },
         setItem(k, v) { this[k] = v; }, removeItem(k) { delete this[k]; } });
     storage['werkverbund.plan.a'] = JSON.stringify({ werkverbund: 1, name: 'Alt', plan: planOf('#or=n&opt&WF.V=5'),
         updated: 1, built: { 'Piraten L2+L1Fabriken': 3, 'Xenon L2+L1Fabriken': 1, 'Gibt es nicht': 2 } });
-    const expected = { 'NP.V.L': 3, 'NP.X.M': 1 }, carry = carrier(tables, runner);
-    const never = () => assert.fail('carried twice');
-    assert.deepStrictEqual(planStore(tables, storage, null, carry).current().built, expected);
+    const expected = { 'NP.V.L': 3, 'NP.X.M': 1 }, lines = builtLines(tables, runner);
+    const never = { has: lines.has, carry: () => assert.fail('carried twice') };
+    const first = planStore(tables, storage, null, lines);
+    assert.deepStrictEqual([first.current().built, first.messages()], [expected,
+        ['Gespeicherter Plan „Alt“: „Gibt es nicht“: ' + NO_LINE]]);
     assert.deepStrictEqual([planStore(tables, storage, null, never).current().built,
         JSON.parse(storage['werkverbund.plan.a']).werkverbund], [expected, 2]);
-    const link = planStore(tables, null, null, carry).readHash('#v=2&or=n&opt&WF.V=5&b:Piraten%20L2%2BL1Fabriken=3');
-    assert.deepStrictEqual(link.built, { 'NP.V.L': 3 });
+    const read = (hash) => { const got = planStore(tables, null, null, lines).readHash(hash); return [got.built, got.problems]; };
+    assert.deepStrictEqual(read('#v=2&opt&WF.V=5&b:Piraten%20L2%2BL1Fabriken=3&b:Gibt%20es%20nicht=2'),
+        [{ 'NP.V.L': 3 }, ['„Gibt es nicht“: ' + NO_LINE]]);
+    assert.deepStrictEqual(read('#v=3&b:NP.V.L=1&b:NP.GKF.XL=2&b:XX.M=2&b:ME=9'),
+        [{ 'NP.V.L': 1, 'NP.GKF.XL': 2, ME: 9 }, ['„XX.M“: ' + NO_LINE]]);
 });

@@ -9,6 +9,7 @@ const crypto = require('node:crypto');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 const { webBuild, CHROMIUM, started, reload } = require('./support.js');
+const { spawnSync } = require('node:child_process');
 const { serve } = require('./serve.js');
 const jsQR = require('jsqr');
 
@@ -43,7 +44,8 @@ test('the policy of the file and of the site allows each inline script by its ha
         assert.match(policyOf(html), new RegExp(`^default-src 'none'; script-src ${hashes.join(' ').replace(/[+/]/g, '\\$&')} 'wasm-unsafe-eval';`));
     }
     const site = policyOf(fs.readFileSync(path.join(SITE, 'index.html'), 'utf8'));
-    assert.ok(fs.readFileSync(path.join(SITE, '_headers'), 'utf8').startsWith(`/*\n  Content-Security-Policy: ${site}\n`));
+    assert.ok(fs.readFileSync(path.join(SITE, '_headers'), 'utf8').startsWith(
+        `/*\n  Content-Security-Policy: ${site}; frame-ancestors 'none'\n`));
     const page = fs.readFileSync(path.join(webBuild, 'werkverbund.html'), 'utf8');  // the build stops at a handler
     assert.throws(() => require('../build/policy.js').seal(page.replace('<form ', '<form onsubmit="go()" '), ''), /would block/);
 });
@@ -51,8 +53,11 @@ test('the policy of the file and of the site allows each inline script by its ha
 test('the site: installable, kept for use offline, updated with the plan kept', async () => {
     const { page, server } = s;
     await page.goto(server.url);
+    await page.locator('#keep-note').waitFor();  // what the browser answered when asked to keep the plans, said once
+    assert.match(await page.locator('#keep-note').innerText(), /^Der Browser (behält|darf) die Pläne dieser Seite/);
     await page.evaluate(() => navigator.serviceWorker.ready);
     await reload(page);
+    assert.ok(await page.locator('#keep-note').isHidden(), 'said once');
     assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller), 'a service worker controls the page');
     const cdp = await s.context.newCDPSession(page);
     assert.deepStrictEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
@@ -60,6 +65,7 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     // a plan being edited, then no server and no network: a reload shows the page and computes the plan
     await field(page).fill('7');
     await page.waitForFunction(() => /=7/.test(location.hash));
+    const kept = (await page.evaluate(() => caches.keys()))[0];
     const computed = await page.locator('#summary').innerText();  // the figures of the plan
     const network = (offline) => cdp.send('Network.emulateNetworkConditions', { offline, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
     server.down = true;
@@ -70,20 +76,77 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     await network(false);
     server.down = false;
 
-    // a new build: one reload says so once with the plan kept, the button brings the new page with the plan
-    const next = path.join(scratch, 'next');
-    fs.cpSync(path.join(scratch, 'site'), next, { recursive: true });
-    const edit = (file, from, to) => fs.writeFileSync(path.join(next, file), fs.readFileSync(path.join(next, file), 'utf8').replace(from, to));
-    edit('index.html', '<title>Werkverbund</title>', '<title>Werkverbund 2</title>');
-    edit('sw.js', /const VERSION = '\w+'/, "const VERSION = 'next'");
-    server.serve(next);
+    // a new build half uploaded (its worker beside the page before): the worker of the build before stays, the page
+    // too; once all of it is there, one reload says so with the plan kept, the button brings the new page
+    const [next, half] = ['next', 'half'].map((name) => path.join(scratch, name));
+    build(next, 'Werkverbund 2');
+    fs.cpSync(path.join(scratch, 'site'), half, { recursive: true });
+    fs.copyFileSync(path.join(next, 'sw.js'), path.join(half, 'sw.js'));
+    server.serve(half);
     await field(page).fill('8');
     await reload(page);
-    await page.locator('#notice').getByText('Neue Version verfügbar').waitFor();
-    assert.deepStrictEqual([await page.title(), await field(page).inputValue()], ['Werkverbund', '8']);
+    assert.deepStrictEqual(await installed(page), ['redundant', [kept], 'Werkverbund']);
+    await reload(page);
+    assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await page.isVisible('#update-note')],
+        ['Werkverbund', '8', false]);
+    server.serve(next);
+    await reload(page);
+    await page.locator('#update-note').getByText('Neue Version verfügbar').waitFor();
+    await field(page).fill('9');
+    await act(page, () => page.click('#copy'));  // a notice of its own: later ones leave it
+    assert.deepStrictEqual([await page.title(), await page.isVisible('#update-note')], ['Werkverbund', true]);
     await Promise.all([page.waitForEvent('load'), page.getByRole('button', { name: 'Neu laden' }).click()]);
     await started(page);
-    assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await said(page)], ['Werkverbund 2', '8', '']);
+    assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await said(page)], ['Werkverbund 2', '9', '']);
+
+    // the kept page cut short, then kept as text: fetched again on the next load; kept wrong while the host serves
+    // another page: that page opens
+    const page2 = fs.readFileSync(path.join(next, 'index.html'), 'utf8');
+    for (const [damage, type] of [[(t) => t.slice(0, t.length >> 1), 'text/html'], [(t) => t, 'text/plain']]) {
+        await page.evaluate(async ([cut, type]) => {
+            const cache = await caches.open((await caches.keys())[0]);
+            await cache.put('./', new Response(cut, { headers: { 'Content-Type': type } }));
+        }, [damage(page2), type]);
+        await reload(page);
+        assert.deepStrictEqual([await page.title(), await field(page).inputValue(), await keptPage(page)],
+            ['Werkverbund 2', '9', [page2.length, 'text/html']], type);
+    }
+    const third = path.join(scratch, 'third');
+    build(third, 'Werkverbund 3');
+    fs.copyFileSync(path.join(next, 'sw.js'), path.join(third, 'sw.js'));
+    server.serve(third);
+    await page.evaluate(async () => (await caches.open((await caches.keys())[0])).put('./', new Response('kaputt')));
+    await reload(page);
+    assert.deepStrictEqual([await page.title(), await field(page).inputValue()], ['Werkverbund 3', '9']);
+    server.serve(next);
+});
+
+// The site of the page with another title, as the build writes it.
+function build(folder, title) {
+    const page = path.join(scratch, 'page.html');
+    fs.writeFileSync(page, fs.readFileSync(path.join(webBuild, 'werkverbund.html'), 'utf8').replace('<title>Werkverbund</title>',
+        `<title>${title}</title>`));
+    const made = spawnSync(process.execPath, [path.join(__dirname, '../build/site.js'), page, path.join(__dirname, '..'), folder]);
+    assert.strictEqual(made.status, 0, String(made.stderr));
+}
+
+// The state the worker the browser found at the last load ends in, the kept builds, the page's title.
+const installed = (page) => page.evaluate(async () => {
+    const found = await navigator.serviceWorker.getRegistration();
+    await found.update().catch(() => {});
+    const worker = found.installing || found.waiting;
+    const state = !worker ? 'none' : await new Promise((resolve) => {
+        const done = () => /redundant|activated/.test(worker.state) && resolve(worker.state);
+        worker.addEventListener('statechange', done);
+        done();
+    });
+    return [state, await caches.keys(), document.title];
+});
+
+// The length and type of the page as the worker keeps it.
+const keptPage = (page) => page.evaluate(async () => {
+    const got = await (await caches.open((await caches.keys())[0])).match('./');
+    return [(await got.text()).length, got.headers.get('Content-Type').split(';')[0]];
 });
 
 // Does what job does on the page and waits for the notice to say something.
@@ -121,14 +184,37 @@ test('links have the public address from a file; codes and links pasted', async 
     await paste(code.slice(0, 9) + (code[9] === 'x' ? 'y' : 'x') + code.slice(10));  // every broken code: plancode.test.mjs
     assert.match(await said(page), /verändert|unvollständig/);
     assert.deepStrictEqual(await stored(), before, 'a broken code changed a stored plan');
+    // the broken code stays in the field; the right one pasted over it replaces it
+    const clip = (text) => act(page, () => page.evaluate((t) => navigator.clipboard.writeText(t), text)
+        .then(() => page.focus('#plan-paste')).then(() => page.keyboard.press('Control+V')));
     for (const [pasted, notice, added] of [[code, 'als neuer Plan', 1], [link, 'gibt es hier schon', 0]]) {
-        await paste(pasted);
+        await (pasted === code ? clip(pasted) : paste(pasted));
         assert.match(await said(page), new RegExp(notice));
         const now = await stored();
         assert.deepStrictEqual([await field(page).inputValue(), now.length, before.filter((p) => !now.includes(p))],
             ['5', before.length + added, []]);
         before = now;
     }
+    // nothing, a code of nothing (its check sum right), a paste of 20 MB: each said, at once, no plan changed
+    const { encodePlan } = await import('../plan/plancode.js');
+    for (const [pasted, why] of [['', /Nichts eingefügt/], [await encodePlan(''), /enthält keinen Plan/],
+        ['WV1-' + 'A'.repeat((20 << 20) - 4), /20480 KB lang und wird nicht gelesen: .* höchstens 64 KB/]]) {
+        await page.evaluate((t) => navigator.clipboard.writeText(t), pasted);
+        const since = Date.now();
+        await (pasted ? act(page, () => page.focus('#plan-paste').then(() => page.keyboard.press('Control+V')))
+            : paste(pasted));
+        assert.ok(Date.now() - since < 2000, `said after ${Date.now() - since} ms`);
+        assert.match(await said(page), why);
+        assert.deepStrictEqual([await stored(), await page.locator('#plan-paste').inputValue().then((t) => t.length < 99)],
+            [before, true]);
+    }
+});
+
+test('no page can frame the site (its headers forbid it)', async () => {
+    const framing = await s.context.newPage();
+    await framing.setContent(`<iframe src="${s.server.url}"></iframe>`, { waitUntil: 'load' });
+    assert.match(framing.frames()[1].url(), /^chrome-error:/);
+    await framing.close();
 });
 
 // The QR code in sight, as a camera would see it: the screenshot read back by a decoder in a page of its own.

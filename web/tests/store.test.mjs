@@ -5,33 +5,9 @@ import { emptyPlan } from '../plan/plan.js';
 import { planStore } from '../plan/store.js';
 import { LINK_LIMIT } from '../plan/address.js';
 import { FILE_LIMIT } from '../plan/planfile.js';
+import { tables, planWith, fakeStorage } from './fakes.mjs';
 
-// Some of the core's questions and options: codes shared by races, the crystal letter, yes/no answers.
-const tables = {
-    options: [{ name: 'h' }, { name: 'xl' }, { name: 'or', question: 'Namen?' }, { name: 'dat', question: 'Datei?' }],
-    questions: [{ key: 'saleSkwM' }, { key: 'WF.A' }, { key: 'OF.A' }, { key: 'WF.B' }, { key: 'OF.B' },
-        { key: 'crystalRace', kind: 'letter' }, { key: 'ME', when: 'm' }],
-    races: [{ code: 'A' }, { code: 'B' }], crystalRaces: [{ letter: 'a', name: 'Argonen' }, { letter: 'u' }],
-    numberTextLimit: 20,
-};
-const planWith = (options, answers, values) => ({ options: { h: false, xl: false, or: false, dat: false, ...options },
-    answers: { or: 'j', dat: 'j', ...answers }, values: { crystalRace: 'a', ...values } });
 const names = (store) => store.list().map((e) => e.name);
-
-// Keeps its items as own properties, as the browser's storage does; refuses beyond limit.n characters.
-function fakeStorage(limit = Infinity, refuse = false) {
-    const room = { n: limit };
-    return Object.create({
-        room,
-        getItem(k) { if (refuse) throw new Error('SecurityError'); return Object.hasOwn(this, k) ? this[k] : null; },
-        setItem(k, v) {
-            const used = Object.keys(this).reduce((n, key) => n + (key === k ? 0 : key.length + this[key].length), 0);
-            if (refuse || used + k.length + v.length > room.n) throw new Error('QuotaExceededError');
-            this[k] = v;
-        },
-        removeItem(k) { delete this[k]; },
-    });
-}
 
 // Addresses before the version: any order, an option without answer keeps 'j', unknown parts change nothing, mangled
 // escapes keep what they hold (for the field to say what is wrong). With it: short, built counts only if asked (v=3).
@@ -61,7 +37,7 @@ test('plan files, also edited by hand', () => {
     const store = planStore(tables, null), read = (data) => store.readFile(JSON.stringify(data));
     const entry = { name: 'A & B', plan: planWith({ dat: true }, { dat: 'n' }, { 'WF.B': ' 5 ' }), built: { L: 3 },
         updated: 9 };
-    assert.deepStrictEqual(store.readFile(store.fileOf(entry)).entry, entry);
+    assert.deepStrictEqual(store.readFile(store.fileOf(entry)).entry, { ...entry, stamps: {} });
     assert.strictEqual(store.readFile('kein JSON').entry, null);
     const edited = read({ werkverbund: 3, name: 'X', built: { 'SKW M': -1, Erz: 2 },
         plan: { options: { xl: 'ja', or: true }, answers: { or: 'x' }, values: { saleSkwM: 3, 'WF.A': '4', no: 1 } } });
@@ -132,7 +108,7 @@ test('the plan store: two tabs keep each other\'s changes, also to different fie
     assert.deepStrictEqual(names(b).sort(), ['A', 'Ausbau', 'B']);
     const changed = (key) => b.storageChanged({ key, storageArea: storage });
     assert.deepStrictEqual(['plan.' + b.current().id, 'plan.' + a.current().id, 'current'].map((k) =>
-        changed('werkverbund.' + k)).concat(changed(null)), ['current', 'list', '', 'current']);
+        changed('werkverbund.' + k)).concat(changed(null)), ['current', 'list', '', 'cleared']);
     // both tabs on one plan, editing different fields: both kept (the form has every field, empty or not)
     const base = a.switchTo(b.current().id).plan, form = { 'WF.A': '', 'OF.B': '' };
     a.save(plain({ ...form, 'WF.A': '3' }), base);
@@ -141,7 +117,7 @@ test('the plan store: two tabs keep each other\'s changes, also to different fie
 });
 
 test('a storage that is full keeps the plans in memory, says so, and takes them all back once freed', () => {
-    const full = Object.assign(fakeStorage(1100), { filler: 'f'.repeat(700) });  // takes the first plan, not the second
+    const full = Object.assign(fakeStorage(700), { filler: 'f'.repeat(400) });  // takes the first plan, not the second
     for (const storage of [full, fakeStorage(Infinity, true), null]) {
         const plans = store(storage, null);
         for (let i = 0; i < 4; i++) plans.save(plain({ ME: 'x'.repeat(5 * i) }));
