@@ -103,8 +103,6 @@ function removeCurrent() {
     } });
 }
 
-}
-
 // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) outside a text field, whose own undo they stay.
 function undoKey(event) {
     var key = event.key.toLowerCase();
