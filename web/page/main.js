@@ -5,6 +5,7 @@
 // (the tables, the runner, the callbacks by which the parts reach each other).
 import { setIf, linkTo } from '../lib/dom.js';
 import { bytesOf, makeRunner } from '../core/run.js';
+import { loadPageCore } from '../core/load.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
 import { carrier } from '../plan/carry.js';
 import { planCodes } from '../plan/plancode.js';
@@ -30,9 +31,8 @@ var addressNote = [];  // what the address held that could not be read, until th
 var timing = { firstResults: null, recomputes: [] };
 var problems = null;   // the fields that cannot be taken, and the plan in brief
 
-// The core's loader stands in the page before this script; the core compiles at once, before the body is read
-// (its WebAssembly is small). The promise keeps the page's code the same should it ever compile in the background.
-var ready = Promise.resolve(globalThis.createWerkverbundCore()).then(function (core) {
+// The core compiles in the background while the body is read.
+var ready = loadPageCore().then(function (core) {
     runner = makeRunner(core);
     return runner;
 });

@@ -131,14 +131,12 @@ test('one run of the plan per change, whichever tab is open', async () => {
     const page = await openPage('#v=2&name=A&WF.A=3');
     // counts the plan runs of the core the page makes from here on
     await page.addInitScript(() => {
-        let make = null;
+        const instantiate = WebAssembly.instantiate;
         window.planRuns = 0;
-        Object.defineProperty(window, 'createWerkverbundCore', { configurable: true, set: (f) => { make = f; },
-            get: () => () => Promise.resolve(make()).then((core) => {
-                const run = core._wv_runPlan;
-                core._wv_runPlan = () => { window.planRuns++; return run(); };
-                return core;
-            }) });
+        WebAssembly.instantiate = (...given) => instantiate(...given).then((instance) => {
+            const run = instance.exports.wv_runPlan;
+            return { exports: { ...instance.exports, wv_runPlan: () => { window.planRuns++; return run(); } } };
+        });
     });
     await reload(page);
     await page.locator('#plan-copy').click();
