@@ -18,7 +18,6 @@ add_custom_command(
             ${CMAKE_BINARY_DIR}/site
     DEPENDS ${page} ${CMAKE_CURRENT_SOURCE_DIR}/build/site.js ${CMAKE_CURRENT_SOURCE_DIR}/build/icons.js
             ${CMAKE_CURRENT_SOURCE_DIR}/build/policy.js ${CMAKE_CURRENT_SOURCE_DIR}/icon.svg ${CMAKE_CURRENT_SOURCE_DIR}/build/sw.js
-            ${CMAKE_CURRENT_SOURCE_DIR}/build/core.js ${CMAKE_CURRENT_SOURCE_DIR}/core/load.js
     COMMENT "Writing the site folder"
 )
 add_custom_target(werkverbund_site ALL DEPENDS ${CMAKE_BINARY_DIR}/site/index.html)

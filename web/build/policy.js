@@ -13,7 +13,7 @@ import { fileURLToPath } from 'node:url';
 export const META = /<meta http-equiv="Content-Security-Policy" content="[^"]*">/;
 
 // The policy for the scripts of page: their hashes, the WebAssembly, no other source.
-export function policyOf(page) {
+function policyOf(page) {
     const hashes = [];
     for (const [, attributes, text] of page.matchAll(/<script([^>]*)>([\s\S]*?)<\/script>/g)) {
         if (attributes.trim()) throw new Error(`a script with attributes (${attributes.trim()}): only inline scripts are allowed`);

@@ -1,6 +1,5 @@
 // Writes the site folder for a static host from the finished page: the page as index.html (with its manifest, icons
 // and colours named in its head, and the policy also allowing them and the service worker from the site itself),
-// the core's WebAssembly as a file of its own, which the page fetches and compiles while it streams,
 // the web app manifest, the icons drawn from icon.svg, the service worker that keeps all of it for use without a
 // network, versioned by a hash of what it keeps, and _headers with the same policy for hosts that read one.
 // node site.js werkverbund.html web-folder site-folder   (web-folder: where icon.svg is; sw.js stands beside this)
@@ -9,9 +8,7 @@ import path from 'node:path';
 import crypto from 'node:crypto';
 import { fileURLToPath } from 'node:url';
 import { render } from './icons.js';
-import { META, policyOf } from './policy.js';
-import { takeCore } from './core.js';
-import { CORE_FILE } from '../core/load.js';
+import { META } from './policy.js';
 
 // The page's background, light and dark (style.css: --shade).
 const LIGHT = '#f2f5f7', DARK = '#11151a';
@@ -44,16 +41,15 @@ const HEAD = [
 ].join('\n');
 
 function build(pageFile, source, folder) {
-    const [page, core] = takeCore(fs.readFileSync(pageFile, 'utf8'));
-    // the site's own files besides: the manifest, the icons, the worker, and what the worker fetches to keep and the
-    // page fetches of its core (a worker is held to the policy of the headers it comes with, the same on hosts that
-    // set them for every file)
-    const policy = policyOf(page) + "; manifest-src 'self'; img-src 'self'; worker-src 'self'; connect-src 'self'";
+    const page = fs.readFileSync(pageFile, 'utf8');
+    // the site's own files besides: the manifest, the icons, the worker, and what the worker fetches to keep (a
+    // worker is held to the policy of the headers it comes with, the same on hosts that set them for every file)
+    const policy = META.exec(page)[0].match(/content="([^"]*)"/)[1]
+        + "; manifest-src 'self'; img-src 'self'; worker-src 'self'; connect-src 'self'";
     const files = {
         'index.html': page.replace(META, () => `<meta http-equiv="Content-Security-Policy" content="${policy}">\n${HEAD}`),
         'manifest.webmanifest': JSON.stringify(manifest, null, 1) + '\n',
         'icon.svg': fs.readFileSync(path.join(source, 'icon.svg')),
-        [CORE_FILE]: core,
     };
     const svg = fs.readFileSync(path.join(source, 'icon.svg'), 'utf8');
     for (const [size, maskable] of ICONS) files[iconName(size, maskable)] = render(svg, size, maskable);

@@ -1,9 +1,6 @@
 // Loads the core's WebAssembly and gives it as run.js uses it: its functions by their C names with a leading _
-// (_wv_run, _malloc, ...), its memory as bytes and as 32-bit words, and UTF8ToString. The offline page carries the
-// core inlined as base64 text (window.werkverbundCore, written by build/core.js); the site serves it as a file of
-// its own, which the browser compiles while it streams. Either way it compiles off the page's main thread.
-
-export const CORE_FILE = 'werkverbund-core.wasm';
+// (_wv_run, _malloc, ...), its memory as bytes and as 32-bit words, and UTF8ToString. The page carries the core
+// inlined as base64 text (window.werkverbundCore, written by build/core.js).
 
 // The core's bytes from base64 text, by the browser's own decoder where it has one.
 export function bytesOfBase64(text) {
@@ -64,18 +61,12 @@ function coreOf(exports) {
     return core;
 }
 
-// source: the core's bytes, or the response (or its promise) of its file. Gives a promise of the core, started.
-export function loadCore(source) {
-    var compiled = source instanceof Uint8Array ? WebAssembly.compile(source)
-        : Promise.resolve(source).then(function (response) {
-            if (!response.ok) throw new Error('werkverbund: ' + CORE_FILE + ' fehlt (' + response.status + ')');
-            // a host that names the file otherwise than application/wasm: compiled once it is all there
-            return /^application\/wasm/.test(response.headers.get('Content-Type'))
-                ? WebAssembly.compileStreaming(response)
-                : response.arrayBuffer().then(function (bytes) { return WebAssembly.compile(bytes); });
-        });
+// Gives a promise of the core made from its bytes, started. The module is compiled at once: the browser compiles
+// each function when it is first called, so this costs little more than checking the module, where a compile in
+// the background waits for a free processor on a busy machine.
+export function loadCore(bytes) {
     var exports = null;
-    return compiled.then(function (module) {
+    return new Promise(function (resolve) { resolve(new WebAssembly.Module(bytes)); }).then(function (module) {
         return WebAssembly.instantiate(module, importsOf(module, function () { return exports.memory; }));
     }).then(function (instance) {
         exports = instance.exports;
@@ -84,9 +75,12 @@ export function loadCore(source) {
     });
 }
 
-// The page's core: inlined into the offline page, or the file beside the site's page.
+// The page's core, from its text in the page.
 export function loadPageCore() {
     var text = window.werkverbundCore;
     window.werkverbundCore = null;   // the text is not needed once it is bytes
-    return loadCore(text ? bytesOfBase64(text) : fetch(CORE_FILE));
+    return Promise.resolve().then(function () {
+        if (typeof text !== 'string') throw new Error('der Kern fehlt in der Seite');
+        return loadCore(bytesOfBase64(text));
+    });
 }

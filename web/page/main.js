@@ -32,8 +32,12 @@ var timing = { firstResults: null, recomputes: [] };
 var problems = null;   // the fields that cannot be taken, and the plan in brief
 var starting = true;   // until the first results are shown, by the steps of the start
 
-// The core compiles in the background while the body is read.
-var ready = loadPageCore().then(function (core) { return (runner = makeRunner(core)); });
+// The core is made at once (the browser compiles each of its functions when first called); its tables are read.
+var ready = loadPageCore().then(function (core) {
+    runner = makeRunner(core);
+    tables = runner.tables();
+    return runner;
+});
 
 window.werkverbund = {
     run: function (args, input, before) { return ready.then(function (r) { return r.run(args, input, before); }); },
@@ -166,7 +170,6 @@ function linkNow(withBuilt) {
 
 // The form bound to the core's tables; the views ready for the plans.
 function bind() {
-    tables = runner.tables();
     ['results', 'transcript', 'downloads', 'problems', 'load', 'notice', 'print-plan'].forEach(function (id) {
         elements[id.replace('-p', 'P')] = document.getElementById(id);
     });
@@ -185,15 +188,15 @@ function bind() {
     document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });
 }
 
-function startPlans() {
+// The plan of the address, or the one last used, put into the form; then run, and its results shown with the form
+// and the results brought into sight (the page's head hid them), so that nothing moves once it is seen.
+var openSteps = [function () {
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed });
-}
-
-// The plan of the address, or the one last used, put into the form, run, and its results shown with the form and
-// the results brought into sight (the page's head hid them), so that nothing moves once it is seen.
-var openSteps = [startPlans, function () { planner.openAddress(location.hash); }, runLast, function () {
+    planner.openAddress(location.hash);
+}, function () {
+    runLast();
     starting = false;
     showRun(true, 0);
     document.documentElement.removeAttribute('data-starting');

@@ -150,6 +150,23 @@ test('one run of the plan per change, whichever tab is open', async () => {
     await close(page);
 });
 
+test('a start that fails says why in the results and leaves nothing out of sight', async () => {
+    const page = await session.browser.newPage({ viewport: PHONE });
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    // the core's plan run fails, in the midst of the start's steps
+    await page.addInitScript(() => {
+        const instantiate = WebAssembly.instantiate;
+        WebAssembly.instantiate = (...given) => instantiate(...given).then((instance) => ({ exports: { ...instance.exports,
+            wv_runPlan: () => { throw new Error('kaputt'); } } }));
+    });
+    await page.goto(PAGE_URL);
+    await page.waitForFunction(() => /nicht starten: Error: kaputt/.test(document.getElementById('results').textContent));
+    assert.deepStrictEqual([await page.evaluate(() => document.documentElement.hasAttribute('data-starting')),
+        await page.locator('#results').isVisible(), errors], [false, true, ['kaputt']]);
+    await page.close();
+});
+
 test('phone: the summary in sight while typing, inputs and results both ways, no word broken; dark, print', async () => {
     const page = await openPage('#xl&or=j&es&m&WF.A=3&saleSkwM=1', { viewport: PHONE, colorScheme: 'dark' });
     const field = page.locator('#f-OF-T');

@@ -7,7 +7,7 @@ const path = require('node:path');
 const zlib = require('node:zlib');
 
 const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.png': 'image/png',
-    '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json', '.wasm': 'application/wasm' };
+    '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
 
 function serve(folder, { compress = false } = {}) {
     const state = { down: false, serve: (other) => { folder = other; } };
