@@ -32,8 +32,9 @@ var timing = { firstResults: null, recomputes: [] };
 var problems = null;   // the fields that cannot be taken, and the plan in brief
 var starting = true;   // until the first results are shown, by the steps of the start
 
-// The core is made at once (the browser compiles each of its functions when first called); its tables are read.
-var ready = loadPageCore().then(function (core) {
+// The core is made in a task of its own while the body is read (the browser compiles each of its functions when
+// first called); its tables are read.
+var ready = inSteps([loadPageCore]).then(function (core) {
     runner = makeRunner(core);
     tables = runner.tables();
     return runner;
@@ -195,8 +196,7 @@ var openSteps = [function () {
         carry: carrier(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed });
     planner.openAddress(location.hash);
-}, function () {
-    runLast();
+}, runLast, function () {
     starting = false;
     showRun(true, 0);
     document.documentElement.removeAttribute('data-starting');
@@ -225,10 +225,7 @@ function listen() {
         plan: function () { return form.read(); },
         show: show,
         empty: function () { return emptyPlan(tables); },
-        tab: function () {
-            views.show();
-            showTranscript();
-        }
+        tab: function () { views.show(); showTranscript(); }
     });
     qrCode.start(function () { return linkNow(document.getElementById('copy-built').checked); });
     startSharing({ codes: planCodes(tables), hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); }, open: openPasted,
