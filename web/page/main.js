@@ -197,6 +197,7 @@ var openSteps = [function () {
         trouble: bar.trouble, listed: views.listed });
     planner.openAddress(location.hash);
 }, runLast, function () {
+    if (!last.result) runLast();   // another tab changed the plan meanwhile
     starting = false;
     showRun(true, 0);
     document.documentElement.removeAttribute('data-starting');
