@@ -34,7 +34,7 @@ var starting = true;   // until the first results are shown, by the steps of the
 
 // The core is made in a task of its own while the body is read (the browser compiles each of its functions when
 // first called); its tables are read.
-var ready = inSteps([loadPageCore]).then(function (core) {
+var ready = inSteps([loadPageCore], 0).then(function (core) {
     runner = makeRunner(core);
     tables = runner.tables();
     return runner;
@@ -233,8 +233,8 @@ function listen() {
         notice: bar.notice });
 }
 
-// The scripts stand in the page's head; the page starts once its body is read and the core is compiled, in steps
-// that each take a task of their own. A failure to start is shown on the page and reported as the page's error.
+// The scripts stand in the page's head; the page starts once its body is read and the core is made, in steps that
+// keep each task short. A failure to start is shown on the page and reported as the page's error.
 var bodyRead = new Promise(function (resolve) {
     if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
     else resolve();
