@@ -1,8 +1,8 @@
 // The web page's figures against its targets: its size; the first results after a load against the time an empty
 // page takes to run its first script (a fresh browser for each load, medians of 9 each, their ratio); the longest
-// task and the layout shift while a full plan's link loads on a phone at 4x CPU (DevTools throttling; median of 5
-// loads, a fresh browser each); a recompute after a change with every option on and the -m fields left empty
-// (median of 101), the same with the chain diagram in sight (drawn anew in each recompute), and
+// task while a full plan's link loads on a phone at 4x CPU (DevTools throttling; median of 5 loads, a fresh browser
+// each) and the largest layout shift of those loads; a recompute after a change with every option on and the -m
+// fields left empty (median of 101), the same with the chain diagram in sight (drawn anew in each recompute), and
 // Lighthouse on the page served from localhost: Performance (mobile), Accessibility, Best Practices and the layout
 // shift, mobile and desktop. Run by bench/page.sh, which installs what it needs.
 //   node bench/page.js PAGE  (LIGHTHOUSE: the lighthouse program; CHROME_PATH: Chromium)
@@ -123,7 +123,7 @@ async function startRatio(url) {
 async function linkLoads(url) {
     const loads = [];
     for (let i = 0; i < 5; i++) loads.push(await freshLoad(url + FULLEST_PLAN, firstResults, true));
-    return { longest: loads.map((l) => Math.round(l.longest)), shift: median(loads.map((l) => l.shift)) };
+    return { longest: loads.map((l) => Math.round(l.longest)), shift: Math.max(...loads.map((l) => l.shift)) };
 }
 
 // One Lighthouse run: the category scores (0 to 100) and the layout shift. Asynchronous, so that this process
@@ -157,7 +157,7 @@ async function measure(url) {
         (v) => v <= 2, 'at most 2'],
         [`longest task while a full plan's link loads, phone at 4x CPU, median of 5 loads (${link.longest.join(', ')})`,
             median(link.longest), (v) => v <= 50, 'at most 50'],
-        ['layout shift while it loads, median of 5', link.shift.toFixed(3), (v) => v <= 0.02, 'at most 0.02'],
+        ['layout shift while it loads, the largest of the 5', link.shift.toFixed(3), (v) => v <= 0.02, 'at most 0.02'],
         ['recompute, every option, -m fields empty, median of 101 (ms)', times.recompute.toFixed(2), (v) => v <= 1,
             'at most 1'],
         ['recompute with the chain diagram in sight, every option, median of 101 (ms)', times.chain.toFixed(2),
