@@ -93,14 +93,15 @@ async function freshLoad(url, figure, phone) {
         if (phone) await (await context.newCDPSession(p)).send('Emulation.setCPUThrottlingRate', { rate: 4 });
         await p.addInitScript(() => {
             const load = window.wvLoad = { longest: 0, shift: 0 };
-            new PerformanceObserver((list) => list.getEntries().forEach((e) => { load.longest = Math.max(load.longest, e.duration); }))
-                .observe({ type: 'longtask', buffered: true });
-            new PerformanceObserver((list) => list.getEntries().forEach((e) => { load.shift += e.hadRecentInput ? 0 : e.value; }))
-                .observe({ type: 'layout-shift', buffered: true });
+            const watch = (type, take) => new PerformanceObserver((list) => list.getEntries().forEach(take))
+                .observe({ type, buffered: true });
+            watch('longtask', (e) => { load.longest = Math.max(load.longest, e.duration); });
+            watch('layout-shift', (e) => { load.shift += e.hadRecentInput ? 0 : e.value; });
         });
         await p.goto(url);
         await p.waitForFunction(figure);
-        await p.evaluate(() => new Promise((resolve) => requestIdleCallback(() => setTimeout(resolve, 500), { timeout: 5000 })));
+        await p.evaluate(() => new Promise((resolve) => requestIdleCallback(() => setTimeout(resolve, 500),
+            { timeout: 5000 })));
         return { value: await p.evaluate(figure), ...await p.evaluate(() => window.wvLoad) };
     } finally {
         await browser.close();
