@@ -30,6 +30,8 @@ async function main() {
         if (tab) await page.click(tab);
         if (why) for (const button of await page.locator('#results button.why').all()) await button.click();
         if (print) await page.emulateMedia({ media: 'print', colorScheme: 'light' });
+        // a box far below the screen is laid out when it comes near; the whole page as a player scrolling sees it
+        if (whole) await page.addStyleTag({ content: '* { content-visibility: visible !important; }' });
         await page.screenshot({ path: path.join(path.dirname(file), name + '.png'), fullPage: !!whole });
         if (/-print$/.test(name)) await page.pdf({ path: path.join(path.dirname(file), name + '.pdf'), preferCSSPageSize: true });
         if (name === 'chain-desktop') {

@@ -1,7 +1,7 @@
 # Puts the page together: node writes the form's frame into the template (build/frame.js), esbuild bundles the
-# page's modules from page/main.js into one small script, then the placeholders are replaced by the style sheet, the core's
-# loader (with the WebAssembly inlined) and the bundle.
-# cmake -DSOURCE=web-folder -DNODE=node -DESBUILD=esbuild -DPACKAGES=node_modules -DCORE=loader.js
+# page's modules from page/main.js into one small script, then the placeholders are replaced by the style sheet, the
+# bundle and, by node, the core's WebAssembly as base64 text (build/core.js).
+# cmake -DSOURCE=web-folder -DNODE=node -DESBUILD=esbuild -DPACKAGES=node_modules -DCORE=werkverbund-core.wasm
 #       -DOUTPUT=werkverbund.html -P assemble.cmake
 function(script_element text out what)
     string(FIND "${text}" "</script" at)
@@ -24,10 +24,11 @@ if(failed)
     message(FATAL_ERROR "esbuild could not bundle the page's scripts")
 endif()
 file(READ ${SOURCE}/style.css style)
-file(READ ${CORE} core)
-script_element("${core}" core ${CORE})
 script_element("${bundle}" scripts "the bundle of the page's scripts")
 string(REPLACE "/*STYLE*/" "${style}" page "${page}")
-string(REPLACE "<!--CORE-->" "${core}" page "${page}")
 string(REPLACE "<!--SCRIPTS-->" "${scripts}" page "${page}")
 file(WRITE ${OUTPUT} "${page}")
+execute_process(COMMAND ${NODE} ${SOURCE}/build/core.js ${CORE} ${OUTPUT} RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "build/core.js could not put the core into the page")
+endif()

@@ -19,7 +19,7 @@ export WERKVERBUND_NATIVE=${WERKVERBUND_NATIVE:-$top/build/werkverbund}
 # and code: few plans, always the same ones
 export WERKVERBUND_PLAN_RUNS=${WERKVERBUND_PLAN_RUNS:-60} WERKVERBUND_RANDOM_SEED=${WERKVERBUND_RANDOM_SEED:-1}
 export WERKVERBUND_CODE_RUNS=${WERKVERBUND_CODE_RUNS:-100}
-for need in "$WERKVERBUND_WEB_BUILD/web/werkverbund-core.js" "$WERKVERBUND_NATIVE"; do
+for need in "$WERKVERBUND_WEB_BUILD/web/werkverbund-core.wasm" "$WERKVERBUND_NATIVE"; do
     [ -e "$need" ] || { echo "missing $need: build the WebAssembly core (build-web) and the console program (build) first" >&2; exit 2; }
 done
 [ -d "$here/node_modules/@stryker-mutator/core" ] || (cd "$here" && npm ci --no-audit --no-fund)

@@ -2,14 +2,13 @@
 // switches, the questions of the core's question table in grids and lists, and the list of files. The core gives
 // the tables; the page's words for its codes are record/words.js's, the layout of the form here. Stops when a code
 // of the tables has no words. Runs in node, not in the page:
-//   node frame.js werkverbund-core.js werkverbund.html > page-with-frame.html
+//   node frame.js werkverbund-core.wasm werkverbund.html > page-with-frame.html
 // The template's <!--FORM--> and <!--FILES--> are replaced; every element carries the id the page's scripts bind.
 import fs from 'node:fs';
-import path from 'node:path';
-import { createRequire } from 'node:module';
 import { OPTION_NAMES, ANSWER_NAMES, SALE_WORDS, SPECIAL_WORDS, LEVEL3_WORDS, MANUAL_WORDS, CRYSTAL_RACE_WORDS, SIZES,
     sizeColumn, missingWords } from '../record/words.js';
 import { hyphenated } from '../record/describe.js';
+import { loadCore } from '../core/load.js';
 
 // The options as the page names them, in two boxes: what changes the calculation, and the files of the console
 // program. [name, what it does, small note]; an option's yes/no answer follows it.
@@ -158,7 +157,7 @@ function filesHtml(tables) {
 
 async function main() {
     const [corePath, templatePath] = process.argv.slice(2);
-    const core = await createRequire(import.meta.url)(path.resolve(corePath))();
+    const core = await loadCore(fs.readFileSync(corePath));
     const tables = JSON.parse(core.UTF8ToString(core._wv_tables()));
     const named = OPTION_BOXES.flatMap(([, rows]) => rows.map((r) => r[0]));
     const missing = missingWords(tables).concat(tables.options.filter((o) => !named.includes(o.name))

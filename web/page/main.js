@@ -1,10 +1,11 @@
-// The page: loads the core, binds the form and, after every change, runs the plan once and shows what the run said:
-// summary, result tables, the fields that cannot be taken, console text and files. Also loads answers files.
-// window.werkverbund.run runs the console program on any arguments and input.
-// The page's composition root: it makes the core's runner, builds the form and hands each part what it needs
-// (the tables, the runner, the callbacks by which the parts reach each other).
+// The page's composition root: loads the core, makes its runner, builds the form and hands each part what it needs
+// (the tables, the runner, the callbacks by which the parts reach each other); after every change it runs the plan
+// once and shows what the run said: summary, result tables, the fields that cannot be taken, console text and
+// files. window.werkverbund.run runs the console program on any arguments and input.
 import { setIf, linkTo } from '../lib/dom.js';
+import { inSteps } from '../lib/steps.js';
 import { bytesOf, makeRunner } from '../core/run.js';
+import { loadPageCore } from '../core/load.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
 import { builtLines } from '../plan/carry.js';
 import { planCodes } from '../plan/plancode.js';
@@ -30,18 +31,18 @@ var elements = {};
 var addressNote = [];  // what the address held that could not be read, until the next change
 var timing = { firstResults: null, recomputes: [] };
 var problems = null;   // the fields that cannot be taken, and the plan in brief
+var starting = true;   // until the first results are shown, by the steps of the start
 
-// The core's loader stands in the page before this script; the core compiles at once, before the body is read
-// (its WebAssembly is small). The promise keeps the page's code the same should it ever compile in the background.
-var ready = Promise.resolve(globalThis.createWerkverbundCore()).then(function (core) {
+// The core is made in a task of its own while the body is read (the browser compiles each of its functions when
+// first called); its tables are read.
+var ready = inSteps([loadPageCore], 0).then(function (core) {
     runner = makeRunner(core);
+    tables = runner.tables();
     return runner;
 });
 
 window.werkverbund = {
-    run: function (args, input, before) {
-        return ready.then(function (r) { return r.run(args, input, before); });
-    },
+    run: function (args, input, before) { return ready.then(function (r) { return r.run(args, input, before); }); },
     timing: timing
 };
 
@@ -64,17 +65,30 @@ function update() {
     var hash = '#' + planner.save(plan);
     keepInAddress(hash);
     var input = planInput(tables, plan);
+    var newPlan = !last || last.hash !== hash;
+    last = { plan: plan, hash: hash, input: input, result: null, full: null };
+    if (starting) return;   // the start runs it and shows it in steps of their own
+    runLast();
+    showRun(newPlan, started);
+}
+
+function runLast() {
     // with the console text in sight the one run of the change is the full one, whose text it shows
     var full = !transcriptHidden();
-    var result = runner.runPlan(input, !full);
-    form.render(plan, { input: input, record: result.record });
-    var described = describeResults(result.record, tables);
-    showResults(elements.results, described, function (i) { return explainRow(result.record, tables, i); });
+    last.result = runner.runPlan(last.input, !full);
+    last.full = full ? last.result : null;
+}
+
+// What the last run said: at the fields, summary, tables, problems, the views in sight.
+function showRun(newPlan, started) {
+    var record = last.result.record;
+    form.render(last.plan, { input: last.input, record: record });
+    var described = describeResults(record, tables);
+    showResults(elements.results, described, function (i) { return explainRow(record, tables, i); });
     showSummary(described.summary);
-    problems.show(elements.problems, plan, input, result.record, addressNote);
-    if (!last || last.hash !== hash) elements.printPlan.textContent = problems.planInBrief(plan, result.record);
-    last = { plan: plan, hash: hash, input: input, result: result, full: full ? result : null };
-    views.show(result.record, input);
+    problems.show(elements.problems, last.plan, last.input, record, addressNote);
+    if (newPlan) elements.printPlan.textContent = problems.planInBrief(last.plan, record);
+    views.show(record, last.input);
     showTranscript();
     qrCode.show();
     var now = performance.now();
@@ -119,7 +133,7 @@ function download(event) {
     linkTo(link, fileBytes(link), 'application/octet-stream');
 }
 
-// ---- Start ----
+// ---- Plans, links and the start ----
 
 // A link opened in this page adds its plan beside the others (or goes to the plan it is already).
 function fromAddress() {
@@ -159,8 +173,8 @@ function planLink(withBuilt) {
     return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
 }
 
-function start() {
-    tables = runner.tables();
+// The form bound to the core's tables; the views ready for the plans.
+function bind() {
     ['results', 'transcript', 'downloads', 'problems', 'load', 'notice', 'print-plan'].forEach(function (id) {
         elements[id.replace('-p', 'P')] = document.getElementById(id);
     });
@@ -169,9 +183,34 @@ function start() {
         update();
     });
     problems = problemsView(tables, form, function () { return last && last.result.record; });
+    hideEmptyLines(elements.results, document.getElementById('hide-empty'));
+    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan,
+        add: function (plan, name) {
+            var e = planner.addNew(plan, name);
+            bar.notice('Der Plan „' + e.name + '“ ist hinzugekommen; die anderen Pläne bleiben, wie sie waren.');
+        } });
+    // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
+    document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });
+}
+
+// The plan of the address, or the one last used, put into the form; then run, and its results shown with the form
+// and the results brought into sight (the page's head hid them), so that nothing moves once it is seen.
+var openSteps = [function () {
+    planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
+        lines: builtLines(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
+        trouble: bar.trouble, listed: views.listed, shownPlan: bar.shownPlan });
+    planner.openAddress(location.hash);
+}, runLast, function () {
+    if (!last.result) runLast();   // another tab changed the plan meanwhile
+    starting = false;
+    showRun(true, 0);
+    document.documentElement.removeAttribute('data-starting');
+}];
+
+// What answers the player beyond the form: the results' buttons, the plan bar, files, links and codes.
+function listen() {
     var readFile = answersLoader({ runner: runner, tables: tables, form: form, planner: planner, notice: bar.notice,
         listOf: problems.listOf, show: show });
-    hideEmptyLines(elements.results, document.getElementById('hide-empty'));
     elements.results.addEventListener('click', function (event) {
         var why = event.target.closest('button.why');
         if (why) toggleWhy(elements.results, why);
@@ -192,40 +231,28 @@ function start() {
         planId: planner.id,
         show: show,
         empty: function () { return emptyPlan(tables); },
-        tab: function () {
-            views.show();
-            showTranscript();
-        }
+        tab: function () { views.show(); showTranscript(); }
     });
     qrCode.start(function () { return planLink(document.getElementById('copy-built').checked); });
-    views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan,
-        add: function (plan, name) {
-            var e = planner.addNew(plan, name);
-            bar.notice('Der Plan „' + e.name + '“ ist hinzugekommen; die anderen Pläne bleiben, wie sie waren.');
-        } });
-    planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
-        lines: builtLines(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
-        trouble: bar.trouble, listed: views.listed, shownPlan: bar.shownPlan }, location.hash);
     startPictures({ tables: tables, record: function () { return last.result.record; }, link: planLink,
         notice: bar.notice });
     startSharing({ codes: planCodes(tables), hash: function (withBuilt) { return planner.hashOf(last.plan, withBuilt); },
         open: openPasted, notice: bar.notice });
-    // the form is never sent anywhere (the page's policy would refuse it): Enter in a field changes nothing
-    document.getElementById('form').addEventListener('submit', function (event) { event.preventDefault(); });
-    watchForUpdates(saveNow);
     keepStorage();
 }
 
-// The scripts stand in the page's head, so that its first paint shows the first results: the page starts once
-// its body is read. A failure to start is shown on the page and reported as the page's error.
+// The scripts stand in the page's head; the page starts once its body is read and the core is made, in steps that
+// keep each task short. A failure to start is shown on the page and reported as the page's error.
 var bodyRead = new Promise(function (resolve) {
     if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
     else resolve();
 });
-Promise.all([ready, bodyRead]).then(start).catch(function (e) {
+Promise.all([ready, bodyRead]).then(function () {
+    return inSteps([bind].concat(openSteps, [listen, function () { watchForUpdates(saveNow); }]));
+}).catch(function (e) {
     bodyRead.then(function () {
         document.getElementById('results').textContent = 'Die Seite konnte nicht starten: ' + e;
+        document.documentElement.removeAttribute('data-starting');
     });
     setTimeout(function () { throw e; });
 });
-

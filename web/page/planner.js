@@ -145,16 +145,18 @@ function bind() {
 }
 
 export const planner = {
-    // Opens the plan of the address (added as a new plan unless it is one already), or the plan last used;
-    // what the address held that could not be read goes to hooks.noted first.
-    start: function (tables, given, hash) {
+    start: function (tables, given) {
         store = planStore(tables, undefined, undefined, given.lines);
         hooks = given;
         tabs = otherTabs({ plans: plans, entry: function () { return entry; }, shown: function () { return shown; },
             use: use, fillList: fillList, refresh: hooks.refresh, notice: hooks.notice, trouble: hooks.trouble });
         bind();
-        var came = performance.getEntriesByType('navigation')[0];
-        planner.open(hash, false, !!came && came.type !== 'navigate');
+    },
+    // As the page opens: the plan of its address (added as a new plan unless it is one already), or the plan last
+    // used; what the address held that could not be read goes to hooks.noted first.
+    openAddress: function (hash) {
+        var how = performance.getEntriesByType('navigation')[0];
+        return planner.open(hash, false, !!how && how.type !== 'navigate');
     },
     // The way a friend's link (or a plan pasted as its address) comes in: added as a new plan unless it is
     // one here already, what could not be read said; a link beyond the bound is refused with a message.

@@ -131,14 +131,12 @@ test('one run of the plan per change, whichever tab is open', async () => {
     const page = await openPage('#v=2&name=A&WF.A=3');
     // counts the plan runs of the core the page makes from here on
     await page.addInitScript(() => {
-        let make = null;
+        const instantiate = WebAssembly.instantiate;
         window.planRuns = 0;
-        Object.defineProperty(window, 'createWerkverbundCore', { configurable: true, set: (f) => { make = f; },
-            get: () => () => Promise.resolve(make()).then((core) => {
-                const run = core._wv_runPlan;
-                core._wv_runPlan = () => { window.planRuns++; return run(); };
-                return core;
-            }) });
+        WebAssembly.instantiate = (...given) => instantiate(...given).then((instance) => {
+            const run = instance.exports.wv_runPlan;
+            return { exports: { ...instance.exports, wv_runPlan: () => { window.planRuns++; return run(); } } };
+        });
     });
     await reload(page);
     await page.locator('#plan-copy').click();
@@ -150,6 +148,23 @@ test('one run of the plan per change, whichever tab is open', async () => {
     }
     assert.match(await page.locator('#transcript').textContent(), /Cahoonapressen/);
     await close(page);
+});
+
+test('a start that fails says why in the results and leaves nothing out of sight', async () => {
+    const page = await session.browser.newPage({ viewport: PHONE });
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    // the core's plan run fails, in the midst of the start's steps
+    await page.addInitScript(() => {
+        const instantiate = WebAssembly.instantiate;
+        WebAssembly.instantiate = (...given) => instantiate(...given).then((instance) => ({ exports: { ...instance.exports,
+            wv_runPlan: () => { throw new Error('kaputt'); } } }));
+    });
+    await page.goto(PAGE_URL);
+    await page.waitForFunction(() => /nicht starten: Error: kaputt/.test(document.getElementById('results').textContent));
+    assert.deepStrictEqual([await page.evaluate(() => document.documentElement.hasAttribute('data-starting')),
+        await page.locator('#results').isVisible(), errors], [false, true, ['kaputt']]);
+    await page.close();
 });
 
 test('phone: the summary in sight while typing, inputs and results both ways, no word broken; dark, print', async () => {

@@ -16,7 +16,8 @@ const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 
 // The core's loader and the page's runner, in node; runner.core is the core, for its memory.
 async function loadRunner() {
     const { makeRunner } = await import('../core/run.js');  // the page's scripts are ES modules
-    const core = await require(path.join(webBuild, 'web/werkverbund-core.js'))();
+    const { loadCore } = await import('../core/load.js');
+    const core = await loadCore(fs.readFileSync(path.join(webBuild, 'web/werkverbund-core.wasm')));
     return Object.assign(makeRunner(core), { core });
 }
 
