@@ -2,9 +2,8 @@
 // (the tables, the runner, the callbacks by which the parts reach each other); after every change it runs the plan
 // once and shows what the run said: summary, result tables, the fields that cannot be taken, console text and
 // files. window.werkverbund.run runs the console program on any arguments and input.
-import { setIf, linkTo } from '../lib/dom.js';
 import { inSteps } from '../lib/steps.js';
-import { bytesOf, makeRunner } from '../core/run.js';
+import { makeRunner } from '../core/run.js';
 import { loadPageCore } from '../core/load.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
 import { builtLines } from '../plan/carry.js';
@@ -13,6 +12,7 @@ import { describeResults } from '../record/describe.js';
 import { explainRow } from '../record/explain.js';
 import { buildForm } from './form.js';
 import { problemsView } from './problems.js';
+import { consoleOutput } from './output.js';
 import { answersLoader } from './loadanswers.js';
 import { showResults, toggleWhy, showSummary, hideEmptyLines } from './results.js';
 import { bar } from './bar.js';
@@ -32,6 +32,7 @@ var addressNote = [];  // what the address held that could not be read, until th
 var timing = { firstResults: null, recomputes: [] };
 var problems = null;   // the fields that cannot be taken, and the plan in brief
 var starting = true;   // until the first results are shown, by the steps of the start
+var output = null;     // the console text and the files of the last plan
 
 // The core is made in a task of its own while the body is read (the browser compiles each of its functions when
 // first called); its tables are read.
@@ -74,7 +75,7 @@ function update() {
 
 function runLast() {
     // with the console text in sight the one run of the change is the full one, whose text it shows
-    var full = !transcriptHidden();
+    var full = !output.hidden();
     last.result = runner.runPlan(last.input, !full);
     last.full = full ? last.result : null;
 }
@@ -89,48 +90,11 @@ function showRun(newPlan, started) {
     problems.show(elements.problems, last.plan, last.input, record, addressNote);
     if (newPlan) elements.printPlan.textContent = problems.planInBrief(last.plan, record);
     views.show(record, last.input);
-    showTranscript();
+    output.show();
     qrCode.show();
     var now = performance.now();
     if (timing.firstResults === null) timing.firstResults = now;
     else timing.recomputes.push(now - started);
-}
-
-// The last plan's run with its console text, files and answers file, made when they are wanted.
-function fullRun() {
-    if (!last.full) last.full = runner.runPlan(last.input);
-    return last.full;
-}
-
-function transcriptHidden() {
-    return elements.transcript.closest('[role=tabpanel]').hidden;
-}
-
-// The console text, while its tab is in sight.
-function showTranscript() {
-    if (transcriptHidden()) return;
-    var run = fullRun();
-    setIf(elements.transcript, 'textContent', run.stdout + run.stderr);
-}
-
-// A file of the plan: from its run, or from a run of the plan with the options that make the console program
-// write it (the link's data-needs, as the address names them).
-function fileBytes(link) {
-    var name = link.getAttribute('download');
-    if (name === 'antworten.txt') return bytesOf(fullRun().answers);
-    if (fullRun().files[name]) return fullRun().files[name];
-    var plan = JSON.parse(JSON.stringify(last.plan));
-    var needs = link.getAttribute('data-needs').split('=');  // an option, and its answer where it has one
-    plan.options[needs[0]] = true;
-    plan.answers[needs[0]] = needs[1] || plan.answers[needs[0]];
-    return runner.runPlan(planInput(tables, plan)).files[name];
-}
-
-// A link makes its file's address only when it is followed, so a recompute costs no file objects.
-function download(event) {
-    var link = event.target.closest('a[download]');
-    if (!link) return;
-    linkTo(link, fileBytes(link), 'application/octet-stream');
 }
 
 // ---- Plans, links and the start ----
@@ -183,6 +147,7 @@ function bind() {
         update();
     });
     problems = problemsView(tables, form, function () { return last && last.result.record; });
+    output = consoleOutput(runner, tables, elements.transcript, function () { return last; });
     hideEmptyLines(elements.results, document.getElementById('hide-empty'));
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan,
         add: function (plan, name) {
@@ -218,7 +183,7 @@ function listen() {
         if (box) views.showInChain(+box.getAttribute('data-row'));
     });
     window.addEventListener('hashchange', fromAddress);
-    elements.downloads.addEventListener('click', download);
+    elements.downloads.addEventListener('click', output.download);
     elements.problems.addEventListener('click', problems.followLink);
     elements.notice.addEventListener('click', problems.followLink);
     elements.load.addEventListener('change', function () {
@@ -231,7 +196,7 @@ function listen() {
         planId: planner.id,
         show: show,
         empty: function () { return emptyPlan(tables); },
-        tab: function () { views.show(); showTranscript(); }
+        tab: function () { views.show(); output.show(); }
     });
     qrCode.start(function () { return planLink(document.getElementById('copy-built').checked); });
     startPictures({ tables: tables, record: function () { return last.result.record; }, link: planLink,
