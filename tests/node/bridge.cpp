@@ -23,24 +23,24 @@ void put(const char* text) { put(text, strlen(text)); }
 int number(const Bytes& text) { return atoi(text.c_str()); }
 Bytes text(int n) { return std::to_string(n); }
 
+// The console program on its arguments (the program's name first), then the typed text.
+int runTyped(const std::vector<Bytes>& a) {
+    std::vector<const char*> argv;
+    for (size_t i = 0; i + 1 < a.size(); ++i) argv.push_back(a[i].c_str());
+    return wv_run(static_cast<int>(argv.size()), argv.data(), a.back().data(), a.back().size());
+}
+
 // Makes one call with its arguments (numbers in decimal); gives what it returned, empty when nothing.
 Bytes call(const Bytes& name, const std::vector<Bytes>& a) {
+    if (name == "folderAdd") return text(wv_folderAdd(a[0].c_str(), number(a[1])));
+    if (name == "folderWrite") return text(wv_folderWrite(number(a[0]), a[1].data(), static_cast<int>(a[1].size())));
+    if (name == "run") return text(runTyped(a));
+    if (name == "runPlan") return text(wv_runPlan());
+    if (name == "tables") return wv_tables();
     if (name == "folderReset") wv_folderReset();
-    else if (name == "folderAdd") return text(wv_folderAdd(a[0].c_str(), number(a[1])));
-    else if (name == "folderWrite") return text(wv_folderWrite(number(a[0]), a[1].data(), static_cast<int>(a[1].size())));
-    else if (name == "planReset") wv_planReset();
-    else if (name == "planOption") wv_planOption(number(a[0]), number(a[1]), number(a[2]));
-    else if (name == "planField") wv_planField(number(a[0]), a[1].data(), a[1].size());
-    else if (name == "runPlan") return text(wv_runPlan());
-    else if (name == "tables") return wv_tables();
-    else if (name == "run") {  // the program's arguments, then the typed text
-        std::vector<const char*> argv;
-        for (size_t i = 0; i + 1 < a.size(); ++i) argv.push_back(a[i].c_str());
-        return text(wv_run(static_cast<int>(argv.size()), argv.data(), a.back().data(), a.back().size()));
-    } else {
-        fprintf(stderr, "bridge: unknown call %s\n", name.c_str());
-        exit(2);
-    }
+    if (name == "planReset") wv_planReset();
+    if (name == "planOption") wv_planOption(number(a[0]), number(a[1]), number(a[2]));
+    if (name == "planField") wv_planField(number(a[0]), a[1].data(), a[1].size());
     return "";
 }
 
