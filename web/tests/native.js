@@ -16,15 +16,24 @@ function nativeCore(program) {
     const malloc = (n) => { const at = top; fit(at + n); top = (at + n + 7) & ~7; live++; return at; };
     const free = () => { if (--live === 0) top = 8; };
     // What the core hands out lies above what is allocated, valid until the next allocation.
-    const place = (bytes) => { fit(top + bytes.length + 1); memory.set(bytes, top); memory[top + bytes.length] = 0; return top; };
+    const place = (bytes) => {
+        fit(top + bytes.length + 1);
+        memory.set(bytes, top);
+        memory[top + bytes.length] = 0;
+        return top;
+    };
     const bytesAt = (at, n) => Buffer.from(memory.subarray(at, at + n));
     const stringAt = (at) => bytesAt(at, memory.indexOf(0, at) - at);
     const num = (n) => Buffer.from(String(n));
 
+    // Sends the calls since the last run and this one to a fresh bridge; gives what this one returned and keeps what
+    // the run left. A call kept is sent again with the later calls until the next run.
     function ask(name, args = [], keep = true) {
         const sent = calls.concat([[name, args]]);
         if (keep) calls = sent;
-        const input = Buffer.concat(sent.flatMap(([n, a]) => [Buffer.from([n, ...a.map((x) => x.length)].join(' ') + '\n'), ...a]));
+        // each call a line of its name and its arguments' lengths, then the arguments
+        const line = (n, a) => Buffer.from([n, ...a.map((x) => x.length)].join(' ') + '\n');
+        const input = Buffer.concat(sent.flatMap(([n, a]) => [line(n, a), ...a]));
         const r = spawnSync(program, [], { input, maxBuffer: 1 << 28 });
         if (r.status !== 0) throw new Error(`${program}: ${r.error || r.signal || r.stderr}`);
         let at = 0;
@@ -34,7 +43,9 @@ function nativeCore(program) {
             return r.stdout.subarray(eol + 1, at);
         };
         const answer = field(), out = field(), err = field(), folder = [];
-        for (let i = Number(field().toString()); i > 0; i--) folder.push({ name: field(), isDir: Number(field().toString()), bytes: field() });
+        for (let i = Number(field().toString()); i > 0; i--) {
+            folder.push({ name: field(), isDir: Number(field().toString()), bytes: field() });
+        }
         left = { out, err, folder, record: field(), answers: field() };
         return answer;
     }
