@@ -11,10 +11,10 @@
 // one whose text is refused, gives 0 for a count of the dialogue, the first crystal race, and for an -m question the
 // value it shows.
 struct Plan {
-    OptionFlags options;               // the options that are on, with the answers of their yes/no questions
-    double value[QUESTION_COUNT];      // a letter as its code
-    int given[QUESTION_COUNT];         // the field has a value
-    Refusal refused[QUESTION_COUNT];   // why the field's text was not taken
+    OptionFlags options;              // the options that are on, with the answers of their yes/no questions
+    double value[QUESTION_COUNT];     // a letter as its code
+    int given[QUESTION_COUNT];        // the field has a value
+    Refusal refused[QUESTION_COUNT];  // why the field's text was not taken
 };
 
 // What a plan's run refused and what its reader logged.

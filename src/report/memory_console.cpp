@@ -22,7 +22,7 @@ int keepInMemory(void* data, const char* bytes, int length) {
         m.bytes = grown;
         m.room = room;
     }
-    memcpy(m.bytes + m.length, bytes, n);
+    if (n > 0) memcpy(m.bytes + m.length, bytes, n);  // an empty text has no bytes to copy into yet
     m.length += n;
     return 0;
 }

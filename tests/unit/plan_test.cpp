@@ -121,6 +121,7 @@ TEST(PlanEntry, RecordsAreJsonAndRowsShowTheSizesTheirLinesPrint) {
             EXPECT_EQ(row.shown, printed) << row.name.file;
             at = out.find('\n', at);
         }
+        EXPECT_EQ(out.find("  M: ", at), std::string::npos) << "a line with sizes and no row: " << plan.values;
     }
 }
 
@@ -304,22 +305,25 @@ std::string takenOf(const std::string& record, const char* key) {
 }
 
 // A field's text is read once, as the console reads the typed answer, and the record says why it is refused: a
-// demand by "%f" (hexadecimal too, 2^3 = 8), finite in single precision (1e39 is beyond 3.4e38), at most 500
-// characters, nothing but blanks after it; a count in decimal within its range (-10000..10000, the energy demand
-// -500000000..500000000); a letter of the crystal races in either case ('b' is 98). A refused field counts as
-// empty; a field the plan does not ask (EAXL without -xl) is not read at all.
+// demand by "%f" (hexadecimal too, 2^3 = 8), finite in single precision (1e39 is beyond, the largest float
+// (2 - 2^-23) * 2^127 within), at most 500 characters, nothing but blanks after it; a count in decimal within its
+// range (-10000..10000, the energy demand -500000000..500000000); a letter of the crystal races in either case ('b'
+// is 98). A refused field counts as empty; a field the plan does not ask (EAXL without -xl) is not read at all.
 TEST(PlanEntry, FieldsAreReadAsTheConsoleReadsThem) {
+    // clang-format off
     const struct {
         const char* key;
         std::string text, said;
     } rows[] = {
         { "ME", " 0x1p3\t", "8" },        { "ME", "1e39", "finite" },       { "MS", "12 kg", "unreadable" },
+        { "ME", "3.4028235e38", "3.4028234663852886e+38" },
         { "MS", std::string(500, '0') + "1", "tooLong" },                   { "MS", std::string(499, '0') + "1", "1" },
         { "WF.A", " +12 ", "12" },        { "WF.A", "010", "10" },          { "demand", "-500000001", "range" },
         { "demand", "-500000000", "-500000000" },                           { "GKF", "10001", "range" },
         { "GKF", "1.5", "unreadable" },   { "GKF", "0x10", "unreadable" },  { "crystalRace", " B", "98" },
         { "crystalRace", "x", "letter" }, { "EAXL", "x", "0" },
     };
+    // clang-format on
     for (const auto& row : rows) {
         wv_planReset();
         wv_planOption(OPTION_M, 1, 0);
@@ -327,6 +331,14 @@ TEST(PlanEntry, FieldsAreReadAsTheConsoleReadsThem) {
         wv_runPlan();
         EXPECT_EQ(takenOf(wv_record(), row.key), row.said) << row.key << " " << row.text;
     }
+}
+
+// The program's own name is no option, not even spelled like one: a program file named "-h" writes no readme.
+TEST(PlanEntry, TheProgramsNameIsNoOption) {
+    const char* argv[] = { "-h" };
+    wv_folderReset();
+    wv_run(1, argv, "", 0);
+    EXPECT_EQ(wv_folderCount(), 0);
 }
 
 std::string lines(int n, const char* line) { return n > 0 ? line + lines(n - 1, line) : ""; }

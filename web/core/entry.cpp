@@ -15,10 +15,10 @@
 
 namespace {
 
-Plan plan;              // the plan being handed over
-PlanTaken taken;        // what its last run refused and logged
-int lastWasPlan = 0;    // the last run was answered by the plan, not by typed text
-size_t inputLeft = 0;   // typed text the last run did not read
+Plan plan;             // the plan being handed over
+PlanTaken taken;       // what its last run refused and logged
+int lastWasPlan = 0;   // the last run was answered by the plan, not by typed text
+size_t inputLeft = 0;  // typed text the last run did not read
 
 }  // namespace
 

@@ -46,9 +46,10 @@ test('the result tables of energy-2 (every option), worked out by hand from its 
         ['9', '5', '8', ''], { ez: 31940, skw: 3, crystals: 5, total: 22 }]);
 });
 
-// Each number as the row's facts hold it (plan_test.cpp holds the facts to the diagnostics file of the same run).
+// Each number as the row's facts hold it (plan_test.cpp holds the facts to the diagnostics file of the same run), the
+// special factories a chain feeds as the plan gives them.
 test('every "Warum?" of the plan with every option tells the numbers of its row', () => {
-    const { record } = run(planOf(FULL_PLAN)), why = (i) => explainRow(record, tables, i).join(' ');
+    const plan = planOf(FULL_PLAN), { record } = run(plan), why = (i) => explainRow(record, tables, i).join(' ');
     const chains = record.rows.map((r, i) => [r, i]).filter(([r]) => /Chain$/.test(r.type));
     // one factory in the singular: the plan has 2 Gefechtskopffabriken and 1 Satellitenfertigung
     const special = { GKF: 'Gefechtskopffabriken', SBF: 'Satellitenfertigung' };
@@ -56,7 +57,7 @@ test('every "Warum?" of the plan with every option tells the numbers of its row'
     for (const [{ facts: f, type, feeds, race }, i] of chains) {
         const code = Object.keys(f)[0];  // the demand
         const whose = type === 'raceChain' ? `${de(f.NF)} für die Level-3-Fabriken der ${race}, .*`
-            : `für ${de(f[feeds])} ${special[feeds]} je eine Einheit, `;
+            : `für ${plan.values[feeds]} ${special[feeds]} je eine Einheit, `;
         assert.match(why(i), new RegExp(`^Gebraucht wird Nahrung für ${de(f[code])} Größeneinheit.*: ${whose}dazu `
             + `${de(f['2O'])} Einheit.*XL-Paare zu je 10 Einheiten: ${f.XL}, Rest ${f.restXL}; dann in L-Paare `
             + `zu je 5 Einheiten: ${f.L}, Rest ${f.restL}; zuletzt in M-Paare zu je 2 Einheiten: ${f.M}, `

@@ -6,6 +6,7 @@ const path = require('node:path');
 const util = require('node:util');
 const assert = require('node:assert');
 const { spawnSync } = require('node:child_process');
+const { nativeCore } = require('./native.js');
 
 const root = path.resolve(__dirname, '../..');
 const webBuild = path.resolve(process.env.WERKVERBUND_WEB_BUILD || path.join(root, 'build-web'));
@@ -13,11 +14,13 @@ const nativeProgram = path.resolve(process.env.WERKVERBUND_NATIVE || path.join(r
 const goldenDir = path.join(root, 'tests/golden');
 const OUTPUT_FILES = ['Ergebnis.txt', 'Eingaben.txt', 'Eingaben-Variablen.txt', 'readme.txt'];
 
-// The core's loader and the page's runner, in node; runner.core is the core, for its memory.
+// The page's runner in node on the WebAssembly core, or on the native one where WERKVERBUND_CORE names its bridge
+// (as under ctest); runner.core is the core, for its memory.
 async function loadRunner() {
     const { makeRunner } = await import('../core/run.js');  // the page's scripts are ES modules
     const { loadCore } = await import('../core/load.js');
-    const core = await loadCore(fs.readFileSync(path.join(webBuild, 'web/werkverbund-core.wasm')));
+    const core = process.env.WERKVERBUND_CORE ? nativeCore(path.resolve(process.env.WERKVERBUND_CORE))
+        : await loadCore(fs.readFileSync(path.join(webBuild, 'web/werkverbund-core.wasm')));
     return Object.assign(makeRunner(core), { core });
 }
 
