@@ -1,6 +1,6 @@
 // Loads the core's WebAssembly and gives it as run.js uses it: its functions by their C names with a leading _
 // (_wv_run, _malloc, ...), its memory as bytes and as 32-bit words, and UTF8ToString. The page carries the core
-// inlined as base64 text (window.werkverbundCore, written by build/core.js).
+// deflated and inlined as base64 text (window.werkverbundCore, written by build/core.js).
 
 // The core's bytes from base64 text, by the browser's own decoder where it has one.
 export function bytesOfBase64(text) {
@@ -75,12 +75,27 @@ export function loadCore(bytes) {
     });
 }
 
+// Gives a promise of the bytes that deflated bytes (the zlib format) stand for, inflated by the browser, which
+// checks their sum. A browser without DecompressionStream (before 2023 in Firefox and Safari) cannot start the page
+// and says so.
+export function inflate(bytes) {
+    if (typeof DecompressionStream !== 'function') {
+        throw new Error('dieser Browser kann den Kern der Seite nicht entpacken (ihm fehlt DecompressionStream); '
+            + 'ein Browser ab 2023 kann es');
+    }
+    // written straight into the stream: read from a Blob, the bytes would go round the browser's storage of blobs
+    var inflater = new DecompressionStream('deflate');
+    var writer = inflater.writable.getWriter();
+    Promise.all([writer.write(bytes), writer.close()]).catch(function () {});   // a failure comes out of the reading
+    return new Response(inflater.readable).arrayBuffer();
+}
+
 // The page's core, from its text in the page.
 export function loadPageCore() {
     var text = window.werkverbundCore;
     window.werkverbundCore = null;   // the text is not needed once it is bytes
     return Promise.resolve().then(function () {
         if (typeof text !== 'string') throw new Error('der Kern fehlt in der Seite');
-        return loadCore(bytesOfBase64(text));
-    });
+        return inflate(bytesOfBase64(text));
+    }).then(loadCore);
 }
