@@ -37,7 +37,8 @@ export function watchForUpdates(save) {
 }
 
 // Asks the browser to keep the site's storage, which holds the plans, rather than clear it when space runs short;
-// says once, in a quiet line, what the browser answered (again only when the answer changes).
+// says once, in a quiet line at the page's end, what the browser answered (again only when the answer changes). The
+// answer comes after the page is in sight; a line above would move what the player already sees.
 export function keepStorage() {
     if (!served() || !navigator.storage || !navigator.storage.persist) return;
     navigator.storage.persist().then(function (granted) {
