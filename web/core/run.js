@@ -165,10 +165,24 @@ export function makeRunner(core) {
         return result;
     }
 
+    // The records of lean runs, kept for the last few plans: the tabs that show stored plans beside the form's
+    // (Vergleich, Zusammen) run each plan once, not again on every change of the form. keep() adds a record the page
+    // has from a run of its own.
+    var records = new Map();
+    function keyOf(input) { return JSON.stringify([input.options, input.fields]); }
+    function keep(input, record) {
+        if (records.size >= 12) records.clear();
+        records.set(keyOf(input), record);
+        return record;
+    }
+    function recordOf(input) {
+        return records.get(keyOf(input)) || keep(input, runPlan(input, true).record);
+    }
+
     function json(at) { return JSON.parse(core.UTF8ToString(at)); }
 
     return {
-        run: run, runPlan: runPlan,
+        run: run, runPlan: runPlan, recordOf: recordOf, keep: keep,
         tables: function () { return json(core._wv_tables()); },
         record: function () { return json(core._wv_record()); }
     };

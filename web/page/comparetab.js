@@ -13,22 +13,8 @@ var runner = null;
 var plans = null;    // plan(id): the stored plans
 var record = null;   // of the last run of the form's plan
 
-var compared = {};   // the records of the plans run, by what the run took; the form's plan's from its own run
-
-function inputKey(input) {
-    return JSON.stringify([input.options, input.fields]);
-}
-
-function keep(key, record) {
-    if (Object.keys(compared).length > 8) compared = {};
-    compared[key] = record;
-}
-
 function recordOf(plan) {
-    var input = planInput(tables, plan);
-    var key = inputKey(input);
-    if (!compared[key]) keep(key, runner.runPlan(input, true).record);
-    return compared[key];
+    return runner.recordOf(planInput(tables, plan));
 }
 
 // The plans to pick from: the current one as plan A and another as plan B, unless the player picked others; two
@@ -185,7 +171,7 @@ export const compareTab = {
     // The last run of the form's plan, kept with what it took; shown when the tab is in sight.
     keep: function (last, input) {
         record = last;
-        if (input) keep(inputKey(input), last);
+        if (input) runner.keep(input, last);
     },
     show: showCompare,
     listed: fillPicks

@@ -15,15 +15,11 @@ var stored = null;   // plan(id): a stored plan; add(plan, name): a new plan
 var picked = null;   // the ids of the plans picked by the player; null until the player picks
 var shown = [];      // the plans listed now
 var current = null;
-var runs = {};       // the runs of the plans, by what the run took
 
 // A plan with what its run took and its record.
 function runOf(entry) {
     var input = planInput(tables, entry.plan);
-    var key = JSON.stringify([input.options, input.fields]);
-    if (Object.keys(runs).length > 12) runs = {};
-    runs[key] = runs[key] || runner.runPlan(input, true).record;
-    return { name: entry.name, plan: entry.plan, input: input, record: runs[key] };
+    return { name: entry.name, plan: entry.plan, input: input, record: runner.recordOf(input) };
 }
 
 // The plans picked: the player's, or the current plan and the one after it.
@@ -101,7 +97,7 @@ function showTogether() {
             return element('li', { text: '„' + p.name + '“: ' + p.why + '.' });
         }))]));
     }
-    var t = togetherOf(plans.map(function (p) { return p.record; }), runner.runPlan(planInput(tables, sum.plan), true).record);
+    var t = togetherOf(plans.map(function (p) { return p.record; }), runner.recordOf(planInput(tables, sum.plan)));
     var keep = element('button', { type: 'button', text: 'Als neuen Plan speichern' });
     var name = 'Zusammen: ' + entries.map(function (e) { return e.name; }).join(' + ');
     keep.addEventListener('click', function () { stored.add(sum.plan, name); });
