@@ -384,6 +384,7 @@ const SCENARIOS = {
     'plan files right and wrong, all plans': ['#v=2&name=Datei&WF.A=2', [['built', { t: 0, pick: 0, text: '2' }], ['planfile', { t: 0, wrong: null }],
         ['planfile', { t: 1, wrong: '{kaputt' }], ['planfile', { t: 0, wrong: 'all' }]]],
     'a plan renamed is renamed in the other tab': ['', [['rename', { t: 0, name: 'Nord' }], ['rename', { t: 1, name: 'Süd' }]]],
+    'the last plan deleted with two tabs open leaves one plan': ['', [['remove', { t: 0, back: 0, pick: 0 }], ['rename', { t: 0, name: 'Plan 1' }]]],
 };
 for (const [name, [hash, list]] of Object.entries(SCENARIOS)) {
     test(`the player's steps: ${name}`, () => play(list.map(([s, args]) => step(s, args)), hash));
