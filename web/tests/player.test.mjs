@@ -355,6 +355,7 @@ test(`a random player (${RUNS} sessions of up to ${STEPS} steps, seed ${SEED})`,
     console.log(`player: seed ${SEED}; replay with WERKVERBUND_RANDOM_SEED=${SEED}`);
     const result = await fc.check(fc.asyncProperty(fc.commands(steps, { maxCommands: STEPS, size: 'max', replayPath: process.env.WERKVERBUND_PLAYER_REPLAY }), (list) => play(list)),
         { seed: SEED, numRuns: RUNS, path: PATH, endOnFailure: !!process.env.WERKVERBUND_PLAYER_NO_SHRINK });
+    console.log(`player: ${played.steps} steps played`);
     if (result.failed) {
         const replay = /replayPath="(.*)"/.exec(String(result.counterexample?.[0]))?.[1];
         assert.fail(`the player failed (seed ${SEED}); replay with WERKVERBUND_RANDOM_SEED=${SEED} WERKVERBUND_PLAYER_PATH=`
