@@ -14,12 +14,13 @@ import fc from 'fast-check';
 import { planInput, isAsked, emptyPlan } from '../plan/plan.js';
 import { describeResults } from '../record/describe.js';
 import { session, openPage, close, tab, copiedLink, download, PHONE } from './browser.js';
-import { started, reload } from './support.js';
+import { started, reload, goldenCases } from './support.js';
 
 const RUNS = Number(process.env.WERKVERBUND_PLAYER_RUNS || 3);
 const STEPS = Number(process.env.WERKVERBUND_PLAYER_STEPS || 60);
 const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
 const PATH = process.env.WERKVERBUND_PLAYER_PATH;
+const RELOADS = Number(process.env.WERKVERBUND_RELOADS || 100);
 const clone = (x) => JSON.parse(JSON.stringify(x));
 const unique = (name, names) => { let free = name; for (let n = 2; names.includes(free); n++) free = `${name} (${n})`; return free; };
 
@@ -115,7 +116,7 @@ async function offered(m, r, t, back, pick) {
     const page = r.tabs[t];
     if (back === 2 && await another(m, r, t, pick)) return assert.strictEqual(await noticeButton(page, 'Rückgängig').count(), 0);
     if (back) await noticeButton(page, 'Rückgängig').click();
-    return back;
+    return !!back;
 }
 const STEPS_TABLE = [
     ['type', fc.record({ t: tabNo, q: fc.nat(), text: TEXTS }), (m, a) => m.full ? a.t === 0 : true, async (m, r, a) => {
@@ -174,7 +175,7 @@ const STEPS_TABLE = [
         m.shown[a.t] = await r.tabs[a.t].locator('#plan-list').inputValue();
         delete m.plans[id];
         await adopt(m, r);
-        if (await offered(m, r, a.t, a.back, a.pick) === 1) {
+        if (await offered(m, r, a.t, a.back, a.pick)) {
             m.plans[id] = gone;
             m.shown[a.t] = id;
         }
@@ -184,7 +185,7 @@ const STEPS_TABLE = [
         const id = m.shown[a.t], before = clone(planPart(m.plans[id]));
         await r.tabs[a.t].getByRole('button', { name: 'Plan leeren' }).click();
         changed(m, a.t, (p) => Object.assign(p, clone(planPart(m.empty))));
-        if (await offered(m, r, a.t, a.back, a.pick) === 1) {
+        if (await offered(m, r, a.t, a.back, a.pick)) {
             changed(m, a.t, (p) => Object.assign(p, before));
         }
     }],
@@ -282,6 +283,52 @@ const STEPS_TABLE = [
         const ink = await page.evaluate(() => [getComputedStyle(document.documentElement).backgroundColor, getComputedStyle(document.body).color]);
         await page.emulateMedia({ media: 'screen', colorScheme: 'light' });
         assert.deepStrictEqual(ink, ['rgb(255, 255, 255)', 'rgb(0, 0, 0)'], 'printed light');
+    }],
+    // typed, then reloaded at once in the typing's task, a moment later by the page, or by the browser; slowed down
+    ['typed reload', fc.record({ t: tabNo, q: fc.nat(), text: fc.nat(999).map(String), wait: fc.constantFrom(0, 1, 10, 50, 100),
+        byPage: fc.boolean() }), (m) => !m.full, async (m, r, a) => {
+        const page = r.tabs[a.t], qs = asked(m, a.t), q = qs[a.q % qs.length], id = 'f-' + q.key.replace(/\W/g, '-');
+        const cpu = await page.context().newCDPSession(page);
+        await cpu.send('Emulation.setCPUThrottlingRate', { rate: 3 });
+        if (a.byPage) {
+            await Promise.all([page.waitForEvent('load'), page.evaluate(([id, text, wait]) => {
+                const input = document.getElementById(id);
+                input.value = text;
+                input.dispatchEvent(new Event('input', { bubbles: true }));
+                if (wait) setTimeout(() => location.reload(), wait); else location.reload();
+            }, [id, a.text, a.wait])]);
+        } else {
+            await page.locator('#' + id).fill(a.text);
+            await page.waitForTimeout(a.wait);
+            await page.reload({ waitUntil: 'commit' });
+        }
+        await started(page);
+        await cpu.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+        changed(m, a.t, (p) => { p.values[q.key] = a.text; });
+        m.history[a.t] = {};
+    }],
+    // an answers file of this plan, one of all options (loaded with them, or another plan chosen before), one too large
+    ['answers', fc.record({ t: tabNo, file: fc.constantFrom('own', 'energy-2', 'large'), away: fc.boolean(), pick: fc.double({ min: 0, max: 0.99, noNaN: true }) }),
+        (m) => !m.full, async (m, r, a) => {
+            const page = r.tabs[a.t], golden = goldenCases().find((c) => c.name === a.file);
+            const bytes = a.file === 'own' ? (await download(page, 'a[download="antworten.txt"]')).bytes
+                : golden ? Buffer.from(golden.input, 'latin1') : Buffer.alloc(70000, '1\n');
+            await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
+            await page.locator('#load').setInputFiles({ name: 'antworten.txt', mimeType: 'text/plain', buffer: bytes });
+            await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+            await adopt(m, r);
+            if (!golden) return;
+            if (a.away && await another(m, r, a.t, a.pick)) {
+                return assert.strictEqual(await noticeButton(page, 'Mit diesen Optionen laden').count(), 0, 'the offer goes with its plan');
+            }
+            await noticeButton(page, 'Mit diesen Optionen laden').click();
+            Object.assign(m.plans[m.shown[a.t]], planPart((await adopt(m, r))[m.shown[a.t]].plan));
+            m.history[a.t][m.shown[a.t]] = { undo: null };
+        }],
+    ['clear', fc.constant({}), (m) => !m.full, async (m, r) => {  // another page clears the storage: each tab's plan stays
+        await r.other.evaluate(() => localStorage.clear());
+        for (const id of Object.keys(m.plans)) if (!m.shown.includes(id)) delete m.plans[id];
+        await r.tabs[0].waitForFunction(() => document.getElementById('notice').textContent.includes('wieder gespeichert'));
     }],
     ['full', fc.constant({}), (m) => !m.full, async (m, r) => {
         m.full = true;
@@ -386,6 +433,11 @@ const SCENARIOS = {
         ['planfile', { t: 1, wrong: '{kaputt' }], ['planfile', { t: 0, wrong: 'all' }]]],
     'a plan renamed is renamed in the other tab': ['', [['rename', { t: 0, name: 'Nord' }], ['rename', { t: 1, name: 'Süd' }]]],
     'the last plan deleted with two tabs open leaves one plan': ['', [['remove', { t: 0, back: 0, pick: 0 }], ['rename', { t: 0, name: 'Plan 1' }]]],
+    [`an entry followed by a reload at any moment comes back (${RELOADS} tries)`]: ['#v=2&name=Eins',
+        fc.sample(STEPS_TABLE.find((row) => row[0] === 'typed reload')[1], { seed: SEED, numRuns: RELOADS }).map((a) => ['typed reload', a])],
+    'an answers file\'s offer goes with its plan; storage cleared by another page': ['#v=2&name=B&saleSkwM=5', [['plan', { t: 0, copy: false }],
+        ['answers', { t: 0, file: 'energy-2', away: false, pick: 0 }], ['answers', { t: 0, file: 'energy-2', away: true, pick: 0 }],
+        ['answers', { t: 1, file: 'large', away: false, pick: 0 }], ['clear', {}]]],
 };
 for (const [name, [hash, list]] of Object.entries(SCENARIOS)) {
     test(`the player's steps: ${name}`, () => play(list.map(([s, args]) => step(s, args)), hash));
