@@ -16,11 +16,9 @@ import { describeResults } from '../record/describe.js';
 import { session, openPage, close, tab, copiedLink, download, PHONE } from './browser.js';
 import { started, reload, goldenCases } from './support.js';
 
-const RUNS = Number(process.env.WERKVERBUND_PLAYER_RUNS || 3);
-const STEPS = Number(process.env.WERKVERBUND_PLAYER_STEPS || 60);
-const SEED = Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
-const PATH = process.env.WERKVERBUND_PLAYER_PATH;
-const RELOADS = Number(process.env.WERKVERBUND_RELOADS || 100);
+const env = process.env, SEED = Number(env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
+const [RUNS, STEPS, RELOADS] = [[env.WERKVERBUND_PLAYER_RUNS, 3], [env.WERKVERBUND_PLAYER_STEPS, 60], [env.WERKVERBUND_RELOADS, 100]]
+    .map(([given, otherwise]) => Number(given || otherwise));
 const clone = (x) => JSON.parse(JSON.stringify(x));
 const unique = (name, names) => { let free = name; for (let n = 2; names.includes(free); n++) free = `${name} (${n})`; return free; };
 
@@ -33,10 +31,10 @@ const norm = (p) => ({ name: p.name, on: Object.keys(p.options).filter((o) => p.
     values: Object.fromEntries(Object.entries(p.values).filter(([, v]) => v !== '')), built: p.built || {} });
 const storedPlans = (page) => page.evaluate(() => Object.fromEntries(Object.keys(localStorage)
     .filter((k) => k.startsWith('werkverbund.plan.')).map((k) => [k.slice(17), JSON.parse(localStorage.getItem(k))])));
-const adopt = async (m, r, keep = []) => {  // plans added by the page taken as stored; the others must be as they were
-    const stored = await storedPlans(r.tabs[0]);
+const adopt = async (m, r) => {  // plans the page added taken as stored, plans gone let go; holds() checks the others
+    const stored = await storedPlans(r.tabs[m.last]);
     for (const [id, s] of Object.entries(stored)) if (!m.plans[id]) m.plans[id] = { name: s.name, ...planPart(s.plan), built: s.built };
-    for (const id of Object.keys(m.plans)) if (!stored[id] && !keep.includes(id)) delete m.plans[id];
+    for (const id of Object.keys(m.plans)) if (!stored[id]) delete m.plans[id];
     for (const t of [0, 1]) m.shown[t] = await r.tabs[t].locator('#plan-list').inputValue();
     return stored;
 };
@@ -76,7 +74,7 @@ const tablesFrom = (plan) => describeResults(session.runner.runPlan(planInput(se
 
 async function holds(m, r) {
     assert.deepStrictEqual(r.errors, [], 'errors of the page');
-    const stored = m.full ? null : await storedPlans(r.tabs[0]);
+    const stored = m.full ? null : await storedPlans(r.tabs[m.last]);  // as the tab that acted sees it
     if (stored) {
         const got = Object.fromEntries(Object.entries(stored).map(([id, s]) => [id, norm({ name: s.name, ...s.plan, built: s.built })]));
         assert.deepStrictEqual(got, Object.fromEntries(Object.entries(m.plans).map(([id, p]) => [id, norm(p)])), 'the stored plans');
@@ -102,8 +100,9 @@ async function holds(m, r) {
 // ---- The steps: [name, arguments, may it be played, play it] ----
 
 const TEXTS = fc.oneof(fc.integer({ min: 0, max: 40 }).map(String), fc.constantFrom('', '1.200', '2,5', '0.500', 'abc', '-3'));
-const tabNo = fc.integer({ min: 0, max: 1 });
-const free = (m, t) => !m.full && (t === 0 || !m.full);
+const tabNo = fc.integer({ min: 0, max: 1 }), PICK = fc.double({ min: 0, max: 0.99, noNaN: true });
+const fieldOf = (page, key) => page.locator('#f-' + key.replace(/\W/g, '-'));
+const oneTab = (m, a) => !m.full || a.t === 0;  // with full storage one tab is played
 const noticeButton = (page, name) => page.locator('#notice').getByRole('button', { name });
 async function another(m, r, t, pick) {  // another plan chosen in the list, if there is one
     const ids = Object.keys(m.plans).filter((id) => id !== m.shown[t]);
@@ -119,28 +118,27 @@ async function offered(m, r, t, back, pick) {
     return !!back;
 }
 const STEPS_TABLE = [
-    ['type', fc.record({ t: tabNo, q: fc.nat(), text: TEXTS }), (m, a) => m.full ? a.t === 0 : true, async (m, r, a) => {
-        const qs = asked(m, a.t), q = qs[a.q % qs.length], field = r.tabs[a.t].locator('#f-' + q.key.replace(/\W/g, '-'));
-        await field.fill(a.text);
-        await field.blur();
+    ['type', fc.record({ t: tabNo, q: fc.nat(), text: TEXTS }), oneTab, async (m, r, a) => {
+        const qs = asked(m, a.t), q = qs[a.q % qs.length];
+        await fieldOf(r.tabs[a.t], q.key).fill(a.text);
+        await fieldOf(r.tabs[a.t], q.key).blur();
         changed(m, a.t, (p) => { p.values[q.key] = a.text; });
     }],
-    ['option', fc.record({ t: tabNo, o: fc.nat(7) }), (m, a) => !m.full || a.t === 0, async (m, r, a) => {
-        const o = session.tables.options[a.o];
-        await r.tabs[a.t].locator('#o-' + o.name).click();
-        changed(m, a.t, (p) => { p.options = { ...p.options, [o.name]: !p.options[o.name] }; });
+    // an option's switch, or the yes/no answer of a switch that is on
+    ['option', fc.record({ t: tabNo, o: fc.nat(7), answer: fc.boolean() }), oneTab, async (m, r, a) => {
+        const o = session.tables.options[a.o], part = a.answer && o.question ? 'answers' : 'options';
+        if (part === 'answers' && !m.plans[m.shown[a.t]].options[o.name]) return;
+        await (part === 'answers' ? r.tabs[a.t].locator('#a-' + o.name) : r.tabs[a.t].getByRole('switch', { name: '-' + o.name })).click();
+        changed(m, a.t, (p) => {
+            p[part] = { ...p[part], [o.name]: part === 'options' ? !p.options[o.name] : p.answers[o.name] === 'j' ? 'n' : 'j' };
+        });
     }],
-    ['answer', fc.record({ t: tabNo, o: fc.constantFrom('or', 'dat') }), (m, a) => (!m.full || a.t === 0), async (m, r, a) => {
-        if (!m.plans[m.shown[a.t]].options[a.o]) return;
-        await r.tabs[a.t].locator('#a-' + a.o).click();
-        changed(m, a.t, (p) => { p.answers = { ...p.answers, [a.o]: p.answers[a.o] === 'j' ? 'n' : 'j' }; });
-    }],
-    ['race', fc.record({ t: tabNo, race: fc.nat(5) }), (m, a) => !m.full || a.t === 0, async (m, r, a) => {
+    ['race', fc.record({ t: tabNo, race: fc.nat(5) }), oneTab, async (m, r, a) => {
         const race = session.tables.crystalRaces[a.race];
         await r.tabs[a.t].locator(`input[name=crystalRace][value="${race.letter}"]`).check();
         changed(m, a.t, (p) => { p.values.crystalRace = race.letter; });
     }],
-    ['built', fc.record({ t: tabNo, pick: fc.double({ min: 0, max: 0.99, noNaN: true }), text: TEXTS }), (m, a) => !m.full || a.t === 0, async (m, r, a) => {
+    ['built', fc.record({ t: tabNo, pick: PICK, text: TEXTS }), oneTab, async (m, r, a) => {
         await tab(r.tabs[a.t], 'Baustand');
         const fields = await r.tabs[a.t].locator('#built input[data-key]').all();
         if (!fields.length) return;
@@ -169,7 +167,7 @@ const STEPS_TABLE = [
         await field.press('Enter');
         m.plans[m.shown[a.t]].name = unique(a.name, names);
     }],
-    ['remove', fc.record({ t: tabNo, back: fc.nat(2), pick: fc.double({ min: 0, max: 0.99, noNaN: true }) }), (m) => !m.full, async (m, r, a) => {
+    ['remove', fc.record({ t: tabNo, back: fc.nat(2), pick: PICK }), (m) => !m.full, async (m, r, a) => {
         const id = m.shown[a.t], gone = m.plans[id];
         await r.tabs[a.t].locator('#plan-delete').click();
         m.shown[a.t] = await r.tabs[a.t].locator('#plan-list').inputValue();
@@ -181,7 +179,7 @@ const STEPS_TABLE = [
         }
         await adopt(m, r);
     }],
-    ['reset', fc.record({ t: tabNo, back: fc.nat(2), pick: fc.double({ min: 0, max: 0.99, noNaN: true }) }), (m) => !m.full, async (m, r, a) => {
+    ['reset', fc.record({ t: tabNo, back: fc.nat(2), pick: PICK }), (m) => !m.full, async (m, r, a) => {
         const id = m.shown[a.t], before = clone(planPart(m.plans[id]));
         await r.tabs[a.t].getByRole('button', { name: 'Plan leeren' }).click();
         changed(m, a.t, (p) => Object.assign(p, clone(planPart(m.empty))));
@@ -190,27 +188,18 @@ const STEPS_TABLE = [
         }
     }],
     ['undo', fc.record({ t: tabNo, keys: fc.boolean(), redo: fc.boolean() }), (m) => !m.full, async (m, r, a) => {
-        const page = r.tabs[a.t], id = m.shown[a.t], h = m.history[a.t][id] ||= { undo: [], redo: [] };
-        const press = async (name, key) => {
+        const page = r.tabs[a.t], id = m.shown[a.t], h = m.history[a.t][id] ||= { undo: [], redo: [] }, p = m.plans[id];
+        const press = async (name, key, from, to) => {  // by its button or key; the plan before, where the model knows it
             const button = page.locator('.planbar').getByRole('button', { name });
-            if (!a.keys) return await button.isDisabled() || button.click();
-            await page.evaluate(() => document.activeElement.blur());
-            await page.keyboard.press(key);
+            if (!a.keys && !await button.isDisabled()) await button.click();
+            if (a.keys) await page.evaluate(() => document.activeElement.blur()).then(() => page.keyboard.press(key));
+            if (!h.undo) return Object.assign(p, planPart((await adopt(m, r))[id].plan));
+            if (h[from].length) [h[to], p.options, p.answers, p.values] = [[...h[to], clone(planPart(p))], ...Object.values(h[from].pop())];
         };
-        const p = m.plans[id], was = clone(planPart(p));
-        await press('Rückgängig', 'Control+z');
-        if (h.undo && h.undo.length) {
-            Object.assign(p, h.undo.pop());
-            h.redo.push(was);
-        } else if (!h.undo) Object.assign(p, planPart((await adopt(m, r))[id].plan));
-        if (!a.redo) return;
-        await press('Wiederholen', 'Control+y');
-        if (h.undo && h.redo.length) {
-            h.undo.push(clone(planPart(p)));
-            Object.assign(p, h.redo.pop());
-        } else if (!h.undo) Object.assign(p, planPart((await adopt(m, r))[id].plan));
+        await press('Rückgängig', 'Control+z', 'undo', 'redo');
+        if (a.redo) await press('Wiederholen', 'Control+y', 'redo', 'undo');
     }],
-    ['switch', fc.record({ t: tabNo, pick: fc.double({ min: 0, max: 0.99, noNaN: true }) }), () => true, async (m, r, a) => {
+    ['switch', fc.record({ t: tabNo, pick: PICK }), () => true, async (m, r, a) => {
         await another(m, r, a.t, a.pick);
     }],
     ['reload', fc.record({ t: tabNo }), (m) => !m.full, async (m, r, a) => {
@@ -277,12 +266,14 @@ const STEPS_TABLE = [
         const boxes = await page.locator('#together-picks input').all();
         for (const [i, on] of a.picks.entries()) if (boxes[i]) await boxes[i].setChecked(on);
     }],
-    ['print', fc.record({ t: tabNo, dark: fc.boolean() }), () => true, async (m, r, a) => {
-        const page = r.tabs[a.t];
-        await page.emulateMedia({ media: 'print', colorScheme: a.dark ? 'dark' : 'light' });
-        const ink = await page.evaluate(() => [getComputedStyle(document.documentElement).backgroundColor, getComputedStyle(document.body).color]);
+    ['print', fc.record({ t: tabNo, dark: fc.constantFrom('system', 'switch', 'light') }), () => true, async (m, r, a) => {
+        const page = r.tabs[a.t];  // printed, a page dark on the screen (by the system or the switch) is inked light
+        if (a.dark === 'switch') await page.locator('#theme').click();
+        await page.emulateMedia({ media: 'print', colorScheme: a.dark === 'system' ? 'dark' : 'light' });
+        const ink = await page.evaluate(() => [document.documentElement, document.body, document.querySelector('#chain .chain-box rect')]
+            .map((e, i) => e && getComputedStyle(e)[['backgroundColor', 'color', 'fill'][i]]));
         await page.emulateMedia({ media: 'screen', colorScheme: 'light' });
-        assert.deepStrictEqual(ink, ['rgb(255, 255, 255)', 'rgb(0, 0, 0)'], 'printed light');
+        assert.deepStrictEqual(ink.map((c) => c || 'rgb(255, 255, 255)'), ['rgb(255, 255, 255)', 'rgb(0, 0, 0)', 'rgb(255, 255, 255)']);
     }],
     // typed, then reloaded at once in the typing's task, a moment later by the page, or by the browser; slowed down
     ['typed reload', fc.record({ t: tabNo, q: fc.nat(), text: fc.nat(999).map(String), wait: fc.constantFrom(0, 1, 10, 50, 100),
@@ -308,7 +299,7 @@ const STEPS_TABLE = [
         m.history[a.t] = {};
     }],
     // an answers file of this plan, one of all options (loaded with them, or another plan chosen before), one too large
-    ['answers', fc.record({ t: tabNo, file: fc.constantFrom('own', 'energy-2', 'large'), away: fc.boolean(), pick: fc.double({ min: 0, max: 0.99, noNaN: true }) }),
+    ['answers', fc.record({ t: tabNo, file: fc.constantFrom('own', 'energy-2', 'large'), away: fc.boolean(), pick: PICK }),
         (m) => !m.full, async (m, r, a) => {
             const page = r.tabs[a.t], golden = goldenCases().find((c) => c.name === a.file);
             const bytes = a.file === 'own' ? (await download(page, 'a[download="antworten.txt"]')).bytes
@@ -359,12 +350,13 @@ class Step {
     check(m) { return this.row[2](m, this.args); }
     async run(m, r) {
         const since = Date.now();
-        if (this.args.t !== undefined) await r.tabs[this.args.t].bringToFront();  // a tab in the background is slowed
+        m.last = this.args.t || 0;
+        await r.tabs[m.last].bringToFront();  // a tab in the background is slowed down
         await this.row[3](m, r, this.args);
         const acted = Date.now();
         await holds(m, r);
         played.steps++;
-        if (process.env.WERKVERBUND_PLAYER_LOG) console.log(`${this} ${acted - since} + ${Date.now() - acted} ms`);
+        if (env.WERKVERBUND_PLAYER_LOG) console.log(`${this} ${acted - since} + ${Date.now() - acted} ms`);
     }
     toString() { return `['${this.row[0]}', ${JSON.stringify(this.args)}]`; }
 }
@@ -376,6 +368,7 @@ async function start(hash) {
     const context = await session.browser.newContext({ acceptDownloads: true, hasTouch: true, viewport: { width: 1280, height: 900 } });
     await context.setOffline(true);
     const a = await openPage(hash, { context });
+    await a.waitForTimeout(300);  // the other tab opened at the same moment would not see its plan yet
     const b = await openPage('', { context });
     await b.setViewportSize(PHONE);
     const other = await context.newPage(), file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-')), 'andere.html');
@@ -383,7 +376,7 @@ async function start(hash) {
     await other.goto(pathToFileURL(file).href);
     const r = { tabs: [a, b], other, errors: [] };
     for (const page of r.tabs) page.on('pageerror', (e) => r.errors.push(String(e)));
-    const m = { plans: {}, shown: [], history: [{}, {}], full: false, empty: emptyPlan(session.tables) };
+    const m = { plans: {}, shown: [], history: [{}, {}], full: false, last: 0, empty: emptyPlan(session.tables) };
     await adopt(m, r);
     await holds(m, r);
     return { m, r };
@@ -400,8 +393,8 @@ async function play(list, hash = '') {
 
 test(`a random player (${RUNS} sessions of up to ${STEPS} steps, seed ${SEED})`, async () => {
     console.log(`player: seed ${SEED}; replay with WERKVERBUND_RANDOM_SEED=${SEED}`);
-    const result = await fc.check(fc.asyncProperty(fc.commands(steps, { maxCommands: STEPS, size: 'max', replayPath: process.env.WERKVERBUND_PLAYER_REPLAY }), (list) => play(list)),
-        { seed: SEED, numRuns: RUNS, path: PATH, endOnFailure: !!process.env.WERKVERBUND_PLAYER_NO_SHRINK });
+    const result = await fc.check(fc.asyncProperty(fc.commands(steps, { maxCommands: STEPS, size: 'max', replayPath: env.WERKVERBUND_PLAYER_REPLAY }), (list) => play(list)),
+        { seed: SEED, numRuns: RUNS, path: env.WERKVERBUND_PLAYER_PATH, endOnFailure: !!env.WERKVERBUND_PLAYER_NO_SHRINK });
     console.log(`player: ${played.steps} steps played`);
     if (result.failed) {
         const replay = /replayPath="(.*)"/.exec(String(result.counterexample?.[0]))?.[1];
@@ -428,7 +421,7 @@ const SCENARIOS = {
         ['switch', { t: 0, pick: 0.9 }], ['remove', { t: 1, back: 0, pick: 0 }], ['type', { t: 0, q: 19, text: '2' }]]],
     'the chain picks with one click, tap or key; printed light from dark': ['#v=2&xl&or=j&opt&saleSkwM=1&saleSkwL=3&WF.A=2&WF.V=5&OF.B=1',
         [['chain', { t: 0, how: 'click', zoom: 'Einpassen' }], ['chain', { t: 1, how: 'tap', zoom: 'Vergrößern' }],
-            ['chain', { t: 0, how: 'keys', zoom: 'Verkleinern' }], ['print', { t: 0, dark: true }]]],
+            ['chain', { t: 0, how: 'keys', zoom: 'Verkleinern' }], ['print', { t: 0, dark: 'system' }], ['print', { t: 1, dark: 'switch' }]]],
     'plan files right and wrong, all plans': ['#v=2&name=Datei&WF.A=2', [['built', { t: 0, pick: 0, text: '2' }], ['planfile', { t: 0, wrong: null }],
         ['planfile', { t: 1, wrong: '{kaputt' }], ['planfile', { t: 0, wrong: 'all' }]]],
     'a plan renamed is renamed in the other tab': ['', [['rename', { t: 0, name: 'Nord' }], ['rename', { t: 1, name: 'Süd' }]]],
