@@ -13,7 +13,7 @@ import { isDeepStrictEqual } from 'node:util';
 import fc from 'fast-check';
 import { planInput, isAsked, emptyPlan } from '../plan/plan.js';
 import { describeResults } from '../record/describe.js';
-import { session, openPage, close, tab, copiedLink, download, PHONE } from './browser.js';
+import { session, openPage, close, tab, download, PHONE } from './browser.js';
 import { started, reload, goldenCases } from './support.js';
 
 const env = process.env, SEED = Number(env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
@@ -206,17 +206,24 @@ const STEPS_TABLE = [
         await reload(r.tabs[a.t]);
         m.history[a.t] = {};
     }],
-    ['link', fc.record({ t: tabNo, how: fc.constantFrom('right', 'cut', 'changed'), at: fc.double({ min: 0.3, max: 0.99, noNaN: true }) }),
+    // the plan's link opened, or its link or code pasted: right, cut or changed; a failed paste is replaced by the next
+    ['share', fc.record({ t: tabNo, how: fc.constantFrom('right', 'cut', 'changed'), as: fc.constantFrom('open', 'link', 'code'), at: PICK }),
         (m) => !m.full, async (m, r, a) => {
             const page = r.tabs[a.t], from = m.plans[m.shown[a.t]];
-            let link = await copiedLink(page);
-            const at = link.indexOf('#') + 1;
-            if (a.how === 'cut') link = link.slice(0, at + Math.floor((link.length - at) * a.at));
-            if (a.how === 'changed') link = link.replace(/=(\d)/, '=$17');
-            await page.goto(link);
-            await started(page);
+            await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+            await page.locator(a.as === 'code' ? '#copy-code' : '#copy').click();
+            let text = await page.evaluate(() => navigator.clipboard.readText());
+            const at = text.indexOf(a.as === 'code' ? '-' : '#') + 1, cut = at + Math.floor((text.length - at) * a.at);
+            if (a.how === 'cut') text = text.slice(0, cut);
+            if (a.how === 'changed') text = text.slice(0, cut) + (text[cut] === '7' ? '8' : '7') + text.slice(cut + 1);
+            await page.evaluate((text) => { navigator.clipboard.writeText(text); document.getElementById('notice').textContent = ''; }, text);
+            const before = Object.keys(m.plans).length;
+            if (a.as === 'open') await page.goto(text).then(() => started(page));
+            else await page.locator('#plan-paste').focus().then(() => page.keyboard.press('Control+V'));
+            await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
             await adopt(m, r);
             m.history[a.t] = {};
+            if (a.as === 'code' && a.how !== 'right') assert.strictEqual(Object.keys(m.plans).length, before, 'a broken code adds nothing');
             if (a.how === 'right') assert.deepStrictEqual(norm({ ...m.plans[m.shown[a.t]], built: {} }), { ...norm(from), built: {},
                 name: m.plans[m.shown[a.t]].name }, 'the plan of the link');
         }],
@@ -431,6 +438,8 @@ const SCENARIOS = {
     'an answers file\'s offer goes with its plan; storage cleared by another page': ['#v=2&name=B&saleSkwM=5', [['plan', { t: 0, copy: false }],
         ['answers', { t: 0, file: 'energy-2', away: false, pick: 0 }], ['answers', { t: 0, file: 'energy-2', away: true, pick: 0 }],
         ['answers', { t: 1, file: 'large', away: false, pick: 0 }], ['clear', {}]]],
+    'codes and links, right, cut and changed, pasted and opened': ['#v=2&name=Geteilt&WF.A=3', ['code', 'link', 'open'].flatMap((as) =>
+        ['changed', 'cut', 'right'].map((how) => ['share', { t: 0, how, as, at: 0.5 }]))],
 };
 for (const [name, [hash, list]] of Object.entries(SCENARIOS)) {
     test(`the player's steps: ${name}`, () => play(list.map(([s, args]) => step(s, args)), hash));
