@@ -177,7 +177,7 @@ export function planStore(tables, storage, session, lines) {
         restore: function (entry) {
             var e = read(entry.id);
             if (!e) {
-                e = { id: entry.id, name: entry.name, plan: reader.planOf(entry.plan, []),
+                e = { id: entry.id, name: uniqueName(entry.name, entry.id), plan: reader.planOf(entry.plan, []),
                     built: reader.builtOf(entry.built, []), updated: Date.now() };
                 if (!put(e, 'Der Plan „' + e.name + '“ wird nicht gespeichert')) return null;
             }

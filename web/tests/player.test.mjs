@@ -76,6 +76,8 @@ async function holds(m, r) {
     assert.deepStrictEqual(r.errors, [], 'errors of the page');
     const stored = m.full ? null : await storedPlans(r.tabs[m.last]);  // as the tab that acted sees it
     if (stored) {
+        const names = Object.values(stored).map((p) => p.name);
+        assert.strictEqual(new Set(names).size, names.length, `two plans of one name: ${names}`);
         const got = Object.fromEntries(Object.entries(stored).map(([id, s]) => [id, norm({ name: s.name, ...s.plan, built: s.built })]));
         assert.deepStrictEqual(got, Object.fromEntries(Object.entries(m.plans).map(([id, p]) => [id, norm(p)])), 'the stored plans');
     }
@@ -174,7 +176,10 @@ const STEPS_TABLE = [
         const id = m.shown[a.t], gone = norm(m.plans[id]);
         await r.tabs[a.t].getByRole('button', { name: 'Löschen' }).click();
         await adopt(m, r);
-        if (await offered(m, r, a.t, a.back, a.pick)) assert.deepStrictEqual(norm((await adopt(m, r), m.plans[id])), gone, 'back');
+        if (!await offered(m, r, a.t, a.back, a.pick)) return;
+        await adopt(m, r);  // back as it was, its name beside a plan made meanwhile as a plan added
+        const names = Object.keys(m.plans).filter((other) => other !== id).map((other) => m.plans[other].name);
+        assert.deepStrictEqual(norm(m.plans[id]), { ...gone, name: unique(gone.name, names) }, 'back');
     }],
     ['reset', fc.record({ t: tabNo, back: fc.nat(2), pick: PICK }), (m) => !m.full, async (m, r, a) => {
         const id = m.shown[a.t], before = clone(planPart(m.plans[id]));
@@ -367,19 +372,20 @@ async function start(hash) {
     fs.writeFileSync(file, '<!DOCTYPE html><title>Andere Seite</title>');
     await other.goto(pathToFileURL(file).href);
     // the second tab opened once the browser holds the first one's plan (a moment after it wrote it)
-    await other.waitForFunction(() => Object.keys(localStorage).some((k) => k.startsWith('werkverbund.plan.')));
+    await other.waitForFunction(() => Object.keys(localStorage).some((k) => k.startsWith('werkverbund.plan.')), null, { polling: 50 });
     const b = await openPage('', { context });
     await b.setViewportSize(PHONE);
     const r = { tabs: [a, b], other, errors: [] };
     for (const page of r.tabs) page.on('pageerror', (e) => r.errors.push(String(e)));
     const m = { plans: {}, shown: [], history: [{}, {}], full: false, last: 1, empty: emptyPlan(session.tables) };
     await adopt(m, r);
-    if (!m.plans[m.shown[0]] || !m.plans[m.shown[1]]) throw new Error(`tabs on ${m.shown}, plans ${JSON.stringify(m.plans)}`);
+    // a tab opened at the moment another one makes its first plan may make one of its own: a new start then
+    if (!m.plans[m.shown[0]] || !m.plans[m.shown[1]]) return close(a).then(() => start(hash));
     await holds(m, r);
     return { m, r };
 }
 
-async function play(list, hash = '') {
+async function play(list, hash = '#v=2&name=Start&saleSkwM=1&WF.A=2') {
     const { m, r } = await start(hash);
     await fc.asyncModelRun(() => ({ model: m, real: r }), list).finally(() => close(r.tabs[0]));
 }
@@ -413,7 +419,7 @@ const SCENARIOS = {
         ['free', { text: '4' }], ['reload', t1()]]],
     'a plan deleted in another tab takes its form with it; the last one deleted leaves one plan': ['#v=2&name=Bleibt&GKF=1', [
         ['plan', t1({ copy: false })], ['switch', t0({ pick: 0.9 })], ['remove', t1({ back: 0, pick: 0 })], ['type', t0({ q: 19, text: '2' })],
-        ['remove', t0({ back: 0, pick: 0 })], ['rename', t0({ name: 'Plan 1' })]]],
+        ['remove', t0({ back: 0, pick: 0 })], ['remove', t0({ back: 1, pick: 0 })], ['rename', t0({ name: 'Plan 1' })]]],
     'the chain picks with one click, tap or key; printed light from dark': ['#v=2&xl&or=j&opt&saleSkwM=1&saleSkwL=3&WF.A=2&WF.V=5&OF.B=1',
         [['chain', t0({ how: 'click', zoom: 'Einpassen' })], ['chain', t1({ how: 'tap', zoom: 'Vergrößern' })],
             ['chain', t0({ how: 'keys', zoom: 'Verkleinern' })], ['print', t0({ dark: 'system' })], ['print', t1({ dark: 'switch' })]]],
