@@ -333,15 +333,15 @@ const STEPS_TABLE = [
             for (const key of 'abcdefghijklmnopqrstuvwxyz') try { localStorage.setItem(key, ''); } catch (e) { break; }
         });
     }],
-    ['free', fc.record({ text: TEXTS }), (m) => m.full, async (m, r, a) => {  // freed; the next change writes all back
+    // freed; the next change in each tab (each in a field of its own) writes back what it kept
+    ['free', fc.record({ text: TEXTS }), (m) => m.full, async (m, r, a) => {
         await r.other.evaluate(() => Object.keys(localStorage).filter((k) => !k.startsWith('werkverbund'))
             .forEach((k) => localStorage.removeItem(k)));
         m.full = false;
-        for (const t of [0, 1]) {
-            await r.tabs[t].locator('#f-GKF').fill(a.text + t);
-            await r.tabs[t].locator('#f-GKF').blur();
-            changed(m, t, (p) => { p.values.GKF = a.text + t; });
-            await r.tabs[t].waitForFunction(() => document.getElementById('storage-note').textContent === '');
+        for (const [t, key] of [[0, 'GKF'], [1, 'KDF']]) {
+            await fieldOf(r.tabs[t], key).fill(a.text).then(() => fieldOf(r.tabs[t], key).blur());
+            changed(m, t, (p) => { p.values[key] = a.text; });
+            await r.tabs[t].waitForFunction(() => document.getElementById('storage-note').textContent === '', null, { polling: 50 });
         }
     }],
 ];
