@@ -185,9 +185,7 @@ const STEPS_TABLE = [
         const id = m.shown[a.t], before = clone(planPart(m.plans[id]));
         await r.tabs[a.t].getByRole('button', { name: 'Plan leeren' }).click();
         changed(m, a.t, (p) => Object.assign(p, clone(planPart(m.empty))));
-        if (await offered(m, r, a.t, a.back, a.pick)) {
-            changed(m, a.t, (p) => Object.assign(p, before));
-        }
+        if (await offered(m, r, a.t, a.back, a.pick)) changed(m, a.t, (p) => Object.assign(p, before));
     }],
     ['undo', fc.record({ t: tabNo, keys: fc.boolean(), redo: fc.boolean() }), (m) => !m.full, async (m, r, a) => {
         const page = r.tabs[a.t], id = m.shown[a.t], h = m.history[a.t][id] ||= { undo: [], redo: [] }, p = m.plans[id];
@@ -201,9 +199,7 @@ const STEPS_TABLE = [
         await press('Rückgängig', 'Control+z', 'undo', 'redo');
         if (a.redo) await press('Wiederholen', 'Control+y', 'redo', 'undo');
     }],
-    ['switch', fc.record({ t: tabNo, pick: PICK }), () => true, async (m, r, a) => {
-        await another(m, r, a.t, a.pick);
-    }],
+    ['switch', fc.record({ t: tabNo, pick: PICK }), () => true, (m, r, a) => another(m, r, a.t, a.pick)],
     ['reload', fc.record({ t: tabNo }), (m) => !m.full, async (m, r, a) => {
         await reload(r.tabs[a.t]);
         m.history[a.t] = {};
@@ -240,7 +236,8 @@ const STEPS_TABLE = [
         await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
         await adopt(m, r);
         const added = Object.keys(m.plans).filter((id) => !before.includes(id));
-        assert.deepStrictEqual(added.map((id) => norm(m.plans[id])), a.wrong ? [] : [{ ...norm(from), name: unique(from.name, names) }]);
+        assert.deepStrictEqual([file.name, added.map((id) => norm(m.plans[id]))], a.wrong ? [file.name, []]
+            : [from.name + '.werkverbund.json', [{ ...norm(from), name: unique(from.name, names) }]], 'the plan file, loaded back');
     }],
     ['chain', fc.record({ t: tabNo, how: fc.constantFrom('click', 'tap', 'keys'), box: fc.nat(),
         zoom: fc.constantFrom('Vergrößern', 'Verkleinern', 'Einpassen') }), () => true, async (m, r, a) => {
@@ -251,11 +248,9 @@ const STEPS_TABLE = [
         await page.locator('#chain svg').waitFor({ state: 'attached' });  // drawn while the page is idle
         const boxes = await page.locator('#chain .chain-box').all(), box = boxes[a.box % boxes.length];
         if (!box) return;
+        if (a.how === 'keys') await page.locator('#chain').focus();  // then Tab to the box
+        for (let i = 0; a.how === 'keys' && i <= a.box % boxes.length; i++) await page.keyboard.press('Tab');
         if (a.how !== 'keys') await box[a.how]();
-        else {  // Tab from the chain's area to the box
-            await page.locator('#chain').focus();
-            for (let i = 0; i <= a.box % boxes.length; i++) await page.keyboard.press('Tab');
-        }
         assert.strictEqual(await box.getAttribute('aria-pressed'), 'true', `${await box.textContent()} picked by one ${a.how}`);
     }],
     ['compare', fc.record({ t: tabNo, i: fc.nat(), j: fc.nat() }), (m) => !m.full && Object.keys(m.plans).length > 1, async (m, r, a) => {
