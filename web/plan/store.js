@@ -193,12 +193,8 @@ export function planStore(tables, storage, session, lines) {
             return e && added(add({ name: 'Kopie von ' + e.name, plan: e.plan, built: e.built }));
         },
         remove: function (id) {
-            // the last plan gives way to a new one written before it goes, so that another tab that hears of its
-            // going finds the new one instead of making a second "Plan 1"
-            if (!list().some(function (e) { return e.id !== id; })) {
-                var e = make({}, 'Plan 1', null, id);
-                if (!e.refused) use(e);
-            }
+            var next = list().some(function (e) { return e.id !== id; }) || make({}, 'Plan 1', null, id);
+            if (next.id) use(next);  // the last plan's successor made first: another tab hearing of its going finds it
             kept.remove(PLAN + id);
             journal.forget(id);
             return current();
