@@ -367,7 +367,8 @@ async function start(hash) {
     fs.writeFileSync(file, '<!DOCTYPE html><title>Andere Seite</title>');
     await other.goto(pathToFileURL(file).href);
     // the second tab opened once the browser holds the first one's plan (a moment after it wrote it)
-    await other.waitForFunction(() => Object.keys(localStorage).some((k) => k.startsWith('werkverbund.plan.')), null, { polling: 50 });
+    await other.waitForFunction(() => Object.keys(localStorage).some((k) => k.startsWith('werkverbund.plan.')), null,
+        { polling: 50, timeout: 3000 }).catch(() => {});  // or a new start below
     const b = await openPage('', { context });
     await b.setViewportSize(PHONE);
     const r = { tabs: [a, b], other, errors: [] };
