@@ -13,7 +13,9 @@ export function otherTabs(parts) {
     // without a word.
     function otherTab(id, before) {
         var plans = parts.plans(), now = plans.current();
-        if (now.id !== id || plans.hashOf(now.plan) === plans.hashOf(parts.shown())) return false;
+        if (now.id !== id || plans.hashOf(now.plan) === plans.hashOf(parts.shown()) && now.name === parts.entry().name) {
+            return false;
+        }
         parts.use(now);
         var said = [before, !plans.heardOf(now) && 'Der Plan „' + now.name + '“ wurde in einem anderen '
             + 'Tab geändert; die Änderung ist hier übernommen.'].filter(Boolean).join(' ');

@@ -99,7 +99,7 @@ function removeCurrent() {
     hooks.notice('Plan „' + gone.name + '“ gelöscht. ', false, null, { text: 'Rückgängig', run: function () {
         var back = plans().restore(gone);
         use(back);
-        if (back) hooks.notice('Plan „' + gone.name + '“ wiederhergestellt.');
+        if (back) hooks.notice('Plan „' + back.name + '“ wiederhergestellt.');
     } });
 }
 

@@ -98,11 +98,11 @@ export function planStore(tables, storage, session, lines) {
     }
 
     // A new id starts with the time, so that the list keeps the order the plans were made in. The plan stored, or
-    // {refused} with what to say when it cannot be.
-    function make(entry, name, id) {
+    // {refused} with what to say when it cannot be; its name unique beside the plans other than besides.
+    function make(entry, name, id, besides) {
         last = Math.max(Date.now(), last + 1);
         var e = { id: id || last.toString(36) + Math.random().toString(36).slice(2, 6),
-            name: uniqueName(nameOf(entry.name) || name), plan: reader.planOf(entry.plan, []),
+            name: uniqueName(nameOf(entry.name) || name, besides), plan: reader.planOf(entry.plan, []),
             built: reader.builtOf(entry.built, []), updated: entry.updated || last };
         return put(e, 'Der Plan „' + e.name + '“ wird nicht gespeichert') ? e : { refused: news.pop() };
     }
@@ -177,7 +177,7 @@ export function planStore(tables, storage, session, lines) {
         restore: function (entry) {
             var e = read(entry.id);
             if (!e) {
-                e = { id: entry.id, name: entry.name, plan: reader.planOf(entry.plan, []),
+                e = { id: entry.id, name: uniqueName(entry.name, entry.id), plan: reader.planOf(entry.plan, []),
                     built: reader.builtOf(entry.built, []), updated: Date.now() };
                 if (!put(e, 'Der Plan „' + e.name + '“ wird nicht gespeichert')) return null;
             }
@@ -193,6 +193,8 @@ export function planStore(tables, storage, session, lines) {
             return e && added(add({ name: 'Kopie von ' + e.name, plan: e.plan, built: e.built }));
         },
         remove: function (id) {
+            var next = list().some(function (e) { return e.id !== id; }) || make({}, 'Plan 1', null, id);
+            if (next.id) use(next);  // the last plan's successor made first: another tab hearing of its going finds it
             kept.remove(PLAN + id);
             journal.forget(id);
             return current();

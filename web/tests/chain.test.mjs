@@ -63,6 +63,9 @@ function chainProblems(page) {
 
 test('the desktop: the chain in real fonts, its lines as in the legend, a box picked; Warum?, names, CSV; print', async () => {
     const page = await openPage(fullest(), { viewport: DESKTOP });
+    // the fullest plan's results are taller than the window: the column that holds them stays whole at the page's end
+    await page.evaluate(() => window.scrollTo(0, document.documentElement.scrollHeight));
+    assert.ok(await page.locator('#summary').evaluate((e) => e.getBoundingClientRect().top) >= 0, 'the summary in sight');
     await tab(page, 'Kette');
     assert.deepStrictEqual(await chainProblems(page), []);
     const kinds = ['energy', 'crystals', 'food', 'ore', 'silicon'];
@@ -137,21 +140,5 @@ test('the desktop: the chain in real fonts, its lines as in the legend, a box pi
     });
     assert.ok(legend <= top && right <= W + 0.5 && bottom <= H + 0.5 && (right >= W - 2 || bottom >= H - 24),
         `legend to ${legend}, chain from ${top} to ${right}, ${bottom} on ${W} x ${H} px`);
-    await close(page);
-});
-
-test('the simplest plans draw: one plant for sale, two, one less for sale', async () => {
-    const page = await openPage('#v=2&saleSkwM=1');
-    // drawn in its hidden tab while the page is idle, the picture follows a change made before the tab opens
-    await page.locator('#chain svg').waitFor({ state: 'attached' });
-    await page.locator('#f-saleSkwM').fill('2');
-    await tab(page, 'Kette');
-    assert.match(await page.locator('#chain svg desc').textContent(),
-        /Sonnenkraftwerke zum Verkauf bezieht 4 Einheiten Kristalle von Argon Kristallfabriken\./);
-    // an L plant less: the crystal line has no factories, but its mark F, drawn as the tables show it
-    await page.locator('#f-saleSkwM').fill('');
-    await page.locator('#f-saleSkwL').fill('-1');
-    await page.locator('#chain .chain-box.bad', { hasText: 'Argon Kristallfabriken' }).locator('.chain-mark', { hasText: 'F' }).waitFor();
-    assert.strictEqual(await page.locator('.view-failed').count(), 0);
     await close(page);
 });
