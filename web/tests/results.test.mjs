@@ -121,7 +121,7 @@ function check(record, before) {
         if (r.type === 'note') return;
         // a player reads "Warum?": whole sentences, no code of a fact, line or question, no option's flag, no "-0"
         const why = explainRow(record, tables, i).join(' '), words = why.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, '');
-        assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|(^|[\s(])-[a-z]|(^|[^\w])-0(?![\d,])/, `${r.code}: ${why}`);
+        assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|(^|[\s(„])-[a-z]|(^|[^\w])-0(?![\d,])/, `${r.code}: ${why}`);
         assert.match(why, /^(-?[0-9]|[A-ZÄÖÜ„]).*[.)]$/, `whole sentences: ${why}`);
     });
     const { tables: described, summary } = describeResults(record, tables);
