@@ -38,8 +38,6 @@ function sharedStorage() {
     return { truth, queue, tab, deliver };
 }
 
-const with1 = (plan, part, key, value) => ({ ...plan, [part]: { ...plan[part], [key]: value } });
-
 // Two tabs on one plan, each changing fields, built counts and the name of its own, while the storage fills and frees
 // and the tabs hear of each other's writing late: once all is heard and the storage free, the plan holds each
 // change as its tab made it last.
@@ -58,7 +56,7 @@ test(`two tabs that hear late, full storage: every change kept (${RUNS} sessions
             const what = g.int(10);
             if (what < 5) {
                 const key = g.pick(fields), text = g.chance(0.2) ? '' : String(g.int(100));
-                tab.store.save(with1(base.plan, 'values', key, text), base.plan, id);
+                tab.store.save({ ...base.plan, values: { ...base.plan.values, [key]: text } }, base.plan, id);
                 expected.values[key] = text;
             } else if (what < 7) {
                 const n = g.int(3);
