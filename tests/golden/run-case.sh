@@ -4,11 +4,7 @@
 # byte for byte. WERKVERBUND_LAUNCHER goes in front of PROGRAM (wine, or pty-launcher), a case's launcher file in
 # front of both; WERKVERBUND_CRLF=1 gives the input CR LF line ends (as written on Windows), which must not change
 # the output.
-# --update, for a deliberate change of the output or a new case (args, stdin, why), writes what the program did into
-# the case after the comparison has shown the differences: stdout, status (none for 0), stderr when the case holds
-# one, and files/ with each file the program left that is not a setup file left as it was. Run it plainly (no
-# launcher, no CR LF) over the cases and read git diff before committing:
-#   for c in tests/golden/*/; do tests/golden/run-case.sh --update build/werkverbund "$c"; done
+# --update then writes what the program did into the case (doc/testing.md); run it plainly (no launcher, no CR LF).
 set -u
 update=0
 [ "${1:-}" = --update ] && update=1 && shift
@@ -19,6 +15,7 @@ name=$(basename "$case_dir")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+files="Ergebnis.txt Eingaben.txt Eingaben-Variablen.txt readme.txt"
 args=()
 [ -f "$case_dir/args" ] && mapfile -t args < "$case_dir/args"
 input=/dev/null
@@ -54,7 +51,7 @@ compare "$case_dir/stdout" "$scratch/.stdout" "stdout"
 # Whether the program left file $1 as the case's setup holds it.
 left_as_set_up() { [ -e "$case_dir/setup/$1" ] && diff -r "$case_dir/setup/$1" "$scratch/$1" > /dev/null 2>&1; }
 
-for file in Ergebnis.txt Eingaben.txt Eingaben-Variablen.txt readme.txt; do
+for file in $files; do
     if [ -f "$case_dir/files/$file" ]; then
         [ -f "$scratch/$file" ] || fail "$file was not written"
         [ -f "$scratch/$file" ] && compare "$case_dir/files/$file" "$scratch/$file" "$file"
@@ -70,7 +67,7 @@ if [ "$update" = 1 ]; then
     rm -f "$case_dir/status"
     [ "$status" = 0 ] || echo "$status" > "$case_dir/status"
     [ -f "$case_dir/stderr" ] && cp "$scratch/.stderr" "$case_dir/stderr"
-    for file in Ergebnis.txt Eingaben.txt Eingaben-Variablen.txt readme.txt; do
+    for file in $files; do
         rm -f "$case_dir/files/$file"
         if [ -f "$scratch/$file" ] && ! left_as_set_up "$file"; then
             mkdir -p "$case_dir/files"

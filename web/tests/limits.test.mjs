@@ -58,10 +58,12 @@ test('what a run cannot take is refused before it reaches the core; nothing of a
     assert.deepStrictEqual(Object.keys(kept.files), ['Ergebnis.txt', 'Übersicht.txt']);
 });
 
-// A count is whole within -10000..10000, a demand may have a decimal comma, a dot before three digits is a thousands
-// dot or the text is refused. Beyond printable ASCII nothing is read as its low bytes' digits: ĳĵİİ is 3500 and
-// 1Į5 is 1.5 in low bytes, ３ is a full-width digit, U+00A0 and U+2000 are spaces. Each text goes the whole way: the
-// page's reading, the one crossing, the core's answer rule, the record's reason and its words.
+// A count is whole and decimal within -10000..10000; a demand may have a decimal comma or be hexadecimal, at most 500
+// characters long and finite in single precision (the largest float (2 - 2^-23) * 2^127 within); a dot before three
+// digits is a thousands dot or the text is refused. Beyond printable ASCII nothing is read as its low bytes' digits:
+// ĳĵİİ is 3500 and 1Į5 is 1.5 in low bytes, ３ is a full-width digit, U+00A0 and U+2000 are spaces. Each text goes
+// the whole way: the page's reading, the one crossing, the core's answer rule, the record's reason and its words. A
+// sign or point alone, which "%f" takes and then fails on, is no number.
 test('field text read as the console would take it, and why not', () => {
     const tables = runner.tables();
     const [count, demand] = ['count', 'demand'].map((kind) => tables.questions.find((q) => q.kind === kind));
@@ -79,8 +81,9 @@ test('field text read as the console would take it, and why not', () => {
     const cases = [  // [text, read in a count field, read in a demand field]; a number is the value read
         ['', { empty: true }, { empty: true }], [' 12 ', 12, 12], ['+7', 7, 7], ['-10000', -10000, -10000],
         ['10001', whole, 10001], ['-10001', whole, -10001], ['12x', whole, finite], ['x12', whole, finite],
-        ['1e39', whole, finite], ['9'.repeat(501), whole, long], ['3500', 3500, 3500], [' 1,5 ', whole, 1.5],
-        ...['ĳĵİİ', '1Į5', '３５００', '1\u00a05', '1\u20002', '15\u0000'].map((text) => [text, whole, finite]),
+        ['1e39', whole, finite], ['9'.repeat(501), whole, long], ['0'.repeat(499) + '1', 1, 1], ['010', 10, 10],
+        ['0x10', whole, 16], ['3.4028235e38', whole, 3.4028234663852886e38], ['3500', 3500, 3500], [' 1,5 ', whole, 1.5],
+        ...['ĳĵİİ', '1Į5', '３５００', '1\u00a05', '1\u20002', '15\u0000', '-', '.'].map((text) => [text, whole, finite]),
         ['1.500', 1500, 1500], ['1.500,5', dot, 1500.5], ['-12.345.678', whole, -12345678], ['1.500,', dot, 1500],
         ['1,500', whole, 1.5], ['1.5', whole, 1.5], ['1.5000', whole, 1.5], ['5.200', 5200, 5200],
         ['-1.000', -1000, -1000], ['5.200,5', dot, 5200.5], ['12345.678', dot, dot],

@@ -69,23 +69,6 @@ function runNative(args, input, before = { files: {}, dirs: [] }) {
     }
 }
 
-function firstDifference(what, expected, actual) {
-    let i = 0;
-    while (i < expected.length && i < actual.length && expected[i] === actual[i]) i++;
-    const show = (s) => JSON.stringify(s.slice(Math.max(0, i - 30), i + 30));
-    return `${what} differs at byte ${i}: expected ${show(expected)}, got ${show(actual)}`;
-}
-
-// The differences between a run's result and the case; empty when it matches. A file the case expects must hold
-// its bytes, a file set up before and not expected must be unchanged (a folder stays a folder), no other may exist.
-function compareWithCase(c, result) {
-    const got = { status: result.status, stdout: result.stdout, stderr: c.stderr === null ? null : result.stderr,
-        ...fileTexts(result.files) };
-    const expected = { status: c.status, stdout: c.stdout, stderr: c.stderr, ...c.before.files, ...c.files };
-    return [...new Set([...Object.keys(expected), ...Object.keys(got)])].filter((k) => got[k] !== expected[k])
-        .map((k) => firstDifference(k, String(expected[k]), String(got[k])));
-}
-
 const randomRuns = (variable) => [Number(process.env[variable] || 2000),
     Number(process.env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000)];
 
@@ -127,4 +110,4 @@ const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&
 const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 
 module.exports = { overlap, CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram,
-    loadRunner, runNative, goldenCases, compareWithCase, OUTPUT_FILES, started, reload };
+    loadRunner, runNative, goldenCases, fileTexts, OUTPUT_FILES, started, reload };

@@ -16,23 +16,14 @@ const PLAN = 'werkverbund.plan.';
 
 // One browser's storage as two tabs see it: each reads its own copy, written at once and heard of by the other tab
 // only when deliver() brings it there with a 'storage' event, as a browser does a moment later. All of it together
-// is bounded by room.n characters.
+// (truth) is bounded by truth.room.n characters.
 function sharedStorage() {
-    const room = { n: Infinity }, truth = {}, queue = [], tabs = [];
-    const used = (k) => Object.keys(truth).reduce((n, key) => n + (key === k ? 0 : key.length + truth[key].length), 0);
+    const truth = fakeStorage(), queue = [], tabs = [];
     const tab = () => {
         const copy = Object.create({
             getItem(k) { return Object.hasOwn(this, k) ? this[k] : null; },
-            setItem(k, v) {
-                if (used(k) + k.length + v.length > room.n) throw new Error('QuotaExceededError');
-                this[k] = truth[k] = v;
-                queue.push([copy, k, v]);
-            },
-            removeItem(k) {
-                delete this[k];
-                delete truth[k];
-                queue.push([copy, k, null]);
-            },
+            setItem(k, v) { truth.setItem(k, v); this[k] = v; queue.push([copy, k, v]); },
+            removeItem(k) { truth.removeItem(k); delete this[k]; queue.push([copy, k, null]); },
         });
         tabs.push(copy);
         return copy;
@@ -44,10 +35,8 @@ function sharedStorage() {
             else t[key] = value;
             listen(t, { key, newValue: value, storageArea: t });
         }));
-    return { room, truth, queue, tab, deliver };
+    return { truth, queue, tab, deliver };
 }
-
-const with1 = (plan, part, key, value) => ({ ...plan, [part]: { ...plan[part], [key]: value } });
 
 // Two tabs on one plan, each changing fields, built counts and the name of its own, while the storage fills and frees
 // and the tabs hear of each other's writing late: once all is heard and the storage free, the plan holds each
@@ -67,7 +56,7 @@ test(`two tabs that hear late, full storage: every change kept (${RUNS} sessions
             const what = g.int(10);
             if (what < 5) {
                 const key = g.pick(fields), text = g.chance(0.2) ? '' : String(g.int(100));
-                tab.store.save(with1(base.plan, 'values', key, text), base.plan, id);
+                tab.store.save({ ...base.plan, values: { ...base.plan.values, [key]: text } }, base.plan, id);
                 expected.values[key] = text;
             } else if (what < 7) {
                 const n = g.int(3);
@@ -75,18 +64,18 @@ test(`two tabs that hear late, full storage: every change kept (${RUNS} sessions
                 expected.built[row] = n;
             } else if (what < 8) shared.deliver(g.int(4), listen);
             else if (what < 9 && tab === a) a.store.rename(id, expected.name = 'Plan ' + g.int(100));
-            else shared.room.n = g.chance(0.5) ? Infinity : Object.keys(shared.truth).reduce((n, k) => n + k.length + shared.truth[k].length, 0);
+            else shared.truth.room.n = g.chance(0.5) ? Infinity : Object.entries(shared.truth)
+                .reduce((n, [k, v]) => n + k.length + v.length, 0);  // full
         }
-        shared.room.n = Infinity;
+        shared.truth.room.n = Infinity;
         for (let round = 0; round < 20 && (round < 2 || shared.queue.length); round++) {
             for (const { store } of [a, b]) store.trouble();  // tried again every few seconds
             shared.deliver(Infinity, listen);
         }
-        const kept = planStore(tables, Object.assign(Object.create(Object.getPrototypeOf(a.copy)), shared.truth), null).get(id);
-        const made = { seed: SEED + run };
-        for (const key of Object.keys(expected.values)) assert.strictEqual(kept.plan.values[key] || '', expected.values[key], `${key} ${JSON.stringify(made)}`);
-        for (const row of Object.keys(expected.built)) assert.strictEqual(kept.built[row] || 0, expected.built[row], `${row} ${JSON.stringify(made)}`);
-        assert.strictEqual(kept.name, expected.name, `name ${JSON.stringify(made)}`);
+        const kept = planStore(tables, shared.truth, null).get(id), { values, built } = expected;
+        assert.deepStrictEqual([Object.keys(values).map((k) => kept.plan.values[k] || ''),
+            Object.keys(built).map((k) => kept.built[k] || 0), kept.name],
+        [Object.values(values), Object.values(built), expected.name], `seed ${SEED + run}`);
     }
 });
 

@@ -16,6 +16,11 @@ const withRun = (name, plan) => ({ name, plan, input: planInput(tables, plan), r
 const SIZE = { M: 0, L: 1, XL: 2 };
 const LEVELS = ['Kritisch', 'Ausreichend', 'Empfohlen'];
 const zero = (list) => list.map((v) => v + 0);  // a sale of -0 adds up to 0 or -0 alike
+const planOf = (values, options = {}, answers = {}) => {
+    const empty = emptyPlan(tables);
+    return { options: { ...empty.options, ...options }, answers: { ...empty.answers, ...answers },
+        values: { crystalRace: 'a', ...values } };
+};
 
 // A line's amount in a run, read from its row as the core recorded it: a count by size, a mine's level, a sale, the
 // -es capacity; 0 where the run has no such line.
@@ -36,19 +41,17 @@ test(`${RUNS} random sets of plans: one complex as a fresh run of the summed pla
         const race = g.pick(tables.crystalRaces).letter;
         const sums = {};
         const plans = Array.from({ length: 2 + g.int(3) }, (_, n) => {
-            const plan = Object.assign(emptyPlan(tables), { options, answers });
-            plan.values = { crystalRace: race };
+            const values = { crystalRace: race };
             tables.questions.filter((q) => q.kind === 'count' && g.chance(0.3)).forEach((q) => {
                 const value = g.int(2400) - 100;
-                plan.values[q.key] = value >= 1000 && g.chance(0.5) ? `${Math.floor(value / 1000)}.${String(value % 1000).padStart(3, '0')}` : String(value);
+                values[q.key] = value >= 1000 && g.chance(0.5) ? `${Math.floor(value / 1000)}.${String(value % 1000).padStart(3, '0')}` : String(value);
                 if (isAsked(q, options)) sums[q.key] = (sums[q.key] || 0) + value;
             });
-            return withRun('Plan ' + n, plan);
+            return withRun('Plan ' + n, planOf(values, options, answers));
         });
-        const summed = Object.assign(emptyPlan(tables), { options, answers });
-        summed.values = Object.assign({ crystalRace: race }, Object.fromEntries(Object.entries(sums).map(([k, v]) => [k, String(v)])));
-        const got = sumPlans(tables, plans);
-        assert.deepStrictEqual(got, { plan: Object.assign(emptyPlan(tables), summed) }, `seed ${SEED + i}`);
+        const summed = planOf({ crystalRace: race, ...Object.fromEntries(Object.entries(sums).map(([k, v]) => [k, String(v)])) },
+            options, answers);
+        assert.deepStrictEqual(sumPlans(tables, plans), { plan: summed }, `seed ${SEED + i}`);
 
         const fresh = recordOf(summed);
         const t = togetherOf(plans.map((p) => p.record), fresh);
@@ -68,19 +71,16 @@ test(`${RUNS} random sets of plans: one complex as a fresh run of the summed pla
 });
 
 test('plans that cannot be added up are named with their reason', () => {
-    const plan = (values, options = {}, answers = {}) => Object.assign(emptyPlan(tables), {
-        options: Object.assign(emptyPlan(tables).options, options), answers: Object.assign(emptyPlan(tables).answers, answers),
-        values: Object.assign({ crystalRace: 'a' }, values) });
-    const base = plan({ 'WF.A': '3' }, { or: true });
+    const base = planOf({ 'WF.A': '3' }, { or: true });
     for (const [other, why] of [
-        [plan({ 'WF.A': '3' }, { or: true, xl: true }), 'anders als „A“: „Mit L- und XL-Größen rechnen“ an'],
-        [plan({ 'WF.A': '3' }, { or: true }, { or: 'n' }), 'anders als „A“: „Weitere Völker mit Namen“ nein'],
-        [plan({ 'WF.A': '3', crystalRace: 'b' }, { or: true }), 'anders als „A“: Kristallfabriken von Boronen'],
-        [plan({ 'WF.A': 'drei' }, { or: true }), 'das Feld „Argonen erzbasiert“ ist nicht lesbar'],
-        [plan({ 'WF.A': '3', demand: '5000' }, { or: true, m: true }), 'anders als „A“: „Bedarf und SKWs selbst eingeben“ '
+        [planOf({ 'WF.A': '3' }, { or: true, xl: true }), 'anders als „A“: „Mit L- und XL-Größen rechnen“ an'],
+        [planOf({ 'WF.A': '3' }, { or: true }, { or: 'n' }), 'anders als „A“: „Weitere Völker mit Namen“ nein'],
+        [planOf({ 'WF.A': '3', crystalRace: 'b' }, { or: true }), 'anders als „A“: Kristallfabriken von Boronen'],
+        [planOf({ 'WF.A': 'drei' }, { or: true }), 'das Feld „Argonen erzbasiert“ ist nicht lesbar'],
+        [planOf({ 'WF.A': '3', demand: '5000' }, { or: true, m: true }), 'anders als „A“: „Bedarf und SKWs selbst eingeben“ '
             + 'an; Bedarf und SKWs sind von Hand eingegeben („Bedarf und SKWs selbst eingeben“)'],
     ]) assert.deepStrictEqual(sumPlans(tables, [withRun('A', base), withRun('B', other)]), { problems: [{ name: 'B', why }] });
-    assert.deepStrictEqual(sumPlans(tables, [withRun('A', plan({ saleSkwM: '6.000' })), withRun('B', plan({ saleSkwM: '4001' }))]),
+    assert.deepStrictEqual(sumPlans(tables, [withRun('A', planOf({ saleSkwM: '6.000' })), withRun('B', planOf({ saleSkwM: '4001' }))]),
         { problems: [{ name: 'Zusammen', why: '„Sonnenkraftwerke Typ M“ wäre 10.001, die Rechnung nimmt -10.000 bis 10.000' }] });
 });
 
