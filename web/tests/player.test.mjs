@@ -414,7 +414,7 @@ const SCENARIOS = {
         [['chain', t0({ how: 'click', zoom: 'Einpassen' })], ['chain', t1({ how: 'tap', zoom: 'Vergrößern' })],
             ['chain', t0({ how: 'keys', zoom: 'Verkleinern' })], ['print', t0({ dark: 'system' })], ['print', t1({ dark: 'switch' })]]],
     'plan files right and wrong, all plans': ['#v=2&name=Datei&WF.A=2', [['built', t0({ pick: 0, text: '2' })], ['planfile', t0({ wrong: null })],
-        ['planfile', t1({ wrong: '{kaputt' })], ['planfile', t0({ wrong: 'all' })]]],
+        ['planfile', t1({ wrong: '{kaputt' })], ['planfile', t0({ wrong: 'all' })], ['together', t1({ picks: [true, true, true] })]]],
     [`an entry followed by a reload at any moment comes back (${RELOADS} tries)`]: ['#v=2&name=Eins',
         fc.sample(STEPS_TABLE.find((row) => row[0] === 'typed reload')[1], { seed: SEED, numRuns: RELOADS }).map((a) => ['typed reload', a])],
     'an answers file\'s offer goes with its plan; storage cleared by another page': ['#v=2&name=B&saleSkwM=5', [['plan', t0({ copy: false })],
