@@ -7,7 +7,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
-const { webBuild, loadRunner, CHROMIUM, started, reload } = require('./support.js');
+const { webBuild, loadRunner, CHROMIUM, started, reload, noticeAfter } = require('./support.js');
 
 const PAGE_URL = pathToFileURL(path.join(webBuild, 'werkverbund.html')).href;
 const LOCAL = /^(file|data|blob):/;
@@ -66,12 +66,13 @@ async function transcript(page) {
     return shown;
 }
 
-// A download started by a click on selector in the Dateien tab: its name and bytes.
-async function download(page, selector) {
-    await tab(page, 'Dateien');
+// A download started by a click on selector in the given tab: its name and bytes.
+async function download(page, selector, where = 'Dateien') {
+    await tab(page, where);
     const [file] = await Promise.all([page.waitForEvent('download'), page.locator(selector).click()]);
     return { name: file.suggestedFilename(), bytes: fs.readFileSync(await file.path()) };
 }
+const goTo = (page, hash) => page.goto(PAGE_URL + hash).then(() => started(page));
 const fileOf = async (page, name) => (await download(page, `#downloads a[download="${name}"]`)).bytes;
 
 // The plan in the address, once the page has put it there.
@@ -81,8 +82,7 @@ const planAddress = (page) => page.waitForFunction(() => location.hash.length > 
 // The link the plan bar's button copies: from the clipboard, or from the box shown where there is none.
 async function copiedLink(page) {
     await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
-    await page.locator('#copy').click();
-    await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+    await noticeAfter(page, () => page.locator('#copy').click());
     return await page.locator('#notice input').count()
         ? page.locator('#notice input').inputValue() : page.evaluate(() => navigator.clipboard.readText());
 }
@@ -97,5 +97,5 @@ const fullest = () => ['#v=2&h&br&xl&or=j&dat=j&es&opt&m&name=Gro%C3%9Fer%20Komp
 
 const fieldId = (key) => '#f-' + key.replace(/\W/g, '-');
 
-module.exports = { session, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, tab, text,
+module.exports = { session, PAGE_URL, PHONE, DESKTOP, openPage, goTo, started, reload, close, assertAccessible, tab, text,
     transcript, download, fileOf, planAddress, copiedLink, fieldId, planNames, values, noticeSays, fullest };

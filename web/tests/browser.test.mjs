@@ -2,7 +2,7 @@
 import test from 'node:test';
 import assert from 'node:assert';
 import { goldenCases, runNative, OUTPUT_FILES } from './support.js';
-import { session, PAGE_URL, PHONE, DESKTOP, openPage, started, reload, close, assertAccessible, text, transcript,
+import { session, PAGE_URL, PHONE, DESKTOP, openPage, goTo, reload, close, assertAccessible, text, transcript,
     fileOf, planAddress, fieldId } from './browser.js';
 
 const cases = Object.fromEntries(goldenCases().map((c) => [c.name, c]));
@@ -10,7 +10,6 @@ const latin1 = async (page, name) => (await fileOf(page, name)).toString('latin1
 // the tables' text without the "Warum?" buttons
 const resultsText = async (page) => (await page.locator('#results').innerText()).replace(/\u00ad/g, '').replace(/\nWarum\?/g, '');
 const focused = (page) => page.evaluate(() => document.activeElement.id);
-const goTo = async (page, hash) => { await page.goto(PAGE_URL + hash); await started(page); };
 
 // The lines a golden case types as form entries: its options, their yes/no answers, then the questions in order.
 async function fillForm(page, c) {

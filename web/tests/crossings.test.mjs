@@ -5,7 +5,6 @@ import assert from 'node:assert';
 import { openPage, reload, close, tab, download, noticeSays } from './browser.js';
 
 // A line of zeros shows 0 or – in every cell (the plants' surplus "0 EZ"); the console's "-0" of a sale too.
-// (Switches named with their flags: the random player finds them so.)
 test('lines of zeros hidden by the player, in this browser only', async () => {
     const page = await openPage('#v=2&saleSkwM=1&GKF=1');
     const lines = () => page.locator('#results tbody tr:not(.explained)').evaluateAll((rows) => rows.map((tr) =>

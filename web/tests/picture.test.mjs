@@ -1,8 +1,7 @@
 // The chain and the tables as pictures, opened as an image viewer would, and "Teilen" on a phone with a share sheet.
 import test from 'node:test';
 import assert from 'node:assert';
-import fs from 'node:fs';
-import { session, PHONE, openPage, close, tab, copiedLink, fullest } from './browser.js';
+import { session, PHONE, openPage, close, tab, download, copiedLink, fullest } from './browser.js';
 
 const NAME = 'Großer Komplex';
 const dataUrl = (bytes, type) => `data:${type};base64,${Buffer.from(bytes).toString('base64')}`;
@@ -40,16 +39,10 @@ async function decoded(urls, rows) {
     return got;
 }
 
-async function saved(page, selector) {
-    const [file] = await Promise.all([page.waitForEvent('download'), page.locator(selector).click()]);
-    return { name: file.suggestedFilename(), bytes: fs.readFileSync(await file.path()) };
-}
-
 test('pictures in the dark: the chain as PNG and SVG, the tables as PNG, named after the plan, on light paper', async () => {
     const page = await openPage(fullest(), { colorScheme: 'dark' });
-    const tables = await saved(page, '#tables-png');
-    await tab(page, 'Kette');
-    const [png, svg] = [await saved(page, '#chain-png'), await saved(page, '#chain-svg')];
+    const tables = await download(page, '#tables-png', 'Übersicht');
+    const [png, svg] = [await download(page, '#chain-png', 'Kette'), await download(page, '#chain-svg', 'Kette')];
     assert.deepStrictEqual([tables.name, png.name, svg.name],
         [`${NAME}.ergebnisse.png`, `${NAME}.kette.png`, `${NAME}.kette.svg`]);
     const text = svg.bytes.toString('utf8');

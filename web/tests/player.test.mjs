@@ -13,8 +13,8 @@ import { isDeepStrictEqual } from 'node:util';
 import fc from 'fast-check';
 import { planInput, isAsked, emptyPlan } from '../plan/plan.js';
 import { describeResults } from '../record/describe.js';
-import { session, openPage, close, tab, download, PHONE } from './browser.js';
-import { started, reload, goldenCases } from './support.js';
+import { session, openPage, close, tab, download, fieldId, PHONE, DESKTOP } from './browser.js';
+import { started, reload, goldenCases, noticeAfter } from './support.js';
 
 const env = process.env, SEED = Number(env.WERKVERBUND_RANDOM_SEED || Date.now() % 1000000);
 const [RUNS, STEPS, RELOADS] = [[env.WERKVERBUND_PLAYER_RUNS, 3], [env.WERKVERBUND_PLAYER_STEPS, 60], [env.WERKVERBUND_RELOADS, 100]]
@@ -61,7 +61,7 @@ const formOf = (page) => page.evaluate(() => {
         race: document.querySelector('input[name=crystalRace]:checked')?.value };
 });
 const formFrom = (m, t) => {
-    const p = m.plans[m.shown[t]], id = (key) => 'f-' + key.replace(/\W/g, '-');
+    const p = m.plans[m.shown[t]], id = (key) => fieldId(key).slice(1);
     return { id: m.shown[t], name: p.name, on: norm(p).on, race: p.values.crystalRace || 'a',
         values: Object.fromEntries(asked(m, t).map((q) => [id(q.key), p.values[q.key] || ''])) };
 };
@@ -109,7 +109,7 @@ async function holds(m, r) {
 
 const TEXTS = fc.oneof(fc.integer({ min: 0, max: 40 }).map(String), fc.constantFrom('', '1.200', '2,5', '0.500', 'abc', '-3'));
 const tabNo = fc.integer({ min: 0, max: 1 }), PICK = fc.double({ min: 0, max: 0.99, noNaN: true });
-const fieldOf = (page, key) => page.locator('#f-' + key.replace(/\W/g, '-'));
+const fieldOf = (page, key) => page.locator(fieldId(key));
 const oneTab = (m, a) => !m.full || a.t === 0;  // with full storage one tab is played
 const noticeButton = (page, name) => page.locator('#notice').getByRole('button', { name });
 async function another(m, r, t, pick) {  // another plan chosen in the list, if there is one
@@ -214,13 +214,10 @@ const STEPS_TABLE = [
             const at = text.indexOf(a.as === 'code' ? '-' : '#') + 1, cut = at + Math.floor((text.length - at) * a.at);
             if (a.how === 'cut') text = text.slice(0, cut);
             if (a.how === 'changed') text = text.slice(0, cut) + (text[cut] === '7' ? '8' : '7') + text.slice(cut + 1);
-            await page.evaluate((text) => navigator.clipboard.writeText(text)
-                .then(() => { document.getElementById('notice').textContent = ''; }), text);
-            const before = Object.keys(m.plans).length;
+            await page.evaluate((text) => navigator.clipboard.writeText(text), text);
+            const before = Object.keys(m.plans).length;  // a paste is said; an address this tab wrote itself is not
             if (a.as === 'open') await page.goto(text).then(() => started(page)).then(() => page.waitForTimeout(100));
-            else await page.locator('#plan-paste').focus().then(() => page.keyboard.press('Control+V'));
-            // said, but for an address this tab wrote itself
-            if (a.as !== 'open') await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+            else await noticeAfter(page, () => page.locator('#plan-paste').focus().then(() => page.keyboard.press('Control+V')));
             await adopt(m, r);
             m.history[a.t] = {};
             if (a.as === 'code' && a.how !== 'right') assert.strictEqual(Object.keys(m.plans).length, before, 'a broken code adds nothing');
@@ -232,8 +229,7 @@ const STEPS_TABLE = [
         const file = a.wrong === 'all' ? await download(page, '#plans-save').catch(() => null) : a.wrong ? { bytes: Buffer.from(a.wrong) }
             : await download(page, '#planfile');
         const before = Object.keys(m.plans);
-        await page.locator('#plan-load').setInputFiles({ name: 'plan.json', mimeType: 'application/json', buffer: file.bytes });
-        await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+        await noticeAfter(page, () => page.locator('#plan-load').setInputFiles({ name: 'plan.json', mimeType: 'application/json', buffer: file.bytes }));
         await adopt(m, r);
         const added = Object.keys(m.plans).filter((id) => !before.includes(id));
         assert.deepStrictEqual([file.name, added.map((id) => norm(m.plans[id]))], a.wrong ? [file.name, []]
@@ -284,7 +280,7 @@ const STEPS_TABLE = [
     // typed, then reloaded at once in the typing's task, a moment later by the page, or by the browser; slowed down
     ['typed reload', fc.record({ t: tabNo, q: fc.nat(), text: fc.nat(999).map(String), wait: fc.constantFrom(0, 1, 10, 50, 100),
         byPage: fc.boolean() }), (m) => !m.full, async (m, r, a) => {
-        const page = r.tabs[a.t], qs = asked(m, a.t), q = qs[a.q % qs.length], id = 'f-' + q.key.replace(/\W/g, '-');
+        const page = r.tabs[a.t], qs = asked(m, a.t), q = qs[a.q % qs.length], id = fieldId(q.key).slice(1);
         const cpu = await page.context().newCDPSession(page);
         await cpu.send('Emulation.setCPUThrottlingRate', { rate: 3 });
         if (a.byPage) {
@@ -304,9 +300,7 @@ const STEPS_TABLE = [
             const page = r.tabs[a.t], golden = goldenCases().find((c) => c.name === a.file);
             const bytes = a.file === 'own' ? (await download(page, 'a[download="antworten.txt"]')).bytes
                 : golden ? Buffer.from(golden.input, 'latin1') : Buffer.alloc(70000, '1\n');
-            await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
-            await page.locator('#load').setInputFiles({ name: 'antworten.txt', mimeType: 'text/plain', buffer: bytes });
-            await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+            await noticeAfter(page, () => page.locator('#load').setInputFiles({ name: 'antworten.txt', mimeType: 'text/plain', buffer: bytes }));
             await adopt(m, r);
             if (!golden) return;
             if (a.away && await another(m, r, a.t, a.pick)) {
@@ -360,7 +354,7 @@ const steps = STEPS_TABLE.map((row) => row[1].map((args) => new Step(row, args))
 
 // Two tabs of one browser on a link's plan, and another local page of the same origin (which fills the storage).
 async function start(hash) {
-    const context = await session.browser.newContext({ acceptDownloads: true, hasTouch: true, viewport: { width: 1280, height: 900 } });
+    const context = await session.browser.newContext({ acceptDownloads: true, hasTouch: true, viewport: DESKTOP });
     await context.setOffline(true);
     const a = await openPage(hash, { context });
     const other = await context.newPage(), file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'werkverbund-')), 'andere.html');
@@ -420,7 +414,7 @@ const SCENARIOS = {
         [['chain', t0({ how: 'click', zoom: 'Einpassen' })], ['chain', t1({ how: 'tap', zoom: 'Vergrößern' })],
             ['chain', t0({ how: 'keys', zoom: 'Verkleinern' })], ['print', t0({ dark: 'system' })], ['print', t1({ dark: 'switch' })]]],
     'plan files right and wrong, all plans': ['#v=2&name=Datei&WF.A=2', [['built', t0({ pick: 0, text: '2' })], ['planfile', t0({ wrong: null })],
-        ['planfile', t1({ wrong: '{kaputt' })], ['planfile', t0({ wrong: 'all' })]]],
+        ['planfile', t1({ wrong: '{kaputt' })], ['planfile', t0({ wrong: 'all' })], ['together', t1({ picks: [true, true, true] })]]],
     [`an entry followed by a reload at any moment comes back (${RELOADS} tries)`]: ['#v=2&name=Eins',
         fc.sample(STEPS_TABLE.find((row) => row[0] === 'typed reload')[1], { seed: SEED, numRuns: RELOADS }).map((a) => ['typed reload', a])],
     'an answers file\'s offer goes with its plan; storage cleared by another page': ['#v=2&name=B&saleSkwM=5', [['plan', t0({ copy: false })],

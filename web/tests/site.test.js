@@ -8,7 +8,7 @@ const path = require('node:path');
 const crypto = require('node:crypto');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
-const { webBuild, CHROMIUM, started, reload } = require('./support.js');
+const { webBuild, CHROMIUM, started, reload, noticeAfter } = require('./support.js');
 const { spawnSync } = require('node:child_process');
 const { serve } = require('./serve.js');
 const jsQR = require('jsqr');
@@ -93,7 +93,7 @@ test('the site: installable, kept for use offline, updated with the plan kept', 
     await reload(page);
     await page.locator('#update-note').getByText('Neue Version verfügbar').waitFor();
     await field(page).fill('9');
-    await act(page, () => page.click('#copy'));  // a notice of its own: later ones leave it
+    await noticeAfter(page, () => page.click('#copy'));  // a notice of its own: later ones leave it
     assert.deepStrictEqual([await page.title(), await page.isVisible('#update-note')], ['Werkverbund', true]);
     await Promise.all([page.waitForEvent('load'), page.getByRole('button', { name: 'Neu laden' }).click()]);
     await started(page);
@@ -149,15 +149,9 @@ const keptPage = (page) => page.evaluate(async () => {
     return [(await got.text()).length, got.headers.get('Content-Type').split(';')[0]];
 });
 
-// Does what job does on the page and waits for the notice to say something.
-async function act(page, job) {
-    await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
-    await job();
-    await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
-}
-const copied = (page, button) => act(page, () => page.click(button)).then(() => page.evaluate(() => navigator.clipboard.readText()));
+const copied = (page, button) => noticeAfter(page, () => page.click(button)).then(() => page.evaluate(() => navigator.clipboard.readText()));
 
-test('links have the public address from a file; nothing, no plan or too much pasted', async () => {
+test('links have the public address from a file; nothing, no plan or too much pasted; no page frames the site', async () => {
     const { page } = s;
     const copy = path.join(scratch, 'werkverbund.html');  // the file as built with a public address
     fs.writeFileSync(copy, fs.readFileSync(path.join(webBuild, 'werkverbund.html'), 'utf8').replace('<title>',
@@ -173,7 +167,7 @@ test('links have the public address from a file; nothing, no plan or too much pa
     // codes and links pasted, right, cut and changed: player.test.mjs
     const stored = () => page.evaluate(() => Object.keys(localStorage).filter((k) => k.startsWith('werkverbund.plan.'))
         .sort().map((k) => localStorage.getItem(k)));
-    const paste = (text) => act(page, () => page.fill('#plan-paste', text).then(() => page.press('#plan-paste', 'Enter')));
+    const paste = (text) => noticeAfter(page, () => page.fill('#plan-paste', text).then(() => page.press('#plan-paste', 'Enter')));
     const before = await stored();
     // nothing, a code of nothing (its check sum right), a paste of 20 MB: each said, at once, no plan changed
     // WV1-AABB2RL_: a code of the first version holding an empty address (method 0, length 0, their CRC-32)
@@ -181,17 +175,14 @@ test('links have the public address from a file; nothing, no plan or too much pa
         ['WV1-' + 'A'.repeat((20 << 20) - 4), /20480 KB lang und wird nicht gelesen: .* höchstens 64 KB/]]) {
         await page.evaluate((t) => navigator.clipboard.writeText(t), pasted);
         const since = Date.now();
-        await (pasted ? act(page, () => page.focus('#plan-paste').then(() => page.keyboard.press('Control+V')))
+        await (pasted ? noticeAfter(page, () => page.focus('#plan-paste').then(() => page.keyboard.press('Control+V')))
             : paste(pasted));
         assert.ok(Date.now() - since < 2000, `said after ${Date.now() - since} ms`);
         assert.match(await said(page), why);
         assert.deepStrictEqual([await stored(), await page.locator('#plan-paste').inputValue().then((t) => t.length < 99)],
             [before, true]);
     }
-});
-
-test('no page can frame the site (its headers forbid it)', async () => {
-    const framing = await s.context.newPage();
+    const framing = await s.context.newPage();  // the site's headers, kept by its worker, forbid any page to frame it
     await framing.setContent(`<iframe src="${s.server.url}"></iframe>`, { waitUntil: 'load' });
     assert.match(framing.frames()[1].url(), /^chrome-error:/);
     await framing.close();

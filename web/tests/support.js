@@ -97,6 +97,12 @@ function generator(seed) {
 
 const started = (page) => page.waitForFunction(() => window.werkverbund?.timing.firstResults != null);
 const reload = async (page) => { await page.reload(); await started(page); };
+// Does job on the page and waits for the notice, emptied before, to say something.
+async function noticeAfter(page, job) {
+    await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
+    await job();
+    await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+}
 
 // Debian's Chromium, headless, with nothing of its own going out.
 const CHROMIUM = { executablePath: process.env.WERKVERBUND_CHROMIUM || '/usr/bin/chromium',
@@ -110,4 +116,4 @@ const FULL_PLAN = '#h&br&xl&or=j&dat=j&es&opt&saleSkwM=1&saleSkwL=1&EAM=2&SAL=1&
 const overlap = (a, b) => a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 
 module.exports = { overlap, CHROMIUM, FULL_PLAN, generator, randomRuns, assertSameRun, webBuild, nativeProgram,
-    loadRunner, runNative, goldenCases, fileTexts, OUTPUT_FILES, started, reload };
+    loadRunner, runNative, goldenCases, fileTexts, OUTPUT_FILES, started, reload, noticeAfter };
