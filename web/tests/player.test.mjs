@@ -35,7 +35,11 @@ const adopt = async (m, r) => {  // plans the page added taken as stored, plans 
     const stored = await storedPlans(r.tabs[m.last]);
     for (const [id, s] of Object.entries(stored)) if (!m.plans[id]) m.plans[id] = { name: s.name, ...planPart(s.plan), built: s.built };
     for (const id of Object.keys(m.plans)) if (!stored[id]) delete m.plans[id];
-    for (const t of [0, 1]) m.shown[t] = await r.tabs[t].locator('#plan-list').inputValue();
+    for (const t of [0, 1]) {  // the other tab hears a moment later that its plan is gone
+        await r.tabs[t].waitForFunction((ids) => ids.includes(document.getElementById('plan-list').value), Object.keys(stored),
+            { polling: 50, timeout: 5000 }).catch(() => {});
+        m.shown[t] = await r.tabs[t].locator('#plan-list').inputValue();
+    }
     return stored;
 };
 // A change of the plan a tab shows: its undo gets the plan before, its redo goes; the other tab's history of it unknown.
