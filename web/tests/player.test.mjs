@@ -35,7 +35,11 @@ const adopt = async (m, r) => {  // plans the page added taken as stored, plans 
     const stored = await storedPlans(r.tabs[m.last]);
     for (const [id, s] of Object.entries(stored)) if (!m.plans[id]) m.plans[id] = { name: s.name, ...planPart(s.plan), built: s.built };
     for (const id of Object.keys(m.plans)) if (!stored[id]) delete m.plans[id];
-    for (const t of [0, 1]) m.shown[t] = await r.tabs[t].locator('#plan-list').inputValue();
+    for (const t of [0, 1]) {  // the other tab hears a moment later that its plan is gone
+        await r.tabs[t].waitForFunction((ids) => ids.includes(document.getElementById('plan-list').value), Object.keys(stored),
+            { polling: 50, timeout: 5000 }).catch(() => {});
+        m.shown[t] = await r.tabs[t].locator('#plan-list').inputValue();
+    }
     return stored;
 };
 // A change of the plan a tab shows: its undo gets the plan before, its redo goes; the other tab's history of it unknown.
@@ -74,12 +78,18 @@ const tablesFrom = (plan) => describeResults(session.runner.runPlan(planInput(se
 
 async function holds(m, r) {
     assert.deepStrictEqual(r.errors, [], 'errors of the page');
-    const stored = m.full ? null : await storedPlans(r.tabs[m.last]);  // as the tab that acted sees it
+    // the stored plans as the tab that acted sees them: what the other tab wrote reaches it up to a second later
+    let stored = null, got;
+    const want = Object.fromEntries(Object.entries(m.plans).map(([id, p]) => [id, norm(p)]));
+    for (let i = 0; !m.full && i < 50 && !isDeepStrictEqual(got, want); i++) {
+        if (i) await r.tabs[m.last].waitForTimeout(100);
+        stored = await storedPlans(r.tabs[m.last]);
+        got = Object.fromEntries(Object.entries(stored).map(([id, s]) => [id, norm({ name: s.name, ...s.plan, built: s.built })]));
+    }
     if (stored) {
         const names = Object.values(stored).map((p) => p.name);
         assert.strictEqual(new Set(names).size, names.length, `two plans of one name: ${names}`);
-        const got = Object.fromEntries(Object.entries(stored).map(([id, s]) => [id, norm({ name: s.name, ...s.plan, built: s.built })]));
-        assert.deepStrictEqual(got, Object.fromEntries(Object.entries(m.plans).map(([id, p]) => [id, norm(p)])), 'the stored plans');
+        assert.deepStrictEqual(got, want, 'the stored plans');
     }
     for (const [t, page] of r.tabs.entries()) {
         if (m.full && t) continue;  // with full storage the other tab hears of nothing
