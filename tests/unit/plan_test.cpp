@@ -281,8 +281,8 @@ TEST(PlanEntry, FieldsAreReadAsTheConsoleReadsThem) {
     const struct {
         const char *key, *text, *said;
     } rows[] = {
-        { "ME", " 0x1p3\t", "8" },  { "demand", "-500000001", "range" }, { "demand", "-500000000", "-500000000" },
-        { "crystalRace", " B", "98" }, { "crystalRace", "x", "letter" },  { "EAXL", "x", "0" },
+        { "ME", " 0x1p3\t", "8" },     { "demand", "-500000001", "range" }, { "demand", "-500000000", "-500000000" },
+        { "crystalRace", " B", "98" }, { "crystalRace", "x", "letter" },    { "EAXL", "x", "0" },
     };
     for (const auto& row : rows) {
         wv_planReset();

@@ -23,8 +23,7 @@ export function planStore(tables, storage, session, lines) {
     var address = planAddress(tables, reader, lines && lines.carry);
     var files = planFile(reader, address.carried);
     var kept = planStorage(storage, news);
-    var journal = changeJournal();
-    var hashOf = address.hashOf;
+    var journal = changeJournal(), hashOf = address.hashOf;
     try {
         if (session === undefined) session = sessionStorage;
     } catch (e) { session = null; }
@@ -173,13 +172,15 @@ export function planStore(tables, storage, session, lines) {
         adopt: function (entry) {
             return added(make(entry, 'Plan', /^[0-9a-z]{1,40}$/.test(entry.id) && !read(entry.id) ? entry.id : null));
         },
-        // A removed plan back under its own id, so in its own place in the list (as it is, if it is back already).
+        // A removed plan back under its own id, so in its own place in the list (as it is, if it is back already),
+        // with its marks; a name taken meanwhile gets " (2)" as this tab's change, which another tab then keeps.
         restore: function (entry) {
             var e = read(entry.id);
             if (!e) {
-                e = { id: entry.id, name: uniqueName(entry.name, entry.id), plan: reader.planOf(entry.plan, []),
-                    built: reader.builtOf(entry.built, []), updated: Date.now() };
+                e = { id: entry.id, name: entry.name, plan: reader.planOf(entry.plan, []),
+                    built: reader.builtOf(entry.built, []), updated: Date.now(), stamps: Object.assign({}, entry.stamps) };
                 if (!put(e, 'Der Plan „' + e.name + '“ wird nicht gespeichert')) return null;
+                e = change(e.id, function (x) { x.name = uniqueName(x.name, x.id); }) || e;
             }
             return use(e);
         },
@@ -218,8 +219,7 @@ export function planStore(tables, storage, session, lines) {
         },
         setBuilt: function (row, count, id) {
             return isCount(count) ? change(id || cur || current().id, function (e) {
-                e.built[row] = count;
-                if (!count) delete e.built[row];
+                if (count) e.built[row] = count; else delete e.built[row];
             }) : null;
         },
         // Notes the addresses the page shows and is about to show for this tab's plan.

@@ -420,6 +420,8 @@ const SCENARIOS = {
     'a plan deleted in another tab takes its form with it; the last one deleted leaves one plan': ['#v=2&name=Bleibt&GKF=1', [
         ['plan', t1({ copy: false })], ['switch', t0({ pick: 0.9 })], ['remove', t1({ back: 0, pick: 0 })], ['type', t0({ q: 19, text: '2' })],
         ['remove', t0({ back: 0, pick: 0 })], ['remove', t0({ back: 1, pick: 0 })], ['rename', t0({ name: 'Plan 1' })]]],
+    'the last plan renamed, deleted and brought back gets "(2)" beside the one made meanwhile, in both tabs': ['#v=2&name=Start&saleSkwM=1',
+        [['rename', t0({ name: 'Plan 1' })], ['remove', t0({ back: 1, pick: 0 })]]],
     'the chain picks with one click, tap or key; printed light from dark': ['#v=2&xl&or=j&opt&saleSkwM=1&saleSkwL=3&WF.A=2&WF.V=5&OF.B=1',
         [['chain', t0({ how: 'click', zoom: 'Einpassen' })], ['chain', t1({ how: 'tap', zoom: 'Vergrößern' })],
             ['chain', t0({ how: 'keys', zoom: 'Verkleinern' })], ['print', t0({ dark: 'system' })], ['print', t1({ dark: 'switch' })]]],
