@@ -12,15 +12,22 @@ export function otherTabs(parts) {
     // there is to say). A change this tab wrote itself before a reload, which storage hears of only now, is shown
     // without a word.
     function otherTab(id, before) {
-        var plans = parts.plans(), now = plans.current();
-        if (now.id !== id || plans.hashOf(now.plan) === plans.hashOf(parts.shown()) && now.name === parts.entry().name) {
-            return false;
-        }
+        var plans = parts.plans(), now = plans.current(), was = parts.entry();
+        if (now.id !== id || plans.hashOf(now.plan) === plans.hashOf(parts.shown()) && now.name === was.name
+            && countsOf(now.built) === countsOf(was.built)) return false;
         parts.use(now);
         var said = [before, !plans.heardOf(now) && 'Der Plan „' + now.name + '“ wurde in einem anderen '
             + 'Tab geändert; die Änderung ist hier übernommen.'].filter(Boolean).join(' ');
         if (said) parts.notice(said);
         return true;
+    }
+
+    // A plan's built counts as one text, whatever order another tab wrote them in: a count typed there is a change
+    // of this tab's plan too (its Baustand, link and files).
+    function countsOf(built) {
+        return Object.keys(built || {}).filter(function (k) { return built[k] > 0; }).sort().map(function (k) {
+            return k + '=' + built[k];
+        }).join('&');
     }
 
     // What the store has to say; the storage warning stays in its own line while storage refuses (tried again
