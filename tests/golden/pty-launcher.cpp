@@ -93,10 +93,6 @@ void type(const std::string& keys) {
 int main(int argc, char** argv) {
     if (argc < 2) fail("usage: pty-launcher PROGRAM [ARGUMENT...] < TYPED > SCREEN");
     const std::string typed(std::istreambuf_iterator<char>(std::cin), {});
-    for (char c : typed) {
-        if ((c >= 0 && c < ' ' && c != '\n' && c != '\t') || c == 127)
-            fail("a terminal would take a typed key as a command");
-    }
     int slave = -1;
     termios modes{};
     if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 || tcgetattr(slave, &modes) != 0) fail("no terminal");
