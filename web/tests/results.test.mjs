@@ -14,7 +14,6 @@ import { builtLines } from '../plan/carry.js';
 import { NO_LINE } from '../plan/checked.js';
 import { lineName } from '../record/words.js';
 import { chainModel } from '../record/chain.js';
-import { layoutChain } from '../record/layout.js';
 import { tablesOf } from '../record/sheet.js';
 import { readAnswers } from '../plan/answers.js';
 
@@ -47,14 +46,10 @@ test('the result tables of energy-2 (every option), worked out by hand from its 
 // In the plan with every option each "Warum?" tells the numbers its row's facts hold (plan_test.cpp holds the facts to
 // the diagnostics file), the special factories a chain feeds as the plan gives them.
 test('every "Warum?" of the plan with every option tells the numbers of its row', () => {
-    // the crystal race's food says why it differs from the console text when crystal factories are for sale
-    const sold = run(planOf('#crystalRace=u&KM=2')).record, food = sold.rows.findIndex((r) => r.type === 'crystalFood');
-    assert.match(explainRow(sold, tables, food).join(' '), /Konsolenausgabe zählt in dieser Zeile nur/);
     const plan = planOf(FULL_PLAN), { record } = run(plan), why = (i) => explainRow(record, tables, i).join(' ');
     const chains = record.rows.map((r, i) => [r, i]).filter(([r]) => /Chain$/.test(r.type));
     // one factory in the singular: the plan has 2 Gefechtskopffabriken and 1 Satellitenfertigung
     const special = { GKF: 'Gefechtskopffabriken', SBF: 'Satellitenfertigung' };
-    assert.strictEqual(chains.length, 12);
     for (const [{ facts: f, type, feeds, race }, i] of chains) {
         const code = Object.keys(f)[0];  // the demand
         const whose = type === 'raceChain' ? `${de(f.NF)} für die Level-3-Fabriken der ${race}, .*`
@@ -136,13 +131,6 @@ function check(record, before) {
             assert.strictEqual(boxes[clean(r.head)], shown.map((x) => x.join(' ')).join(' · '), `${r.head} in ${what}`);
         }
     }
-    // laid out from real records, whose wrapped titles the random complexes of diagram.test.mjs do not reach
-    const chart = layoutChain(model, measure);
-    const things = chart.boxes.concat(chart.labels, chart.columns), name = (a) => a.id || a.text || a.title;
-    things.forEach((a, i) => {
-        assert.ok(a.x >= 0 && a.y >= 0 && a.x + a.w <= chart.width && a.y + a.h <= chart.height, 'inside the picture');
-        for (const b of things.slice(0, i)) assert.ok(!overlap(a, b), `${name(a)} and ${name(b)} apart`);
-    });
     // the tables as a picture: each of their texts once, none on another, all inside
     const sheet = tablesOf({ tables: described }, measure), kind = (c) => Object.keys(WIDTH).find((k) => c.includes(k));
     const texts = sheet.pieces.filter((p) => p[0] === 'text' && p[2]).map(([, a, t]) => {
