@@ -16,6 +16,7 @@ import { lineName } from '../record/words.js';
 import { chainModel } from '../record/chain.js';
 import { tablesOf } from '../record/sheet.js';
 import { readAnswers } from '../plan/answers.js';
+import { fakeStorage } from './fakes.mjs';
 
 const RUNS = Number(process.env.WERKVERBUND_PROPERTY_RUNS || 10000);
 let runner, tables;
@@ -177,13 +178,14 @@ test('answers files that do not fit the options: what is said, the options they 
 
 // Counts the page kept under line names, named as by the other answer to the naming of the extra races: Piraten
 // (5 Level 3 factories, small surpluses) need 5 units, one L pair; Xenon need none: the count on its smallest size.
-// With the extra races switched off the Piraten count is kept for when they are on; a name or code of no line is said.
+// A line counted under both its names keeps the count under its name now. With the extra races switched off the
+// Piraten count is kept for when they are on; a name or code of no line is said.
 test('built counts by line name carried over once, also for a line the options hide; those of no line said', () => {
-    const storage = Object.create({ getItem(k) { return Object.hasOwn(this, k) ? this[k] : null; },
-        setItem(k, v) { this[k] = v; }, removeItem(k) { delete this[k]; } });
+    const storage = fakeStorage();
     storage['werkverbund.plan.a'] = JSON.stringify({ werkverbund: 1, name: 'Alt', plan: planOf('#or=n&opt&WF.V=5'),
-        updated: 1, built: { 'Piraten L2+L1Fabriken': 3, 'Xenon L2+L1Fabriken': 1, 'Gibt es nicht': 2 } });
-    const expected = { 'NP.V.L': 3, 'NP.X.M': 1 }, lines = builtLines(tables, runner);
+        updated: 1, built: { 'Piraten L2+L1Fabriken': 3, 'Rasse1 L2+L1Fabriken': 2, 'Xenon L2+L1Fabriken': 1,
+            'Gibt es nicht': 2 } });
+    const expected = { 'NP.V.L': 2, 'NP.X.M': 1 }, lines = builtLines(tables, runner);
     const never = { has: lines.has, carry: () => assert.fail('carried twice') };
     const first = planStore(tables, storage, null, lines);
     assert.deepStrictEqual([first.current().built, first.messages()], [expected,
