@@ -66,8 +66,8 @@ test('the plan store: links add plans and never pile up', () => {
     // reloads: of the same link after an edit, of the address of the plan being edited
     plans = store(storage);
     assert.strictEqual(plans.openLink(link).entry.id, opened.entry.id);
-    const copy = plans.duplicate(plans.current().id);  // two plans alike: the current one is meant
-    assert.strictEqual(store(storage).openLink(plans.hashOf(copy.plan)).entry.id, copy.id);
+    const copy = plans.duplicate(plans.current().id);  // two plans alike: the current one is meant; counts copied too
+    assert.deepStrictEqual([store(storage).openLink(plans.hashOf(copy.plan)).entry.id, copy.built], [copy.id, { Erz: 1 }]);
     assert.strictEqual(plans.openLink(plans.hashOf(plain({}), { name: ' Anna ' })).entry.name, 'Anna');
     assert.deepStrictEqual(plans.list().map((e) => e.plan.values.saleSkwM).sort(), ['10', '10', '2', undefined]);
 });
