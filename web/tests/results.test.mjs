@@ -104,8 +104,8 @@ const measure = (text, kind) => text.length * WIDTH[kind];
 const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-').replace(/^-0$/, '0'))
     .filter((c) => !['', '–', '-'].includes(c));
 
-// One record's chain, layout, "Warum?", CSV (its columns: export.test.mjs) and comparison with the record before (or
-// itself), against its result tables; gives what the next one compares.
+// One record's chain, "Warum?", tables as a picture, CSV (its columns: export.test.mjs) and comparison with the record
+// before (or itself), against its result tables; gives what the next one compares.
 function check(record, before) {
     const model = chainModel(record, tables), ids = model.nodes.map((n) => n.id), what = JSON.stringify(record.options);
     assert.strictEqual(new Set(ids).size, ids.length, 'every box once');
