@@ -37,9 +37,9 @@ function sharedStorage() {
     return { truth, queue, tab, deliver };
 }
 
-// Two tabs on one plan, each changing fields, built counts and the name of its own, while the storage fills and frees
-// and the tabs hear of each other's writing late: once all is heard and the storage free, the plan holds each
-// change as its tab made it last.
+// Two tabs on one plan, each changing fields (an option too), built counts and the name of its own, while the storage
+// fills and frees and the tabs hear of each other's writing late: once all is heard and the storage free, the plan
+// holds each change as its tab made it last.
 test(`two tabs that hear late, full storage: every change kept (${RUNS} sessions, seed ${SEED})`, () => {
     for (let run = 0; run < RUNS; run++) {
         const g = generator(SEED + run), shared = sharedStorage();
@@ -47,15 +47,16 @@ test(`two tabs that hear late, full storage: every change kept (${RUNS} sessions
         const id = a.store.current().id;
         shared.deliver(Infinity, () => {});
         b.store.switchTo(id);
-        const own = [[a, ['WF.A', 'OF.A'], 'A.M'], [b, ['WF.B', 'OF.B'], 'B.M']];
+        const own = [[a, ['WF.A', 'OF.A', 'xl'], 'A.M'], [b, ['WF.B', 'OF.B', 'h'], 'B.M']];
         const expected = { values: {}, built: {}, name: 'Plan 1' };
         const listen = (copy, event) => [a, b].find((t) => t.copy === copy).store.storageChanged(event);
         for (let step = 0; step < 30; step++) {
             const [tab, fields, row] = g.pick(own), base = tab.store.get(id) || tab.store.current();
             const what = g.int(10);
             if (what < 5) {
-                const key = g.pick(fields), text = g.chance(0.2) ? '' : String(g.int(100));
-                tab.store.save({ ...base.plan, values: { ...base.plan.values, [key]: text } }, base.plan, id);
+                const key = g.pick(fields), part = key in base.plan.options ? 'options' : 'values';
+                const text = part === 'options' ? g.chance(0.5) : g.chance(0.2) ? '' : String(g.int(100));
+                tab.store.save({ ...base.plan, [part]: { ...base.plan[part], [key]: text } }, base.plan, id);
                 expected.values[key] = text;
             } else if (what < 7) {
                 const n = g.int(3);
@@ -72,14 +73,15 @@ test(`two tabs that hear late, full storage: every change kept (${RUNS} sessions
             shared.deliver(Infinity, listen);
         }
         const kept = planStore(tables, shared.truth, null).get(id), { values, built } = expected;
-        assert.deepStrictEqual([Object.keys(values).map((k) => kept.plan.values[k] || ''),
+        const now = (k) => (k in kept.plan.options ? kept.plan.options[k] : kept.plan.values[k] || '');
+        assert.deepStrictEqual([Object.keys(values).map(now),
             Object.keys(built).map((k) => kept.built[k] || 0), kept.name],
         [Object.values(values), Object.values(built), expected.name], `seed ${SEED + run}`);
     }
 });
 
 // A reload goes to the tab's plan also from the address of the plan it showed before (the browser hears of each new
-// address late), and adds no plan for an address it does not know.
+// address late), and adds no plan for an address it does not know; a new tab opens the plan chosen last.
 test('a reload from the addresses a tab wrote', () => {
     const storage = fakeStorage(), session = fakeStorage(), a = planStore(tables, storage, session);
     const hash = (e) => a.hashOf(e.plan, { name: e.name }), kept = a.create('Bleibt');
@@ -88,7 +90,8 @@ test('a reload from the addresses a tab wrote', () => {
     a.wrote([hash(kept), hash(other)]);  // the address of the plan before still shown, the new one noted
     const reloaded = planStore(tables, storage, session);
     assert.deepStrictEqual([reloaded.openLink(hash(kept), false, true).entry.id,
-        reloaded.openLink('#v=2&name=Fremd&WF.A=9', false, true).added, reloaded.list().length], [other.id, false, 2]);
+        reloaded.openLink('#v=2&name=Fremd&WF.A=9', false, true).added, reloaded.list().length,
+        planStore(tables, storage, null).current().id], [other.id, false, 2, other.id]);
 });
 
 // What a link may bring within its bound can be stored beyond the bound a stored plan is read with (a control
