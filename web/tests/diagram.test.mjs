@@ -16,6 +16,7 @@ function randomModel(seed) {
     const nodes = columns.flatMap((c, k) => list(k ? rand(6) && 1 + rand(k === 3 ? 14 : 3) : 1 + rand(20), () => ({
         column: k, title: text(1 + rand(3)), lines: list(rand(5), () => text(1 + rand(4))),
         mark: ['', '-', 'S', 'F'][rand(4)], tone: rand(8) ? '' : 'bad' })));
+    nodes.forEach((n) => { n.titleLines = list(1 + rand(2), (_, i) => (i ? text(1 + rand(2)) : n.title)); });  // wrapped
     nodes.forEach((n, i) => { n.id = `n${i}`; });
     const seen = new Set();  // one line of a kind from one box to another
     const edges = nodes.flatMap((from) => {
@@ -53,7 +54,7 @@ function checkLayout(model, seed) {
     });
     model.nodes.forEach((n, i) => {
         const b = box[n.id] = chart.boxes[i];
-        const texts = n.lines.map((l) => [l, 'line']).concat([[n.title + n.mark, 'title']]);
+        const texts = n.lines.map((l) => [l, 'line']).concat(n.titleLines.map((t, k) => [k ? t : t + n.mark, 'title']));
         ok(b.h >= 17 * texts.length && texts.every(([t, k]) => b.w >= measure(t, k) + 8), `${n.id} holds its text`);
         const above = chart.boxes.filter((o, j) => j < i && model.nodes[j].column === n.column);
         ok(b.x === chart.columns[n.column].x && above.every((o) => o.y < b.y), `${n.id} in place`);

@@ -1,4 +1,4 @@
-// In node: the number format, the CSV's cells, the checklist per size, built counts carried from line names to codes.
+// In node: the number format, the CSV's cells, the checklist per size.
 import test from 'node:test';
 import assert from 'node:assert';
 import { number } from '../lib/format.js';
@@ -6,7 +6,6 @@ import { totalsOf } from '../record/rows.js';
 import { csvOf } from '../record/csv.js';
 import { compareRuns } from '../record/compare.js';
 import { checklistOf, standOf } from '../record/checklist.js';
-import { carryBuilt } from '../plan/carry.js';
 
 test('German numbers: thousands with a point, at most two decimals with a comma, -0 kept', () => {
     const rows = [[96400, '96.400'], [-12345, '-12.345'], [28.55, '28,55'], [1234567.891, '1.234.567,89'],
@@ -46,16 +45,4 @@ test('the checklist per size: what is missing, what stands beyond the need, a mi
         checklistOf({ rows: [row('raceChain', 'NP.B', 'B:', { shown: 3 })] }, {}).lines],
     [['fehlt XL 1234; L 3 zu viel', 'fehlt M 1', 'fehlt Ausbeute 2'], { built: 1 + 2 + 2, need: 1 + 2 + 1234 + 2 * 2 },
         ['fertig', 'Ausbeute 3 zu viel'], []]);
-});
-
-// The plants fill M 1 and L 2 up to their needs and put the rest on XL; the numbered race's line keeps the count
-// kept under its name as named, the named one the count under its name now.
-test('built counts of earlier pages, by line name, carried to the lines\' codes and sizes', () => {
-    const tables = { races: ['V', 'X'].map((code, i) => ({ code, chainNames: [['Piraten', 'Xenon'][i] + ' L2+L1Fabriken:',
-        'Rasse' + (i + 1) + ' L2+L1Fabriken:'] })) };
-    const now = [plants, food, row('raceChain', 'NP.V', 'Rasse1 L2+L1Fabriken:', { count: [0, 1, 0], shown: 3, feeds: 'V' }),
-        row('raceChain', 'NP.X', 'Xenon L2+L1Fabriken:', { count: [1, 0, 0], shown: 3, feeds: 'X' })];
-    assert.deepStrictEqual(carryBuilt({ rows: now }, tables, { Sonnenkraftwerke: 1240, 'A;B "C"': 1,
-        'Piraten L2+L1Fabriken': 3, 'Weg:': 2, 'Xenon L2+L1Fabriken': 4, 'Rasse2 L2+L1Fabriken': 7 }),
-    { 'SKW.M': 1, 'SKW.L': 2, 'SKW.XL': 1237, 'NP.A.M': 1, 'NP.V.L': 3, 'NP.X.M': 4 });
 });

@@ -38,7 +38,6 @@ test('what a run cannot take is refused before it reaches the core; nothing of a
         [{ files: { '../Ergebnis.txt': 'x' } }, /unzulässiger Name "\.\.\/Ergebnis\.txt"/],
         [{ files: { 'a/../../x': 'x' }, dirs: ['a'] }, /unzulässiger Name/],
         [{ files: { '/tmp/x': 'x' } }, /unzulässiger Name "\/tmp\/x"/], [{ dirs: ['..'] }, /unzulässiger Name "\.\."/],
-        [{ files: { './x': 'x' } }, /unzulässiger Name/], [{ dirs: ['/werkverbund'] }, /unzulässiger Name/],
         [{ files: { 'nodir/x': 'x' } }, /der Ordner von "nodir\/x" steht nicht in dirs/],
         // the low byte of \u0100 is a zero that would end the name: Ergebnis.txt itself
         [{ files: { 'Ergebnis.txt\u0100': 'x' } }, /unzulässiger Name/],
@@ -79,10 +78,9 @@ test('field text read as the console would take it, and why not', () => {
     const finite = { error: 'Bitte eine endliche Zahl eingeben, z. B. 1500 oder 37,5.' };
     const long = { error: 'Die Zahl ist zu lang (höchstens 500 Zeichen).' };
     const cases = [  // [text, read in a count field, read in a demand field]; a number is the value read
-        ['', { empty: true }, { empty: true }], [' 12 ', 12, 12], ['+7', 7, 7], ['-10000', -10000, -10000],
-        ['10001', whole, 10001], ['-10001', whole, -10001], ['12x', whole, finite], ['x12', whole, finite],
-        ['1e39', whole, finite], ['9'.repeat(501), whole, long], ['0'.repeat(499) + '1', 1, 1], ['010', 10, 10],
-        ['0x10', whole, 16], ['3.4028235e38', whole, 3.4028234663852886e38], ['3500', 3500, 3500], [' 1,5 ', whole, 1.5],
+        ['', { empty: true }, { empty: true }], ['10001', whole, 10001], ['-10001', whole, -10001], ['12x', whole, finite],
+        ['1e39', whole, finite], ['9'.repeat(501), whole, long], ['0'.repeat(499) + '1', 1, 1], ['0x10', whole, 16],
+        ['3.4028235e38', whole, 3.4028234663852886e38], [' 1,5 ', whole, 1.5],
         ...['ĳĵİİ', '1Į5', '３５００', '1\u00a05', '1\u20002', '15\u0000', '-', '.'].map((text) => [text, whole, finite]),
         ['1.500', 1500, 1500], ['1.500,5', dot, 1500.5], ['-12.345.678', whole, -12345678], ['1.500,', dot, 1500],
         ['1,500', whole, 1.5], ['1.5', whole, 1.5], ['1.5000', whole, 1.5], ['5.200', 5200, 5200],

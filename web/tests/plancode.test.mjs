@@ -1,6 +1,6 @@
 // Plan codes: random plans through address, code and pasted link back to the same plan; codes of the first version as
-// the page wrote them (stored, compressed, a length of two bytes) still open; every change and cut refused, random
-// codes too; the lengths a code is held to.
+// the page wrote them (stored, compressed, a length of two bytes) still open; every change and cut refused; the
+// lengths a code is held to.
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, generator, randomRuns } from './support.js';
@@ -60,24 +60,6 @@ test(`${RUNS} random plans through their address and their codes (seed ${SEED})`
     }
 });
 
-test(`random and mutated codes are refused with their reason, never thrown (seed ${SEED})`, async () => {
-    const g = generator(SEED);
-    const codes = [];
-    for (let i = 0; i < 200; i++) codes.push(await encodePlan(store.hashOf(randomPlan(g), { name: 'Plan ' + i })));
-    for (let i = 0; i < RUNS * 5; i++) {
-        const code = g.pick(codes);
-        const at = 4 + g.int(code.length - 4), some = () => Array.from({ length: 1 + g.int(6) }, () => g.pick(CHARS)).join('');
-        const text = g.pick([
-            'WV' + g.pick(['1', '2']) + '-' + some() + some() + some(),
-            code.slice(0, at) + some() + code.slice(at + 1 + g.int(6)),  // characters replaced, added or left out
-            code + some(),
-            code.slice(0, at) + code.slice(at + 1 + g.int(8)),
-        ]);
-        const got = await decodePlan(text);
-        if (text !== code) assert.match(got.problem, /verändert|unvollständig/, text);
-    }
-});
-
 test('codes of the first version as the page wrote them open their plans', async () => {
     for (const [code, hash] of [
         ['WV1-AEZ2PTImbmFtZT1BdXNiYXUmeGwmc2FsZVNrd0w9MiZFQVhMPTMmS1hMPTEmV0YuQT00Jk9GLkI9MiZjcnlzdGFsUmFjZT1iUCVXwg',
@@ -104,12 +86,8 @@ test('a typical plan\'s code is at most half its address, the fullest plan\'s at
     assert.ok(full.length <= 150, `${full.length}: ${full}`);  // each back to its plan: the random plans above
 });
 
-test('a code in a chat, another version, not a code, a link without a plan', async () => {
+test('a code in a chat, broken into lines and quoted', async () => {
     const hash = 'v=2&name=Ausbau&xl&or=n&' + Array.from({ length: 40 }, (_, i) => `WF.A=${i % 7}`).join('&');
     const code = await encodePlan(hash);
     assert.deepStrictEqual(await decodePlan(` „${code.slice(0, 20)}\n${code.slice(20)}“. `), { hash: 'v=2&name=Ausbau&xl&or=n&WF.A=4' });
-    const said = async (text) => (await readPasted(text)).problem;
-    assert.match(await said('WV3-' + code.slice(4)), /Version 3; diese Seite liest Plancodes der Versionen 1 und 2\. Eine/);
-    assert.match(await said('Hallo'), /weder ein Plancode .* noch ein Link/);
-    assert.match(await said('https://a.example/'), /Link enthält keinen Plan/);
 });

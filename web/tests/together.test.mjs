@@ -1,11 +1,11 @@
 // Several plans as one complex: random sets of plans that can be added up, against fresh runs of the core and the
-// plans' own lists; plans that cannot be added up, with their reasons; the sentence of what a shared complex saves.
+// plans' own lists; plans that cannot be added up, with their reasons.
 import test from 'node:test';
 import assert from 'node:assert';
 import { loadRunner, generator, randomRuns } from './support.js';
 import { emptyPlan, planInput, isAsked } from '../plan/plan.js';
 import { sumPlans } from '../plan/sum.js';
-import { togetherOf, savingSentence } from '../record/together.js';
+import { togetherOf } from '../record/together.js';
 import { describeResults } from '../record/describe.js';
 
 const [RUNS, SEED] = randomRuns('WERKVERBUND_PLAN_RUNS');
@@ -82,14 +82,4 @@ test('plans that cannot be added up are named with their reason', () => {
     ]) assert.deepStrictEqual(sumPlans(tables, [withRun('A', base), withRun('B', other)]), { problems: [{ name: 'B', why }] });
     assert.deepStrictEqual(sumPlans(tables, [withRun('A', planOf({ saleSkwM: '6.000' })), withRun('B', planOf({ saleSkwM: '4001' }))]),
         { problems: [{ name: 'Zusammen', why: '„Sonnenkraftwerke Typ M“ wäre 10.001, die Rechnung nimmt -10.000 bis 10.000' }] });
-});
-
-test('what a shared complex saves, in German, one and more', () => {
-    const said = (factories, surplus) => savingSentence({ difference: { factories, surplus } });
-    assert.deepStrictEqual([said(-3, -1200), said(-1, 0), said(2, -9640), said(0, 276), said(0, 0)], [
-        'Ein gemeinsamer Komplex spart 3 Fabriken und 1.200 EZ.',
-        'Ein gemeinsamer Komplex spart 1 Fabrik.',
-        'Ein gemeinsamer Komplex braucht 2 Fabriken mehr und spart 9.640 EZ.',
-        'Ein gemeinsamer Komplex erzeugt 276 EZ mehr Überschuss.',
-        'Ein gemeinsamer Komplex braucht so viele Fabriken wie getrennte und hat denselben EZ-Überschuss.']);
 });
