@@ -44,8 +44,8 @@ test('the result tables of energy-2 (every option), worked out by hand from its 
         ['9', '5', '8', ''], { ez: 31940, skw: 3, crystals: 5, total: 22 }]);
 });
 
-// In the plan with every option each "Warum?" tells the numbers its row's facts hold (plan_test.cpp holds the facts to
-// the diagnostics file), the special factories a chain feeds as the plan gives them.
+// In the plan with every option each "Warum?" tells the numbers its row's facts hold, the special factories a chain
+// feeds as the plan gives them.
 test('every "Warum?" of the plan with every option tells the numbers of its row', () => {
     const plan = planOf(FULL_PLAN), { record } = run(plan), why = (i) => explainRow(record, tables, i).join(' ');
     const chains = record.rows.map((r, i) => [r, i]).filter(([r]) => /Chain$/.test(r.type));
