@@ -407,6 +407,7 @@ const t0 = (args) => ({ t: 0, ...args }), t1 = (args) => ({ t: 1, ...args });
 const SCENARIOS = {
     'two plans whose crystal races differ compare': ['#v=2&name=A&saleSkwM=2&crystalRace=s', [['plan', t0({ copy: true })],
         ['race', t0({ race: 1 })], ['compare', t0({ i: 0, j: 1 })], ['compare', t1({ i: 1, j: 0 })]]],
+    'a deficit and a chain that cannot split said at their rows': ['#v=2&m&saleSkwM=1&WF.A=-5&WF.B=6&skwM=0&crystalRace=b', [['reload', t0()]]],
     'Baustand takes 1.200 and keeps it over a reload': ['#v=2&name=S&saleSkwM=1&WF.A=3&crystalRace=b', [['built', t0({ pick: 0, text: '1.200' })],
         ['reload', t0()], ['built', t0({ pick: 0, text: '3.50' })], ['reload', t0()]]],
     'renamed to a name that is there gets "(2)"; renamed, it is renamed in the other tab': ['#v=2&name=Nord', [['plan', t0({ copy: false })],
