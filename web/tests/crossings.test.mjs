@@ -1,4 +1,4 @@
-// Smaller things a player meets on the first day that the random player does not look at: lines of zeros, the extra races' names, files named after the plan, a link to a plan that is here already.
+// Smaller things a player meets on the first day that the random player does not look at: lines of zeros, files named after the plan, a link to a plan that is here already.
 // (Where two features meet, the repros are the player's fixed steps: player.test.mjs.)
 import test from 'node:test';
 import assert from 'node:assert';
@@ -19,20 +19,6 @@ test('lines of zeros hidden by the player, in this browser only', async () => {
     const other = await openPage('#v=2&saleSkwM=1&GKF=1');
     assert.ok(!await other.getByRole('switch', { name: 'Leere Zeilen ausblenden' }).isChecked(), 'not in the plan');
     await close(page, other);
-});
-
-// The lines of the extra races named as the console names them, in the tables' buttons and in the chain.
-test('the extra races\' food lines by their names, or numbered when the player asks', async () => {
-    const page = await openPage('#v=2&or=j&WF.V=5');
-    for (const race of ['Piraten', 'Rasse1']) {
-        if (race === 'Rasse1') await page.getByRole('switch', { name: 'Weitere Völker mit Namen' }).uncheck();
-        await page.getByRole('button', { name: `Warum? ${race} L2+L1Fabriken`, exact: true }).click();
-        await tab(page, 'Kette');
-        assert.match(await page.locator('#chain svg desc').textContent(), new RegExp(`${race} Level 3 bezieht 5 `
-            + `Einheiten Nahrung von ${race} L2\\+L1Fabriken\\.`));
-        await tab(page, 'Übersicht');
-    }
-    await close(page);
 });
 
 test('files named after the plan; a link to a plan that is here already says so', async () => {
