@@ -412,6 +412,8 @@ const SCENARIOS = {
         ['reload', t0()], ['built', t0({ pick: 0, text: '3.50' })], ['reload', t0()], ['built', t1({ pick: 0, text: '2' })]]],
     'a count changed in one tab shows in the other\'s Baustand': ['#v=2&saleSkwM=1', [['built', t1({ pick: 0, text: '' })], ['built', t0({ pick: 0, text: '1' })],
         ['type', t1({ q: 1, text: '3' })], ['built', t0({ pick: 0, text: '2' })], ['share', t1({ how: 'right', as: 'open', at: 0 })]]],
+    'after a rename, emptying an empty plan is no step that undo takes back over the other tab\'s change': ['#v=2&saleSkwM=1', [
+        ['reset', t1({ back: 0, pick: 0 })], ['rename', t0({ name: 'Nord' })], ['reset', t0({ back: 0, pick: 0 })], ['race', t1({ race: 1 })], ['undo', t0({})]]],
     'renamed to a name that is there gets "(2)"; renamed, it is renamed in the other tab': ['#v=2&name=Nord', [['plan', t0({ copy: false })],
         ['rename', t0({ name: 'Nord' })], ['rename', t1({ name: 'Süd' })]]],
     'undo of the first entry of a plan': ['', [['type', t0({ q: 18, text: '5' })], ['undo', t0({ keys: false, redo: false })],
