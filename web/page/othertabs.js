@@ -5,29 +5,30 @@
 
 // parts: plans() the store; entry() and shown() this tab's plan as stored and as in the form; use(e) shows a
 // stored plan; fillList(); refresh() the views; notice(text, bad); trouble(text) the storage warning's line.
+// Built counts in the order of their rows' codes, so that two tabs that kept them in another order compare equal.
+function byRow(built) {
+    var sorted = {};
+    Object.keys(built || {}).sort().forEach(function (row) { sorted[row] = built[row]; });
+    return sorted;
+}
+
 export function otherTabs(parts) {
     var retry = null, refused = false;
 
-    // This tab's plan as another tab changed it, shown when it differs from the form, and said (after what else
-    // there is to say). A change this tab wrote itself before a reload, which storage hears of only now, is shown
-    // without a word.
+    // This tab's plan as another tab changed it, shown when it differs from the form or its built counts from
+    // Baustand's, and said (after what else there is to say). A change this tab wrote itself before a reload, which
+    // storage hears of only now, is shown without a word.
     function otherTab(id, before) {
-        var plans = parts.plans(), now = plans.current(), was = parts.entry();
-        if (now.id !== id || plans.hashOf(now.plan) === plans.hashOf(parts.shown()) && now.name === was.name
-            && countsOf(now.built) === countsOf(was.built)) return false;
+        var plans = parts.plans(), now = plans.current(), entry = parts.entry();
+        if (now.id !== id || plans.hashOf(now.plan, { built: byRow(now.built) }) === plans.hashOf(parts.shown(),
+            { built: byRow(entry.built) }) && now.name === entry.name) {
+            return false;
+        }
         parts.use(now);
         var said = [before, !plans.heardOf(now) && 'Der Plan „' + now.name + '“ wurde in einem anderen '
             + 'Tab geändert; die Änderung ist hier übernommen.'].filter(Boolean).join(' ');
         if (said) parts.notice(said);
         return true;
-    }
-
-    // A plan's built counts as one text, whatever order another tab wrote them in: a count typed there is a change
-    // of this tab's plan too (its Baustand, link and files).
-    function countsOf(built) {
-        return Object.keys(built || {}).filter(function (k) { return built[k] > 0; }).sort().map(function (k) {
-            return k + '=' + built[k];
-        }).join('&');
     }
 
     // What the store has to say; the storage warning stays in its own line while storage refuses (tried again

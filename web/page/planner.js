@@ -120,6 +120,7 @@ function bind() {
     bindList({ plans: plans, current: function () { return entry; }, use: use, listed: fillList, notice: hooks.notice,
         rename: function (text) {
             entry = plans().rename(entry.id, text) || entry;
+            saved = plans().hashOf(shown, { name: entry.name });  // a change after it that changes nothing is no step
             files.named(entry.name);
             hooks.address();
             tabs.tell();

@@ -57,14 +57,8 @@ async function assertAccessible(page, state) {
 const tab = (page, name) => page.getByRole('tab', { name, exact: true }).click();
 const text = (page, selector) => page.locator(selector).innerText();
 
-// The console text, as the Konsolenausgabe tab shows it; the tab in sight before is shown again after.
-async function transcript(page) {
-    const before = await page.locator('[role=tab][aria-selected=true]').getAttribute('id');
-    await page.click('#t-console');
-    const shown = await page.locator('#transcript').evaluate((e) => e.textContent);
-    await page.click('#' + before);
-    return shown;
-}
+// The console text, as the Konsolenausgabe tab shows it.
+const transcript = (page) => page.click('#t-console').then(() => page.locator('#transcript').evaluate((e) => e.textContent));
 
 // A download started by a click on selector in the given tab: its name and bytes.
 async function download(page, selector, where = 'Dateien') {

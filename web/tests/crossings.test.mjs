@@ -1,8 +1,8 @@
-// Smaller things a player meets on the first day that the random player does not look at: lines of zeros, the extra races' names, files named after the plan, a link to a plan that is here already.
+// Smaller things a player meets on the first day that the random player does not look at: lines of zeros, files named after the plan, a link to a plan that is here already.
 // (Where two features meet, the repros are the player's fixed steps: player.test.mjs.)
 import test from 'node:test';
 import assert from 'node:assert';
-import { openPage, reload, close, tab, download, noticeSays } from './browser.js';
+import { openPage, reload, close, tab, noticeSays } from './browser.js';
 
 // A line of zeros shows 0 or – in every cell (the plants' surplus "0 EZ"); the console's "-0" of a sale too.
 test('lines of zeros hidden by the player, in this browser only', async () => {
@@ -21,26 +21,11 @@ test('lines of zeros hidden by the player, in this browser only', async () => {
     await close(page, other);
 });
 
-// The lines of the extra races named as the console names them, in the tables' buttons and in the chain.
-test('the extra races\' food lines by their names, or numbered when the player asks', async () => {
-    const page = await openPage('#v=2&or=j&WF.V=5');
-    for (const race of ['Piraten', 'Rasse1']) {
-        if (race === 'Rasse1') await page.getByRole('switch', { name: 'Weitere Völker mit Namen' }).uncheck();
-        await page.getByRole('button', { name: `Warum? ${race} L2+L1Fabriken`, exact: true }).click();
-        await tab(page, 'Kette');
-        assert.match(await page.locator('#chain svg desc').textContent(), new RegExp(`${race} Level 3 bezieht 5 `
-            + `Einheiten Nahrung von ${race} L2\\+L1Fabriken\\.`));
-        await tab(page, 'Übersicht');
-    }
-    await close(page);
-});
-
 test('files named after the plan; a link to a plan that is here already says so', async () => {
     const page = await openPage('#v=2&name=Nord%3A%20Erz&EAM=2');
     await tab(page, 'Dateien');
     const links = page.locator('#csv, #planfile');
     assert.deepStrictEqual(await links.allInnerTexts(), ['Nord_ Erz.csv', 'Nord_ Erz.werkverbund.json']);
-    for (const id of ['#csv', '#planfile']) assert.ok((await links.allInnerTexts()).includes((await download(page, id)).name));
     const again = await openPage('#v=2&name=Nord%3A%20Erz&EAM=2', { context: page.context() });
     await noticeSays(again, /Den Plan des Links gibt es hier schon: „Nord: Erz“ ist jetzt offen/);
     await reload(page);

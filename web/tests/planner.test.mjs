@@ -22,6 +22,7 @@ test('Zusammen on a phone: what a shared complex saves, kept as a new plan; plan
     await noticeSays(page, /„Zusammen: Ost \+ West“ ist hinzugekommen/);
     assert.deepStrictEqual([await planNames(page), await values(page, '#f-WF-A')], [['Ost', 'West', 'Zusammen: Ost + West'], ['2']]);
     await page.getByRole('switch', { name: 'Überschüsse klein halten' }).check();  // the new plan, now in the form
+    await page.waitForFunction(() => document.querySelector('#together .cannot li')?.textContent);  // drawn a moment later
     assert.deepStrictEqual(await page.locator('#together .cannot li').allInnerTexts(),
         ['„Ost“: anders als „Zusammen: Ost + West“: „Überschüsse klein halten“ aus.']);
     await assertAccessible(page, 'Zusammen, plans that cannot be added up');
