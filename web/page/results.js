@@ -32,9 +32,12 @@ function whyOf(r, rows) {
 function rowElement(r, slots, foot) {
     var after = [];
     var head = element('th', { scope: 'row' }, [document.createTextNode(r.head),
-        r.sub ? element('small', { text: r.sub }) : null, r.index === undefined ? null : whyOf(r, after)]);
-    // a name broken at its joints on screen is said whole
-    if (spoken(r.head) !== r.head) head.setAttribute('aria-label', spoken(r.head) + (r.sub ? ' ' + r.sub : ''));
+        r.sub ? element('small', { text: hyphenated(r.sub) }) : null, r.index === undefined ? null : whyOf(r, after)]);
+    // a name broken at its joints on screen is said whole; so is whom the line feeds ("für Kampfdrohnen-
+    // manufakturen"), which would otherwise hold a phone's column wider than the screen
+    if (spoken(r.head) !== r.head || hyphenated(r.sub || '') !== (r.sub || '')) {
+        head.setAttribute('aria-label', spoken(r.head) + (r.sub ? ' ' + r.sub : ''));
+    }
     // a line with something to build gets a tick box in print; a line of zeros may be hidden
     var kinds = (r.build ? 'to-build ' : '') + (r.empty ? 'empty' : '');
     var tr = element('tr', kinds ? { class: kinds.trim() } : {}, [head].concat(r.cells.map(function (c) {
