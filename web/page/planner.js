@@ -193,7 +193,10 @@ export const planner = {
     save: function (plan) {
         var hash = store.hashOf(plan, { name: entry.name });
         if (hash === saved) return hash;
-        var h = historyOf(entry.id), typing = typedInto(shown, plan);
+        // typing goes on only in a field of the form: a whole plan shown (emptied, brought back) that happens to
+        // differ in one field is a change of its own
+        var inForm = document.activeElement && document.activeElement.closest('#form');
+        var h = historyOf(entry.id), typing = inForm ? typedInto(shown, plan) : null;
         if (!typing || typing !== h.typing) h.undo.push(copyOf(shown));
         h.typing = typing;
         h.redo = [];
