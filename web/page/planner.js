@@ -4,7 +4,7 @@
 // (only the fields this tab changed, so that another tab's edits of other fields stay), and can be undone and
 // redone while the page is open.
 import { element, byId } from '../lib/dom.js';
-import { copyOf, typedInto } from '../plan/plan.js';
+import { copyOf, typedInto, carriedInto } from '../plan/plan.js';
 import { planStore } from '../plan/store.js';
 import { planFiles } from './planfiles.js';
 import { bindList } from './planlist.js';
@@ -82,6 +82,18 @@ function use(e) {
     return e;
 }
 
+// This tab's plan as another tab changed it: the change goes into every step of its undo and redo too, so that
+// undo here never takes back what was typed there.
+function heard(e) {
+    if (e && entry && e.id === entry.id) {
+        var h = historyOf(e.id), before = shown;
+        ['undo', 'redo'].forEach(function (way) {
+            h[way] = h[way].map(function (step) { return carriedInto(step, before, e.plan); });
+        });
+    }
+    return use(e);
+}
+
 // Undo and redo: the plan as it was before the last change; typing into one field until it is left is one change.
 // Each plan has its own, and a step is written into the plan it belongs to.
 function step(from, to) {
@@ -150,7 +162,7 @@ export const planner = {
         store = planStore(tables, undefined, undefined, given.lines);
         hooks = given;
         tabs = otherTabs({ plans: plans, entry: function () { return entry; }, shown: function () { return shown; },
-            use: use, fillList: fillList, refresh: hooks.refresh, notice: hooks.notice, trouble: hooks.trouble });
+            use: heard, fillList: fillList, refresh: hooks.refresh, notice: hooks.notice, trouble: hooks.trouble });
         bind();
     },
     // As the page opens: the plan of its address (added as a new plan unless it is one already), or the plan last

@@ -70,6 +70,18 @@ export function refusalOf(input, record, i) {
 
 export function copyOf(plan) { return JSON.parse(JSON.stringify(plan)); }
 
+// A step of undo or redo with what another tab changed (from before to after) carried into it, so that stepping
+// there takes back only this tab's own changes.
+export function carriedInto(step, before, after) {
+    var carried = copyOf(step);
+    ['options', 'answers', 'values'].forEach(function (part) {
+        Object.keys(Object.assign({}, before[part], after[part])).forEach(function (k) {
+            if ((after[part][k] || '') !== (before[part][k] || '')) carried[part][k] = after[part][k];
+        });
+    });
+    return carried;
+}
+
 // The one text field a change typed into, or null for any other change.
 export function typedInto(before, after) {
     var differs = function (part, k) { return (after[part][k] || '') !== (before[part][k] || ''); };

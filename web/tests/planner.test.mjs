@@ -2,8 +2,8 @@
 // of an unreadable plan, of a shared complex, of built counts, of what a link brings in; axe-core throughout.
 import test from 'node:test';
 import assert from 'node:assert';
-import { openPage, goTo, reload, close, assertAccessible, tab, copiedLink, planNames, values, noticeSays, PHONE }
-    from './browser.js';
+import { openPage, goTo, reload, close, assertAccessible, tab, copiedLink, planNames, values, noticeSays, PHONE, PAGE_URL,
+    started } from './browser.js';
 
 // One Argon factory needs an M plant of 9.640 EZ; two apart need one each, together one plant still covers 7.200 EZ.
 test('Zusammen on a phone: what a shared complex saves, kept as a new plan; plans that cannot be added up', async () => {
@@ -22,8 +22,8 @@ test('Zusammen on a phone: what a shared complex saves, kept as a new plan; plan
     await noticeSays(page, /„Zusammen: Ost \+ West“ ist hinzugekommen/);
     assert.deepStrictEqual([await planNames(page), await values(page, '#f-WF-A')], [['Ost', 'West', 'Zusammen: Ost + West'], ['2']]);
     await page.getByRole('switch', { name: 'Überschüsse klein halten' }).check();  // the new plan, now in the form
-    await page.waitForFunction(() => document.querySelector('#together .cannot li')?.textContent);  // drawn a moment later
-    assert.deepStrictEqual(await page.locator('#together .cannot li').allInnerTexts(),
+    await page.waitForFunction(() => document.querySelector("#together .cannot li")?.textContent);  // drawn a moment later, perhaps out of sight
+    assert.deepStrictEqual(await page.locator('#together .cannot li').allTextContents(),
         ['„Ost“: anders als „Zusammen: Ost + West“: „Überschüsse klein halten“ aus.']);
     await assertAccessible(page, 'Zusammen, plans that cannot be added up');
     await close(page);
@@ -83,4 +83,26 @@ test('what is taken stays readable: built counts of no line said and dropped, of
     await tab(page, 'Baustand');
     assert.strictEqual(await page.getByLabel('Piraten L2+L1Fabriken Typ L gebaut').inputValue(), '3');
     await close(page);
+});
+
+// A tab that hears of another tab's change only after its own (its storage events held back until then): its undo
+// takes back its own change, the other tab's stays.
+test('undo takes back this tab\'s change, not one another tab made meanwhile', async () => {
+    const a = await openPage('#v=2&name=Beide&saleSkwM=1'), b = await a.context().newPage();
+    await b.addInitScript(() => {
+        const add = window.addEventListener;
+        window.addEventListener = function (type, listener, ...rest) {
+            const held = [];
+            if (type === 'storage') window.hear = () => held.splice(0).forEach(listener);
+            return add.call(this, type, type === 'storage' ? (e) => held.push(e) : listener, ...rest);
+        };
+    });
+    await b.goto(PAGE_URL);
+    await started(b);
+    for (const [page, field, text] of [[a, '#f-GKF', '2'], [b, '#f-KDF', '3']]) await page.fill(field, text).then(() => page.locator(field).blur());
+    await b.evaluate(() => window.hear());
+    await b.click('#undo');
+    await a.waitForFunction(() => document.getElementById('f-KDF').value === '');
+    assert.deepStrictEqual([await values(b, '#f-GKF', '#f-KDF'), await values(a, '#f-GKF', '#f-KDF')], [['2', ''], ['2', '']]);
+    await close(a);
 });
