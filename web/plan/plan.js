@@ -70,13 +70,18 @@ export function refusalOf(input, record, i) {
 
 export function copyOf(plan) { return JSON.parse(JSON.stringify(plan)); }
 
+// Whether a part of a plan (an option, answer or field) differs between two plans; empty and missing are alike.
+function differs(before, after, part, k) {
+    return (after[part][k] || '') !== (before[part][k] || '');
+}
+
 // A step of undo or redo with what another tab changed (from before to after) carried into it, so that stepping
 // there takes back only this tab's own changes.
 export function carriedInto(step, before, after) {
     var carried = copyOf(step);
     ['options', 'answers', 'values'].forEach(function (part) {
         Object.keys(Object.assign({}, before[part], after[part])).forEach(function (k) {
-            if ((after[part][k] || '') !== (before[part][k] || '')) carried[part][k] = after[part][k];
+            if (differs(before, after, part, k)) carried[part][k] = after[part][k];
         });
     });
     return carried;
@@ -84,10 +89,9 @@ export function carriedInto(step, before, after) {
 
 // The one text field a change typed into, or null for any other change.
 export function typedInto(before, after) {
-    var differs = function (part, k) { return (after[part][k] || '') !== (before[part][k] || ''); };
-    var keys = Object.keys(after.values).filter(function (k) { return differs('values', k); });
+    var keys = Object.keys(after.values).filter(function (k) { return differs(before, after, 'values', k); });
     var others = ['options', 'answers'].some(function (part) {
-        return Object.keys(after[part]).some(function (k) { return differs(part, k); });
+        return Object.keys(after[part]).some(function (k) { return differs(before, after, part, k); });
     });
     return !others && keys.length === 1 && keys[0] !== 'crystalRace' ? keys[0] : null;
 }
