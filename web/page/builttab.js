@@ -24,9 +24,10 @@ function sizeCell(line, size, i) {
 }
 
 // The checklist's table is made anew only when its lines or their fields change; otherwise its texts are.
-function shapeBuilt(area, lines) {
+// The field the player is in keeps its place while he is in it, even when its count no longer asks for one.
+function shapeBuilt(area, lines, typing) {
     var shape = lines.map(function (l) {
-        var fields = l.mine ? 'Y' : l.sizes.filter(hasField).map(function (s) { return s.size; }).join('');
+        var fields = l.mine ? 'Y' : l.sizes.filter(function (s) { return s.field; }).map(function (s) { return s.size; }).join('');
         return l.code + l.name + ':' + fields;
     }).join('|');
     if (area.wvShape === shape) return;
@@ -35,7 +36,7 @@ function shapeBuilt(area, lines) {
         var cells = {};
         var tds = line.mine ? [(cells.Y = sizeCell(line, line.mine, i)).td] : SIZES.map(function (z) {
             var size = line.sizes.filter(function (s) { return s.size === z; })[0];
-            if (!size || !hasField(size)) return element('td', { class: 'num', text: '–' });
+            if (!size || !size.field) return element('td', { class: 'num', text: '–' });
             return (cells[z] = sizeCell(line, size, i)).td;
         });
         var stand = element('td');
@@ -49,17 +50,33 @@ function shapeBuilt(area, lines) {
             return element('th', { scope: 'col', class: i && i < 4 ? 'num' : '', text: h });
         }))]), element('tbody', {}, area.wvRows.map(function (r) { return r.tr; })),
         element('tfoot', {}, [element('tr', {}, [area.wvFoot])])]));
+    typedOn(area, typing);
 }
 
-function hasField(size) {
-    return size.need || size.has;
+// The field the player is in, with what he has typed so far, so that a table made anew takes him back into it.
+function typedIn(area) {
+    var input = document.activeElement;
+    if (!input || !area.contains(input) || !input.hasAttribute('data-key')) return {};
+    return { key: input.getAttribute('data-key'), value: input.value, kept: input.wvKept, from: input.selectionStart,
+        to: input.selectionEnd, message: input.wvMessage && !input.wvMessage.hidden ? input.wvMessage.textContent : '' };
+}
+
+function typedOn(area, typing) {
+    var input = typing.key && area.querySelector('input[data-key="' + typing.key + '"]');
+    if (!input) return;
+    input.value = typing.value;
+    input.focus();
+    input.wvKept = typing.kept;
+    input.setSelectionRange(typing.from, typing.to);
+    say(input, typing.message);
 }
 
 
 function showBuilt() {
     var area = byId('built');
-    var list = checklistOf(record, plans.built());
-    shapeBuilt(area, list.lines);
+    var typing = typedIn(area);
+    var list = checklistOf(record, plans.built(), typing.key);
+    shapeBuilt(area, list.lines, typing);
     list.lines.forEach(function (line, i) {
         var r = area.wvRows[i];
         (line.mine ? [line.mine] : line.sizes).forEach(function (size) {
@@ -121,6 +138,8 @@ export const builtTab = {
         byId('built').addEventListener('focusin', function (event) {
             if (event.target.hasAttribute('data-key')) event.target.wvKept = storedCount(event.target);
         });
+        // A field kept only while it was typed in goes once the player has left it for somewhere else.
+        byId('built').addEventListener('focusout', function () { setTimeout(redraw); });
     },
     show: function (last) {
         record = last;

@@ -5,8 +5,9 @@ import { FIGURE, lineName } from './words.js';
 
 // The checklist of a run with the built counts kept by builtKey: per line to build and size what is needed and
 // built, and per mine line the yield; what is missing and what stands beyond the need; the factories built
-// (a pair counting two, none beyond the need) of those needed. Lines with nothing needed or built are left out.
-export function checklistOf(record, built) {
+// (a pair counting two, none beyond the need) of those needed. A size has a field where something is needed or built,
+// or where its count is being typed (the key typing); lines with no field are left out.
+export function checklistOf(record, built, typing) {
     var lines = [];
     var sum = { built: 0, need: 0 };
     record.rows.forEach(function (row, index) {
@@ -31,9 +32,9 @@ export function checklistOf(record, built) {
             if (n > need) line.extra.push([s[0], n - need]);
             sum.built += Math.min(n, need) * per;
             sum.need += need * per;
-            return { size: s[0], key: key, need: need, has: n };
+            return { size: s[0], key: key, need: need, has: n, field: !!(need || n) || key === typing };
         });
-        if (line.sizes.some(function (s) { return s.need || s.has; })) lines.push(line);
+        if (line.sizes.some(function (s) { return s.field; })) lines.push(line);
     });
     return { lines: lines, sum: sum };
 }

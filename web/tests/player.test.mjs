@@ -419,6 +419,8 @@ const SCENARIOS = {
     'a deficit and a chain that cannot split said at their rows': ['#v=2&m&saleSkwM=1&WF.A=-5&WF.B=6&skwM=0&crystalRace=b', [['reload', t0()]]],
     'Baustand takes 1.200 and keeps it over a reload, on the phone too': ['#v=2&name=S&saleSkwM=1&WF.A=3&crystalRace=b', [['built', t0({ pick: 0, text: '1.200' })],
         ['reload', t0()], ['built', t0({ pick: 0, text: '3.50' })], ['reload', t0()], ['built', t1({ pick: 0, text: '2' })]]],
+    'a count emptied on a line the plan no longer needs keeps its field while typed in': ['#v=2&name=Start&saleSkwM=1&WF.A=2', [
+        ['built', t0({ pick: 0, text: '1' })], ['reset', t0({ back: 0, pick: 0 })], ['built', t0({ pick: 0, text: '' })]]],
     'a count changed in one tab shows in the other\'s Baustand': ['#v=2&saleSkwM=1', [['built', t1({ pick: 0, text: '' })], ['built', t0({ pick: 0, text: '1' })],
         ['type', t1({ q: 1, text: '3' })], ['built', t0({ pick: 0, text: '2' })], ['share', t1({ how: 'right', as: 'open', at: 0 })]]],
     'after a rename, emptying an empty plan is no step that undo takes back over the other tab\'s change': ['#v=2&saleSkwM=1', [
