@@ -115,9 +115,10 @@ function check(record, before) {
         const marked = r.mark && r.mark !== '-', counted = r.type === 'mines' || r.count.some((n) => n !== 0);
         if (BOXED.includes(r.type) && (marked || counted)) assert.ok(ids.includes('row-' + i), `${r.code} has its box`);
         if (r.type === 'note') return;
-        // a player reads "Warum?": whole sentences, no code of a fact, line or question, no option's flag, no "-0"
+        // a player reads "Warum?": whole sentences, no code of a fact, line or question, no option's flag, no "-0",
+        // no number missing from the row's facts (NaN)
         const why = explainRow(record, tables, i).join(' '), words = why.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, '');
-        assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|(^|[\s(„])-[a-z]|(^|[^\w])-0(?![\d,])/, `${r.code}: ${why}`);
+        assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|NaN|(^|[\s(„])-[a-z]|(^|[^\w])-0(?![\d,])/, `${r.code}: ${why}`);
         assert.match(why, /^(-?[0-9]|[A-ZÄÖÜ„]).*[.)]$/, `whole sentences: ${why}`);
     });
     const { tables: described, summary } = describeResults(record, tables);
