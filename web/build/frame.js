@@ -66,7 +66,7 @@ function switchRow(id, words, note, whenOn) {
 function optionBoxes(tables, after) {
     const extra = tables.races.filter((r) => r.extra).map((r) => r.name).join(', ');
     const answers = answerWords(tables);
-    return OPTION_BOXES.map(([legend, rows]) => `<fieldset class=options><legend>${legend}</legend>`
+    return OPTION_BOXES.map(([legend, rows]) => `<fieldset class=options data-later><legend>${legend}</legend>`
         + rows.map(([name, words, note]) => {
             const answer = answers[name];
             return switchRow('o-' + name, words, name === 'or' ? extra : note)
@@ -84,8 +84,9 @@ function grid(cls, heads, rows) {
         + '</tbody></table>';
 }
 
+// Each box is laid out on its own as the page starts (data-later).
 const box = (legend, body, attributes) =>
-    `<fieldset${attributes || ''}><legend>${legend}</legend>${body}<div class=messages></div></fieldset>`;
+    `<fieldset${attributes || ''} data-later><legend>${legend}</legend>${body}<div class=messages></div></fieldset>`;
 
 function saleBox(tables) {
     const question = (key) => tables.questions.find((q) => q.key === key);

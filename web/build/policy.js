@@ -12,11 +12,19 @@ import { fileURLToPath } from 'node:url';
 
 export const META = /<meta http-equiv="Content-Security-Policy" content="[^"]*">/;
 
+// The data blocks a page may hold beside its inline scripts: the page's scripts as text, run by an inline script
+// (so hashed like one), and the core's bytes, which never run.
+const DATA_BLOCKS = { 'text/plain': true, 'application/octet-stream': false };
+
 // The policy for the scripts of page: their hashes, the WebAssembly, no other source.
 function policyOf(page) {
     const hashes = [];
     for (const [, attributes, text] of page.matchAll(/<script([^>]*)>([\s\S]*?)<\/script>/g)) {
-        if (attributes.trim()) throw new Error(`a script with attributes (${attributes.trim()}): only inline scripts are allowed`);
+        const type = /^ type="([^"]*)" id="[\w-]+"$/.exec(attributes);
+        if (attributes && !(type && type[1] in DATA_BLOCKS)) {
+            throw new Error(`a script with attributes (${attributes.trim()}): only inline scripts and data blocks are allowed`);
+        }
+        if (type && !DATA_BLOCKS[type[1]]) continue;
         // the browser hashes the text as it reads it, and reading turns CR LF into LF
         if (text.includes('\r')) throw new Error('a script holds a carriage return; its hash would not match');
         hashes.push(`'sha256-${crypto.createHash('sha256').update(text, 'utf8').digest('base64')}'`);

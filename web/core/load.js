@@ -1,6 +1,6 @@
 // Loads the core's WebAssembly and gives it as run.js uses it: its functions by their C names with a leading _
 // (_wv_run, _malloc, ...), its memory as bytes and as 32-bit words, and UTF8ToString. The page carries the core
-// deflated and inlined as base64 text (window.werkverbundCore, written by build/core.js).
+// deflated and inlined as base64 text (the data block #werkverbund-core, written by build/core.js).
 
 // The core's bytes from base64 text, by the browser's own decoder where it has one.
 export function bytesOfBase64(text) {
@@ -92,8 +92,9 @@ export function inflate(bytes) {
 
 // The page's core, from its text in the page.
 export function loadPageCore() {
-    var text = window.werkverbundCore;
-    window.werkverbundCore = null;   // the text is not needed once it is bytes
+    var block = document.getElementById('werkverbund-core');
+    var text = block && block.textContent;
+    if (block) block.remove();   // the text is not needed once it is bytes
     return Promise.resolve().then(function () {
         if (typeof text !== 'string') throw new Error('der Kern fehlt in der Seite');
         return inflate(bytesOfBase64(text));

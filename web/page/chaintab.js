@@ -3,7 +3,7 @@
 import { byId, element, setIf } from '../lib/dom.js';
 import { chainModel } from '../record/chain.js';
 import { explainRow } from '../record/explain.js';
-import { layoutChain } from '../record/layout.js';
+import { chainTexts } from '../record/layout.js';
 import { chainView } from './chainview.js';
 import { drawChain as drawPicture, chainPieces, measureWith, CHAIN_STYLE } from './diagram.js';
 
@@ -12,14 +12,17 @@ var record = null;   // of the last run of the form's plan
 var measure = null;
 var chain = null;   // the picture's zoom, pan and picked box
 var drawn = null;   // the record the picture shows
+var MEASURED = 40;  // texts measured in one step of the first picture
 
 function measured() {
     return measure || (measure = measureWith(getComputedStyle(document.documentElement).fontFamily));
 }
 
-// The picture of the last run, unless it shows it already.
-function drawChain() {
-    if (drawn !== record) drawPicture(byId('chain'), chainPieces(chainModel(record, tables), measured(), 'kette'), 'kette');
+// The picture of the last run, unless it shows it already (its pieces: when made ahead).
+function drawChain(pieces) {
+    if (drawn !== record) {
+        drawPicture(byId('chain'), pieces || chainPieces(chainModel(record, tables), measured(), 'kette'), 'kette');
+    }
     drawn = record;
     chain.drawn();
 }
@@ -58,13 +61,26 @@ export const chainTab = {
         record = last;
         drawChain();
     },
-    // Draws the first picture of a run into the hidden tab while the page is idle, so that the tab opens at once,
-    // in two steps that hold up no phone: the texts measured and the layout's code made ready, then the picture.
-    prepare: function (last, step) {
-        if (drawn) return;
-        if (!step) return layoutChain(chainModel(last, tables), measured());
-        record = last;
-        drawChain();
+    // The steps that draw the first picture of a run into the hidden tab while the page is idle, so that the tab
+    // opens at once; each small enough to hold up no phone: the model, its texts measured a few at a time (a step
+    // that gives true wants to run again), the layout and its pieces, the picture. A picture drawn meanwhile, as its
+    // tab opened, ends them.
+    preparing: function (last) {
+        var model = null, texts = [], at = 0, pieces = null;
+        return [function () {
+            model = chainModel(last, tables);
+            texts = chainTexts(model);
+        }, function () {
+            texts.slice(at, at += MEASURED).forEach(function (t) { measured()(t[0], t[1]); });
+            return at < texts.length;
+        }, function () {
+            pieces = chainPieces(model, measured(), 'kette');
+        }, function () {
+            record = last;
+            drawChain(pieces);
+        }].map(function (step) {
+            return function () { return !drawn && step(); };
+        });
     },
     // Leads from a result row to its box: the chain's tab opened and the box picked.
     showInChain: function (row) {

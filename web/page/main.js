@@ -16,11 +16,9 @@ import { consoleOutput } from './output.js';
 import { answersLoader } from './loadanswers.js';
 import { showResults, toggleWhy, showSummary, hideEmptyLines } from './results.js';
 import { bar } from './bar.js';
-import { views } from './views.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
-import { qrCode } from './qrcode.js';
-import { startPictures } from './picture.js';
+import { layoutHeader, layoutRest, lateSteps } from './opening.js';
 import { watchForUpdates, keepStorage } from './newversion.js';
 
 var runner = null;
@@ -33,6 +31,7 @@ var timing = { firstResults: null, recomputes: [] };
 var problems = null;   // the fields that cannot be taken, and the plan in brief
 var starting = true;   // until the first results are shown, by the steps of the start
 var output = null;     // the console text and the files of the last plan
+var views = null, qrCode = null, startPictures = null;   // of the page's second script
 
 // The core is made in a task of its own while the body is read (the browser compiles each of its functions when
 // first called); its tables are read.
@@ -82,11 +81,24 @@ function runLast() {
 
 // What the last run said: at the fields, summary, tables, problems, the views in sight.
 function showRun(newPlan, started) {
+    showAtFields();
+    showTables();
+    showViews(newPlan, started);
+}
+
+function showAtFields() {
+    form.render(last.plan, { input: last.input, record: last.result.record });
+}
+
+function showTables() {
     var record = last.result.record;
-    form.render(last.plan, { input: last.input, record: record });
     var described = describeResults(record, tables);
     showResults(elements.results, described, function (i) { return explainRow(record, tables, i); });
     showSummary(described.summary);
+}
+
+function showViews(newPlan, started) {
+    var record = last.result.record;
     problems.show(elements.problems, last.plan, last.input, record, addressNote);
     if (newPlan) elements.printPlan.textContent = problems.planInBrief(last.plan, record);
     views.show(record, last.input);
@@ -137,8 +149,8 @@ function planLink(withBuilt) {
     return linkOf(planner.hashOf(last.plan, withBuilt), location.href, site && site.content);
 }
 
-// The form bound to the core's tables; the views ready for the plans.
-function bind() {
+// The form bound to the core's tables; the views ready for the plans (three steps).
+function bindForm() {
     ['results', 'transcript', 'downloads', 'problems', 'load', 'notice', 'print-plan'].forEach(function (id) {
         elements[id.replace('-p', 'P')] = document.getElementById(id);
     });
@@ -146,9 +158,18 @@ function bind() {
         addressNote = [];
         update();
     });
+}
+
+function bindResults() {
     problems = problemsView(tables, form, function () { return last && last.result.record; });
     output = consoleOutput(runner, tables, elements.transcript, function () { return last; });
     hideEmptyLines(elements.results, document.getElementById('hide-empty'));
+}
+
+function bindViews(late) {
+    views = late.views;
+    qrCode = late.qrCode;
+    startPictures = late.startPictures;
     views.start(tables, runner, { built: planner.built, setBuilt: planner.setBuilt, plan: planner.plan,
         add: function (plan, name) {
             var e = planner.addNew(plan, name);
@@ -164,11 +185,14 @@ var openSteps = [function () {
     planner.start(tables, { show: show, record: function () { return last.result.record; }, address: addressNow,
         lines: builtLines(tables, runner), noted: noted, refresh: function () { views.show(); }, notice: bar.notice,
         trouble: bar.trouble, listed: views.listed, shownPlan: bar.shownPlan });
-    planner.openAddress(location.hash);
-}, runLast, function () {
+}, function () { return planner.readAddress(location.hash); }, planner.openRead, runLast, function () {
     if (!last.result) runLast();   // another tab changed the plan meanwhile
     starting = false;
-    showRun(true, 0);
+    showAtFields();
+}, showTables, function () {
+    return inSteps(layoutRest(), 0);
+}, function () {
+    showViews(true, 0);
     document.documentElement.removeAttribute('data-starting');
 }];
 
@@ -212,8 +236,9 @@ var bodyRead = new Promise(function (resolve) {
     if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
     else resolve();
 });
-Promise.all([ready, bodyRead]).then(function () {
-    return inSteps([bind].concat(openSteps, [listen, function () { watchForUpdates(saveNow); }]));
+var laidOut = bodyRead.then(function () { return inSteps(layoutHeader(), 0); });
+Promise.all([ready, laidOut]).then(function () {
+    return inSteps([bindForm, bindResults].concat(lateSteps(), [bindViews], openSteps, [listen, function () { watchForUpdates(saveNow); }]));
 }).catch(function (e) {
     bodyRead.then(function () {
         document.getElementById('results').textContent = 'Die Seite konnte nicht starten: ' + e;

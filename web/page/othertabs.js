@@ -62,6 +62,7 @@ export function otherTabs(parts) {
     // Another tab or page changed the plans.
     function storageChanged(event) {
         var plans = parts.plans(), what = plans.storageChanged(event);
+        if (!parts.entry()) return;   // the start shows this tab's plan as stored then
         if (!what) return tell();
         if (what === 'cleared' && plans.rescue()) {
             parts.notice('Eine andere Seite hat den Speicher des Browsers geleert; der Plan „' + parts.entry().name

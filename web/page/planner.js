@@ -70,6 +70,32 @@ function fillList() {
     tabs.tell();
 }
 
+// The plan of a link (or of a plan pasted as its address) read and stored: added as a new plan unless it is one here
+// already. Gives the store's answer, or null for an address without a plan.
+function linked(hash, pasted, reloaded) {
+    return hash.length > 1 ? plans().openLink(hash, pasted, reloaded) : null;
+}
+
+// The plan a link brought shown (the plan last used when it brought none), and said.
+function opened(got, pasted, reloaded) {
+    hooks.noted(got ? got.problems : []);
+    use(got ? got.entry : plans().current());
+    if (got && got.refused) hooks.notice(got.refused, true);
+    else if (got && got.added) {
+        hooks.notice('Der Plan des Links ist als neuer Plan „' + entry.name + '“ hinzugekommen; die anderen '
+            + 'Pläne bleiben, wie sie waren.');
+    } else if (got && !got.own && !pasted && !reloaded) {
+        hooks.notice('Den Plan des Links gibt es hier schon: „' + entry.name + '“ ist jetzt offen.');
+    }
+    return got;
+}
+
+// The page is this tab's own, loaded again (reloaded, or back and forward): its address is no link to tell of.
+function reloaded() {
+    var how = performance.getEntriesByType('navigation')[0];
+    return !!how && how.type !== 'navigate';
+}
+
 // Makes a stored plan the one shown: into the form, run, listed.
 function use(e) {
     if (!e) return tabs.tell();  // not stored, and said
@@ -165,28 +191,15 @@ export const planner = {
             use: heard, fillList: fillList, refresh: hooks.refresh, notice: hooks.notice, trouble: hooks.trouble });
         bind();
     },
-    // As the page opens: the plan of its address (added as a new plan unless it is one already), or the plan last
-    // used; what the address held that could not be read goes to hooks.noted first.
-    openAddress: function (hash) {
-        var how = performance.getEntriesByType('navigation')[0];
-        return planner.open(hash, false, !!how && how.type !== 'navigate');
-    },
+    // As the page opens, in two steps so that neither makes a long task: the plan of its address read and stored,
+    // then it (or the plan last used) shown; what the address held that could not be read goes to hooks.noted first.
+    readAddress: function (hash) { return linked(hash, false, reloaded()); },
+    openRead: function (got) { return opened(got, false, reloaded()); },
     // The way a friend's link (or a plan pasted as its address) comes in: added as a new plan unless it is
     // one here already, what could not be read said; a link beyond the bound is refused with a message.
-    // Gives the store's answer: entry, added, problems, refused. reloaded: the page is this tab's own, loaded
-    // again (reloaded, or back and forward), whose address is no link to tell of.
-    open: function (hash, pasted, reloaded) {
-        var got = hash.length > 1 ? plans().openLink(hash, pasted, reloaded) : null;
-        hooks.noted(got ? got.problems : []);
-        use(got ? got.entry : plans().current());
-        if (got && got.refused) hooks.notice(got.refused, true);
-        else if (got && got.added) {
-            hooks.notice('Der Plan des Links ist als neuer Plan „' + entry.name + '“ hinzugekommen; die anderen '
-                + 'Pläne bleiben, wie sie waren.');
-        } else if (got && !got.own && !pasted && !reloaded) {
-            hooks.notice('Den Plan des Links gibt es hier schon: „' + entry.name + '“ ist jetzt offen.');
-        }
-        return got;
+    // Gives the store's answer: entry, added, problems, refused.
+    open: function (hash, pasted) {
+        return opened(linked(hash, pasted, false), pasted, false);
     },
     // A plan from elsewhere (an answers file) as a new plan beside the others, named after where it came from.
     addNew: function (plan, name) {

@@ -38,14 +38,17 @@ function drawChain() {
     if (inSight('p-chain')) safely('chain', function () { chainTab.show(record); });
 }
 
-// The chain's first picture drawn into its hidden tab while the page is idle, in two steps (chaintab.js); a
-// browser without idle callbacks draws it as the tab opens.
+// The chain's first picture drawn into its hidden tab while the page is idle, a step in each idle time
+// (chaintab.js); a browser without idle callbacks draws it as the tab opens.
 function prepareChain() {
     prepared = true;
     if (!window.requestIdleCallback) return;
-    requestIdleCallback(function () {
-        safely('chain', function () { chainTab.prepare(record, 0); });
-        requestIdleCallback(function () { safely('chain', function () { chainTab.prepare(record, 1); }); });
+    var steps = chainTab.preparing(record);
+    requestIdleCallback(function next() {
+        var again = false;
+        safely('chain', function () { again = steps[0](); });
+        if (!again) steps.shift();
+        if (steps.length) requestIdleCallback(next);
     });
 }
 

@@ -149,6 +149,17 @@ function trunkOf(r) {
     return 'M' + r.x[r.c] + ' ' + span[0] + 'V' + span[1] + 'M' + r.x[r.c] + ' ' + r.y[r.c + 1] + onward(r, r.c + 1);
 }
 
+// The texts a layout measures, [text, kind] in its order: measured ahead a few at a time, they cost the layout
+// nothing.
+export function chainTexts(model) {
+    var texts = [];
+    readModel(model, function (text, kind) {
+        texts.push([text, kind]);
+        return 0;
+    });
+    return texts;
+}
+
 // Columns in model order, each followed by the labels of the lines leaving it and a channel where
 // routes change height; boxes, labels, lines in the model's order; routes with their lines and the stub
 // from each line's box to its route's trunk. measure(text, kind): width in px.
