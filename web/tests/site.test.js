@@ -35,7 +35,7 @@ test.after(async () => {
     assert.deepStrictEqual(s.errors, [], 'errors of the page');
 });
 
-test('the policy of the file and of the site allows each script that runs by its hash and nothing else', () => {
+test('the policy of the file and of the site allows each script that runs by its hash and nothing else', async () => {
     for (const file of [path.join(webBuild, 'werkverbund.html'), path.join(SITE, 'index.html')]) {
         const html = fs.readFileSync(file, 'utf8');  // the policy stands before the first script, so it covers them all
         assert.ok(html.indexOf('"Content-Security-Policy"') < html.indexOf('<script'), file);
@@ -44,6 +44,15 @@ test('the policy of the file and of the site allows each script that runs by its
             `'sha256-${crypto.createHash('sha256').update(m[1]).digest('base64')}'`);
         assert.match(policyOf(html), new RegExp(`^default-src 'none'; script-src ${hashes.join(' ').replace(/[+/]/g, '\\$&')} 'wasm-unsafe-eval';`));
     }
+    // the build stops at any other script: from a file, a module, a data block of another type or without its id
+    const { seal } = await import(pathToFileURL(path.join(__dirname, '../build/policy.js')));
+    const page = (script) => `<meta http-equiv="Content-Security-Policy" content=""><script>a</script>${script}`;
+    for (const script of ['<script src="x.js"></script>', '<script type="module">b</script>',
+        '<script type="text/plain">b</script>', '<script type="text/javascript" id="b">b</script>']) {
+        assert.throws(() => seal(page(script)), /attributes/, script);
+    }
+    const sealed = policyOf(seal(page('<script type="application/octet-stream" id="b">b</script>')));
+    assert.strictEqual(sealed.match(/sha256-/g).length, 1, 'the core\'s bytes never run: no hash');
 });
 
 test('the site: installable, kept for use offline, updated with the plan kept', async () => {
