@@ -14,12 +14,13 @@ function later(fn) {
     channel.port2.postMessage(null);
 }
 
-// Runs the steps one after the other, each given the value of the one before, the first at once; budget: the
-// milliseconds of a task (0: each step in a task of its own). Gives a promise of the last one's value; a step that
-// throws rejects it, and the steps after it do not run.
+// Runs the steps one after the other, each given the value of the one before, the first in a task of its own (begun
+// in the middle of other work, it would lengthen that work's task); budget: the milliseconds of a task (0: each step
+// in a task of its own). Gives a promise of the last one's value; a step that throws rejects it, and the steps after
+// it do not run.
 export function inSteps(steps, budget) {
     budget = budget === undefined ? BUDGET : budget;
-    var since = performance.now();
+    var since = -Infinity;
     return steps.reduce(function (done, step) {
         return done.then(function (value) {
             if (performance.now() - since < budget) return step(value);

@@ -64,6 +64,17 @@ function showTheme() {
     byId('theme').setAttribute('aria-pressed', String(isDark()));
 }
 
+// The scheme the player chose on this browser (without one the system's), as the page starts: the browser's first
+// reading of its storage can take a slow phone tens of milliseconds, so it is a step of the start of its own, long
+// before the page is in sight.
+function chosenTheme() {
+    try {
+        document.documentElement.setAttribute('data-theme', localStorage.getItem(THEME_KEY) || '');
+    } catch (e) {
+        // a browser that keeps nothing shows the system's scheme
+    }
+}
+
 // The other scheme; the system's own is kept as no choice, so that the page follows the system again.
 function toggleTheme() {
     var wanted = isDark() ? 'light' : 'dark';
@@ -145,6 +156,7 @@ export const bar = {
     notice: notice,
     trouble: trouble,
     shownPlan: shownPlan,
+    chosenTheme: chosenTheme,
     start: function (given) {
         hooks = given;
         byId('copy').addEventListener('click', copyLink);

@@ -4,7 +4,6 @@
 // files. window.werkverbund.run runs the console program on any arguments and input.
 import { inSteps } from '../lib/steps.js';
 import { makeRunner } from '../core/run.js';
-import { loadPageCore } from '../core/load.js';
 import { emptyPlan, planInput } from '../plan/plan.js';
 import { builtLines } from '../plan/carry.js';
 import { planCodes } from '../plan/plancode.js';
@@ -33,12 +32,14 @@ var starting = true;   // until the first results are shown, by the steps of the
 var output = null;     // the console text and the files of the last plan
 var views = null, qrCode = null, startPictures = null;   // of the page's second script
 
-// The core is made in a task of its own while the body is read (the browser compiles each of its functions when
-// first called); its tables are read.
-var ready = inSteps([loadPageCore], 0).then(function (core) {
-    runner = makeRunner(core);
-    tables = runner.tables();
-    return runner;
+// The core, started by its own small script as the head was read (core/start.js); its tables are read.
+var ready = Promise.resolve(window.werkverbundCore).then(function (core) {
+    if (!core) throw new Error('der Kern der Seite fehlt');
+    return inSteps([function () {
+        runner = makeRunner(core);
+        tables = runner.tables();
+        return runner;
+    }]);
 });
 
 window.werkverbund = {
@@ -236,7 +237,7 @@ var bodyRead = new Promise(function (resolve) {
     if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
     else resolve();
 });
-var laidOut = bodyRead.then(function () { return inSteps(layoutHeader(), 0); });
+var laidOut = bodyRead.then(function () { return inSteps([bar.chosenTheme].concat(layoutHeader()), 0); });
 Promise.all([ready, laidOut]).then(function () {
     return inSteps([bindForm, bindResults].concat(lateSteps(), [bindViews], openSteps, [listen, function () { watchForUpdates(saveNow); }]));
 }).catch(function (e) {
