@@ -5,14 +5,18 @@ import assert from 'node:assert';
 import { openPage, reload, close, tab, noticeSays } from './browser.js';
 
 // A line of zeros shows 0 or – in every cell (the plants' surplus "0 EZ"); the console's "-0" of a sale too.
-test('lines of zeros hidden by the player, in this browser only', async () => {
+test('lines of zeros hidden and the dark scheme chosen by the player, in this browser only', async () => {
     const page = await openPage('#v=2&saleSkwM=1&GKF=1');
     const lines = () => page.locator('#results tbody tr:not(.explained)').evaluateAll((rows) => rows.map((tr) =>
         [tr.checkVisibility(), [...tr.cells].slice(1).every((c) => /^(-?0( EZ)?|–|)$/.test(c.textContent))]));
     assert.ok((await lines()).every(([shown]) => shown), 'all shown at first');
     const toggle = page.getByRole('switch', { name: 'Leere Zeilen ausblenden' });
     await toggle.check();
+    await page.locator('#theme').click();   // dark on a light system
     await reload(page);
+    assert.deepStrictEqual(await page.evaluate(() => [document.documentElement.getAttribute('data-theme'),
+        getComputedStyle(document.documentElement).backgroundColor]), ['dark', 'rgb(17, 21, 26)'], 'the scheme kept');
+    assert.strictEqual(await page.locator('#theme').getAttribute('aria-pressed'), 'true');
     const now = await lines();
     assert.ok(await toggle.isChecked() && now.every(([shown, zeros]) => shown !== zeros) && now.filter(([s]) => !s).length >= 7,
         `kept in this browser, the lines of zeros hidden: ${now}`);
