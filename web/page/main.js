@@ -17,7 +17,7 @@ import { showResults, toggleWhy, showSummary, hideEmptyLines } from './results.j
 import { bar } from './bar.js';
 import { planner } from './planner.js';
 import { linkOf, startSharing } from './share.js';
-import { layoutHeader, layoutRest, lateSteps } from './opening.js';
+import { unpackParts, layoutHeader, layoutRest, lateSteps } from './opening.js';
 import { watchForUpdates, keepStorage } from './newversion.js';
 
 var runner = null;
@@ -237,11 +237,14 @@ var bodyRead = new Promise(function (resolve) {
     if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
     else resolve();
 });
-var laidOut = bodyRead.then(function () { return inSteps([bar.chosenTheme].concat(layoutHeader()), 0); });
+var laidOut = bodyRead.then(function () {
+    return inSteps([unpackParts, bar.chosenTheme, function () { return inSteps(layoutHeader(), 0); }], 0);
+});
 Promise.all([ready, laidOut]).then(function () {
     return inSteps([bindForm, bindResults].concat(lateSteps(), [bindViews], openSteps, [listen, function () { watchForUpdates(saveNow); }]));
 }).catch(function (e) {
     bodyRead.then(function () {
+        unpackParts();
         document.getElementById('results').textContent = 'Die Seite konnte nicht starten: ' + e;
         document.documentElement.removeAttribute('data-starting');
     });

@@ -2,6 +2,13 @@
 // second script (the views drawn in their tabs, the pictures, the QR code: page/late.js) compiled in steps of its
 // own rather than with the first.
 
+// The page's fields and buttons (the plan bar, the form, the results and the views) put into the page from their
+// templates, once the body is read. Kept there until then, they are not among the fields the browser looks over as
+// the body ends, which made that task long on a slow phone. Once is enough: a later call finds nothing to put in.
+export function unpackParts() {
+    document.querySelectorAll('template.parts').forEach(function (parts) { parts.replaceWith(parts.content); });
+}
+
 // The page laid out while the core is made: what is not marked data-later (a first layout costs the fonts), then
 // each part of the header marked so, a step each. Nothing is drawn: the head keeps data-starting until the first
 // results are in.
