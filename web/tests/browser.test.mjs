@@ -131,6 +131,15 @@ test('phone: the summary while typing, inputs and results both ways; the skip li
     assert.strictEqual(await focused(page), 'ergebnisse');
     assert.match(await planAddress(page), /WF\.A=3/, 'the skip link leaves the plan in the address');
 
+    // a phone of 320 pixels: every field within the screen, every figure of the summary whole
+    await page.setViewportSize({ width: 320, height: 640 });
+    assert.deepStrictEqual(await page.evaluate(() => [
+        [...document.querySelectorAll('#form input:not([type=checkbox]):not([type=radio])')]
+            .filter((field) => field.getBoundingClientRect().right > innerWidth).map((field) => field.id),
+        [...document.querySelectorAll('.figures b')].filter((b) => b.scrollWidth > b.clientWidth).map((b) => b.id)]),
+    [[], []]);
+    await page.setViewportSize(PHONE);
+
     // printed without input boxes, with the date and the plan in brief (inked light: the random player)
     await page.emulateMedia({ media: 'print' });
     assert.strictEqual(await page.locator('input:visible, button:visible').count(), 0);
