@@ -237,9 +237,7 @@ var bodyRead = new Promise(function (resolve) {
     if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
     else resolve();
 });
-var laidOut = bodyRead.then(function () {
-    return inSteps([unpackParts, bar.chosenTheme, function () { return inSteps(layoutHeader(), 0); }], 0);
-});
+var laidOut = bodyRead.then(function () { return inSteps([bar.chosenTheme].concat(layoutHeader()), 0); });
 Promise.all([ready, laidOut]).then(function () {
     return inSteps([bindForm, bindResults].concat(lateSteps(), [bindViews], openSteps, [listen, function () { watchForUpdates(saveNow); }]));
 }).catch(function (e) {

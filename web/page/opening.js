@@ -1,6 +1,7 @@
 // How the page comes into sight without a long task on a slow phone: laid out out of sight a part at a time, and its
 // second script (the views drawn in their tabs, the pictures, the QR code: page/late.js) compiled in steps of its
 // own rather than with the first.
+import { inSteps } from '../lib/steps.js';
 
 // The page's fields and buttons (the plan bar, the form, the results and the views) put into the page from their
 // templates, once the body is read. Kept there until then, they are not among the fields the browser looks over as
@@ -9,14 +10,16 @@ export function unpackParts() {
     document.querySelectorAll('template.parts').forEach(function (parts) { parts.replaceWith(parts.content); });
 }
 
-// The page laid out while the core is made: what is not marked data-later (a first layout costs the fonts), then
-// each part of the header marked so, a step each. Nothing is drawn: the head keeps data-starting until the first
+// The page laid out while the core is made: its parts put in, what is not marked data-later (a first layout costs
+// the fonts), then each part of the header marked so, a step each. Nothing is drawn: the head keeps data-starting until the first
 // results are in.
 export function layoutHeader() {
     var root = document.documentElement;
-    return [function () {
+    return [unpackParts, laidOut(function () {
         if (root.hasAttribute('data-starting')) root.setAttribute('data-starting', 'laying out');
-    }].concat(partSteps('header [data-later]')).map(laidOut);
+    }), function () {
+        return inSteps(partSteps('header [data-later]').map(laidOut), 0);
+    }];
 }
 
 // Once the plan is in the form and its results in the tables: each part still marked (each box of the form, then
