@@ -11,8 +11,8 @@ export function unpackParts() {
 }
 
 // The page laid out while the core is made: its parts put in, what is not marked data-later (a first layout costs
-// the fonts), then each part of the header marked so, a step each. Nothing is drawn: the head keeps data-starting until the first
-// results are in.
+// the fonts), then each part of the header marked so, a step each. Nothing is drawn: the head keeps data-starting
+// until the first results are in.
 export function layoutHeader() {
     var root = document.documentElement;
     return [unpackParts, laidOut(function () {
