@@ -211,8 +211,11 @@ const STEPS_TABLE = [
             const button = page.locator('.planbar').getByRole('button', { name });
             if (!a.keys && !await button.isDisabled()) await button.click();
             if (a.keys) await page.evaluate(() => document.activeElement.blur()).then(() => page.keyboard.press(key));
-            if (!h.undo) return Object.assign(p, planPart((await adopt(m, r))[id].plan));
-            if (h[from].length) [h[to], p.options, p.answers, p.values] = [[...h[to], clone(planPart(p))], ...Object.values(h[from].pop())];
+            if (!h.undo) Object.assign(p, planPart((await adopt(m, r))[id].plan));
+            else if (h[from].length) [h[to], p.options, p.answers, p.values] = [[...h[to], clone(planPart(p))], ...Object.values(h[from].pop())];
+            else return;
+            // a plan changed by undo is a change as typing is: the other tab's undo of it keeps it, unknown to the model
+            if (m.history[1 - a.t][id]) m.history[1 - a.t][id] = { undo: null };
         };
         await press('Rückgängig', 'Control+z', 'undo', 'redo');
         if (a.redo) await press('Wiederholen', 'Control+y', 'redo', 'undo');
