@@ -49,6 +49,10 @@ function changed(m, t, change) {
     if (isDeepStrictEqual(norm(p), norm({ ...p, ...before }))) return;  // an empty field emptied is no change
     const h = m.history[t][id] ||= { undo: [], redo: [] };
     if (h.undo) [h.undo, h.redo] = [[...h.undo, before], []];
+    othersUnknown(m, t, id);
+}
+// After tab t changed plan id, the other tab's undo of it keeps that change: where it leads is unknown to the model.
+function othersUnknown(m, t, id) {
     if (m.history[1 - t][id]) m.history[1 - t][id] = { undo: null };
 }
 const asked = (m, t) => session.tables.questions.filter((q) => q.kind !== 'letter' && isAsked(q, m.plans[m.shown[t]].options));
@@ -214,8 +218,7 @@ const STEPS_TABLE = [
             if (!h.undo) Object.assign(p, planPart((await adopt(m, r))[id].plan));
             else if (h[from].length) [h[to], p.options, p.answers, p.values] = [[...h[to], clone(planPart(p))], ...Object.values(h[from].pop())];
             else return;
-            // a plan changed by undo is a change as typing is: the other tab's undo of it keeps it, unknown to the model
-            if (m.history[1 - a.t][id]) m.history[1 - a.t][id] = { undo: null };
+            othersUnknown(m, a.t, id);   // a plan changed by undo is a change as typing is
         };
         await press('Rückgängig', 'Control+z', 'undo', 'redo');
         if (a.redo) await press('Wiederholen', 'Control+y', 'redo', 'undo');
