@@ -71,9 +71,6 @@ enum RowKind {
     ROW_KIND_COUNT
 };
 
-// Crystal factories and food chains are all factories the complex builds.
-constexpr bool isFactoryRow(RowKind kind) { return kind >= ROW_CRYSTALS && kind <= ROW_SPECIAL_CHAIN; }
-
 struct ResultRow {
     RowKind kind;
     const char* code;        // the line: "SKW", "ES", "KF", "KFNP", "NP.A", "NP.GKF", "ME", "MS", "VK.EZ", ...

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -62,12 +63,13 @@ TEST(PlanEntry, RunsAfterOtherRunsGiveTheSame) {
 
 // Factory and plant rows show the sizes their lines print: M 1, L 2, XL 4; every line with sizes has its row.
 TEST(PlanEntry, RowsShowTheSizesTheirLinesPrint) {
+    constexpr RowKind WITH_SIZES[] = { ROW_PLANTS, ROW_CRYSTALS, ROW_CRYSTAL_FOOD, ROW_RACE_CHAIN, ROW_SPECIAL_CHAIN };
     for (const Plan& plan : PLANS) {
         runPlan(plan);
         std::string out(wv_out(), wv_outLength());
         size_t at = out.find("Sonnenkraftwerke:  ");  // the result lines start with the plants
         for (const ResultRow& row : std::span(run.rows, static_cast<size_t>(run.rowCount))) {
-            if (row.kind != ROW_PLANTS && !isFactoryRow(row.kind)) continue;
+            if (std::ranges::find(WITH_SIZES, row.kind) == std::end(WITH_SIZES)) continue;
             at = out.find("  M: ", at);
             size_t begin = out.rfind('\n', at) + 1;
             std::string line = out.substr(begin, out.find('\n', at) - begin);
