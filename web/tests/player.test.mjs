@@ -233,7 +233,8 @@ const STEPS_TABLE = [
         (m) => !m.full, async (m, r, a) => {
             const page = r.tabs[a.t], from = m.plans[m.shown[a.t]];
             await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
-            await page.locator(a.as === 'code' ? '#copy-code' : '#copy').click();
+            // the copy is written once the code is made: read before it is said, the clipboard holds an older text
+            await noticeAfter(page, () => page.locator(a.as === 'code' ? '#copy-code' : '#copy').click(), 'kopiert');
             let text = await page.evaluate(() => navigator.clipboard.readText());
             const at = text.indexOf(a.as === 'code' ? '-' : '#') + 1, cut = at + Math.floor((text.length - at) * a.at);
             if (a.how === 'cut') text = text.slice(0, cut);

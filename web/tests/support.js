@@ -97,11 +97,14 @@ function generator(seed) {
 
 const started = (page) => page.waitForFunction(() => window.werkverbund?.timing.firstResults != null);
 const reload = async (page) => { await page.reload(); await started(page); };
-// Does job on the page and waits for the notice, emptied before, to say something.
-async function noticeAfter(page, job) {
+// Does job on the page and waits for the notice, emptied before, to say something (that holds said, when given).
+async function noticeAfter(page, job, said = '') {
     await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
     await job();
-    await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+    await page.waitForFunction((said) => {
+        const text = document.getElementById('notice').textContent;
+        return text !== '' && text.includes(said);
+    }, said);
 }
 
 // Debian's Chromium, headless, with nothing of its own going out.
