@@ -354,6 +354,12 @@ const STEPS_TABLE = [
             .forEach((k) => localStorage.removeItem(k)));
         m.full = false;
         for (const [t, key] of [[0, 'GKF'], [1, 'KDF']]) {
+            // the tab types once it shows what storage holds of the field: the other tab's changes, written now that
+            // storage takes them, would come in the middle of the typing and replace the text it selected
+            await r.tabs[t].waitForFunction(([id, key, selector]) => {
+                const stored = JSON.parse(localStorage.getItem('werkverbund.plan.' + id));
+                return !stored || document.querySelector(selector).value === (stored.plan.values[key] || '');
+            }, [m.shown[t], key, fieldId(key)], { polling: 50 });
             await fieldOf(r.tabs[t], key).fill(a.text).then(() => fieldOf(r.tabs[t], key).blur());
             changed(m, t, (p) => { p.values[key] = a.text; });
             await r.tabs[t].waitForFunction(() => document.getElementById('storage-note').textContent === '', null, { polling: 50 });
