@@ -46,6 +46,10 @@ test('what a run cannot take is refused before it reaches the core; nothing of a
         [{ files: { 'a.txt': new Uint8Array(FILES_LIMIT / 2), 'b.txt': 'x'.repeat(FILES_LIMIT / 2 + 1) } },
             /zusammen größer/],
         [{ files: { 'a.txt': 'ĳ' } }, /"a\.txt" enthält ein Zeichen über 0xFF/],
+        // the core's folder has room for 32 names of up to 127 bytes
+        [{ files: Object.fromEntries(Array.from({ length: 33 }, (_, i) => [`f${i}.txt`, 'x'])) },
+            /"f32\.txt" passt nicht in den Ordner/],
+        [{ files: { ['n'.repeat(124) + '.txt']: 'x' } }, /passt nicht in den Ordner/],
     ];
     for (const [before, error, args = [], input = ''] of refused) {
         assert.throws(() => runner.run(args, input, before), error, String(error));

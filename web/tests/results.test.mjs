@@ -120,6 +120,14 @@ function check(record, before) {
         const why = explainRow(record, tables, i).join(' '), words = why.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, '');
         assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|NaN|(^|[\s(„])-[a-z]|(^|[^\w])-0(?![\d,])/, `${r.code}: ${why}`);
         assert.match(why, /^(-?[0-9]|[A-ZÄÖÜ„]).*[.)]$/, `whole sentences: ${why}`);
+        // a chain's sums hold: its demand is what it names plus the surcharge, and its pairs with the rest again
+        const demand = /Nahrung für (-?[\d.]+) Größeneinheiten?: (.*), dazu (-?[\d.]+) Einheiten? Aufschlag/.exec(why);
+        if (!demand) return;
+        const n = (text) => Number(text.replace(/\./g, '')), named = demand[2].match(/-?[\d.]+(?= [a-zA-ZÄÖÜäöü-]+)/g);
+        assert.strictEqual(n(demand[1]), named.map(n).reduce((a, b) => a + b) + n(demand[3]), `${r.code}: ${why}`);
+        const split = [...why.matchAll(/je (\d+) Einheiten: (-?[\d.]+), Rest (-?[\d.]+)/g)];
+        assert.strictEqual(n(demand[1]), split.reduce((sum, [, size, pairs]) => sum + size * n(pairs), 0)
+            + n(split[split.length - 1][3]), `${r.code}: ${why}`);
     });
     const { tables: described, summary } = describeResults(record, tables);
     const boxes = Object.fromEntries(model.nodes.map((n) => [n.title,
