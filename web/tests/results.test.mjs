@@ -104,6 +104,31 @@ const measure = (text, kind) => text.length * WIDTH[kind];
 const values = (cells) => cells.map((c) => clean(c).replace(/\.| EZ$/g, '').replace(/^Mangel /, '-').replace(/^-0$/, '0'))
     .filter((c) => !['', '–', '-'].includes(c));
 
+// A row's "Warum?" as a player reads it; a food chain's also adds up.
+function checkWhy(record, r, why) {
+    // a player reads "Warum?": whole sentences a blank apart, no code of a fact, line or question, no option's
+    // flag, no "-0", no number missing from the row's facts (NaN), no name missing from a table (undefined)
+    const words = why.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, '');
+    assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|NaN|undefined|(^|[\s(„])-[a-z]|(^|[^\w])-0(?![\d,])/, `${r.code}: ${why}`);
+    assert.match(why, /^(-?[0-9]|[A-ZÄÖÜ„]).*[.)]$/, `whole sentences: ${why}`);
+    assert.doesNotMatch(why, /[a-zäöüß)“]\.[A-ZÄÖÜ„]/, `a blank after each sentence: ${why}`);
+    // one of a unit, of any other number units
+    const one = [...why.matchAll(/(?<![\d.,])(-?[\d.]+) (Größeneinheit|Einheit|Stufe)(en|n)?\b/g)];
+    assert.deepStrictEqual(one.filter(([, k, , plural]) => (k === '1') === !!plural), [], `${r.code}: ${why}`);
+    if (!/^(race|special)Chain$/.test(r.type)) return;
+    // a chain's sums hold: its demand is what it names plus the surcharge, and its pairs with the rest again
+    const demand = /Nahrung für (-?[\d.]+) Größeneinheit(?:en)?: (.*), dazu (-?[\d.]+) Einheit(?:en)? Aufschlag/.exec(why);
+    const n = (text) => Number(text.replace(/\./g, '')), named = demand[2].match(/-?[\d.]+(?= [a-zA-ZÄÖÜäöü-]+)/g);
+    assert.strictEqual(n(demand[1]), named.map(n).reduce((a, b) => a + b) + n(demand[3]), `${r.code}: ${why}`);
+    const split = [...why.matchAll(/je (\d+) Einheiten: (-?[\d.]+), Rest (-?[\d.]+)/g)], rest = n(split.at(-1)[3]);
+    assert.strictEqual(n(demand[1]), split.reduce((sum, [, size, pairs]) => sum + size * n(pairs), 0) + rest, why);
+    // its surcharge by its mark, with the option that sets it unless the mark is an error; a rest said
+    assert.ok(why.includes(r.mark === '-' ? 'Kein Überschuss:' : `Überschuss ${r.mark}:`), why);
+    const opt = r.mark === 'F' ? [] : [record.options.opt ? 'an' : 'aus'];
+    assert.deepStrictEqual([...why.matchAll(/“ ist (an|aus):/g)].map((m) => m[1]), opt, why);
+    assert.strictEqual(why.includes('der Bedarf geht nicht in ganze Paare auf'), rest !== 0, why);
+}
+
 // One record's chain, "Warum?", tables as a picture, CSV (its columns: export.test.mjs) and comparison with the record
 // before (or itself), against its result tables; gives what the next one compares.
 function check(record, before) {
@@ -115,27 +140,7 @@ function check(record, before) {
         const marked = r.mark && r.mark !== '-', counted = r.type === 'mines' || r.count.some((n) => n !== 0);
         if (BOXED.includes(r.type) && (marked || counted)) assert.ok(ids.includes('row-' + i), `${r.code} has its box`);
         if (r.type === 'note') return;
-        // a player reads "Warum?": whole sentences a blank apart, no code of a fact, line or question, no option's
-        // flag, no "-0", no number missing from the row's facts (NaN), no name missing from a table (undefined)
-        const why = explainRow(record, tables, i).join(' '), words = why.replace(/\b(EZ|XL|SKW|L[12])\b|Ergebnis\.txt/g, '');
-        assert.doesNotMatch(words, /\b[A-Z][A-Z0-9]+\b|NaN|undefined|(^|[\s(„])-[a-z]|(^|[^\w])-0(?![\d,])/, `${r.code}: ${why}`);
-        assert.match(why, /^(-?[0-9]|[A-ZÄÖÜ„]).*[.)]$/, `whole sentences: ${why}`);
-        assert.doesNotMatch(why, /[a-zäöüß)“]\.[A-ZÄÖÜ„]/, `a blank after each sentence: ${why}`);
-        // one of a unit, of any other number units
-        const one = [...why.matchAll(/(?<![\d.,])(-?[\d.]+) (Größeneinheit|Einheit|Stufe)(en|n)?\b/g)];
-        assert.deepStrictEqual(one.filter(([, k, , plural]) => (k === '1') === !!plural), [], `${r.code}: ${why}`);
-        if (!/^(race|special)Chain$/.test(r.type)) return;
-        // a chain's sums hold: its demand is what it names plus the surcharge, and its pairs with the rest again
-        const demand = /Nahrung für (-?[\d.]+) Größeneinheit(?:en)?: (.*), dazu (-?[\d.]+) Einheit(?:en)? Aufschlag/.exec(why);
-        const n = (text) => Number(text.replace(/\./g, '')), named = demand[2].match(/-?[\d.]+(?= [a-zA-ZÄÖÜäöü-]+)/g);
-        assert.strictEqual(n(demand[1]), named.map(n).reduce((a, b) => a + b) + n(demand[3]), `${r.code}: ${why}`);
-        const split = [...why.matchAll(/je (\d+) Einheiten: (-?[\d.]+), Rest (-?[\d.]+)/g)], rest = n(split.at(-1)[3]);
-        assert.strictEqual(n(demand[1]), split.reduce((sum, [, size, pairs]) => sum + size * n(pairs), 0) + rest, why);
-        // its surcharge by its mark, with the option that sets it unless the mark is an error; a rest said
-        assert.ok(why.includes(r.mark === '-' ? 'Kein Überschuss:' : `Überschuss ${r.mark}:`), why);
-        const opt = r.mark === 'F' ? [] : [record.options.opt ? 'an' : 'aus'];
-        assert.deepStrictEqual([...why.matchAll(/“ ist (an|aus):/g)].map((m) => m[1]), opt, why);
-        assert.strictEqual(why.includes('der Bedarf geht nicht in ganze Paare auf'), rest !== 0, why);
+        checkWhy(record, r, explainRow(record, tables, i).join(' '));
     });
     const { tables: described, summary } = describeResults(record, tables);
     const boxes = Object.fromEntries(model.nodes.map((n) => [n.title,
